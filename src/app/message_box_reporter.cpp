@@ -1,0 +1,15 @@
+#include "app/message_box_reporter.h"
+
+#include "app/product.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace caici {
+
+void MessageBoxReporter::reportError(const std::string& text) {
+    QMessageBox::critical(QApplication::activeWindow(), QString::fromUtf8(productTitle),
+                          QString::fromStdString(text));
+}
+
+}  // namespace caici

@@ -1,0 +1,115 @@
+#include "app/rules_dialog.h"
+
+#include "app/dotted_frame.h"
+#include "app/window_look.h"
+#include "common/error_guard.h"
+
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+
+#include <algorithm>
+
+namespace caici {
+
+namespace {
+
+constexpr int dialogColor = 12285;  // (253, 47, 0)
+constexpr int textHeight = 16;
+
+constexpr char instructions[] =
+    "词库修改：打开目录下的 Words.xls 编辑，保存。\r\n\r\n声音修改：打开目录下的 Sound.txt 编辑，保存。";
+constexpr char rulesText[] =
+    "       两人一组参赛，在规定时间内，根据显示文字，A选手给B选手提示（语言或肢体动作），B选手猜词。"
+    "如果B选手猜对直接进行下一题，如果多次猜不对，A选手可以选择跳过，进入下一个词。"
+    "每个组选择跳过的时候，第一次会不削减时间，第二次跳过削减2秒，第三次跳过削减3秒，以此类推，"
+    "直到时间减少到0则结束。最后得分高的队获胜，如果得分一样，则跳过次数最少的队获胜。";
+
+QLabel& addLabel(QWidget& parent, const char* objectName, const char* text, QPoint at, const QFont& font) {
+    auto* label = new QLabel(captionText(text), &parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setFont(font);
+    label->move(at);
+    label->adjustSize();
+    return *label;
+}
+
+}  // namespace
+
+TForm2::TForm2(QWidget& startWindow, ErrorReporter& reporter)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      startWindow_(startWindow),
+      reporter_(reporter) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("游戏规则和设置"));
+    setAccessibleName(windowTitle());
+    setFixedSize(455, 383);
+    setFont(pixelFont(QStringLiteral("Tahoma"), 11));
+    setBackgroundColor(*this, storedColor(dialogColor));
+    buildLayout();
+}
+
+void TForm2::buildLayout() {
+    const QString face = QStringLiteral("Tahoma");
+    const QFont bold = pixelFont(face, textHeight, true);
+
+    new DottedFrame(*this, QRect(14, 16, 425, 351), Qt::black);
+
+    QLabel& label1 = addLabel(*this, "Label1", instructions, {40, 60}, bold);
+    label1.resize(std::max(label1.width(), 378), std::max(label1.height(), 57));
+
+    addLabel(*this, "Label9", "游戏规则：", {43, 149}, bold);
+    QLabel& label7 = addLabel(*this, "Label7", "倒计时设定：        秒。", {171, 149}, bold);
+    setTextColor(label7, Qt::red);
+
+    QLabel& label8 = addLabel(*this, "Label8", rulesText, {44, 178}, pixelFont(face, textHeight));
+    label8.setWordWrap(true);
+    label8.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The rules must be read in full: where the substitute face's line height
+    // needs more than the designed 152 px, the label grows into the frame's
+    // bottom margin instead of cutting the last line.
+    label8.resize(363, std::max(152, label8.heightForWidth(363)));
+
+    edt1_ = new QLineEdit(QStringLiteral("90"), this);
+    edt1_->setObjectName(QStringLiteral("edt1"));
+    edt1_->setFont(pixelFont(face, textHeight));
+    edt1_->setGeometry(266, 146, 41, 27);
+    edt1_->setAccessibleName(QStringLiteral("倒计时设定"));
+    // Set after the layout so that it is painted over the label's blank gap.
+    edt1_->raise();
+}
+
+QString TForm2::countdownText() const {
+    return edt1_->text();
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    // Only the show that the program asks for places the dialog; a restore
+    // reported by the window system leaves it where the user put it.
+    if (!event->spontaneous()) {
+        guarded(reporter_, [this] { FormShow(); });
+    }
+    QDialog::showEvent(event);
+}
+
+void TForm2::hideEvent(QHideEvent* event) {
+    // A hide that the window system reports on its own (minimising, a virtual
+    // desktop switch) is not a close: the start window stays where it is.
+    if (!event->spontaneous()) {
+        guarded(reporter_, [this] { FormHide(); });
+    }
+    QDialog::hideEvent(event);
+}
+
+void TForm2::FormShow() {
+    const QRect start = startWindow_.frameGeometry();
+    move(start.x() + start.width() + 10, start.y());
+}
+
+void TForm2::FormHide() {
+    startWindow_.move(startWindow_.pos() + QPoint(100, 0));
+}
+
+}  // namespace caici

@@ -1,0 +1,42 @@
+#pragma once
+// TForm2, the rules and settings dialog. It explains the game and holds its
+// one setting, the countdown length, as the text typed into edt1; every start
+// of a game reads that text as it stands. Shown beside the start window by the
+// rules button, it moves the start window back when it is closed (the rules
+// button moved it 100 px to the left to make room).
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+namespace caici {
+
+class ErrorReporter;
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    // startWindow is the window the dialog stands beside and moves back.
+    TForm2(QWidget& startWindow, ErrorReporter& reporter);
+
+    // The countdown length in seconds as typed; not checked here.
+    QString countdownText() const;
+
+    QLineEdit& edt1() const { return *edt1_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void FormShow();
+    void FormHide();
+    void buildLayout();
+
+    QWidget& startWindow_;
+    ErrorReporter& reporter_;
+    QLineEdit* edt1_ = nullptr;
+};
+
+}  // namespace caici

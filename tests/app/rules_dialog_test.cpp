@@ -1,0 +1,110 @@
+// The rules dialog: its texts, its one setting and its placement beside the
+// start window.
+
+#include "app/rules_dialog.h"
+
+#include "common/error_guard.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace caici {
+namespace {
+
+class CollectingReporter : public ErrorReporter {
+public:
+    void reportError(const std::string& text) override { texts.push_back(text); }
+    std::vector<std::string> texts;
+};
+
+class RulesDialogTest : public testing::Test {
+protected:
+    RulesDialogTest() {
+        startWindow.setFixedSize(459, 463);
+        startWindow.move(500, 120);
+        startWindow.show();
+    }
+
+    CollectingReporter reporter;
+    QWidget startWindow;
+    TForm2 dialog{startWindow, reporter};
+};
+
+TEST_F(RulesDialogTest, ShowsTheRulesAndTheCountdownBoxWithTheirExactTexts) {
+    struct Expected {
+        const char* name;
+        const char* text;
+    };
+    const Expected labels[] = {
+        {"Label1", "词库修改：打开目录下的 Words.xls 编辑，保存。\n\n声音修改：打开目录下的 Sound.txt 编辑，保存。"},
+        {"Label9", "游戏规则："},
+        {"Label7", "倒计时设定：        秒。"},
+    };
+    for (const auto& expected : labels) {
+        const auto* label = dialog.findChild<QLabel*>(QString::fromLatin1(expected.name));
+        ASSERT_NE(label, nullptr) << expected.name;
+        EXPECT_EQ(label->text(), QString::fromUtf8(expected.text)) << expected.name;
+    }
+    const auto* rules = dialog.findChild<QLabel*>(QStringLiteral("Label8"));
+    ASSERT_NE(rules, nullptr);
+    EXPECT_TRUE(rules->text().startsWith(QStringLiteral("       两人一组参赛")));
+    EXPECT_TRUE(rules->text().endsWith(QStringLiteral("则跳过次数最少的队获胜。")));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("游戏规则和设置"));
+    EXPECT_EQ(dialog.size(), QSize(455, 383));
+}
+
+TEST_F(RulesDialogTest, RulesTextIsNeverCutOff) {
+    // The wrapped rules must fit their label, whatever face stands in for Tahoma.
+    const auto* rules = dialog.findChild<QLabel*>(QStringLiteral("Label8"));
+    ASSERT_NE(rules, nullptr);
+    EXPECT_GE(rules->height(), rules->heightForWidth(rules->width()));
+    EXPECT_LE(rules->geometry().bottom(), dialog.height());
+}
+
+TEST_F(RulesDialogTest, CountdownTextIsReadAsTypedWithoutChecking) {
+    EXPECT_EQ(dialog.countdownText(), QStringLiteral("90"));
+    for (const char* typed : {"60", "abc", "", "-5", "1.5"}) {
+        dialog.edt1().setText(QString::fromUtf8(typed));
+        EXPECT_EQ(dialog.countdownText(), QString::fromUtf8(typed));
+    }
+}
+
+TEST_F(RulesDialogTest, StandsTenPixelsRightOfTheStartWindowWithTopsLevel) {
+    dialog.show();
+    const QRect start = startWindow.frameGeometry();
+    EXPECT_EQ(dialog.frameGeometry().left(), start.left() + start.width() + 10);
+    EXPECT_EQ(dialog.frameGeometry().top(), start.top());
+}
+
+TEST_F(RulesDialogTest, ClosingMovesTheStartWindowBackAndKeepsTheText) {
+    // The rules button moved the start window 100 px left before showing us.
+    startWindow.move(400, 120);
+    dialog.show();
+    dialog.edt1().setText(QStringLiteral("45"));
+    dialog.close();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(startWindow.pos(), QPoint(500, 120));
+    EXPECT_EQ(dialog.countdownText(), QStringLiteral("45"));
+    EXPECT_TRUE(reporter.texts.empty());
+}
+
+TEST_F(RulesDialogTest, CountdownBoxIsNamedForAssistiveTechnology) {
+    dialog.show();
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(&dialog.edt1());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(QAccessible::Name), QStringLiteral("倒计时设定"));
+    EXPECT_EQ(box->text(QAccessible::Value), QStringLiteral("90"));
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&dialog);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("游戏规则和设置"));
+}
+
+}  // namespace
+}  // namespace caici
