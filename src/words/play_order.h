@@ -1,0 +1,58 @@
+#pragma once
+// The word list lst1 (the whole library) and the play order lst2 (the words
+// still to be dealt, the next one last). The start of a game refills lst2 by
+// shuffling lst1 when fewer than refillThreshold entries are left; the round
+// deals from its end.
+//
+// A shuffle lets pending window messages run once per draw, so a button press
+// can be handled in the middle of it. The new order is therefore built aside
+// and swapped in at the end: anything that runs during a shuffle sees, and
+// deals from, the complete old play order, and the entries it deals are
+// simply not in the old order any more when the new one replaces it.
+
+#include "common/message_pump.h"
+#include "common/random_source.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace caici {
+
+class WordLists {
+public:
+    static constexpr std::size_t refillThreshold = 50;
+
+    const std::vector<std::string>& lst1() const { return lst1_; }
+    const std::vector<std::string>& lst2() const { return lst2_; }
+
+    // What a completed library load does: lst1 becomes the new library. The
+    // play order is left alone; the next refill deals from the new library.
+    // Throws std::logic_error while a shuffle runs, which would otherwise
+    // shuffle a list that no longer exists.
+    void replaceLibrary(std::vector<std::string> entries);
+
+    // The command lst21: lst2 := all entries of lst1 in random order, then
+    // lst1 := a copy of lst2. Before every draw the random source is seeded
+    // anew and pump runs once. The draws are those of taking a random index
+    // of the entries left in lst1 and removing it, in O(n log n). A shuffle
+    // started from inside the pump of a running one is ignored.
+    void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom());
+
+    // Reads the last entry of lst2 and removes it. An empty play order throws
+    // EListError "List index out of bounds (-1)".
+    std::string deal();
+
+    std::size_t count() const { return lst2_.size(); }
+    bool needsRefill() const { return count() < refillThreshold; }
+
+    // True while a shuffle runs (its pump is the only way to observe it).
+    bool busy() const { return shuffling_; }
+
+private:
+    std::vector<std::string> lst1_;
+    std::vector<std::string> lst2_;
+    bool shuffling_ = false;
+};
+
+}  // namespace caici
