@@ -1,0 +1,45 @@
+#pragma once
+// Composites colour through a coverage mask onto the renderer's surface, the
+// mask's top-left at (x, y). With a solid surface brush the whole rectangle is
+// painted (brush colour where nothing covers it); with a clear brush the
+// surface shows around the glyphs.
+//
+// Fixed point: a256 = alpha * 256 / 100 (100 -> 256, 70 -> 179, 50 -> 128);
+// k = (m * a256) >> 8 kept to 8 bits; a channel p moves to the colour c as
+// p + (((c - p) * k) >> 8), the shift flooring; k 0 leaves p, k 255 gives c.
+
+#include <cstdint>
+
+#include "effecttext/bitmap.h"
+#include "effecttext/colors.h"
+#include "effecttext/persistent.h"
+
+namespace caici {
+
+class TCnAAFont;
+class TCnAAMask;
+
+class TCnAABlend : public TPersistent {
+public:
+    explicit TCnAABlend(TCnAAFont* owner);
+    ~TCnAABlend() override;
+
+    void CopyFrom(const TPersistent* source) override;
+    const char* ClassName() const override { return "TCnAABlend"; }
+
+    // Per-pixel colours of the text body (24-bit), drawn by BlendEx.
+    TBitmap& ForeBmp() { return foreBmp_; }
+    const TBitmap& ForeBmp() const { return foreBmp_; }
+
+    // alpha 0..100; colour may be a system colour.
+    void Blend(int x, int y, const TCnAAMask& mask, int alpha, TColor color);
+    // As Blend with the colours of ForeBmp, which must be 24-bit and exactly
+    // the mask's size (EInvalidForeBmp otherwise, nothing drawn).
+    void BlendEx(int x, int y, const TCnAAMask& mask, int alpha);
+
+private:
+    TCnAAFont* owner_;
+    TBitmap foreBmp_;
+};
+
+}  // namespace caici

@@ -1,0 +1,74 @@
+#pragma once
+// The text renderer. TCnAAFont measures a text in its surface's current
+// font; TCnAAFontEx draws it with the effects of its TCnAAEffect: the drop
+// shadow first, then the body (texture, gradient, noise or the font colour)
+// over it, each composited through the coverage mask. Callers set the
+// surface's font and the effect before each call; the renderer restores the
+// surface's font and brush style after drawing.
+
+#include <QSize>
+#include <memory>
+#include <string_view>
+
+#include "effecttext/aa_blend.h"
+#include "effecttext/aa_effect.h"
+#include "effecttext/aa_mask.h"
+#include "effecttext/aa_types.h"
+#include "effecttext/canvas.h"
+
+namespace caici {
+
+class TCnAAFont {
+public:
+    explicit TCnAAFont(TCanvas* canvas);
+    TCnAAFont(const TCnAAFont&) = delete;
+    TCnAAFont& operator=(const TCnAAFont&) = delete;
+    virtual ~TCnAAFont();
+
+    // May be empty; then nothing is measured or drawn.
+    TCanvas* Canvas() const { return canvas_; }
+    void SetCanvas(TCanvas* canvas) { canvas_ = canvas; }
+    TCnAAMask& Mask() { return *mask_; }
+    const TCnAAMask& Mask() const { return *mask_; }
+    TCnAABlend& Blend() { return *blend_; }
+
+    TAAQuality Quality() const { return mask_->Quality(); }
+    void SetQuality(TAAQuality value) { mask_->SetQuality(value); }
+
+    // The box TextOutput covers, in pixels.
+    virtual QSize TextExtent(std::string_view text);
+    int TextHeight(std::string_view text) { return TextExtent(text).height(); }
+    int TextWidth(std::string_view text) { return TextExtent(text).width(); }
+
+private:
+    TCanvas* canvas_;
+    std::unique_ptr<TCnAAMask> mask_;
+    std::unique_ptr<TCnAABlend> blend_;
+};
+
+class TCnAAFontEx : public TCnAAFont {
+public:
+    explicit TCnAAFontEx(TCanvas* canvas);
+    ~TCnAAFontEx() override;
+
+    TCnAAEffect& Effect() { return *effect_; }
+    const TCnAAEffect& Effect() const { return *effect_; }
+
+    // Includes the rotation and the shadow offsets.
+    QSize TextExtent(std::string_view text) override;
+    // Draws the text with its effects, its box's top-left at (x, y).
+    void TextOutput(int x, int y, std::string_view text);
+
+    // Steps that fill Blend().ForeBmp() with the body's colours, sized to the
+    // mask; each does nothing when its effect is off or there is no surface.
+    void FillGradient();
+    void FillNoise();
+    // Adds random(n) - n / 2 to every byte, clamped.
+    void AddNoise(int amount);
+    void FillTexture();
+
+private:
+    std::unique_ptr<TCnAAEffect> effect_;
+};
+
+}  // namespace caici

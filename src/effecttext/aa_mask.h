@@ -1,0 +1,85 @@
+#pragma once
+// A coverage mask: a grey image exactly as large as a text, each byte saying
+// how much of the pixel the glyphs cover (0 none, 255 all). The text is drawn
+// with hard edges at Scale times its size and every Scale x Scale block is
+// averaged into one mask pixel. Rows are stored bottom-up with Stride bytes
+// each (Width rounded up to a multiple of 4); the padding bytes are never
+// read. The shape effects that need coverage alone (outline, blur, spray,
+// mirrors) work in place.
+
+#include <QPoint>
+#include <QSize>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "effecttext/aa_types.h"
+#include "effecttext/persistent.h"
+
+namespace caici {
+
+class TCnAAFont;
+struct TLogFont;
+
+class TCnAAMask : public TPersistent {
+public:
+    // The owner gives access to the target surface, whose font is drawn.
+    explicit TCnAAMask(TCnAAFont* owner);
+
+    void CopyFrom(const TPersistent* source) override;
+    const char* ClassName() const override { return "TCnAAMask"; }
+
+    TAAQuality Quality() const { return quality_; }
+    void SetQuality(TAAQuality value);
+    int Scale() const { return scale_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Stride() const { return stride_; }
+    // Bytes per row of the supersampled raster of the last rendering.
+    int RasterRowLength() const { return rasterRowLength_; }
+
+    // The Width coverage bytes of row y (0 = top); EInvalidLine outside.
+    std::uint8_t* ScanLine(int y);
+    const std::uint8_t* ScanLine(int y) const;
+
+    // The size DrawMask gives the mask for the text; (0, 0) without a surface.
+    QSize TextSize(std::string_view text) const;
+    // Renders the text in the surface's current font; without a surface the
+    // mask keeps its content.
+    void DrawMask(std::string_view text);
+
+    // Resizes to width x height with every pixel 0; for masks made by hand.
+    void SetSize(int width, int height);
+
+    void Outline();
+    // amount 1..100: the 5 x 5 box average mixed in by round(amount * 255 / 100) / 256.
+    void Blur(int amount);
+    // amount 1..100: each pixel takes a randomly displaced pixel's value.
+    void Spray(int amount);
+    void HorzMirror();
+    void VertMirror();
+
+private:
+    struct Measure {
+        QSize size;
+        QPoint offset;
+    };
+    Measure MeasureText(std::string_view text) const;
+    void Render(std::string_view text, QSize size, QPoint origin);
+    TLogFont scaledFont() const;
+    int rowOffset(int y) const { return stride_ * (height_ - 1 - y); }
+
+    TCnAAFont* owner_;
+    TAAQuality quality_ = TAAQuality::aqNormal;
+    std::vector<std::uint8_t> buffer_;
+    int height_ = 0;
+    int width_ = 0;
+    int rasterRowLength_ = 0;
+    int stride_ = 0;
+    int scale_ = 3;
+};
+
+// The supersampling factor of a quality: 4, 3, 2, 1.
+int qualityScale(TAAQuality quality);
+
+}  // namespace caici

@@ -1,0 +1,138 @@
+#pragma once
+// User labels: tags of a display line that either set the line's alignment or
+// are replaced by a text (the registered owner or organization, the
+// application title, today's date, the time of day, or a text of the label's
+// own). A collection resolves the labels of a line in its own order, so a
+// text inserted for one label is searched by the labels after it.
+
+#include <QDateTime>
+#include <QLocale>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "effecttext/aa_types.h"
+#include "effecttext/persistent.h"
+#include "effecttext/registered_owner.h"
+
+namespace caici {
+
+enum class TLabelStyle : std::uint8_t {
+    lsLeftJustify = 0,
+    lsCenter = 1,
+    lsRightJustify = 2,
+    lsRegOwner = 3,
+    lsRegOrganization = 4,
+    lsAppTitle = 5,
+    lsDate = 6,
+    lsTime = 7,
+    lsCustom = 8,
+};
+
+class TCnUserLabel;
+class TCnUserLabels;
+
+// May replace the substitution text that a label has worked out.
+using TGetTextEvent = std::function<void(const TCnUserLabel& sender, std::string& text)>;
+
+// The moment that date and time labels show; tests fix it.
+using LabelClock = std::function<QDateTime()>;
+
+class TCnUserLabel : public TPersistent {
+public:
+    // An item belongs to the collection that creates it; one made without a
+    // collection stands alone (no notification, no name check, empty owner).
+    explicit TCnUserLabel(TCnUserLabels* collection = nullptr);
+
+    const std::string& Name() const { return name_; }
+    // Throws EDuplicateString when another item of the collection bears the
+    // name (ignoring case); the name then stays as it was.
+    void SetName(const std::string& value);
+    // The read side of Text: the substitution text.
+    std::string Text() const { return GetText(); }
+    // Stored only for lsCustom; ignored for every other style.
+    void SetText(const std::string& value);
+    // The label's own text whatever its style (what a window definition saves).
+    const std::string& CustomText() const { return text_; }
+    TLabelStyle Style() const { return style_; }
+    void SetStyle(TLabelStyle value);
+    const TGetTextEvent& OnGetText() const { return onGetText_; }
+    void SetOnGetText(TGetTextEvent value) { onGetText_ = std::move(value); }
+
+    std::string GetText() const;
+    // The caption an editor shows: the name, or the class name when empty.
+    std::string DisplayName() const;
+    TCnUserLabels* Collection() const { return collection_; }
+
+    // Copies Name (unchecked), Text, OnGetText and Style; reports nothing.
+    void CopyFrom(const TPersistent* source) override;
+    const char* ClassName() const override { return "TCnUserLabel"; }
+
+private:
+    friend class TCnUserLabels;
+    void changed();
+
+    TCnUserLabels* collection_;
+    std::string name_;
+    std::string text_;
+    TLabelStyle style_ = TLabelStyle::lsCustom;
+    TGetTextEvent onGetText_;
+};
+
+class TCnUserLabels : public TPersistent {
+public:
+    // The registered owner and organization are read once, here.
+    explicit TCnUserLabels(TNotifyEvent onChange = {},
+                           RegisteredOwner registered = readRegisteredOwner(systemOwnerSources()));
+    ~TCnUserLabels() override;
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    // Throws EListError for an index outside 0..Count-1.
+    TCnUserLabel& Items(int index) const;
+    TCnUserLabel& Add();
+    void Delete(int index);
+    void Clear();
+
+    // Adds a label with these values, or returns nullptr and adds nothing
+    // when a label of that name exists. Notifies once, for the addition.
+    TCnUserLabel* AddUserLabel(const std::string& name, const std::string& text, TLabelStyle style);
+    // Index of the first label whose name equals name ignoring case, or -1.
+    int IndexOf(const std::string& name) const;
+    // Removes the first tag of each label, in collection order; alignment
+    // labels set alignment, the others insert their text where the tag stood.
+    void ApplyLabelTags(std::string& line, TAlignment& alignment) const;
+
+    const std::string& RegOwner() const { return registered_.owner; }
+    const std::string& RegOrganization() const { return registered_.organization; }
+
+    const TNotifyEvent& OnChange() const { return onChange_; }
+    void SetOnChange(TNotifyEvent value) { onChange_ = std::move(value); }
+    const LabelClock& Clock() const { return clock_; }
+    void SetClock(LabelClock value) { clock_ = std::move(value); }
+
+    // Replaces every item by a copy of the source's items; notifies once.
+    void CopyFrom(const TPersistent* source) override;
+    const char* ClassName() const override { return "TCnUserLabels"; }
+
+    void Changed();
+
+private:
+    RegisteredOwner registered_;
+    std::vector<std::unique_ptr<TCnUserLabel>> items_;
+    TNotifyEvent onChange_;
+    LabelClock clock_;
+};
+
+// The alignment that an alignment style sets; nothing for the text styles.
+std::optional<TAlignment> alignmentOfStyle(TLabelStyle style);
+
+// Today's date in the locale's short date format.
+std::string shortDateText(const QLocale& locale, const QDate& date);
+// The time of day in the locale's long time format, seconds included; the
+// time zone that the long format may add is left out.
+std::string longTimeText(const QLocale& locale, const QTime& time);
+
+}  // namespace caici
