@@ -79,7 +79,4 @@ private:
     int scale_ = 3;
 };
 
-// The supersampling factor of a quality: 4, 3, 2, 1.
-int qualityScale(TAAQuality quality);
-
 }  // namespace caici

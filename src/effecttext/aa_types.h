@@ -37,6 +37,20 @@ enum class TAAQuality : std::uint8_t {
     aqNone = 3,
 };
 
+constexpr int qualityScale(TAAQuality quality) {
+    switch (quality) {
+        case TAAQuality::aqHigh:
+            return 4;
+        case TAAQuality::aqNormal:
+            return 3;
+        case TAAQuality::aqLow:
+            return 2;
+        case TAAQuality::aqNone:
+            return 1;
+    }
+    return 1;
+}
+
 enum class TAlignment : std::uint8_t {
     taLeftJustify = 0,
     taRightJustify = 1,

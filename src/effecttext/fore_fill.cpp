@@ -1,0 +1,162 @@
+// The body colours of a text: gradient, noise and texture fills of the
+// foreground raster, always sized to the mask first.
+
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "common/random_source.h"
+#include "effecttext/aa_font.h"
+
+namespace caici {
+namespace {
+
+std::uint8_t clampByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
+
+bool isHorizontal(TGradualStyle style) {
+    return style == TGradualStyle::gsLeftToRight || style == TGradualStyle::gsRightToLeft ||
+           style == TGradualStyle::gsCenterToLR;
+}
+
+bool isCentred(TGradualStyle style) {
+    return style == TGradualStyle::gsCenterToLR || style == TGradualStyle::gsCenterToTB;
+}
+
+// Entries i = 0 .. n - 1 run from + (to - from) * i / n, division truncating
+// towards zero, so the to colour itself is never reached. Centre styles
+// mirror the first half onto the second. Entries are blue, green, red.
+std::vector<std::uint8_t> gradientRamp(const TCnAAGradual& gradual, int length) {
+    const TGradualStyle style = gradual.Style();
+    const bool startFirst = style == TGradualStyle::gsLeftToRight || style == TGradualStyle::gsTopToBottom;
+    const Rgb from = toRgb(startFirst ? gradual.StartColor() : gradual.EndColor());
+    const Rgb to = toRgb(startFirst ? gradual.EndColor() : gradual.StartColor());
+    const int steps = isCentred(style) ? (length + 1) / 2 : length;
+    std::vector<std::uint8_t> ramp(static_cast<std::size_t>(length) * 3);
+    const auto channel = [&](int a, int b, int i) { return static_cast<std::uint8_t>(a + (b - a) * i / steps); };
+    for (int i = 0; i < steps; ++i) {
+        std::uint8_t* entry = ramp.data() + 3 * i;
+        entry[0] = channel(from.b, to.b, i);
+        entry[1] = channel(from.g, to.g, i);
+        entry[2] = channel(from.r, to.r, i);
+    }
+    if (isCentred(style)) {
+        for (int i = 0; i < steps; ++i) std::memcpy(ramp.data() + 3 * (length - 1 - i), ramp.data() + 3 * i, 3);
+    }
+    return ramp;
+}
+
+void drawTiled(TCanvas& canvas, const QImage& graphic) {
+    const int gw = graphic.width();
+    const int gh = graphic.height();
+    if (gw <= 0 || gh <= 0) return;
+    QPainter painter(&canvas.Image());
+    for (int i = 0; i <= canvas.Height() / gh; ++i) {
+        for (int j = 0; j <= canvas.Width() / gw; ++j) painter.drawImage(QPoint(gw * j, gh * i), graphic);
+    }
+}
+
+void drawStretched(TCanvas& canvas, const TPicture& picture) {
+    const QRect whole(0, 0, canvas.Width(), canvas.Height());
+    if (!picture.IsIcon()) {
+        canvas.StretchDraw(whole, picture.Graphic());
+        return;
+    }
+    // An icon goes onto a fresh raster of the default font colour first, and
+    // that raster is stretched.
+    QImage backed(picture.Graphic().size(), QImage::Format_RGB32);
+    const Rgb windowText = toRgb(clWindowText);
+    backed.fill(QColor(windowText.r, windowText.g, windowText.b));
+    {
+        QPainter painter(&backed);
+        painter.drawImage(QPoint(0, 0), picture.Graphic());
+    }
+    canvas.StretchDraw(whole, backed);
+}
+
+}  // namespace
+
+void TCnAAFontEx::FillGradient() {
+    if (Canvas() == nullptr || !effect_->Gradual().Enabled()) return;
+    TBitmap& fore = Blend().ForeBmp();
+    fore.SetPixelFormat(TPixelFormat::pf24bit);
+    fore.SetSize(Mask().Width(), Mask().Height());
+    if (fore.Empty()) return;
+    const TGradualStyle style = effect_->Gradual().Style();
+    const bool horizontal = isHorizontal(style);
+    const std::vector<std::uint8_t> ramp = gradientRamp(effect_->Gradual(), horizontal ? fore.Width() : fore.Height());
+    for (int y = 0; y < fore.Height(); ++y) {
+        std::uint8_t* row = fore.ScanLine(y);
+        if (horizontal) {
+            std::memcpy(row, ramp.data(), ramp.size());
+            continue;
+        }
+        const std::uint8_t* entry = ramp.data() + 3 * y;
+        for (int x = 0; x < fore.Width(); ++x, row += 3) std::memcpy(row, entry, 3);
+    }
+}
+
+void TCnAAFontEx::FillNoise() {
+    if (Canvas() == nullptr) return;
+    TBitmap& fore = Blend().ForeBmp();
+    fore.SetPixelFormat(TPixelFormat::pf24bit);
+    fore.SetSize(Mask().Width(), Mask().Height());
+    const Rgb colour = toRgb(Canvas()->Font().Color());
+    const int amount = effect_->Noise();
+    const int half = amount >> 1;
+    RandomSource& random = processRandom();
+    const auto noisy = [&](int base) {
+        return clampByte(static_cast<int>(random.random(static_cast<std::uint32_t>(amount))) + base - half);
+    };
+    for (int y = 0; y < fore.Height(); ++y) {
+        std::uint8_t* pixel = fore.ScanLine(y);
+        for (int x = 0; x < fore.Width(); ++x, pixel += 3) {
+            // Drawn red, green, blue: the order of the shared generator's draws matters.
+            pixel[2] = noisy(colour.r);
+            pixel[1] = noisy(colour.g);
+            pixel[0] = noisy(colour.b);
+        }
+    }
+}
+
+void TCnAAFontEx::AddNoise(int amount) {
+    TBitmap& fore = Blend().ForeBmp();
+    RandomSource& random = processRandom();
+    const int half = amount >> 1;
+    const int bytes = fore.Width() * 3;
+    for (int y = 0; y < fore.Height(); ++y) {
+        std::uint8_t* row = fore.ScanLine(y);
+        for (int i = 0; i < bytes; ++i) {
+            row[i] = clampByte(row[i] + static_cast<int>(random.random(static_cast<std::uint32_t>(amount))) - half);
+        }
+    }
+}
+
+void TCnAAFontEx::FillTexture() {
+    const TCnAATexture& texture = effect_->Texture();
+    if (Canvas() == nullptr || !texture.Enabled() || texture.Picture().Graphic().isNull()) return;
+    TBitmap& fore = Blend().ForeBmp();
+    fore.SetPixelFormat(TPixelFormat::pf24bit);
+    fore.SetSize(Mask().Width(), Mask().Height());
+    if (fore.Empty()) return;
+    TCanvas& surface = fore.Canvas();
+    surface.Brush() = TBrush{Canvas()->Font().Color(), TBrushStyle::bsSolid};
+    surface.FillRect(QRect(0, 0, fore.Width(), fore.Height()));
+    const QImage& graphic = texture.Picture().Graphic();
+    switch (texture.Mode()) {
+        case TTextureMode::tmTiled:
+            drawTiled(surface, graphic);
+            break;
+        case TTextureMode::tmStretched:
+            drawStretched(surface, texture.Picture());
+            break;
+        case TTextureMode::tmCenter:
+            surface.Draw((fore.Width() - graphic.width()) / 2, (fore.Height() - graphic.height()) / 2, graphic);
+            break;
+        case TTextureMode::tmNormal:
+            surface.Draw(0, 0, graphic);
+            break;
+    }
+}
+
+}  // namespace caici
