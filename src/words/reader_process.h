@@ -1,0 +1,53 @@
+#pragma once
+// Runs caici-xlsreader on a workbook and hands its output to the caller as it
+// arrives. The reader is a separate process so that a damaged file can crash
+// it, exhaust its memory or make it loop without touching the game: the
+// parent enforces a wall-clock timeout, lets pending window messages run while
+// it waits, and kills and reaps the reader on every way out.
+
+#include "common/errors.h"
+#include "common/message_pump.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace caici {
+
+enum class ReaderFailure : std::uint8_t {
+    notStarted,   // the reader program could not be started
+    unreadable,   // the reader could not read the file and said so
+    crashed,      // killed by a signal (a crash, or its CPU or memory limit) or an unknown exit status
+    timedOut,     // still running when the wall-clock limit ran out
+    malformed,    // its output broke the stream rules
+};
+
+class EReaderFailed : public Error {
+public:
+    EReaderFailed(ReaderFailure failure, const std::string& detail) : Error(detail), failure_(failure) {}
+    ReaderFailure failure() const { return failure_; }
+
+private:
+    ReaderFailure failure_;
+};
+
+struct ReaderLimits {
+    std::chrono::milliseconds timeout{15000};
+};
+
+using ReaderOutput = std::function<void(std::string_view)>;
+
+// Starts readerPath with workbookPath as its one argument and passes every
+// portion of its standard output to output until the reader has finished.
+// pump runs about every 10 ms meanwhile. Throws EReaderFailed when the reader
+// does not end with exit status 0; an exception thrown by output or pump ends
+// the reader and passes on unchanged.
+void runReader(const std::string& readerPath, const std::string& workbookPath, const ReaderLimits& limits,
+               const MessagePump& pump, const ReaderOutput& output);
+
+// The reader installed beside the running program.
+std::string readerBesideExecutable();
+
+}  // namespace caici

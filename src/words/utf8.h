@@ -1,0 +1,12 @@
+#pragma once
+// Strict UTF-8 checking for texts that come from outside the process.
+
+#include <string_view>
+
+namespace caici {
+
+// True for well-formed UTF-8 without overlong forms, surrogates, code points
+// above U+10FFFF or NUL characters.
+bool isStrictUtf8(std::string_view text);
+
+}  // namespace caici
