@@ -4,6 +4,12 @@
 // shuffling lst1 when fewer than refillThreshold entries are left; the round
 // deals from its end.
 //
+// The entries are stored once; both lists are orders over that store, so a
+// shuffle moves 32-bit positions instead of texts and a library sits in
+// memory once rather than twice. A library load brings a new store for lst1,
+// and the play order keeps dealing from the store it was shuffled from until
+// the next refill.
+//
 // A shuffle lets pending window messages run once per draw, so a button press
 // can be handled in the middle of it. The new order is therefore built aside
 // and swapped in at the end: anything that runs during a shuffle sees, and
@@ -14,6 +20,8 @@
 #include "common/random_source.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,19 +31,23 @@ class WordLists {
 public:
     static constexpr std::size_t refillThreshold = 50;
 
-    const std::vector<std::string>& lst1() const { return lst1_; }
-    const std::vector<std::string>& lst2() const { return lst2_; }
+    WordLists();
+
+    // Copies of the lists' entries, in order, for inspection.
+    std::vector<std::string> lst1() const;
+    std::vector<std::string> lst2() const;
 
     // What a completed library load does: lst1 becomes the new library. The
     // play order is left alone; the next refill deals from the new library.
     // Throws std::logic_error while a shuffle runs, which would otherwise
-    // shuffle a list that no longer exists.
+    // shuffle a list that no longer exists, and std::length_error for more
+    // entries than 32-bit positions can tell apart.
     void replaceLibrary(std::vector<std::string> entries);
 
     // The command lst21: lst2 := all entries of lst1 in random order, then
-    // lst1 := a copy of lst2. Before every draw the random source is seeded
-    // anew and pump runs once. The draws are those of taking a random index
-    // of the entries left in lst1 and removing it, in O(n log n). A shuffle
+    // lst1 := a copy of lst2. Before every draw pump runs once and the random
+    // source is seeded anew. The draws are those of taking a random index of
+    // the entries left in lst1 and removing it, in O(n log n). A shuffle
     // started from inside the pump of a running one is ignored.
     void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom());
 
@@ -50,8 +62,16 @@ public:
     bool busy() const { return shuffling_; }
 
 private:
-    std::vector<std::string> lst1_;
-    std::vector<std::string> lst2_;
+    using Store = std::vector<std::string>;
+    using Order = std::vector<std::uint32_t>;
+
+    static std::vector<std::string> entriesOf(const Store& store, const Order& order);
+
+    std::shared_ptr<const Store> libraryStore_;
+    Order lst1_;
+    // The store lst2 was shuffled from; a load since does not change it.
+    std::shared_ptr<const Store> dealStore_;
+    Order lst2_;
     bool shuffling_ = false;
 };
 

@@ -139,6 +139,22 @@ TEST(PlayOrderShuffle, RefillDiscardsTheRestOfTheOldOrder) {
     EXPECT_EQ(lists.lst1().size(), 60u);
 }
 
+// A library load replaces lst1 only: the play order deals its old entries
+// until the next refill, which deals the new library.
+TEST(PlayOrderShuffle, LoadKeepsTheOldPlayOrderUntilTheNextRefill) {
+    WordLists lists;
+    lists.replaceLibrary({"旧一|1", "旧二|2"});
+    RandomSource random([] { return seedGivingState(0u); });
+    lists.shuffle({}, random);
+    lists.replaceLibrary({"新一|3", "新二|4", "新三|5"});
+    EXPECT_EQ(lists.lst1(), (std::vector<std::string>{"新一|3", "新二|4", "新三|5"}));
+    EXPECT_EQ(lists.lst2(), (std::vector<std::string>{"旧一|1", "旧二|2"}));
+    EXPECT_EQ(lists.deal(), "旧二|2");
+    lists.shuffle({}, random);
+    EXPECT_EQ(lists.lst2(), (std::vector<std::string>{"新一|3", "新二|4", "新三|5"}));
+    EXPECT_EQ(lists.deal(), "新三|5");
+}
+
 // The pump runs once per draw, before the draw's seeding.
 TEST(PlayOrderShuffle, PumpRunsOncePerDrawBeforeSeeding) {
     WordLists lists;
