@@ -61,7 +61,7 @@ public:
 
 private:
     struct Measure {
-        QSize size;
+        QSize size{0, 0};
         QPoint offset;
     };
     Measure MeasureText(std::string_view text) const;

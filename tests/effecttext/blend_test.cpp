@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "effecttext/aa_font.h"
+#include "effecttext/effect_errors.h"
+#include "mask_fixtures.h"
+
+namespace caici {
+namespace {
+
+using testing::Grid;
+
+// Surface pixel as 0x00BBGGRR, whatever the surface's byte layout.
+TColor pixelAt(const TBitmap& bitmap, int x, int y) {
+    const std::uint8_t* p = bitmap.ScanLine(y) + x * (bitmap.PixelFormat() == TPixelFormat::pf24bit ? 3 : 4);
+    return fromRgb(p[2], p[1], p[0]);
+}
+
+// The compositing rule written out with a work rectangle, as plainly as it reads:
+// background from the brush or the surface, mix, copy back clipped.
+void referenceBlend(std::vector<std::vector<Rgb>>& surface, int left, int top, const Grid& mask, int alpha,
+                    const std::vector<std::vector<Rgb>>& colours, const TBrush& brush) {
+    const int a256 = alpha * 256 / 100;
+    const int h = static_cast<int>(surface.size());
+    const int w = static_cast<int>(surface[0].size());
+    for (int my = 0; my < static_cast<int>(mask.size()); ++my) {
+        for (int mx = 0; mx < static_cast<int>(mask[0].size()); ++mx) {
+            const int sx = left + mx;
+            const int sy = top + my;
+            if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
+            Rgb p = brush.Style == TBrushStyle::bsSolid ? toRgb(brush.Color) : surface[sy][sx];
+            const Rgb c = colours[my][mx];
+            const int k = (mask[my][mx] * a256) >> 8;
+            const auto mix = [k](int pc, int cc) {
+                return static_cast<std::uint8_t>((pc + static_cast<int>(std::floor((cc - pc) * k / 256.0))) & 0xFF);
+            };
+            if (k == 255) {
+                p = c;
+            } else if (k != 0) {
+                p = Rgb{mix(p.r, c.r), mix(p.g, c.g), mix(p.b, c.b)};
+            }
+            surface[sy][sx] = p;
+        }
+    }
+}
+
+std::vector<std::vector<Rgb>> readSurface(const TBitmap& bitmap) {
+    std::vector<std::vector<Rgb>> rows(static_cast<std::size_t>(bitmap.Height()),
+                                       std::vector<Rgb>(static_cast<std::size_t>(bitmap.Width())));
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        for (int x = 0; x < bitmap.Width(); ++x) rows[y][x] = toRgb(pixelAt(bitmap, x, y));
+    }
+    return rows;
+}
+
+void paintNoise(TBitmap& bitmap, unsigned seed) {
+    std::mt19937 engine(seed);
+    const int bpp = bitmap.PixelFormat() == TPixelFormat::pf24bit ? 3 : 4;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        for (int x = 0; x < bitmap.Width() * bpp; ++x) bitmap.ScanLine(y)[x] = static_cast<std::uint8_t>(engine());
+        if (bpp == 4) {
+            for (int x = 0; x < bitmap.Width(); ++x) bitmap.ScanLine(y)[4 * x + 3] = 0xFF;
+        }
+    }
+}
+
+struct BlendCase {
+    TPixelFormat format;
+    TBrushStyle brush;
+    int alpha;
+    QPoint at;
+    bool fore;
+};
+
+// The in-place compositing must equal the plain rule on every pixel, for both
+// surface layouts, both brush styles, clipped on every side.
+TEST(Blend, MatchesThePlainRuleOnRandomInput) {
+    std::vector<BlendCase> cases;
+    for (const auto format : {TPixelFormat::pf32bit, TPixelFormat::pf24bit}) {
+        for (const auto brush : {TBrushStyle::bsClear, TBrushStyle::bsSolid}) {
+            for (const int alpha : {0, 50, 70, 100}) {
+                for (const QPoint at : {QPoint(3, 2), QPoint(-4, -3), QPoint(20, 12)}) {
+                    for (const bool fore : {false, true}) cases.push_back({format, brush, alpha, at, fore});
+                }
+            }
+        }
+    }
+    unsigned seed = 1;
+    for (const BlendCase& c : cases) {
+        TBitmap surface(25, 16, c.format);
+        paintNoise(surface, seed++);
+        surface.Canvas().Brush() = TBrush{0x3366CC, c.brush};
+        TCnAAFont renderer(&surface.Canvas());
+        Grid grid = testing::randomGrid(11, 7, seed++);
+        grid[0][0] = 0;
+        grid[0][1] = 255;
+        TCnAAMask mask(nullptr);
+        testing::fill(mask, grid);
+
+        std::vector<std::vector<Rgb>> colours(7, std::vector<Rgb>(11, toRgb(0x1080F0)));
+        if (c.fore) {
+            TBitmap& fore = renderer.Blend().ForeBmp();
+            fore.SetSize(11, 7);
+            paintNoise(fore, seed++);
+            colours = readSurface(fore);
+        }
+        auto expected = readSurface(surface);
+        referenceBlend(expected, c.at.x(), c.at.y(), grid, c.alpha, colours, surface.Canvas().Brush());
+        if (c.fore) {
+            renderer.Blend().BlendEx(c.at.x(), c.at.y(), mask, c.alpha);
+        } else {
+            renderer.Blend().Blend(c.at.x(), c.at.y(), mask, c.alpha, 0x1080F0);
+        }
+        ASSERT_EQ(readSurface(surface), expected)
+            << "format " << static_cast<int>(c.format) << " brush " << static_cast<int>(c.brush) << " alpha "
+            << c.alpha << " at " << c.at.x() << "," << c.at.y() << " fore " << c.fore;
+    }
+}
+
+// Pinned values: a256 = 179 for alpha 70; aqNormal's 254 leaves black on white at 1.
+TEST(Blend, FixedPointValues) {
+    struct Case {
+        int coverage;
+        int alpha;
+        int channel;  // black over white
+    };
+    const Case cases[] = {{255, 100, 0}, {254, 100, 1}, {255, 70, 255 - 178}, {255, 50, 255 - 127}, {0, 100, 255},
+                          {255, 0, 255},  {128, 100, 127}};
+    for (const Case& c : cases) {
+        TBitmap surface(1, 1, TPixelFormat::pf32bit);
+        surface.Canvas().Brush() = TBrush{clWhite, TBrushStyle::bsSolid};
+        surface.Canvas().FillRect(QRect(0, 0, 1, 1));
+        surface.Canvas().Brush().Style = TBrushStyle::bsClear;
+        TCnAAFont renderer(&surface.Canvas());
+        TCnAAMask mask(nullptr);
+        testing::fill(mask, {{c.coverage}});
+        renderer.Blend().Blend(0, 0, mask, c.alpha, clBlack);
+        EXPECT_EQ(pixelAt(surface, 0, 0), fromRgb(c.channel, c.channel, c.channel))
+            << "coverage " << c.coverage << " alpha " << c.alpha;
+    }
+}
+
+// Alpha 0 draws no colour, but a solid brush still paints the rectangle.
+TEST(Blend, SolidBrushPaintsTheWholeRectangleEvenWithoutCoverage) {
+    TBitmap surface(6, 4, TPixelFormat::pf32bit);
+    surface.Canvas().Brush() = TBrush{clWhite, TBrushStyle::bsSolid};
+    surface.Canvas().FillRect(QRect(0, 0, 6, 4));
+    surface.Canvas().Brush().Color = clRed;
+    TCnAAFont renderer(&surface.Canvas());
+    TCnAAMask mask(nullptr);
+    testing::fill(mask, testing::uniform(3, 2, 255));
+    renderer.Blend().Blend(1, 1, mask, 0, clBlue);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const bool inside = x >= 1 && x < 4 && y >= 1 && y < 3;
+            EXPECT_EQ(pixelAt(surface, x, y), inside ? clRed : clWhite) << x << "," << y;
+        }
+    }
+}
+
+TEST(Blend, ForegroundMustMatchTheMaskAndBe24Bit) {
+    TBitmap surface(8, 8, TPixelFormat::pf32bit);
+    surface.Canvas().Brush() = TBrush{clWhite, TBrushStyle::bsSolid};
+    surface.Canvas().FillRect(QRect(0, 0, 8, 8));
+    const auto before = readSurface(surface);
+    TCnAAFont renderer(&surface.Canvas());
+    TCnAAMask mask(nullptr);
+    testing::fill(mask, testing::uniform(4, 3, 255));
+    const std::tuple<int, int, TPixelFormat> wrong[] = {
+        {4, 2, TPixelFormat::pf24bit}, {5, 3, TPixelFormat::pf24bit}, {4, 3, TPixelFormat::pf32bit}};
+    for (const auto& [w, h, format] : wrong) {
+        TBitmap& fore = renderer.Blend().ForeBmp();
+        fore.SetPixelFormat(format);
+        fore.SetSize(w, h);
+        try {
+            renderer.Blend().BlendEx(0, 0, mask, 100);
+            FAIL() << w << "x" << h;
+        } catch (const EInvalidForeBmp& error) {
+            EXPECT_STREQ(error.what(), "Invalid foreground bitmap!");
+        }
+        EXPECT_EQ(readSurface(surface), before);
+    }
+    // Without a surface nothing is drawn and nothing is checked.
+    TCnAAFont detached(nullptr);
+    EXPECT_NO_THROW(detached.Blend().BlendEx(0, 0, mask, 100));
+}
+
+TEST(Blend, CopyFromCopiesTheForeground) {
+    TCnAABlend source(nullptr);
+    source.ForeBmp().SetSize(3, 2);
+    source.ForeBmp().ScanLine(1)[2] = 77;
+    TCnAABlend copy(nullptr);
+    copy.CopyFrom(&source);
+    EXPECT_EQ(copy.ForeBmp().Width(), 3);
+    EXPECT_EQ(copy.ForeBmp().ScanLine(1)[2], 77);
+    TCnAAMask mask(nullptr);
+    EXPECT_THROW(copy.CopyFrom(&mask), EAssignError);
+}
+
+}  // namespace
+}  // namespace caici
