@@ -8,9 +8,11 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 
+#include "common/error_guard.h"
 #include "effecttext/aa_font.h"
 #include "effecttext/colors.h"
 #include "effecttext/font.h"
@@ -132,6 +134,10 @@ public:
     bool ParentShowHint() const { return parentShowHint_; }
     void SetParentShowHint(bool value);
 
+    // Where failures inside paint and timer handlers are shown; without one
+    // they are written to the log of Qt's message handler.
+    void SetErrorReporter(ErrorReporter* reporter);
+
     const TControlEvent& OnMouseEnter() const { return onMouseEnter_; }
     void SetOnMouseEnter(TControlEvent value) { onMouseEnter_ = std::move(value); }
     const TControlEvent& OnMouseLeave() const { return onMouseLeave_; }
@@ -160,10 +166,21 @@ protected:
 
     // While set, changes reported by the settings are not turned into
     // redraws (a line being laid out copies styles into the renderer).
-    bool Rendering() const { return rendering_; }
-    void SetRendering(bool value) { rendering_ = value; }
+    bool& renderingFlag() { return rendering_; }
+
+    // Runs a handler body; an exception stops the body and is reported once,
+    // since nothing may be thrown back into Qt's event dispatch.
+    template <class Body>
+    void guardedAction(Body&& body) {
+        try {
+            body();
+        } catch (const std::exception& error) {
+            reportError(error);
+        }
+    }
 
 private:
+    void reportError(const std::exception& error);
     void adoptParentColor();
     void adoptParentFont();
 
@@ -173,6 +190,7 @@ private:
     TCnParentEffect parentEffect_;
     TControlEvent onMouseEnter_;
     TControlEvent onMouseLeave_;
+    ErrorReporter* errorReporter_ = nullptr;
     int updateCount_ = 0;
     bool initialized_ = false;
     bool painting_ = false;
