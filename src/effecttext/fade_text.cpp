@@ -1,5 +1,6 @@
 #include "effecttext/fade_text.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include "effecttext/cross_fade.h"
@@ -248,6 +249,8 @@ void TCnAAFadeText::setDisplayedText(const std::string& text) {
         return;
     }
     displayedText_ = text;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
     if (onDisplayedTextChanged_) {
         onDisplayedTextChanged_(*this);
     }
