@@ -20,15 +20,20 @@ constexpr std::array<std::uint8_t, 25 * 255 + 1> kAverageOf25 = [] {
 }();
 
 // Sums of five neighbours along one line of n values, the neighbours' indices
-// clamped to 0 .. n - 1, by a running sum: add the entering value, drop the
-// leaving one.
-template <class In, class Out>
-void runningSum5(const In* in, int n, Out* out) {
-    const auto at = [&](int i) { return static_cast<Out>(in[std::clamp(i, 0, n - 1)]); };
-    Out sum = at(-2) + at(-1) + at(0) + at(1) + at(2);
+// clamped to 0 .. n - 1. The line is first padded by repeating its end
+// values, so the running sum (add the entering value, drop the leaving one)
+// needs no clamping inside the loop.
+void runningSum5(const int* in, int n, std::vector<int>& padded, int* out) {
+    padded.resize(static_cast<std::size_t>(n) + 5);
+    padded[0] = padded[1] = in[0];
+    std::copy(in, in + n, padded.begin() + 2);
+    padded[static_cast<std::size_t>(n) + 2] = padded[static_cast<std::size_t>(n) + 3] =
+        padded[static_cast<std::size_t>(n) + 4] = in[n - 1];
+    const int* p = padded.data();
+    int sum = p[0] + p[1] + p[2] + p[3] + p[4];
     out[0] = sum;
     for (int i = 1; i < n; ++i) {
-        sum += at(i + 2) - at(i - 3);
+        sum += p[i + 4] - p[i - 1];
         out[i] = sum;
     }
 }
@@ -75,8 +80,9 @@ void TCnAAMask::Blur(int amount) {
         }
     }
     std::vector<int> boxSums(static_cast<std::size_t>(width_));
+    std::vector<int> padded;
     for (int y = 0; y < height_; ++y) {
-        runningSum5(columnSums.data() + static_cast<std::ptrdiff_t>(y) * width_, width_, boxSums.data());
+        runningSum5(columnSums.data() + static_cast<std::ptrdiff_t>(y) * width_, width_, padded, boxSums.data());
         std::uint8_t* out = buffer_.data() + rowOffset(y);
         if (weight >= 255) {
             for (int x = 0; x < width_; ++x) out[x] = kAverageOf25[static_cast<std::size_t>(boxSums[static_cast<std::size_t>(x)])];
