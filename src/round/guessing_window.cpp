@@ -1,0 +1,311 @@
+#include "round/guessing_window.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "effecttext/fade_text.h"
+#include "effecttext/font.h"
+#include "round/click_label.h"
+#include "round/color_key.h"
+#include "round/digital_font.h"
+#include "round/guessing_window_geometry.h"
+#include "round/guessing_window_menu.h"
+
+// Qt's resource initialiser lives in the global namespace.
+static void initRoundImages() {
+    Q_INIT_RESOURCE(round_images);
+}
+
+namespace caici {
+namespace {
+
+const QColor windowColor(45, 45, 45);
+const QColor timeColor(255, 128, 255);
+const QColor scoreColor(128, 255, 128);
+const QColor penaltyFlashColor(255, 0, 0);
+const QColor scoreFlashColor(128, 255, 0);
+const QColor panelColor(64, 0, 0);
+
+constexpr int captionPixels = 47;
+constexpr int digitPixels = 64;
+constexpr int buttonPixels = 35;
+constexpr int footerPixels = 11;
+constexpr int panelPixels = 20;
+
+const char* const idleLine = "<Title1><Center>Velmarin出品";
+
+QFont pixelFont(const char* face, int pixels, bool bold = false) {
+    QFont font(QString::fromUtf8(face));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void setColors(QWidget& widget, const QColor& text, const QColor& background) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Window, background);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+}  // namespace
+
+TForm3::TForm3(GuessingWindowParts parts)
+    : errors_(parts.errors),
+      dialogs_(parts.dialogs ? std::move(parts.dialogs) : std::make_shared<DesktopDialogs>()),
+      sound_(parts.sound),
+      layout_(*this) {
+    initRoundImages();
+    installFaceSubstitutions();
+    setWindowTitle(QStringLiteral("猜词窗口"));
+    setFont(pixelFont("Tahoma", footerPixels));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, windowColor);
+    setPalette(palette);
+    resize(design::clientSize);
+    background_.load(QStringLiteral(":/round/background.jpg"));
+
+    digitalFamily_ = DigitalFont::registerFor(parts.baseFolder);
+    buildComponents();
+    configureWordDisplay();
+
+    menu_ = std::make_unique<GuessingWindowMenu>(*this);
+    connectHandlers();
+
+    timeDisplay_ = std::make_unique<LabelText>(*Label3, [this] { fitNumberLabel(*Label3); });
+    scoreDisplay_ = std::make_unique<LabelText>(*Label2, [this] { fitNumberLabel(*Label2); });
+    skipCaption_ = std::make_unique<ButtonCaption>(*btn2);
+    correctSwitch_ = std::make_unique<WidgetSwitch>(*btn1);
+    skipSwitch_ = std::make_unique<WidgetSwitch>(*btn2);
+    countdownSwitch_ = std::make_unique<TimerSwitch>(tmr1);
+    scoreFlash_ = std::make_unique<TimedFlash>(*Label5, tmr3, [this] { fitNumberLabel(*Label5); });
+    penaltyFlash_ = std::make_unique<TimedFlash>(*Label6, tmr2, [this] { fitNumberLabel(*Label6); });
+    wordLine_ = std::make_unique<FadeTextLine>(*aft1);
+    const RoundParts roundParts{*this,           *wordLine_,       *timeDisplay_,      *scoreDisplay_,
+                                *correctSwitch_, *skipSwitch_,     *skipCaption_,      *scoreFlash_,
+                                *penaltyFlash_,  *countdownSwitch_, parts.cues,         parts.countdownSetting};
+    // A tick lets queued presses and menu commands run before the count changes.
+    engine_ = std::make_unique<RoundEngine>(roundParts, parts.playOrder,
+                                            [] { QCoreApplication::processEvents(); });
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::buildComponents() {
+    const Anchors topLeft{Anchor::left, Anchor::top};
+    const Anchors topRight{Anchor::top, Anchor::right};
+    const Anchors bottomRight{Anchor::right, Anchor::bottom};
+    const Anchors bottomLeft{Anchor::left, Anchor::bottom};
+    const Anchors allSides{Anchor::left, Anchor::top, Anchor::right, Anchor::bottom};
+    const QFont digits = [&] {
+        QFont font(digitalFamily_);
+        font.setPixelSize(DigitalFont::pixelSizeFor(digitalFamily_, digitPixels, QStringLiteral("000"),
+                                                    design::Label3.width()));
+        return font;
+    }();
+    QFont boldDigits = digits;
+    boldDigits.setBold(true);
+
+    const auto label = [&](QLabel* widget, const char* text, const QFont& font, const QColor& color,
+                           const QRect& rect, Anchors anchors) {
+        widget->setText(QString::fromUtf8(text));
+        widget->setFont(font);
+        setColors(*widget, color, windowColor);
+        layout_.add(*widget, rect, anchors);
+        return widget;
+    };
+
+    // Parent-owned, in the design's stacking order from the bottom.
+    aft1 = new TCnAAFadeText(this);
+    layout_.add(*aft1, design::aft1, allSides);
+
+    Label7 = label(new QLabel(this), "Time:", pixelFont("Calibri", captionPixels, true), timeColor,
+                   design::Label7, topLeft);
+    Label3 = new ClickLabel(this);
+    label(Label3, "000", digits, timeColor, design::Label3, topLeft);
+    Label3->setCursor(Qt::PointingHandCursor);
+    Label3->setToolTip(QStringLiteral("点我设置倒计时字体颜色"));
+    Label3->setAccessibleDescription(QStringLiteral("剩余时间"));
+    Label6 = label(new QLabel(this), "+1", boldDigits, penaltyFlashColor, design::Label6, topLeft);
+    Label6->hide();
+
+    Label8 = label(new QLabel(this), "Score:", pixelFont("Calibri", captionPixels, true), scoreColor,
+                   design::Label8, topRight);
+    Label2 = new ClickLabel(this);
+    label(Label2, "000", digits, scoreColor, design::Label2, topRight);
+    Label2->setCursor(Qt::PointingHandCursor);
+    Label2->setToolTip(QStringLiteral("点我设置分值颜色"));
+    Label2->setAccessibleDescription(QStringLiteral("得分"));
+    Label5 = label(new QLabel(this), "+1", boldDigits, scoreFlashColor, design::Label5, topRight);
+    Label5->hide();
+
+    const auto button = [&](const char* text, const QRect& rect) {
+        auto* widget = new QPushButton(QString::fromUtf8(text), this);
+        widget->setFont(pixelFont("微软雅黑", buttonPixels, true));
+        widget->setCursor(Qt::PointingHandCursor);
+        widget->setDefault(true);
+        // Enter is handled by the window: the focused button, else "正确".
+        widget->setAutoDefault(false);
+        widget->setFocusPolicy(Qt::StrongFocus);
+        layout_.add(*widget, rect, bottomRight);
+        return widget;
+    };
+    btn1 = button("正确", design::btn1);
+    btn2 = button("跳过", design::btn2);
+    setTabOrder(btn1, btn2);
+
+    Label4 = label(new QLabel(this), "更多功能请点击鼠标右键！  Velmarin 出品 · 永久免费，欢迎转发",
+                   pixelFont("Tahoma", footerPixels), Qt::white, design::Label4, bottomRight);
+
+    pnl1 = new ClickLabel(this);
+    label(pnl1, "本游戏永久免费，觉得好玩就点这里赞助我们吧！（双击关闭本栏）",
+          pixelFont("微软雅黑", panelPixels), Qt::white, design::pnl1, bottomLeft);
+    setColors(*pnl1, Qt::white, panelColor);
+    pnl1->setAlignment(Qt::AlignCenter);
+    pnl1->setCursor(Qt::PointingHandCursor);
+
+    for (QLabel* widget : {Label7, static_cast<QLabel*>(Label3), Label6, Label8, static_cast<QLabel*>(Label2),
+                           Label5, Label4, static_cast<QLabel*>(pnl1)}) {
+        widget->setFocusPolicy(Qt::NoFocus);
+    }
+
+    tmr1.setInterval(1000);
+    tmr2.setInterval(500);
+    tmr3.setInterval(500);
+}
+
+void TForm3::configureWordDisplay() {
+    aft1->SetErrorReporter(&errors_);
+    aft1->BeginUpdate();
+    TCnFontLabel* title = aft1->Fonts().AddFontLabel("Title1", "微软雅黑", 168, clBlack,
+                                                     TFontStyles{TFontStyle::fsBold}, true, 5, 5);
+    title->Font().SetHeight(-224);
+    title->Font().SetCharset(GB2312_CHARSET);
+    TCnAAEffect& effect = title->Effect();
+    effect.Shadow().SetColor(clBlack);
+    effect.Gradual().SetEnabled(true);
+    effect.Gradual().SetStyle(TGradualStyle::gsCenterToTB);
+    effect.Gradual().SetStartColor(clYellow);
+    effect.Gradual().SetEndColor(2204408);
+    effect.Texture().SetMode(TTextureMode::tmCenter);
+    aft1->CreateDefaultLabels();
+    TCnFadeTextParam& text = aft1->Text();
+    // Delays in this order: the fade delay is clamped against the line delay.
+    text.SetFadeDelay(50);
+    text.SetLineDelay(1000);
+    text.Lines().SetLine(idleLine);
+    text.SetTransparent(true);
+    text.SetQuality(TAAQuality::aqNone);
+    aft1->ParentEffect().SetParentColor(false);
+    aft1->EndUpdate();
+    aft1->Loaded();
+}
+
+void TForm3::connectHandlers() {
+    const auto on = [this](auto* sender, auto signal, void (TForm3::*handler)()) {
+        connect(sender, signal, this, handler);
+    };
+    on(btn1, &QPushButton::clicked, &TForm3::btn1Click);
+    on(btn2, &QPushButton::clicked, &TForm3::btn2Click);
+    on(&tmr1, &QTimer::timeout, &TForm3::tmr1Timer);
+    on(&tmr2, &QTimer::timeout, &TForm3::tmr2Timer);
+    on(&tmr3, &QTimer::timeout, &TForm3::tmr3Timer);
+    on(Label3, &ClickLabel::clicked, &TForm3::Label3Click);
+    on(Label2, &ClickLabel::clicked, &TForm3::Label2Click);
+    on(pnl1, &ClickLabel::clicked, &TForm3::pnl1Click);
+    on(pnl1, &ClickLabel::doubleClicked, &TForm3::pnl1DblClick);
+    on(menu_->N8, &QAction::triggered, &TForm3::N8Click);
+    on(menu_->N1, &QAction::triggered, &TForm3::N1Click);
+    on(menu_->N2, &QAction::triggered, &TForm3::N2Click);
+    on(menu_->N4, &QAction::triggered, &TForm3::N4Click);
+    on(menu_->N7, &QAction::triggered, &TForm3::N7Click);
+    on(menu_->N6, &QAction::triggered, &TForm3::N6Click);
+    for (const TAAQuality quality : {TAAQuality::aqHigh, TAAQuality::aqNormal, TAAQuality::aqLow,
+                                     TAAQuality::aqNone}) {
+        connect(menu_->qualityEntry(quality), &QAction::triggered, this,
+                [this, quality] { qualityClick(quality); });
+    }
+}
+
+int TForm3::wordPoints() const {
+    return aft1->Fonts().Items(0).Font().Size();
+}
+
+TAAQuality TForm3::wordQuality() const {
+    return aft1->Text().Quality();
+}
+
+void TForm3::fitNumberLabel(QLabel& label) {
+    // The labels size themselves to their text, keeping their left edge, so
+    // that a four-digit value or a wider stand-in face is never cut off.
+    layout_.move(label, QRect(label.pos(), QSize(label.sizeHint().width(), label.height())));
+    if (label.palette().color(QPalette::WindowText).rgb() == colorKeyRgb) scheduleColorKey();
+}
+
+void TForm3::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), windowColor);
+    if (!scaledBackground_.isNull()) painter.drawPixmap(0, 0, scaledBackground_);
+}
+
+void TForm3::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    handle([&] {
+        layout_.parentResized();
+        if (!background_.isNull()) {
+            scaledBackground_ = background_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        FormResize();
+    });
+}
+
+void TForm3::FormResize() {
+    if (buttonRuleSize_ && size() == *buttonRuleSize_) {
+        applyButtonRule(buttonRuleOuterHeight_);
+        buttonRuleSize_.reset();
+    }
+    update();
+    layout_.move(*pnl1, QRect(QPoint(pnl1->x(), btn1->y()), pnl1->size()));
+    scheduleColorKey();
+}
+
+void TForm3::applyButtonRule(int outerHeight) {
+    const design::ButtonPlaces places = design::buttonPlaces(Label4->x(), outerHeight);
+    layout_.move(*btn1, QRect(places.correct, btn1->size()));
+    layout_.move(*btn2, QRect(places.skip, btn2->size()));
+    layout_.move(*pnl1, QRect(QPoint(pnl1->x(), btn1->y()), pnl1->size()));
+}
+
+QRegion TForm3::colorKeyRegion() const {
+    QRegion keyed;
+    for (QLabel* label : {Label7, static_cast<QLabel*>(Label3), Label6, Label8, static_cast<QLabel*>(Label2),
+                          Label5, Label4}) {
+        if (!label->isVisible() || label->palette().color(QPalette::WindowText).rgb() != colorKeyRgb) continue;
+        keyed += keyedPixels(label->grab().toImage(), colorKeyRgb, label->pos());
+    }
+    return keyed;
+}
+
+void TForm3::scheduleColorKey() {
+    if (colorKeyPending_ || !platformShapesWindows()) return;
+    colorKeyPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        colorKeyPending_ = false;
+        handle([this] { applyColorKey(); });
+    });
+}
+
+void TForm3::applyColorKey() {
+    const QRegion keyed = colorKeyRegion();
+    if (keyed.isEmpty()) {
+        clearMask();
+    } else {
+        setMask(QRegion(rect()) - keyed);
+    }
+}
+
+}  // namespace caici

@@ -1,0 +1,80 @@
+#include "round/guessing_window_menu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QWidget>
+
+namespace caici {
+
+namespace {
+
+QAction* addEntry(QMenu& menu, QWidget& window, const char* caption, QKeySequence shortcut = {}) {
+    QAction* action = menu.addAction(QString::fromUtf8(caption));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        // The window holds the shortcut as well, so the key works while the
+        // menu is closed.
+        window.addAction(action);
+    }
+    return action;
+}
+
+}  // namespace
+
+GuessingWindowMenu::GuessingWindowMenu(QWidget& window) {
+    // Parent-owned: the window deletes the menu, its submenu and actions.
+    pm1_ = new QMenu(&window);
+    pm1_->setObjectName(QStringLiteral("pm1"));
+
+    N8 = addEntry(*pm1_, window, "关于本程序");
+    N9 = pm1_->addSeparator();
+    N1 = addEntry(*pm1_, window, "增大字体        快捷键", QKeySequence(Qt::Key_F1));
+    N2 = addEntry(*pm1_, window, "减小字体        快捷键", QKeySequence(Qt::Key_F2));
+
+    QMenu* quality = pm1_->addMenu(QString::fromUtf8("字体平滑度设置"));
+    N3 = quality->menuAction();
+    qualityGroup_ = new QActionGroup(quality);
+    qualityGroup_->setExclusive(true);
+    N12 = addEntry(*quality, window, "【最好】 - 对显卡和CPU要求较高");
+    N13 = addEntry(*quality, window, "【好】  - 对硬件要求较高");
+    N14 = addEntry(*quality, window, "【一般】 - 对硬件要求一般");
+    N15 = addEntry(*quality, window, "【普通】 - 大多数硬件无压力运行");
+    qualityEntries_ = {N12, N13, N14, N15};
+    for (QAction* entry : qualityEntries_) {
+        entry->setCheckable(true);
+        qualityGroup_->addAction(entry);
+    }
+    N15->setChecked(true);
+
+    N4 = addEntry(*pm1_, window, "全屏显示        快捷键", QKeySequence(Qt::Key_F4));
+    N7 = addEntry(*pm1_, window, "音效开关        快捷键", QKeySequence(Qt::Key_F5));
+    N7->setCheckable(true);
+    N7->setChecked(true);
+    N5 = pm1_->addSeparator();
+    N6 = addEntry(*pm1_, window, "结束本轮猜词【退出】");
+
+    const std::array<std::pair<QAction*, const char*>, 13> names = {{
+        {N8, "N8"}, {N9, "N9"}, {N1, "N1"}, {N2, "N2"}, {N3, "N3"}, {N12, "N12"}, {N13, "N13"},
+        {N14, "N14"}, {N15, "N15"}, {N4, "N4"}, {N7, "N7"}, {N5, "N5"}, {N6, "N6"},
+    }};
+    for (const auto& [action, name] : names) action->setObjectName(QString::fromLatin1(name));
+}
+
+QAction* GuessingWindowMenu::qualityEntry(TAAQuality quality) const {
+    return qualityEntries_.at(static_cast<std::size_t>(quality));
+}
+
+void GuessingWindowMenu::checkQuality(TAAQuality quality) const {
+    // The exclusive group takes the mark off the other three.
+    qualityEntry(quality)->setChecked(true);
+}
+
+TAAQuality GuessingWindowMenu::checkedQuality() const {
+    for (std::size_t i = 0; i < qualityEntries_.size(); ++i) {
+        if (qualityEntries_[i]->isChecked()) return static_cast<TAAQuality>(i);
+    }
+    return TAAQuality::aqNone;
+}
+
+}  // namespace caici

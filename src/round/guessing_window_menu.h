@@ -1,0 +1,57 @@
+#pragma once
+// The guessing window's pop-up menu pm1: about, word size, smoothing quality
+// (a submenu whose four entries always carry exactly one check mark), full
+// screen, the sound switch and the end of the round. The function-key
+// shortcuts are registered on the window too, so they work while the window
+// has the focus and the menu is closed. The menu only builds and owns the
+// entries; the window connects their triggers to its handlers.
+
+#include <QObject>
+
+#include <array>
+
+#include "effecttext/aa_types.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QWidget;
+
+namespace caici {
+
+class GuessingWindowMenu {
+public:
+    // Creates the menu as a child of window and adds the entries with
+    // shortcuts to window.
+    explicit GuessingWindowMenu(QWidget& window);
+
+    QMenu& pm1() const { return *pm1_; }
+
+    QAction* N8 = nullptr;   // about box
+    QAction* N9 = nullptr;   // separator
+    QAction* N1 = nullptr;   // word size up, F1
+    QAction* N2 = nullptr;   // word size down, F2
+    QAction* N3 = nullptr;   // quality submenu
+    QAction* N12 = nullptr;  // aqHigh
+    QAction* N13 = nullptr;  // aqNormal
+    QAction* N14 = nullptr;  // aqLow
+    QAction* N15 = nullptr;  // aqNone, checked at start
+    QAction* N4 = nullptr;   // full screen, F4
+    QAction* N7 = nullptr;   // sound switch, F5, checked while sound is on
+    QAction* N5 = nullptr;   // separator
+    QAction* N6 = nullptr;   // end this round
+
+    // The quality entry for a quality, and the quality of an entry.
+    QAction* qualityEntry(TAAQuality quality) const;
+    // Moves the single check mark of the quality submenu to quality.
+    void checkQuality(TAAQuality quality) const;
+    // The quality whose entry carries the check mark.
+    TAAQuality checkedQuality() const;
+
+private:
+    QMenu* pm1_ = nullptr;
+    QActionGroup* qualityGroup_ = nullptr;
+    std::array<QAction*, 4> qualityEntries_{};
+};
+
+}  // namespace caici

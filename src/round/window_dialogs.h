@@ -1,0 +1,38 @@
+#pragma once
+// The guessing window's ways of talking to the user outside its own surface:
+// modal message boxes, the colour chooser and the web browser. They sit
+// behind this interface so that tests can answer them.
+
+#include <QColor>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+class QWidget;
+
+namespace caici {
+
+class WindowDialogs {
+public:
+    virtual ~WindowDialogs() = default;
+
+    // A modal box with an information icon and one OK button, kept above all
+    // other windows; returns when it is confirmed.
+    virtual void information(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The colour chooser, started at initial; nothing when it is cancelled.
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    // Asks the desktop to open url with its default program; the outcome is
+    // not reported.
+    virtual void openUrl(const QUrl& url) = 0;
+};
+
+// The desktop's own boxes, colour dialog and URL handler.
+class DesktopDialogs : public WindowDialogs {
+public:
+    void information(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    void openUrl(const QUrl& url) override;
+};
+
+}  // namespace caici
