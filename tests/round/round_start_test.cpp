@@ -100,8 +100,9 @@ TEST_F(RoundStart, BadPointsDuringTheRound) {
 
 // The start window's sequence: reset, cue and refill, then the round. Presses
 // and ticks that arrive while the refill shuffles belong to no round and are
-// ignored; the shuffle deals nothing out of a half-built order, and every
-// word of the library is dealt exactly once afterwards.
+// ignored (a tick does not even run the pump); the shuffle deals nothing out
+// of a half-built order, and every word of the library is dealt exactly once
+// afterwards.
 TEST_F(RoundStart, PressesAndTicksDuringARefillAreIgnored) {
     std::vector<std::string> library;
     for (int i = 0; i < 60; ++i) library.push_back("词" + std::to_string(i) + "|1");
@@ -113,6 +114,8 @@ TEST_F(RoundStart, PressesAndTicksDuringARefillAreIgnored) {
     ASSERT_TRUE(lists.needsRefill());
 
     engine.resetForStart();
+    int tickPumps = 0;
+    onPump = [&] { ++tickPumps; };
     const auto before = world.log.size();
     RandomSource random([n = 5u]() mutable { return n += 7919u; });
     int pumps = 0;
@@ -125,6 +128,7 @@ TEST_F(RoundStart, PressesAndTicksDuringARefillAreIgnored) {
         },
         random);
     EXPECT_EQ(pumps, 60);
+    EXPECT_EQ(tickPumps, 0);
     EXPECT_EQ(world.log.size(), before);
     EXPECT_EQ(engine.score(), 0);
     EXPECT_EQ(engine.skipCount(), 0);
