@@ -65,25 +65,32 @@ const std::vector<SeedCase>& seedCases() {
     return cases;
 }
 
-// For every size and seed sequence the play order is the one remove-and-shift gives.
-TEST(PlayOrderShuffle, MatchesRemoveAndShiftOnTheSameSeeds) {
-    for (const std::uint32_t size : {0u, 1u, 2u, 3u, 5u, 64u, 1000u, 4097u, 100000u}) {
-        for (const auto& seeds : seedCases()) {
-            SCOPED_TRACE(std::string(seeds.name) + ", " + std::to_string(size) + " entries");
-            const auto library = numbered(size);
-            RandomSource referenceRandom(seeds.makeSource());
-            const auto positions = removeAndShift(size, referenceRandom);
-            std::vector<std::string> expected;
-            for (const auto p : positions) expected.push_back(library[p]);
+void expectSameAsRemoveAndShift(std::uint32_t size, const SeedCase& seeds) {
+    SCOPED_TRACE(std::string(seeds.name) + ", " + std::to_string(size) + " entries");
+    const auto library = numbered(size);
+    RandomSource referenceRandom(seeds.makeSource());
+    std::vector<std::string> expected;
+    for (const auto p : removeAndShift(size, referenceRandom)) expected.push_back(library[p]);
 
-            WordLists lists;
-            lists.replaceLibrary(library);
-            RandomSource random(seeds.makeSource());
-            lists.shuffle({}, random);
-            EXPECT_EQ(lists.lst2(), expected);
-            EXPECT_EQ(lists.lst1(), expected);
-        }
+    WordLists lists;
+    lists.replaceLibrary(library);
+    RandomSource random(seeds.makeSource());
+    lists.shuffle({}, random);
+    EXPECT_EQ(lists.lst2(), expected);
+    EXPECT_EQ(lists.lst1(), expected);
+}
+
+// For every size and seed sequence the play order is the one remove-and-shift
+// gives. The sizes cross the shuffle's block boundaries (64, 256, powers of 16).
+TEST(PlayOrderShuffle, MatchesRemoveAndShiftOnTheSameSeeds) {
+    for (const std::uint32_t size : {0u, 1u, 2u, 3u, 5u, 63u, 64u, 65u, 256u, 257u, 1000u, 4097u, 20000u}) {
+        for (const auto& seeds : seedCases()) expectSameAsRemoveAndShift(size, seeds);
     }
+}
+
+// A large library: the reference is quadratic, so one seed sequence.
+TEST(PlayOrderShuffle, MatchesRemoveAndShiftOnALargeLibrary) {
+    expectSameAsRemoveAndShift(100000, seedCases()[1]);
 }
 
 // Drawing index 0 every time keeps the order, drawing the last one reverses it.
