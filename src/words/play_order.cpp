@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <limits>
-#include <stdexcept>
 #include <numeric>
+#include <stdexcept>
 #include <utility>
 
 namespace caici {
