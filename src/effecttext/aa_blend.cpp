@@ -75,8 +75,10 @@ void composite(TCanvas& canvas, int x, int y, const TCnAAMask& mask, int alpha, 
     if (mask.Width() <= 0 || mask.Height() <= 0) return;
     QImage& surface = canvas.Image();
     if (surface.isNull()) return;
-    // a256 = alpha * 256 / 100: 100 -> 256, 70 -> 179, 50 -> 128.
-    const int a256 = alpha * 256 / 100;
+    // a256 = alpha * 256 / 100: 100 -> 256, 70 -> 179, 50 -> 128. An alpha
+    // outside 0..100 (settings are loaded unchecked) would push k past 255
+    // and wrap the channels; it counts as the nearest end of the range.
+    const int a256 = std::clamp(alpha, 0, 100) * 256 / 100;
     switch (surface.format()) {
         case QImage::Format_BGR888:
             compositeWithBrush<3>(surface, x, y, mask, a256, canvas.Brush(), colours);

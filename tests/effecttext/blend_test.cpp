@@ -126,7 +126,9 @@ TEST(Blend, FixedPointValues) {
         int channel;  // black over white
     };
     const Case cases[] = {{255, 100, 0}, {254, 100, 1}, {255, 70, 255 - 178}, {255, 50, 255 - 127}, {0, 100, 255},
-                          {255, 0, 255},  {128, 100, 127}};
+                          {255, 0, 255},  {128, 100, 127},
+                          // Unchecked settings: alpha past 100 counts as 100 instead of wrapping.
+                          {255, 250, 0}};
     for (const Case& c : cases) {
         TBitmap surface(1, 1, TPixelFormat::pf32bit);
         surface.Canvas().Brush() = TBrush{clWhite, TBrushStyle::bsSolid};

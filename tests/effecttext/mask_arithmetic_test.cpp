@@ -143,7 +143,8 @@ TEST(MaskBlur, WeightsAndEdgeClampingGivePinnedValues) {
         int atCorner;  // the lone 250 at (0, 0): counted 9 times, b = 90
         int inside;    // pixel (2, 2): counted once, b = 10
     };
-    const Case cases[] = {{50, 170, 5}, {80, 122, 7}, {100, 90, 10}};
+    // An amount past 100 (settings are loaded unchecked) blurs fully instead of overshooting.
+    const Case cases[] = {{50, 170, 5}, {80, 122, 7}, {100, 90, 10}, {200, 90, 10}};
     for (const Case& c : cases) {
         TCnAAMask mask(nullptr);
         Grid grid = testing::uniform(6, 6, 0);
