@@ -10,7 +10,9 @@ void SqliteDatabase::Closer::operator()(sqlite3* db) const {
 
 SqliteDatabase SqliteDatabase::openInMemory() {
     sqlite3* db = nullptr;
-    const int status = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // One thread uses the database: no locking needed.
+    const int status = sqlite3_open_v2(":memory:", &db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteDatabase database(db);
     if (status != SQLITE_OK) {
         throw ESqlite(db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(status));

@@ -1,6 +1,7 @@
 #include "words/word_library.h"
 
 #include "words/load_errors.h"
+#include "words/workbook_tables.h"
 
 #include <array>
 #include <filesystem>
@@ -38,15 +39,6 @@ bool excludedName(const std::string& name) {
 std::string withoutChar(std::string text, char unwanted) {
     std::erase(text, unwanted);
     return text;
-}
-
-bool sameNameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t at = 0; at < a.size(); ++at) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[at]) != lower(b[at])) return false;
-    }
-    return true;
 }
 
 bool isWorkbookFile(const std::string& path) {
@@ -90,7 +82,7 @@ std::string findWorkbook(const std::string& baseFolder) {
     for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
         const std::string name = entry->path().filename().string();
-        if (sameNameIgnoringAsciiCase(name, kWorkbookName) && isWorkbookFile(entry->path().string())) {
+        if (sameIdentifier(name, kWorkbookName) && isWorkbookFile(entry->path().string())) {
             return baseFolder + name;
         }
     }

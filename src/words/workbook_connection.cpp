@@ -151,9 +151,8 @@ std::shared_ptr<const WorkbookData> WorkbookConnection::data() const {
 
 const SheetInfo* WorkbookConnection::findSheet(std::string_view tableName) const {
     if (!data_) return nullptr;
-    const std::string key = identifierKey(tableName);
     for (const auto& sheet : data_->sheets) {
-        if (identifierKey(sheet.name + "$") == key) return &sheet;
+        if (sameIdentifier(sheet.name + "$", tableName)) return &sheet;
     }
     return nullptr;
 }

@@ -69,9 +69,8 @@ void WorkbookQuery::fetch() {
 }
 
 std::size_t WorkbookQuery::fieldIndex(std::string_view name) const {
-    const std::string key = identifierKey(name);
     for (std::size_t at = 0; at < columns_.size(); ++at) {
-        if (identifierKey(columns_[at]) == key) return at;
+        if (sameIdentifier(columns_[at], name)) return at;
     }
     throw EFieldNotFound(std::string(name));
 }

@@ -5,12 +5,26 @@
 
 namespace caici {
 
+namespace {
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
 std::string identifierKey(std::string_view name) {
     std::string key(name);
-    for (char& c : key) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : key) c = asciiLower(c);
     return key;
+}
+
+bool sameIdentifier(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t at = 0; at < a.size(); ++at) {
+        if (asciiLower(a[at]) != asciiLower(b[at])) return false;
+    }
+    return true;
 }
 
 std::vector<std::string> columnNames(const std::vector<std::string>& headers) {

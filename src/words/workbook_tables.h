@@ -52,6 +52,7 @@ private:
 // SQLite matches table and column names without regard to ASCII case; two
 // names are the same identifier when their keys are equal.
 std::string identifierKey(std::string_view name);
+bool sameIdentifier(std::string_view a, std::string_view b);
 
 // The column names of a header row, by the rule above.
 std::vector<std::string> columnNames(const std::vector<std::string>& headers);

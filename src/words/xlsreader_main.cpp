@@ -39,7 +39,6 @@ void applyResourceLimits() {
     limitResource(RLIMIT_AS, kAddressSpaceBytes, kAddressSpaceBytes);
     limitResource(RLIMIT_CPU, kCpuSeconds, kCpuSeconds + 1);
     limitResource(RLIMIT_CORE, 0, 0);
-    limitResource(RLIMIT_FSIZE, 0, 0);
     // The reader must not outlive the game that waits for it.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() == 1) _exit(kExitUnreadable);
