@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QDeadlineTimer>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,19 @@
 #include "words/play_order.h"
 
 namespace caici::testing {
+
+// Lets window-system events run until the condition holds, for at most a
+// second: a platform may deliver a window's new geometry some time after the
+// request.
+template <class Condition>
+bool settles(Condition condition) {
+    QDeadlineTimer deadline(1000);
+    while (!condition()) {
+        if (deadline.hasExpired()) return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
 
 struct FakeCues : CueCommands {
     std::vector<CueCommand> played;

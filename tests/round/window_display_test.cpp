@@ -1,0 +1,270 @@
+// The guessing window's display adjustments: word size, smoothing quality,
+// full screen and the button rule, resizing, display colours and the colour
+// key, the digital font, the sound switch and the sponsor panel.
+
+#include <QScreen>
+#include <QTest>
+
+#include "round/click_label.h"
+#include "round/color_key.h"
+#include "round/digital_font.h"
+#include "round/word_size.h"
+#include "window_fixture.h"
+
+namespace caici::testing {
+namespace {
+
+class WindowDisplayTest : public WindowTest {
+protected:
+    void showActive() {
+        startRound();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    int qualityMarks() const {
+        const GuessingWindowMenu& menu = window->menu();
+        int marks = 0;
+        for (QAction* entry : {menu.N12, menu.N13, menu.N14, menu.N15}) marks += entry->isChecked() ? 1 : 0;
+        return marks;
+    }
+    void expectButtonRule(int outerHeight) const {
+        EXPECT_EQ(window->btn1->x(), window->Label4->x());
+        EXPECT_EQ(window->btn2->x(), window->btn1->x() + 200);
+        EXPECT_EQ(window->btn1->y(), outerHeight - 150);
+        EXPECT_EQ(window->btn2->y(), outerHeight - 150);
+        EXPECT_EQ(window->pnl1->y(), window->btn1->y());
+    }
+};
+
+// F1 three times from the start gives 198 points, F2 once more 188; the size
+// stays within its bounds however often the keys are pressed.
+TEST_F(WindowDisplayTest, WordSizeKeys) {
+    showActive();
+    EXPECT_EQ(window->wordPoints(), 168);
+    for (int i = 0; i < 3; ++i) QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(window->wordPoints(), 198);
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    EXPECT_EQ(window->wordPoints(), 188);
+
+    for (int i = 0; i < 60; ++i) window->N1Click();
+    EXPECT_EQ(window->wordPoints(), maxWordPoints);
+    for (int i = 0; i < 60; ++i) window->N2Click();
+    EXPECT_EQ(window->wordPoints(), minWordPoints);
+    EXPECT_TRUE(errors.reported.empty());
+}
+
+// A quality entry sets the word display's quality and carries the only mark.
+TEST_F(WindowDisplayTest, QualityEntriesSetQualityAndMark) {
+    EXPECT_EQ(window->wordQuality(), TAAQuality::aqNone);
+    EXPECT_TRUE(window->menu().N15->isChecked());
+    EXPECT_EQ(qualityMarks(), 1);
+    const struct {
+        QAction* entry;
+        TAAQuality quality;
+    } cases[] = {
+        {window->menu().N12, TAAQuality::aqHigh},
+        {window->menu().N14, TAAQuality::aqLow},
+        {window->menu().N13, TAAQuality::aqNormal},
+        {window->menu().N13, TAAQuality::aqNormal},
+        {window->menu().N15, TAAQuality::aqNone},
+    };
+    for (const auto& c : cases) {
+        c.entry->trigger();
+        EXPECT_EQ(window->wordQuality(), c.quality);
+        EXPECT_TRUE(c.entry->isChecked());
+        EXPECT_EQ(qualityMarks(), 1);
+    }
+}
+
+// F4 fills the screen without a border; F4 again gives back a bordered window
+// of outer size 1200 x 760 centred on the screen. Both times the buttons go
+// to the footer's left edge and 200 px apart, their tops at the outer height
+// less 150, and the sponsor panel stays level with them.
+TEST_F(WindowDisplayTest, FullScreenAndBackFollowTheButtonRule) {
+    showActive();
+    const QRect screen = window->screen()->geometry();
+
+    QTest::keyClick(window.get(), Qt::Key_F4);
+    EXPECT_EQ(window->displayMode(), DisplayMode::fullScreen);
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(settles([&] { return window->frameGeometry() == screen; })) << window->frameGeometry().width();
+    expectButtonRule(screen.height());
+
+    QTest::keyClick(window.get(), Qt::Key_F4);
+    EXPECT_EQ(window->displayMode(), DisplayMode::windowed);
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(settles([&] { return window->frameGeometry().size() == QSize(1200, 760); }))
+        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+    EXPECT_EQ(window->frameGeometry().center(), screen.center());
+    expectButtonRule(760);
+    EXPECT_EQ(window->btn1->y(), 610);
+}
+
+// The display mode survives closing and the next start.
+TEST_F(WindowDisplayTest, FullScreenIsKeptAcrossRounds) {
+    showActive();
+    window->N4Click();
+    window->close();
+    startRound();
+    EXPECT_EQ(window->displayMode(), DisplayMode::fullScreen);
+    EXPECT_TRUE(window->isFullScreen());
+    EXPECT_TRUE(settles([&] { return window->frameGeometry() == window->screen()->geometry(); }));
+}
+
+// Resizing keeps the anchored parts in place relative to their edges and the
+// sponsor panel's top level with the buttons' tops.
+TEST_F(WindowDisplayTest, ResizeKeepsPanelLevelWithButtons) {
+    startRound();
+    for (const QSize size : {QSize(1400, 900), QSize(1000, 700), QSize(1184, 722)}) {
+        window->resize(size);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->pnl1->y(), window->btn1->y()) << size.width();
+        EXPECT_EQ(window->btn1->y(), size.height() - (722 - 613)) << size.width();
+        EXPECT_EQ(window->width() - window->btn2->geometry().right(), 1184 - (963 + 169 - 1));
+        EXPECT_EQ(window->aft1->geometry(), QRect(8, 136, size.width() - 15, size.height() - 305));
+    }
+}
+
+// One chooser serves both displays: it starts at the colour chosen last
+// (black the first time), OK colours only the clicked display's digits, and
+// cancelling changes nothing.
+TEST_F(WindowDisplayTest, DisplayColoursRememberTheLastChoice) {
+    startRound();
+    const auto digits = [](const QLabel* label) { return label->palette().color(QPalette::WindowText); };
+    const QColor timeBefore = digits(window->Label3);
+    const QColor captionBefore = digits(window->Label7);
+
+    dialogs->answer = std::nullopt;
+    QTest::mouseClick(window->Label3, Qt::LeftButton);
+    EXPECT_EQ(digits(window->Label3), timeBefore);
+
+    dialogs->answer = QColor(10, 20, 200);
+    QTest::mouseClick(window->Label2, Qt::LeftButton);
+    EXPECT_EQ(digits(window->Label2), QColor(10, 20, 200));
+    EXPECT_EQ(digits(window->Label3), timeBefore);
+
+    dialogs->answer = QColor(0, 200, 0);
+    window->Label3Click();
+    EXPECT_EQ(digits(window->Label3), QColor(0, 200, 0));
+    EXPECT_EQ(digits(window->Label7), captionBefore);
+
+    ASSERT_EQ(dialogs->chooserStarts.size(), 3u);
+    EXPECT_EQ(dialogs->chooserStarts[0], QColor(Qt::black));
+    EXPECT_EQ(dialogs->chooserStarts[1], QColor(Qt::black));
+    EXPECT_EQ(dialogs->chooserStarts[2], QColor(10, 20, 200));
+}
+
+// Digits drawn in maroon are the colour key: the window cuts them out; no
+// other colour is cut.
+TEST_F(WindowDisplayTest, MaroonDigitsAreKeyedOut) {
+    startRound();
+    EXPECT_TRUE(window->colorKeyRegion().isEmpty());
+    dialogs->answer = QColor(128, 0, 0);
+    window->Label3Click();
+    const QRegion keyed = window->colorKeyRegion();
+    EXPECT_FALSE(keyed.isEmpty());
+    EXPECT_TRUE(window->Label3->geometry().contains(keyed.boundingRect()));
+
+    dialogs->answer = QColor(129, 0, 0);
+    window->Label3Click();
+    EXPECT_TRUE(window->colorKeyRegion().isEmpty());
+}
+
+// The number displays and flashes use the digital face; the stand-in is
+// scaled so that "000" keeps the width the design gave the displays.
+TEST_F(WindowDisplayTest, NumbersUseTheDigitalFace) {
+    EXPECT_TRUE(DigitalFont::familyAvailable(window->digitalFamily()));
+    for (const QLabel* label : std::initializer_list<const QLabel*>{window->Label3, window->Label2, window->Label5, window->Label6}) {
+        EXPECT_EQ(label->font().family(), window->digitalFamily());
+    }
+    EXPECT_TRUE(window->Label5->font().bold());
+    EXPECT_FALSE(window->Label3->font().bold());
+    EXPECT_LE(window->Label3->sizeHint().width(), 105);
+    startRound();
+    window->btn1Click();
+    EXPECT_LE(window->Label2->geometry().right(), window->Label5->geometry().left() + 8)
+        << "the score display and its flash stand side by side";
+}
+
+// F5 switches all cues off and on again; the check mark shows the state.
+TEST_F(WindowDisplayTest, SoundSwitch) {
+    showActive();
+    EXPECT_TRUE(window->menu().N7->isChecked());
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_FALSE(window->menu().N7->isChecked());
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_TRUE(window->menu().N7->isChecked());
+    EXPECT_EQ(sound.switched, (std::vector<bool>{false, true}));
+}
+
+// A click on the sponsor panel opens our page; a double-click first delivers
+// that click and then hides the panel for good.
+TEST_F(WindowDisplayTest, SponsorPanel) {
+    startRound();
+    QTest::mouseClick(window->pnl1, Qt::LeftButton);
+    ASSERT_EQ(dialogs->opened.size(), 1u);
+    EXPECT_EQ(dialogs->opened[0], QUrl(QString::fromLatin1(TForm3::sponsorPage)));
+
+    QTest::mouseClick(window->pnl1, Qt::LeftButton);
+    QTest::mouseDClick(window->pnl1, Qt::LeftButton);
+    EXPECT_EQ(dialogs->opened.size(), 2u);
+    EXPECT_FALSE(window->pnl1->isVisible());
+    window->close();
+    startRound();
+    EXPECT_FALSE(window->pnl1->isVisible());
+}
+
+// The about box: caption "提示", our own text.
+TEST_F(WindowDisplayTest, AboutBox) {
+    window->menu().N8->trigger();
+    ASSERT_EQ(dialogs->boxes.size(), 1u);
+    EXPECT_EQ(dialogs->boxes[0].caption, QStringLiteral("提示"));
+    EXPECT_TRUE(dialogs->boxes[0].text.contains(QStringLiteral("Velmarin")));
+}
+
+// The designed look: caption, colours, texts, tooltips, cursors, tab order.
+TEST_F(WindowDisplayTest, DesignedLook) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("猜词窗口"));
+    const struct {
+        const QLabel* label;
+        const char* text;
+        QColor color;
+        QRect rect;
+    } labels[] = {
+        {window->Label7, "Time:", QColor(255, 128, 255), QRect(40, 33, 110, 58)},
+        {window->Label8, "Score:", QColor(128, 255, 128), QRect(882, 33, 120, 58)},
+        {window->Label3, "000", QColor(255, 128, 255), QRect(160, 33, 0, 77)},
+        {window->Label2, "000", QColor(128, 255, 128), QRect(1012, 32, 0, 77)},
+    };
+    for (const auto& c : labels) {
+        EXPECT_EQ(c.label->text(), QString::fromUtf8(c.text));
+        EXPECT_EQ(c.label->palette().color(QPalette::WindowText), c.color) << c.text;
+        EXPECT_EQ(c.label->pos(), c.rect.topLeft()) << c.text;
+        EXPECT_EQ(c.label->height(), c.rect.height()) << c.text;
+    }
+    EXPECT_TRUE(window->Label4->text().startsWith(QStringLiteral("更多功能请点击鼠标右键！")));
+    EXPECT_EQ(window->Label3->toolTip(), QStringLiteral("点我设置倒计时字体颜色"));
+    EXPECT_EQ(window->Label2->toolTip(), QStringLiteral("点我设置分值颜色"));
+    for (const QWidget* hand : {static_cast<const QWidget*>(window->Label3), static_cast<const QWidget*>(window->Label2),
+                                static_cast<const QWidget*>(window->btn1), static_cast<const QWidget*>(window->btn2),
+                                static_cast<const QWidget*>(window->pnl1)}) {
+        EXPECT_EQ(hand->cursor().shape(), Qt::PointingHandCursor);
+    }
+    EXPECT_EQ(window->btn1->text(), QStringLiteral("正确"));
+    EXPECT_EQ(window->btn2->text(), QStringLiteral("跳过"));
+    EXPECT_TRUE(window->btn1->isDefault());
+    EXPECT_TRUE(window->btn2->isDefault());
+    EXPECT_EQ(window->btn1->nextInFocusChain(), window->btn2);
+    EXPECT_FALSE(window->Label5->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->Label6->isVisibleTo(window.get()));
+    EXPECT_EQ(window->aft1->Text().FadeDelay(), 50u);
+    EXPECT_EQ(window->aft1->Text().LineDelay(), 1000u);
+    EXPECT_TRUE(window->aft1->Text().Transparent());
+    EXPECT_EQ(window->aft1->Labels().Count(), 8);
+    EXPECT_EQ(window->aft1->Fonts().Count(), 1);
+    EXPECT_EQ(window->aft1->Fonts().Items(0).Font().Height(), -224);
+    EXPECT_EQ(window->aft1->Text().Lines().Strings(0), "<Title1><Center>Velmarin出品");
+}
+
+}  // namespace
+}  // namespace caici::testing
