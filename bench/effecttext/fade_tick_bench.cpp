@@ -77,6 +77,8 @@ struct WordDisplay {
         window.resize(size);
         picture = new QLabel(&window);
         picture->setScaledContents(true);
+        // A stretched picture paints every pixel of its area.
+        picture->setAttribute(Qt::WA_OpaquePaintEvent);
         picture->setPixmap(photograph());
         picture->setGeometry(0, 0, size.width(), size.height());
         text = new TCnAAFadeText(&window);

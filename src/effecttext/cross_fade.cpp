@@ -7,16 +7,13 @@
 
 namespace caici {
 
-CrossFadeTable::CrossFadeTable(std::uint8_t alpha) {
-    for (int d = -255; d <= 255; ++d) {
-        table_[static_cast<std::size_t>(d + 255)] = static_cast<std::int16_t>((alpha * d) >> 8);
-    }
-}
-
-void crossFadeBytes(std::uint8_t* destination, const std::uint8_t* oldRow, const std::uint8_t* newRow,
-                    std::size_t count, const CrossFadeTable& table) {
+void crossFadeBytes(std::uint8_t* __restrict destination, const std::uint8_t* __restrict oldRow,
+                    const std::uint8_t* __restrict newRow, std::size_t count, std::uint8_t alpha) {
+    const auto keep = static_cast<std::uint16_t>(256 - alpha);
+    const auto take = static_cast<std::uint16_t>(alpha);
     for (std::size_t i = 0; i < count; ++i) {
-        destination[i] = static_cast<std::uint8_t>(oldRow[i] + table.Step(newRow[i] - oldRow[i]));
+        const auto mixed = static_cast<std::uint16_t>(oldRow[i] * keep + newRow[i] * take);
+        destination[i] = static_cast<std::uint8_t>(mixed >> 8);
     }
 }
 
@@ -38,9 +35,8 @@ void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& new
         }
         return;
     }
-    const CrossFadeTable table(alpha);
     for (int y = 0; y < height; ++y) {
-        crossFadeBytes(destination.ScanLine(y), oldImage.ScanLine(y), newImage.ScanLine(y), rowBytes, table);
+        crossFadeBytes(destination.ScanLine(y), oldImage.ScanLine(y), newImage.ScanLine(y), rowBytes, alpha);
     }
 }
 

@@ -5,8 +5,12 @@
 // d = new - old (-255..255) the channel moves by floor(a * d / 256), an
 // arithmetic shift right by 8 of the product; the result always lies between
 // old and new. Alpha 0 is the old image, 255 the new one, unmixed.
+//
+// Since old * 256 is a whole multiple of 256, old + floor(a * d / 256) equals
+// (old * (256 - a) + new * a) >> 8, whose terms stay within 16 bits; that
+// form needs no per-byte table look-up and the compiler can work on many
+// bytes at once.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -14,19 +18,10 @@ namespace caici {
 
 class TBitmap;
 
-// floor(a * d / 256) for d = -255..255, built once per blend.
-class CrossFadeTable {
-public:
-    explicit CrossFadeTable(std::uint8_t alpha);
-    std::int16_t Step(int difference) const { return table_[static_cast<std::size_t>(difference + 255)]; }
-
-private:
-    std::array<std::int16_t, 511> table_{};
-};
-
-// Mixes count bytes of two rows into destination (all channels alike).
+// Mixes count bytes of two rows into destination (all channels alike);
+// alpha 1..254.
 void crossFadeBytes(std::uint8_t* destination, const std::uint8_t* oldRow, const std::uint8_t* newRow,
-                    std::size_t count, const CrossFadeTable& table);
+                    std::size_t count, std::uint8_t alpha);
 
 // Sizes destination to the smaller height and width of the two images (height
 // first) and fills it with their mix at alpha.

@@ -86,9 +86,11 @@ private:
     void setDisplayedText(const std::string& text);
 
     std::unique_ptr<TCnFadeTextParam> text_;
-    TBitmap newImage_;
-    TBitmap oldImage_;
-    TBitmap displayImage_;
+    // 32-bit frames (the fourth byte unused): Qt paints the parent and copies
+    // to the screen in this format without converting every pixel.
+    TBitmap newImage_{0, 0, TPixelFormat::pf32bit};
+    TBitmap oldImage_{0, 0, TPixelFormat::pf32bit};
+    TBitmap displayImage_{0, 0, TPixelFormat::pf32bit};
     QTimer fadeTimer_;
     QTimer lineTimer_;
     bool active_ = true;

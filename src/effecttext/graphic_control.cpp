@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "effecttext/bitmap.h"
 #include "effecttext/canvas.h"
@@ -202,32 +204,47 @@ void TCnAAGraphicControl::CopyParentBackground(TCanvas& surface) {
         return;
     }
     const QRect bounds = geometry();
+    const QObjectList& children = parent->children();
+    const auto self = std::find(children.begin(), children.end(), this);
+    // The siblings below this control, bottom first: the children list of a
+    // widget is its stacking order. Siblings above paint over the control on
+    // screen by themselves.
+    std::vector<QWidget*> beneath;
+    for (auto it = children.begin(); it != self; ++it) {
+        auto* sibling = qobject_cast<QWidget*>(*it);
+        if (sibling != nullptr && !sibling->isWindow() && sibling->isVisibleTo(parent) &&
+            sibling->geometry().intersects(bounds)) {
+            beneath.push_back(sibling);
+        }
+    }
+    // A sibling that paints every pixel of itself (the rule Qt's own
+    // repainting uses) and covers the whole control hides everything under
+    // it; painting that would be wasted work.
+    std::size_t first = 0;
+    bool parentShows = true;
+    for (std::size_t i = beneath.size(); i-- > 0;) {
+        const QWidget* sibling = beneath[i];
+        const bool opaque = sibling->testAttribute(Qt::WA_OpaquePaintEvent) || sibling->autoFillBackground();
+        if (opaque && sibling->geometry().contains(bounds)) {
+            first = i;
+            parentShows = false;
+            break;
+        }
+    }
     QPainter painter(&surface.Image());
     // The parent paints only itself here (no children), limited to the part
     // under this control; its failures must not stop the text.
     const QRect own = bounds.intersected(parent->rect());
-    if (!own.isEmpty()) {
+    if (parentShows && !own.isEmpty()) {
         try {
             parent->render(&painter, own.topLeft() - bounds.topLeft(), QRegion(own),
                            QWidget::DrawWindowBackground);
         } catch (const std::exception&) {
         }
     }
-    // Then every visible sibling below this control, bottom first; the
-    // children list of a widget is its stacking order. Siblings above this
-    // control paint over it on screen by themselves.
-    for (QObject* child : parent->children()) {
-        if (child == this) {
-            break;
-        }
-        auto* sibling = qobject_cast<QWidget*>(child);
-        if (sibling == nullptr || sibling->isWindow() || !sibling->isVisibleTo(parent)) {
-            continue;
-        }
+    for (std::size_t i = first; i < beneath.size(); ++i) {
+        QWidget* sibling = beneath[i];
         const QRect part = sibling->geometry().intersected(bounds);
-        if (part.isEmpty()) {
-            continue;
-        }
         sibling->render(&painter, part.topLeft() - bounds.topLeft(),
                         QRegion(part.translated(-sibling->pos())),
                         QWidget::DrawWindowBackground | QWidget::DrawChildren);
