@@ -296,6 +296,23 @@ TEST(RenderedMask, QualitiesRotationAndItalic) {
     const QSize turned = stage.renderer.TextExtent("Ag");
     EXPECT_NEAR(turned.width(), upright.height(), 1);
     EXPECT_NEAR(turned.height(), upright.width(), 1);
+    {
+        // Rotated glyphs keep hard edges too: the rotation happens in the supersampled raster.
+        stage.surface.Canvas().Font().SetLogFont([&] {
+            TLogFont log = stage.surface.Canvas().Font().LogFont();
+            log.Escapement = 300;
+            return log;
+        }());
+        mask.DrawMask("Ag");
+        std::set<int> levels;
+        for (int y = 0; y < mask.Height(); ++y) {
+            for (int x = 0; x < mask.Width(); ++x) levels.insert(mask.ScanLine(y)[x]);
+        }
+        EXPECT_EQ(levels, (std::set<int>{0, 255}));
+        TLogFont upright = stage.surface.Canvas().Font().LogFont();
+        upright.Escapement = 0;
+        stage.surface.Canvas().Font().SetLogFont(upright);
+    }
     stage.renderer.Effect().SetAngle(0);
 
     stage.surface.Canvas().Font().SetStyle({TFontStyle::fsItalic});
