@@ -9,16 +9,7 @@ TCnAACustomText::TCnAACustomText(QWidget* parent)
 
 TCnAACustomText::~TCnAACustomText() = default;
 
-void TCnAACustomText::CreateDefaultLabels() {
-    labels_->AddUserLabel("Left", "", TLabelStyle::lsLeftJustify);
-    labels_->AddUserLabel("Center", "", TLabelStyle::lsCenter);
-    labels_->AddUserLabel("Right", "", TLabelStyle::lsRightJustify);
-    labels_->AddUserLabel("Owner", "", TLabelStyle::lsRegOwner);
-    labels_->AddUserLabel("Organization", "", TLabelStyle::lsRegOrganization);
-    labels_->AddUserLabel("AppTitle", "", TLabelStyle::lsAppTitle);
-    labels_->AddUserLabel("Date", "", TLabelStyle::lsDate);
-    labels_->AddUserLabel("Time", "", TLabelStyle::lsTime);
-}
+void TCnAACustomText::CreateDefaultLabels() { addDefaultLabels(*labels_); }
 
 void TCnAACustomText::CreateDefaultFonts() {
     const TFontStyles bold{TFontStyle::fsBold};

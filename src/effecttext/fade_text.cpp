@@ -5,6 +5,7 @@
 
 #include "effecttext/cross_fade.h"
 #include "effecttext/default_text.h"
+#include "effecttext/line_placement.h"
 
 namespace caici {
 namespace {
@@ -22,30 +23,6 @@ private:
     bool& flag_;
     bool previous_;
 };
-
-int placeHorizontally(TAlignment alignment, int clientWidth, int textWidth) {
-    switch (alignment) {
-    case TAlignment::taLeftJustify:
-        return 0;
-    case TAlignment::taRightJustify:
-        return clientWidth - textWidth;
-    case TAlignment::taCenter:
-        return (clientWidth - textWidth) / 2;
-    }
-    return 0;
-}
-
-int placeVertically(TTextLayout layout, int clientHeight, int textHeight) {
-    switch (layout) {
-    case TTextLayout::tlTop:
-        return 0;
-    case TTextLayout::tlCenter:
-        return (clientHeight - textHeight) / 2;
-    case TTextLayout::tlBottom:
-        return clientHeight - textHeight;
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -155,9 +132,8 @@ std::string TCnAAFadeText::RenderLine(const std::string& text, TBitmap& image) {
 
     const int clientWidth = width();
     const int clientHeight = height();
-    const QSize extent = renderer.TextExtent(line);
-    const int x = placeHorizontally(currentAlignment_, clientWidth, extent.width());
-    const int y = placeVertically(text_->Layout(), clientHeight, extent.height());
+    const QPoint at = placeLine(currentAlignment_, text_->Layout(), QSize(clientWidth, clientHeight),
+                                renderer.TextExtent(line));
 
     image.SetHeight(clientHeight);
     image.SetWidth(clientWidth);
@@ -172,7 +148,7 @@ std::string TCnAAFadeText::RenderLine(const std::string& text, TBitmap& image) {
         DrawBackground(canvas, client, text_->BackGroundMode(), text_->BackGround());
     }
     canvas.Brush().Style = TBrushStyle::bsClear;
-    renderer.TextOutput(x, y, line);
+    renderer.TextOutput(at.x(), at.y(), line);
     return line;
 }
 

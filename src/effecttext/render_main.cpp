@@ -13,7 +13,10 @@
 
 #include "effecttext/aa_font.h"
 #include "effecttext/bitmap.h"
+#include "effecttext/font_style_file.h"
 #include "effecttext/key_value_store.h"
+#include "effecttext/line_placement.h"
+#include "effecttext/user_labels.h"
 
 namespace {
 
@@ -50,6 +53,13 @@ TAAQuality parseQuality(const QString& text) {
     throw UsageError{QStringLiteral("--quality: one of high, normal, low, none")};
 }
 
+TTextLayout parseLayout(const QString& text) {
+    if (text == QLatin1String("top")) return TTextLayout::tlTop;
+    if (text == QLatin1String("center")) return TTextLayout::tlCenter;
+    if (text == QLatin1String("bottom")) return TTextLayout::tlBottom;
+    throw UsageError{QStringLiteral("--layout: one of top, center, bottom")};
+}
+
 int run(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Draws one line of effect text into a PNG."));
@@ -69,8 +79,10 @@ int run(const QCoreApplication& app) {
     const QCommandLineOption x(QStringLiteral("x"), "Left of the text box (default: centred).", "X");
     const QCommandLineOption y(QStringLiteral("y"), "Top of the text box (default: centred).", "Y");
     const QCommandLineOption repeat(QStringLiteral("repeat"), "Render N times and print the median time.", "N", "1");
+    const QCommandLineOption styles(QStringLiteral("styles"), "INI file of font styles for the line's tags.", "INI");
+    const QCommandLineOption layout(QStringLiteral("layout"), "top, center or bottom.", "L", "center");
     parser.addOptions({text, size, output, face, height, bold, italic, color, effect, section, quality, background, x,
-                       y, repeat});
+                       y, repeat, styles, layout});
     parser.process(app);
 
     if (!parser.isSet(text) || !parser.isSet(size) || !parser.isSet(output)) {
@@ -82,7 +94,7 @@ int run(const QCoreApplication& app) {
     const QSize surfaceSize = parseSize(parser.value(size));
     const int repeats = parseInt(parser.value(repeat), "--repeat");
     if (repeats < 1) throw UsageError{QStringLiteral("--repeat: at least 1")};
-    const std::string line = parser.value(text).toStdString();
+    std::string line = parser.value(text).toStdString();
 
     TBitmap surface(surfaceSize.width(), surfaceSize.height(), TPixelFormat::pf32bit);
     TCanvas& canvas = surface.Canvas();
@@ -106,10 +118,25 @@ int run(const QCoreApplication& app) {
         renderer.Effect().LoadFromIni(store, parser.value(section).toStdString());
     }
 
-    // Centred as a display line is placed: (W - w) / 2, truncating toward zero.
-    const QSize extent = renderer.TextExtent(line);
-    const int left = parser.isSet(x) ? parseInt(parser.value(x), "--x") : (surfaceSize.width() - extent.width()) / 2;
-    const int top = parser.isSet(y) ? parseInt(parser.value(y), "--y") : (surfaceSize.height() - extent.height()) / 2;
+    // The line's tags, resolved as a display line's: styles, then the eight
+    // usual labels; the alignment starts centred.
+    TCnFontLabels fonts;
+    if (parser.isSet(styles)) {
+        if (!QFileInfo::exists(parser.value(styles))) {
+            throw UsageError{QStringLiteral("--styles: no such file: %1").arg(parser.value(styles))};
+        }
+        loadFontStyles(parser.value(styles), fonts);
+    }
+    TCnUserLabels labels;
+    addDefaultLabels(labels);
+    TAlignment alignment = TAlignment::taCenter;
+    fonts.ApplyFontTags(line, &font, &renderer.Effect());
+    labels.ApplyLabelTags(line, alignment);
+
+    // Placed as a display line is placed, unless a position is given.
+    const QPoint placed = placeLine(alignment, parseLayout(parser.value(layout)), surfaceSize, renderer.TextExtent(line));
+    const int left = parser.isSet(x) ? parseInt(parser.value(x), "--x") : placed.x();
+    const int top = parser.isSet(y) ? parseInt(parser.value(y), "--y") : placed.y();
 
     std::vector<double> millis;
     for (int i = 0; i < repeats; ++i) {

@@ -6,6 +6,17 @@
 
 namespace caici {
 
+void addDefaultLabels(TCnUserLabels& labels) {
+    labels.AddUserLabel("Left", "", TLabelStyle::lsLeftJustify);
+    labels.AddUserLabel("Center", "", TLabelStyle::lsCenter);
+    labels.AddUserLabel("Right", "", TLabelStyle::lsRightJustify);
+    labels.AddUserLabel("Owner", "", TLabelStyle::lsRegOwner);
+    labels.AddUserLabel("Organization", "", TLabelStyle::lsRegOrganization);
+    labels.AddUserLabel("AppTitle", "", TLabelStyle::lsAppTitle);
+    labels.AddUserLabel("Date", "", TLabelStyle::lsDate);
+    labels.AddUserLabel("Time", "", TLabelStyle::lsTime);
+}
+
 std::optional<TAlignment> alignmentOfStyle(TLabelStyle style) {
     switch (style) {
     case TLabelStyle::lsLeftJustify:

@@ -126,6 +126,10 @@ private:
     LabelClock clock_;
 };
 
+// Adds the usual eight labels: Left, Center, Right, Owner, Organization,
+// AppTitle, Date, Time, each with its style and an empty text.
+void addDefaultLabels(TCnUserLabels& labels);
+
 // The alignment that an alignment style sets; nothing for the text styles.
 std::optional<TAlignment> alignmentOfStyle(TLabelStyle style);
 
