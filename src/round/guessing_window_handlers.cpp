@@ -120,6 +120,9 @@ void TForm3::N4Click() {
             displayMode_ = DisplayMode::fullScreen;
             setWindowFlag(Qt::FramelessWindowHint, true);
             showFullScreen();
+            // Without a window manager nobody acts on the full-screen state:
+            // the window covers the screen itself.
+            setGeometry(screen.geometry());
             target = screen.geometry().size();
             outerHeight = target.height();
         } else {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QMenu>
 #include <QWidget>
 
@@ -26,6 +27,8 @@ GuessingWindowMenu::GuessingWindowMenu(QWidget& window) {
     // Parent-owned: the window deletes the menu, its submenu and actions.
     pm1_ = new QMenu(&window);
     pm1_->setObjectName(QStringLiteral("pm1"));
+    // The desktop's menu font, not the window's small footer font.
+    pm1_->setFont(QApplication::font("QMenu"));
 
     N8 = addEntry(*pm1_, window, "关于本程序");
     N9 = pm1_->addSeparator();
