@@ -80,11 +80,5 @@ TEST(CellText, DatesFollowTheUsersPattern) {
     EXPECT_EQ(cellText(date, CellFormat{".", "%Y年%m月%d日"}), "2024年03月09日");
 }
 
-TEST(CellFormat, UserFormatIsUsable) {
-    const CellFormat format = CellFormat::user();
-    EXPECT_FALSE(format.decimalSeparator.empty());
-    EXPECT_FALSE(format.shortDatePattern.empty());
-}
-
 }  // namespace
 }  // namespace caici
