@@ -116,6 +116,25 @@ BENCHMARK_CAPTURE(BM_FadeTick, 1169x417_aqHigh, QSize(1169, 417), TAAQuality::aq
 BENCHMARK_CAPTURE(BM_FadeTick, 1920x1080_aqNone, QSize(1920, 1080), TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FadeTick, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::aqHigh)->Unit(benchmark::kMillisecond);
 
+// A new word: the line timer's tick that starts a cross-fade to a word not
+// drawn before (the whole rendering, nothing reused).
+void BM_NewWord(benchmark::State& state, QSize size, TAAQuality quality) {
+    ensureApplication();
+    WordDisplay display(size, quality);
+    const char* const words[] = {"苹果香蕉", "猜词游戏", "大象跳舞", "火车站台"};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ++next;
+        display.text->Text().Lines().SetLine(std::string("<Title1><Center>") + words[next % 4] +
+                                             std::to_string(next));
+        state.ResumeTiming();
+        display.text->NextLine();
+    }
+}
+BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqNone, QSize(1920, 1080), TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::aqHigh)->Unit(benchmark::kMillisecond);
+
 // The cross-fade alone on a full-HD frame.
 void BM_CrossFade(benchmark::State& state) {
     TBitmap oldImage(1920, 1080);

@@ -148,7 +148,7 @@ std::string TCnAAFadeText::RenderLine(const std::string& text, TBitmap& image) {
         DrawBackground(canvas, client, text_->BackGroundMode(), text_->BackGround());
     }
     canvas.Brush().Style = TBrushStyle::bsClear;
-    renderer.TextOutput(at.x(), at.y(), line);
+    layerCache_.TextOutput(renderer, at.x(), at.y(), line);
     return line;
 }
 

@@ -19,6 +19,7 @@
 #include "effecttext/custom_text.h"
 #include "effecttext/fade_text_param.h"
 #include "effecttext/fade_timing.h"
+#include "effecttext/text_layer_cache.h"
 
 namespace caici {
 
@@ -91,6 +92,7 @@ private:
     TBitmap newImage_{0, 0, TPixelFormat::pf32bit};
     TBitmap oldImage_{0, 0, TPixelFormat::pf32bit};
     TBitmap displayImage_{0, 0, TPixelFormat::pf32bit};
+    TextLayerCache layerCache_;
     QTimer fadeTimer_;
     QTimer lineTimer_;
     bool active_ = true;

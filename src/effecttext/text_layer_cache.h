@@ -1,0 +1,56 @@
+#pragma once
+// Draws a text exactly as TCnAAFontEx::TextOutput does, but keeps, for the
+// last two texts drawn, the work that does not depend on the pixels beneath:
+// the glyph mask with its outline, and, when no random effect follows, the
+// mirrored and blurred masks of shadow and body and the body's gradient or
+// texture colours. A transparent fade-text control draws the same two lines
+// over a fresh background at every fade step; only the compositing is then
+// done again. Spray and noise still draw their random numbers at every call,
+// in the same order as a fresh rendering, so the result is always identical
+// to one.
+
+#include <QImage>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "effecttext/aa_font.h"
+#include "effecttext/bitmap.h"
+#include "effecttext/font.h"
+
+namespace caici {
+
+class TextLayerCache {
+public:
+    TextLayerCache();
+    ~TextLayerCache();
+    TextLayerCache(const TextLayerCache&) = delete;
+    TextLayerCache& operator=(const TextLayerCache&) = delete;
+
+    // renderer.TextOutput(x, y, text) with the reuse described above.
+    void TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
+
+private:
+    // Everything a rendering depends on except the surface's pixels.
+    struct Key {
+        std::string text;
+        TLogFont font;
+        TColor fontColor = 0;
+        TAAQuality quality = TAAQuality::aqNormal;
+        std::array<int, 24> effect{};
+        qint64 picture = 0;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    struct Entry;
+
+    static Key keyOf(TCnAAFontEx& renderer, std::string_view text);
+    Entry& entryFor(TCnAAFontEx& renderer, const Key& key, std::string_view text);
+
+    std::array<std::unique_ptr<Entry>, 2> entries_;
+    std::size_t lastUsed_ = 0;
+};
+
+}  // namespace caici
