@@ -98,8 +98,8 @@ WordLibrary::WordLibrary(std::string baseFolder, std::string readerPath, Message
 
 void WordLibrary::N1(WordLists& lists) {
     const BusyScope busy(busy_);
-    // 1. List the workbook's tables; a failure is not reported here, the
-    //    query below fails for it with the reason kept by the connection.
+    // A failed listing is not reported here: the query below fails for it,
+    // with the reason that the connection keeps.
     const std::string path = workbookPath();
     const bool exists = isWorkbookFile(path);
     if (exists) {
@@ -109,16 +109,16 @@ void WordLibrary::N1(WordLists& lists) {
         } catch (const std::exception&) {
         }
     }
-    // 2, 3.
     filterSheetNames(sheetNames_, pump_);
-    // 4. The query always runs over con1.
+    // The query always runs over con1.
     qry1_.close();
     qry1_.clearSql();
     for (auto& line : unionQueryLines(sheetNames_)) qry1_.addSqlLine(std::move(line));
-    // 5. lst1 is emptied only once the query is open.
+    // lst1 is emptied only once the query is open, so SQL that cannot run
+    // leaves the word list as it was.
     openQuery(path, exists);
     lists.replaceLibrary({});
-    // 6.
+    // The entries are gathered aside and handed over whole at the end.
     std::vector<std::string> entries;
     try {
         qry1_.first();
@@ -136,7 +136,6 @@ void WordLibrary::N1(WordLists& lists) {
         throw Error(queryFailedText(path, error.what()));
     }
     lists.replaceLibrary(std::move(entries));
-    // 7.
     libraryLoaded_ = true;
 }
 

@@ -31,12 +31,13 @@ struct SheetView {
     std::vector<std::vector<std::string>> rows;
 };
 
-// Steps 2 and 3 of the load: the first 100 listed names, without those that
+// The load's sheet-name filter: the first 100 listed names, without those that
 // contain "Print_Titles", "Print_Area", "FilterDatabase" or "'_", with every
 // "'" and then every "$" removed. pump runs once per slot in each step.
 void filterSheetNames(std::vector<std::string>& names, const MessagePump& pump);
 
-// Step 4: one "select * from [name$]" line per sheet, joined by "union all".
+// The load's query text: one "select * from [name$]" line per sheet, joined
+// by "union all"; with no sheets the one line "select * from [$]".
 std::vector<std::string> unionQueryLines(const std::vector<std::string>& sheetNames);
 
 // base folder + "words.xls"; where no file has exactly that name, a file in
