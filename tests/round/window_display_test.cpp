@@ -222,49 +222,5 @@ TEST_F(WindowDisplayTest, AboutBox) {
     EXPECT_TRUE(dialogs->boxes[0].text.contains(QStringLiteral("Velmarin")));
 }
 
-// The designed look: caption, colours, texts, tooltips, cursors, tab order.
-TEST_F(WindowDisplayTest, DesignedLook) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("猜词窗口"));
-    const struct {
-        const QLabel* label;
-        const char* text;
-        QColor color;
-        QRect rect;
-    } labels[] = {
-        {window->Label7, "Time:", QColor(255, 128, 255), QRect(40, 33, 110, 58)},
-        {window->Label8, "Score:", QColor(128, 255, 128), QRect(882, 33, 120, 58)},
-        {window->Label3, "000", QColor(255, 128, 255), QRect(160, 33, 0, 77)},
-        {window->Label2, "000", QColor(128, 255, 128), QRect(1012, 32, 0, 77)},
-    };
-    for (const auto& c : labels) {
-        EXPECT_EQ(c.label->text(), QString::fromUtf8(c.text));
-        EXPECT_EQ(c.label->palette().color(QPalette::WindowText), c.color) << c.text;
-        EXPECT_EQ(c.label->pos(), c.rect.topLeft()) << c.text;
-        EXPECT_EQ(c.label->height(), c.rect.height()) << c.text;
-    }
-    EXPECT_TRUE(window->Label4->text().startsWith(QStringLiteral("更多功能请点击鼠标右键！")));
-    EXPECT_EQ(window->Label3->toolTip(), QStringLiteral("点我设置倒计时字体颜色"));
-    EXPECT_EQ(window->Label2->toolTip(), QStringLiteral("点我设置分值颜色"));
-    for (const QWidget* hand : {static_cast<const QWidget*>(window->Label3), static_cast<const QWidget*>(window->Label2),
-                                static_cast<const QWidget*>(window->btn1), static_cast<const QWidget*>(window->btn2),
-                                static_cast<const QWidget*>(window->pnl1)}) {
-        EXPECT_EQ(hand->cursor().shape(), Qt::PointingHandCursor);
-    }
-    EXPECT_EQ(window->btn1->text(), QStringLiteral("正确"));
-    EXPECT_EQ(window->btn2->text(), QStringLiteral("跳过"));
-    EXPECT_TRUE(window->btn1->isDefault());
-    EXPECT_TRUE(window->btn2->isDefault());
-    EXPECT_EQ(window->btn1->nextInFocusChain(), window->btn2);
-    EXPECT_FALSE(window->Label5->isVisibleTo(window.get()));
-    EXPECT_FALSE(window->Label6->isVisibleTo(window.get()));
-    EXPECT_EQ(window->aft1->Text().FadeDelay(), 50u);
-    EXPECT_EQ(window->aft1->Text().LineDelay(), 1000u);
-    EXPECT_TRUE(window->aft1->Text().Transparent());
-    EXPECT_EQ(window->aft1->Labels().Count(), 8);
-    EXPECT_EQ(window->aft1->Fonts().Count(), 1);
-    EXPECT_EQ(window->aft1->Fonts().Items(0).Font().Height(), -224);
-    EXPECT_EQ(window->aft1->Text().Lines().Strings(0), "<Title1><Center>Velmarin出品");
-}
-
 }  // namespace
 }  // namespace caici::testing

@@ -1,5 +1,5 @@
 // The guessing window's building blocks that need no round: anchoring, the
-// word-size bounds, the colour key, the digital font and the menu.
+// colour key, the digital font and the menu.
 
 #include <QAction>
 #include <QDir>
@@ -15,7 +15,6 @@
 #include "round/color_key.h"
 #include "round/digital_font.h"
 #include "round/guessing_window_menu.h"
-#include "round/word_size.h"
 
 namespace caici {
 namespace {
@@ -73,25 +72,6 @@ TEST(AnchorLayout, ControlMovedByCodeKeepsItsAnchorsFromThere) {
     EXPECT_EQ(child.geometry(), QRect(110, 60, 50, 20));
 }
 
-// F1 and F2 step by 10 points and never leave 10..400 points, however often
-// they are pressed.
-TEST(WordSize, StepsAreBounded) {
-    EXPECT_EQ(steppedWordPoints(168, +1), 178);
-    EXPECT_EQ(steppedWordPoints(178, -1), 168);
-    int up = 168;
-    int down = 168;
-    for (int press = 0; press < 1000; ++press) {
-        up = steppedWordPoints(up, +1);
-        down = steppedWordPoints(down, -1);
-        ASSERT_LE(up, maxWordPoints);
-        ASSERT_GE(down, minWordPoints);
-    }
-    EXPECT_EQ(up, maxWordPoints);
-    EXPECT_EQ(down, minWordPoints);
-    EXPECT_EQ(steppedWordPoints(398, +1), maxWordPoints);
-    EXPECT_EQ(steppedWordPoints(12, -1), minWordPoints);
-}
-
 // Only exactly maroon pixels are keyed; the alpha channel does not matter and
 // near colours stay opaque.
 TEST(ColorKey, KeysExactlyMaroonPixels) {
@@ -109,12 +89,6 @@ TEST(ColorKey, KeysExactlyMaroonPixels) {
     expected += QRect(101, 200, 3, 1);
     expected += QRect(105, 201, 1, 1);
     EXPECT_EQ(keyed, expected);
-}
-
-TEST(ColorKey, ImageWithoutKeyGivesEmptyRegion) {
-    QImage image(50, 20, QImage::Format_RGB32);
-    image.fill(qRgb(255, 128, 255));
-    EXPECT_TRUE(keyedPixels(image, colorKeyRgb).isEmpty());
 }
 
 class DigitalFontTest : public testing::Test {
@@ -184,30 +158,6 @@ TEST_F(MenuTest, EntriesInOrderWithShortcuts) {
     EXPECT_EQ(quality, (QList<QAction*>{menu.N12, menu.N13, menu.N14, menu.N15}));
     EXPECT_EQ(menu.N12->text(), QString::fromUtf8("【最好】 - 对显卡和CPU要求较高"));
     EXPECT_EQ(menu.N15->text(), QString::fromUtf8("【普通】 - 大多数硬件无压力运行"));
-}
-
-// Exactly one quality entry carries the check mark, the plain one at start;
-// the sound switch starts checked.
-TEST_F(MenuTest, QualityMarkIsAlwaysOnExactlyOneEntry) {
-    const auto marks = [&] {
-        int n = 0;
-        for (QAction* entry : {menu.N12, menu.N13, menu.N14, menu.N15}) n += entry->isChecked() ? 1 : 0;
-        return n;
-    };
-    EXPECT_EQ(menu.checkedQuality(), TAAQuality::aqNone);
-    EXPECT_EQ(marks(), 1);
-    EXPECT_TRUE(menu.N7->isChecked());
-    for (const TAAQuality quality : {TAAQuality::aqHigh, TAAQuality::aqLow, TAAQuality::aqLow,
-                                     TAAQuality::aqNormal, TAAQuality::aqNone}) {
-        menu.checkQuality(quality);
-        EXPECT_EQ(menu.checkedQuality(), quality);
-        EXPECT_EQ(marks(), 1);
-    }
-    menu.N13->trigger();
-    EXPECT_EQ(menu.checkedQuality(), TAAQuality::aqNormal);
-    menu.N13->trigger();
-    EXPECT_EQ(menu.checkedQuality(), TAAQuality::aqNormal);
-    EXPECT_EQ(marks(), 1);
 }
 
 }  // namespace
