@@ -22,11 +22,11 @@ QString DigitalFont::registerFor(const QString& baseFolder) {
     return families.isEmpty() ? preferred : families.front();
 }
 
-int DigitalFont::pixelSizeFor(const QString& family, int designPixels, const QString& sample, int designWidth) {
-    if (family.compare(QString::fromLatin1(preferredFamily), Qt::CaseInsensitive) == 0) return designPixels;
-    QFont font(family);
-    font.setPixelSize(designPixels);
-    const int width = QFontMetrics(font).horizontalAdvance(sample);
+int DigitalFont::pixelSizeFor(const QFont& font, int designPixels, const QString& sample, int designWidth) {
+    if (font.family().compare(QString::fromLatin1(preferredFamily), Qt::CaseInsensitive) == 0) return designPixels;
+    QFont measured = font;
+    measured.setPixelSize(designPixels);
+    const int width = QFontMetrics(measured).horizontalAdvance(sample);
     if (width <= designWidth) return designPixels;
     return std::max(1, designPixels * designWidth / width);
 }

@@ -5,6 +5,7 @@
 // in the game folder's fonts/ stands in, so the digits never fall back to a
 // plain text face. Registrations last for the process and are never removed.
 
+#include <QFont>
 #include <QString>
 
 namespace caici {
@@ -24,10 +25,10 @@ public:
 
     static bool familyAvailable(const QString& family);
 
-    // The pixel size at which family draws sample no wider than the design
+    // The pixel size at which font draws sample no wider than the design
     // gave it in the preferred face at designPixels: the preferred face keeps
     // designPixels, a wider stand-in is scaled down so the layout holds.
-    static int pixelSizeFor(const QString& family, int designPixels, const QString& sample, int designWidth);
+    static int pixelSizeFor(const QFont& font, int designPixels, const QString& sample, int designWidth);
 };
 
 }  // namespace caici

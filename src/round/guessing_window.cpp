@@ -101,14 +101,19 @@ void TForm3::buildComponents() {
     const Anchors bottomRight{Anchor::right, Anchor::bottom};
     const Anchors bottomLeft{Anchor::left, Anchor::bottom};
     const Anchors allSides{Anchor::left, Anchor::top, Anchor::right, Anchor::bottom};
-    const QFont digits = [&] {
+    // A stand-in face is scaled so that the texts keep the room the design
+    // gave them: "000" the displays' width, and a flash "+1" the room between
+    // the score flash and the window's right edge (the stand-in's digits are
+    // all as wide as its "+", so fitting the flash's own width would shrink
+    // it to half the size of the digits).
+    const auto digitFont = [&](bool bold, const char* sample, int designWidth) {
         QFont font(digitalFamily_);
-        font.setPixelSize(DigitalFont::pixelSizeFor(digitalFamily_, digitPixels, QStringLiteral("000"),
-                                                    design::Label3.width()));
+        font.setBold(bold);
+        font.setPixelSize(DigitalFont::pixelSizeFor(font, digitPixels, QString::fromLatin1(sample), designWidth));
         return font;
-    }();
-    QFont boldDigits = digits;
-    boldDigits.setBold(true);
+    };
+    const QFont digits = digitFont(false, "000", design::Label3.width());
+    const QFont boldDigits = digitFont(true, "+1", design::flashRoom);
 
     const auto label = [&](QLabel* widget, const char* text, const QFont& font, const QColor& color,
                            const QRect& rect, Anchors anchors) {

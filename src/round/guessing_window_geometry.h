@@ -24,6 +24,10 @@ inline constexpr QRect btn2{963, 613, 169, 65};     // "跳过"
 inline constexpr QRect Label4{765, 689, 369, 13};   // footer
 inline constexpr QRect pnl1{0, 664, 665, 57};       // sponsor panel
 
+// The width a flash may take: from the score flash's left edge to 10 px short
+// of the window's right edge.
+inline constexpr int flashRoom = clientSize.width() - Label5.left() - 10;
+
 // The skip button stands this far right of the correct button, and both
 // buttons' tops this far above the window's outer bottom edge.
 inline constexpr int buttonSpacing = 200;

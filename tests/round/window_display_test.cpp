@@ -171,7 +171,8 @@ TEST_F(WindowDisplayTest, MaroonDigitsAreKeyedOut) {
 }
 
 // The number displays and flashes use the digital face; the stand-in is
-// scaled so that "000" keeps the width the design gave the displays.
+// scaled so that "000" keeps the width the design gave the displays and a
+// flash stays clear of the window's edge.
 TEST_F(WindowDisplayTest, NumbersUseTheDigitalFace) {
     EXPECT_TRUE(DigitalFont::familyAvailable(window->digitalFamily()));
     for (const QLabel* label : std::initializer_list<const QLabel*>{window->Label3, window->Label2, window->Label5, window->Label6}) {
@@ -184,6 +185,7 @@ TEST_F(WindowDisplayTest, NumbersUseTheDigitalFace) {
     window->btn1Click();
     EXPECT_LE(window->Label2->geometry().right(), window->Label5->geometry().left() + 8)
         << "the score display and its flash stand side by side";
+    EXPECT_LT(window->Label5->geometry().right(), window->width() - 10) << "the flash stays clear of the edge";
 }
 
 // F5 switches all cues off and on again; the check mark shows the state.
