@@ -199,6 +199,9 @@ void TForm3::showWindow() {
     }
     if (displayMode_ == DisplayMode::fullScreen) {
         showFullScreen();
+    } else if (isMinimized()) {
+        // A window the host minimised comes back for the new round.
+        showNormal();
     } else {
         show();
     }
