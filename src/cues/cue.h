@@ -1,0 +1,24 @@
+#pragma once
+// The seven sound cues of the game and the files they are played from. The
+// names are fixed: replacing a cue means replacing its file under the same
+// name in the folder sound/ of the base folder.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace caici {
+
+// In the order in which they are loaded.
+enum class Cue { MainWindow, Hover, Start, Yes, No, End, Score };
+
+inline constexpr std::array<Cue, 7> kAllCues{Cue::MainWindow, Cue::Hover, Cue::Start, Cue::Yes,
+                                             Cue::No,         Cue::End,   Cue::Score};
+
+// The file name, UTF-8: "主界面.mp3" for the main-window cue.
+std::string_view cueFileName(Cue cue);
+
+// baseFolder (which ends with "/") + "sound/" + the file name.
+std::string cuePath(std::string_view baseFolder, Cue cue);
+
+}  // namespace caici
