@@ -85,6 +85,10 @@ QString TForm2::countdownText() const {
     return edt1_->text();
 }
 
+std::string TForm2::text() const {
+    return countdownText().toStdString();
+}
+
 void TForm2::showEvent(QShowEvent* event) {
     // Only the show that the program asks for places the dialog; a restore
     // reported by the window system leaves it where the user put it.

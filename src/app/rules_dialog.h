@@ -5,6 +5,8 @@
 // rules button, it moves the start window back when it is closed (the rules
 // button moved it 100 px to the left to make room).
 
+#include "round/round_ports.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -14,7 +16,7 @@ namespace caici {
 
 class ErrorReporter;
 
-class TForm2 : public QDialog {
+class TForm2 : public QDialog, public CountdownSetting {
     Q_OBJECT
 public:
     // startWindow is the window the dialog stands beside and moves back.
@@ -22,6 +24,8 @@ public:
 
     // The countdown length in seconds as typed; not checked here.
     QString countdownText() const;
+    // The same text for the round (CountdownSetting).
+    std::string text() const override;
 
     QLineEdit& edt1() const { return *edt1_; }
 

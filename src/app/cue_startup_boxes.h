@@ -1,0 +1,16 @@
+#pragma once
+// The two messages of the audio start-up as the desktop shows them.
+
+#include "cues/cue_player.h"
+
+namespace caici {
+
+class CueStartupBoxes : public CueStartupMessages {
+public:
+    // No owner and no caption of its own: no window exists yet.
+    void showIncorrectVersion(const std::string& text) override;
+    // The plain message box, captioned with the application title.
+    void showAudioInitFailed(const std::string& text) override;
+};
+
+}  // namespace caici

@@ -1,0 +1,62 @@
+// The program entry: the application title, the three windows in their
+// order, the event loop. The game reads its data from the current directory.
+
+#include "app/cue_startup_boxes.h"
+#include "app/message_box_reporter.h"
+#include "app/product.h"
+#include "app/program.h"
+#include "cues/sdl_mixer_audio.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// The windows place themselves, which Wayland does not let a client do: run
+// through XWayland when the session has an X server too.
+void preferX11OnWayland() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+// The workbook reader is installed beside the game.
+QString readerPath() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const QString folder = error ? QCoreApplication::applicationDirPath()
+                                 : QString::fromStdString(self.parent_path().string());
+    return folder + QStringLiteral("/caici-xlsreader");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    preferX11OnWayland();
+    QApplication app(argc, argv);
+    // The title of the taskbar entry and of every message box.
+    QApplication::setApplicationName(QString::fromUtf8(caici::productTitle));
+    QApplication::setDesktopFileName(QStringLiteral("caici"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/caici.png")));
+    // Only the start window's close ends the program; the others just hide.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    caici::MessageBoxReporter reporter;
+    caici::CueStartupBoxes cueMessages;
+    try {
+        caici::Program program(caici::ProgramParts{caici::StartWindowParts{
+            QDir::currentPath() + QLatin1Char('/'), readerPath(), reporter,
+            std::make_unique<caici::SdlMixerAudio>(), cueMessages}});
+        QObject::connect(&program.form1(), &caici::TForm1::closed, &app, &QCoreApplication::quit);
+        program.showStartWindow();
+        QApplication::exec();
+    } catch (const caici::ProgramEnd& end) {
+        return end.exitCode();
+    }
+    return 0;
+}

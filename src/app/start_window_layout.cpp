@@ -1,0 +1,143 @@
+// The look of the start window: size, colours, banner, title, start label,
+// rules button and the maker's decorations.
+
+#include "app/command_menu.h"
+#include "app/dotted_frame.h"
+#include "app/library_browser.h"
+#include "app/product.h"
+#include "app/start_label.h"
+#include "app/start_window.h"
+#include "app/title_styles.h"
+#include "app/window_look.h"
+#include "effecttext/fade_text.h"
+
+#include <QComboBox>
+#include <QGraphicsDropShadowEffect>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+namespace caici {
+
+namespace {
+
+constexpr int windowColor = 12285;       // (253, 47, 0)
+constexpr int frameColor = 3947580;      // (60, 60, 60)
+const QString windowFace = QStringLiteral("Tahoma");
+const QString titleFace = QStringLiteral("微软雅黑");
+
+QLabel& addText(QWidget& parent, const QString& text, QPoint at, const QFont& font, const QColor& color) {
+    auto* label = new QLabel(text, &parent);
+    label->setFont(font);
+    setTextColor(*label, color);
+    label->move(at);
+    label->adjustSize();
+    return *label;
+}
+
+// Texts over the banner's busy picture get a dark halo to stay readable.
+void addHalo(QLabel& label) {
+    auto* halo = new QGraphicsDropShadowEffect(&label);
+    halo->setOffset(1, 1);
+    halo->setBlurRadius(4);
+    halo->setColor(QColor(0, 0, 0, 220));
+    label.setGraphicsEffect(halo);
+}
+
+QLabel& addPicture(QWidget& parent, const char* objectName, const QString& resource, const QRect& bounds) {
+    auto* picture = new QLabel(&parent);
+    picture->setObjectName(QString::fromLatin1(objectName));
+    picture->setPixmap(QPixmap(resource));
+    picture->setScaledContents(true);
+    picture->setGeometry(bounds);
+    return *picture;
+}
+
+}  // namespace
+
+void TForm1::buildLayout() {
+    setWindowTitle(QString::fromUtf8(productTitle));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(453, 463);
+    setFont(pixelFont(windowFace, 11));
+    setBackgroundColor(*this, storedColor(windowColor));
+
+    // Stacking follows creation: the banner lies under everything drawn over
+    // it, and the transparent title shows the banner through its background.
+    img1 = &addPicture(*this, "img1", QStringLiteral(":/app/banner.jpg"), QRect(0, 0, 453, 234));
+    buildTitle();
+
+    Label2 = new StartLabel(*this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setText(captionText("开 始\r\n游 戏"));
+    Label2->setAccessibleName(QStringLiteral("开始游戏"));
+    Label2->setFont(pixelFont(titleFace, 21, true));
+    Label2->setGeometry(346, 141, 48, 56);
+
+    btn3 = new QPushButton(QStringLiteral("游戏规则和设置"), this);
+    btn3->setObjectName(QStringLiteral("btn3"));
+    btn3->setGeometry(114, 179, 109, 34);
+    btn3->setCursor(Qt::PointingHandCursor);
+
+    new DottedFrame(*this, QRect(14, 239, 427, 209), storedColor(frameColor));
+    buildMakerInformation();
+
+    pgc1 = new LibraryBrowser(*this);
+    // Out of sight, so out of the keyboard's way too.
+    for (QWidget* hidden : pgc1->findChildren<QWidget*>()) hidden->setFocusPolicy(Qt::NoFocus);
+    pgc1->setFocusPolicy(Qt::NoFocus);
+
+    commands_ = std::make_unique<StartCommandMenu>(*this);
+}
+
+void TForm1::buildTitle() {
+    aft1 = new TCnAAFadeText(this);
+    aft1->setObjectName(QStringLiteral("aft1"));
+    aft1->setGeometry(86, 71, 227, 44);
+    aft1->SetErrorReporter(&errors_);
+    aft1->SetParentColor(false);
+    aft1->SetParentFont(false);
+    aft1->Text().SetTransparent(true);
+    addTitleStyles(aft1->Fonts());
+    addStandardLabels(aft1->Labels());
+    aft1->Text().Lines().Assign(titleLines());
+    aft1->Loaded();
+}
+
+void TForm1::buildMakerInformation() {
+    const QFont small = pixelFont(windowFace, 11);
+    const QFont text = pixelFont(windowFace, 12);
+    const QString maker = QString::fromUtf8(makerName);
+
+    addHalo(addText(*this, QStringLiteral("2025 · %1 出品").arg(maker), {157, 10}, small, Qt::white));
+    addHalo(addText(*this, QStringLiteral("%1 · 版本 1.0").arg(maker), {114, 118}, small, Qt::white));
+    editionDigits = &addText(*this, QStringLiteral("1.0"), {316, 71}, pixelFont(QStringLiteral("DS-Digital"), 12),
+                             Qt::yellow);
+    addHalo(*editionDigits);
+    edition = &addText(*this, QStringLiteral("派对版"), {329, 81}, small, Qt::white);
+    addHalo(*edition);
+
+    img2 = &addPicture(*this, "img2", QStringLiteral(":/app/contact.jpg"), QRect(22, 250, 188, 188));
+
+    const QString thanks = QStringLiteral("感谢您选择%1！\n愿每一次聚会都笑声不断。").arg(QString::fromUtf8(productTitle));
+    const QString custom = QStringLiteral("承接年会、婚礼等活动的词库定制，\n也欢迎捐助，支持我们继续更新。");
+    const QString contact = QStringLiteral("联系我们：关注 %1，\n在项目主页留言即可。").arg(maker);
+    for (const auto& [message, at] : {std::pair{thanks, QPoint(221, 258)}, std::pair{custom, QPoint(220, 337)},
+                                      std::pair{contact, QPoint(220, 382)}}) {
+        QLabel& label = addText(*this, message, at, text, Qt::black);
+        label.setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void TForm1::setDigitalFamily(const QString& family) {
+    QFont font = editionDigits->font();
+    font.setFamily(family);
+    editionDigits->setFont(font);
+    // Seven-segment faces draw above their stated ascent; the margin keeps
+    // the top segments inside the label.
+    editionDigits->setMargin(2);
+    editionDigits->adjustSize();
+}
+
+}  // namespace caici

@@ -1,0 +1,200 @@
+// The start window: the start label's pointer effects, the start of a game
+// with its load-once and refill rules, the rules button and the library
+// browser page.
+
+#include "program_harness.h"
+
+#include "app/library_browser.h"
+#include "app/rules_dialog.h"
+#include "app/start_label.h"
+#include "common/word_entry.h"
+#include "effecttext/fade_text.h"
+#include "round/click_label.h"
+#include "round/round_engine.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace caici::testing {
+namespace {
+
+class StartWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        harness.create();
+        harness.showStartWindow();
+    }
+
+    void clickStart() { QTest::mouseClick(harness.form1().Label2, Qt::LeftButton, {}, QPoint(24, 28)); }
+
+    std::size_t libraryCount() { return harness.form1().words().lst1().size(); }
+    std::size_t playOrderCount() { return harness.form1().words().count(); }
+
+    ProgramHarness harness;
+};
+
+TEST_F(StartWindowTest, PointerOverTheStartLabelTurnsItDarkRedAndPlaysTheHoverCueOncePerVisit) {
+    StartLabel& label = *harness.form1().Label2;
+    for (int visit = 1; visit <= 2; ++visit) {
+        QTest::mouseMove(&label, QPoint(10, 10));
+        QTest::mouseMove(&label, QPoint(20, 30));
+        EXPECT_EQ(label.fontColor(), QColor(128, 0, 0));
+        EXPECT_EQ(harness.audio->count("鼠标放上.mp3"), visit);
+        QTest::mouseMove(harness.form1().btn3, QPoint(5, 5));
+        EXPECT_EQ(label.fontColor(), QColor(Qt::black));
+        EXPECT_FALSE(harness.form1().hovering());
+    }
+}
+
+TEST_F(StartWindowTest, AHeldMouseButtonShiftsTheStartLabelOnePixelRightAndDown) {
+    StartLabel& label = *harness.form1().Label2;
+    ASSERT_EQ(label.pos(), QPoint(346, 141));
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mousePress(&label, button, {}, QPoint(20, 20));
+        EXPECT_EQ(label.pos(), QPoint(347, 142));
+        QTest::mouseRelease(&label, button, {}, QPoint(20, 20));
+        EXPECT_EQ(label.pos(), QPoint(346, 141));
+    }
+    EXPECT_FALSE(harness.form3().isVisible());
+}
+
+TEST_F(StartWindowTest, StartLabelClickShowsTheGuessingWindowWithAWordAndAZeroScore) {
+    clickStart();
+    ASSERT_TRUE(harness.errors.texts.empty()) << harness.errors.texts.front();
+    EXPECT_TRUE(harness.form3().isVisible());
+    EXPECT_EQ(harness.form3().Label2->text(), QStringLiteral("000"));
+    const std::string entry = harness.form3().engine().currentEntry();
+    const std::string word = EntryFields(entry).at(0);
+    EXPECT_FALSE(word.empty());
+    EXPECT_EQ(harness.wordLine(), "<Title1><Center>" + word);
+    EXPECT_TRUE(harness.form3().engine().countdownRunning());
+    EXPECT_EQ(harness.form3().engine().remainingSeconds(), 90);
+    EXPECT_EQ(harness.audio->count("开始.mp3"), 1);
+    // The first start loads the whole bundled library and shuffles it.
+    EXPECT_TRUE(harness.form1().library().libraryLoaded());
+    EXPECT_GE(libraryCount(), 600u);
+    EXPECT_EQ(playOrderCount(), libraryCount() - 1);
+    EXPECT_GE(harness.form1().pgc1->cbb1->count(), 6);
+}
+
+TEST_F(StartWindowTest, LaterStartsRefillThePlayOrderOnlyBelowFiftyEntries) {
+    clickStart();
+    const std::size_t library = libraryCount();
+    const auto& order = harness.form1().words().lst2();
+    const std::vector<std::string> orderBefore(order.begin(), order.end());
+
+    // 50 or more left: the next word is simply the next one dealt.
+    clickStart();
+    EXPECT_EQ(playOrderCount(), library - 2);
+    EXPECT_EQ(harness.form3().engine().currentEntry(), orderBefore.back());
+
+    // 49 left: the whole library is shuffled again.
+    while (playOrderCount() > 49) harness.form1().words().deal();
+    clickStart();
+    EXPECT_EQ(playOrderCount(), library - 1);
+    EXPECT_EQ(libraryCount(), library);
+    EXPECT_TRUE(harness.errors.texts.empty());
+}
+
+TEST_F(StartWindowTest, AStartArrivingWhileAnotherIsRunningIsIgnored) {
+    // The start cue sounds in the middle of a start, before the load and
+    // the shuffle: a second click arriving then must not start a round.
+    int nestedStarts = 0;
+    harness.audio->onPlay = [&](const std::string& file) {
+        if (file == "开始.mp3" && nestedStarts++ == 0) harness.form1().Label2Click();
+    };
+    clickStart();
+    EXPECT_EQ(nestedStarts, 1);
+    EXPECT_EQ(harness.audio->count("开始.mp3"), 1);
+    EXPECT_EQ(playOrderCount(), libraryCount() - 1);
+    EXPECT_EQ(harness.form3().engine().phase(), RoundPhase::running);
+}
+
+TEST_F(StartWindowTest, RulesButtonMovesTheStartWindowAsideOnceAndClosingTheDialogMovesItBack) {
+    TForm1& start = harness.form1();
+    const QPoint home = start.pos();
+    QTest::mouseClick(start.btn3, Qt::LeftButton);
+    EXPECT_TRUE(harness.form2().isVisible());
+    EXPECT_EQ(start.pos(), home - QPoint(100, 0));
+    EXPECT_EQ(harness.form2().frameGeometry().left(), start.frameGeometry().right() + 1 + 10);
+    EXPECT_EQ(harness.form2().frameGeometry().top(), start.frameGeometry().top());
+
+    QTest::mouseClick(start.btn3, Qt::LeftButton);
+    EXPECT_EQ(start.pos(), home - QPoint(100, 0));
+
+    harness.form2().close();
+    EXPECT_EQ(start.pos(), home);
+    EXPECT_TRUE(harness.errors.texts.empty());
+}
+
+TEST_F(StartWindowTest, ACountdownTextThatIsNoNumberShowsTheErrorAndLeavesTheCountdownStopped) {
+    harness.form2().edt1().setText(QStringLiteral("abc"));
+    clickStart();
+    ASSERT_EQ(harness.errors.texts.size(), 1u);
+    EXPECT_EQ(harness.errors.texts.front(), "'abc' is not a valid integer value.");
+    // The first word is on display all the same.
+    EXPECT_TRUE(harness.form3().isVisible());
+    EXPECT_NE(harness.wordLine(), "<Title1><Center>Velmarin出品");
+    EXPECT_FALSE(harness.form3().engine().countdownRunning());
+
+    harness.form2().edt1().setText(QStringLiteral("60"));
+    clickStart();
+    EXPECT_EQ(harness.errors.texts.size(), 1u);
+    EXPECT_EQ(harness.form3().engine().remainingSeconds(), 60);
+    EXPECT_TRUE(harness.form3().engine().countdownRunning());
+}
+
+TEST_F(StartWindowTest, TheBrowserPageShowsTheChosenSheetInColumnsOf150Pixels) {
+    LibraryBrowser& browser = *harness.form1().pgc1;
+    EXPECT_LT(browser.geometry().bottom(), 0);
+    EXPECT_EQ(browser.y(), -2471);
+    EXPECT_EQ(browser.tabText(0), QStringLiteral("词库设置"));
+    EXPECT_EQ(browser.tabText(1), QStringLiteral("音效设置"));
+    EXPECT_EQ(browser.tabText(2), QStringLiteral("游戏设置"));
+
+    clickStart();
+    ASSERT_GT(browser.cbb1->count(), 0);
+    browser.cbb1->setCurrentIndex(0);
+    browser.btn2->click();
+    ASSERT_TRUE(harness.errors.texts.empty()) << harness.errors.texts.front();
+    const QAbstractItemModel& model = *browser.dbgrd1->model();
+    EXPECT_GT(model.rowCount(), 0);
+    ASSERT_GE(model.columnCount(), 2);
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("名称"));
+    for (int column = 0; column < model.columnCount(); ++column) {
+        EXPECT_EQ(browser.dbgrd1->columnWidth(column), LibraryBrowser::columnWidth);
+    }
+}
+
+TEST(StartWindowWithoutWorkbook, AFailedLoadShowsTheErrorAndLeavesTheProgramUsable) {
+    QTemporaryDir empty;
+    ProgramHarness harness(empty.path() + QLatin1Char('/'));
+    harness.create();
+    harness.showStartWindow();
+
+    QTest::mouseClick(harness.form1().Label2, Qt::LeftButton, {}, QPoint(24, 28));
+    ASSERT_EQ(harness.errors.texts.size(), 1u);
+    EXPECT_NE(harness.errors.texts.front().find("words.xls"), std::string::npos) << harness.errors.texts.front();
+    EXPECT_FALSE(harness.form3().isVisible());
+    EXPECT_FALSE(harness.form1().library().libraryLoaded());
+    EXPECT_TRUE(harness.form1().words().lst1().empty());
+
+    // Still usable: the rules dialog opens, and the next start tries again.
+    harness.form1().btn3Click();
+    EXPECT_TRUE(harness.form2().isVisible());
+    harness.form2().close();
+    QTest::mouseClick(harness.form1().Label2, Qt::LeftButton, {}, QPoint(24, 28));
+    EXPECT_EQ(harness.errors.texts.size(), 2u);
+    EXPECT_FALSE(harness.form3().isVisible());
+}
+
+}  // namespace
+}  // namespace caici::testing
