@@ -8,9 +8,9 @@
 #
 # Loudness is the highest RMS level over any 400 ms stretch, the window of a
 # momentary loudness meter: short cues are then judged over the time the ear
-# integrates, not diluted by a silent tail. Every cue is set
-# to TARGET_DB; the script checks the encoded files (decoded again by sox)
-# for that level, for peaks below PEAK_LIMIT_DB and for the size limit.
+# integrates, not diluted by a silent tail. Every cue is set to TARGET_DB; the
+# script checks the encoded files (decoded again by sox) for that level, for
+# peaks below PEAK_LIMIT_DB and for the size limit.
 set -euo pipefail
 
 readonly TARGET_DB=-20.0

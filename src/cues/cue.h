@@ -9,7 +9,7 @@
 
 namespace caici {
 
-// In the order in which they are loaded.
+// In the order in which they are loaded; a cue's value is its index in kAllCues.
 enum class Cue { MainWindow, Hover, Start, Yes, No, End, Score };
 
 inline constexpr std::array<Cue, 7> kAllCues{Cue::MainWindow, Cue::Hover, Cue::Start, Cue::Yes,

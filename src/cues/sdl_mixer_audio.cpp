@@ -34,6 +34,8 @@ public:
 
     ~OpenOutput() {
         Mix_CloseAudio();
+        // Unloads the decoders that loading the streams brought in.
+        Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
