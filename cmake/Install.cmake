@@ -21,8 +21,20 @@ endforeach()
 install(FILES ${CAICI_GAME_DIR}/words.xls DESTINATION ${CMAKE_INSTALL_DATADIR}/caici/game)
 install(DIRECTORY ${CAICI_GAME_DIR}/sound ${CAICI_GAME_DIR}/fonts
   DESTINATION ${CMAKE_INSTALL_DATADIR}/caici/game)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/caici.desktop
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The desktop entry starts the game, by its full path, in the game folder
+# under whatever prefix it is installed to (/usr for the package).
+install(CODE "set(CAICI_DESKTOP_SOURCE \"${CMAKE_SOURCE_DIR}/packaging/caici.desktop\")
+set(CAICI_DESKTOP_STAGED \"${CMAKE_CURRENT_BINARY_DIR}/caici.desktop\")
+set(CAICI_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+set(CAICI_BINDIR \"${CMAKE_INSTALL_BINDIR}\")")
+install(CODE [[
+  file(READ "${CAICI_DESKTOP_SOURCE}" entry)
+  string(REGEX REPLACE "\nPath=[^\n]*" "\nPath=${CMAKE_INSTALL_PREFIX}/${CAICI_DATADIR}/caici/game" entry "${entry}")
+  string(REGEX REPLACE "\nExec=[^\n]*" "\nExec=${CMAKE_INSTALL_PREFIX}/${CAICI_BINDIR}/caici" entry "${entry}")
+  file(WRITE "${CAICI_DESKTOP_STAGED}" "${entry}")
+  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${CAICI_DATADIR}/applications" TYPE FILE
+       FILES "${CAICI_DESKTOP_STAGED}")
+]])
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/caici.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 
