@@ -19,6 +19,9 @@ struct OutputUnavailable : std::runtime_error {
 class SdlMixerAudio::OpenOutput {
 public:
     explicit OpenOutput(const OutputFormat& format) {
+        // SDL would otherwise take over SIGINT and SIGTERM, and the game
+        // could no longer be ended by the desktop or a plain kill.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             throw OutputUnavailable(SDL_GetError());
         }
