@@ -3,8 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QPen>
 
 namespace caici {
 
@@ -31,9 +30,11 @@ void StartLabel::paintEvent(QPaintEvent*) {
     painter.setPen(fontColor_);
     painter.drawText(rect(), Qt::AlignCenter, text());
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // The style's focus frame is too faint on the banner's gold: keyboard
+        // users get a plain dotted frame in the caption's colour.
+        QPen pen(fontColor_, 1, Qt::DotLine);
+        painter.setPen(pen);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 

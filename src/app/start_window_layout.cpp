@@ -11,11 +11,9 @@
 #include "app/window_look.h"
 #include "effecttext/fade_text.h"
 
-#include <QComboBox>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
 
 namespace caici {
 
@@ -84,9 +82,9 @@ void TForm1::buildLayout() {
     buildMakerInformation();
 
     pgc1 = new LibraryBrowser(*this);
-    // Out of sight, so out of the keyboard's way too.
-    for (QWidget* hidden : pgc1->findChildren<QWidget*>()) hidden->setFocusPolicy(Qt::NoFocus);
-    pgc1->setFocusPolicy(Qt::NoFocus);
+    // Placed out of sight and hidden as well, so that neither the keyboard
+    // nor assistive technology wanders off into a page nobody can see.
+    pgc1->hide();
 
     commands_ = std::make_unique<StartCommandMenu>(*this);
 }

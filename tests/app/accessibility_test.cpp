@@ -3,6 +3,7 @@
 
 #include "program_harness.h"
 
+#include "app/library_browser.h"
 #include "app/rules_dialog.h"
 #include "app/start_label.h"
 #include "effecttext/fade_text.h"
@@ -69,6 +70,11 @@ TEST_F(AccessibilityTest, KeyboardReachesTheStartLabelWithTabAndStartsWithSpaceO
         EXPECT_TRUE(harness.form3().isVisible());
     }
     EXPECT_EQ(harness.audio->count("开始.mp3"), 2);
+}
+
+TEST_F(AccessibilityTest, TheOutOfSightBrowserPageIsReportedAsNotShowing) {
+    EXPECT_TRUE(access(harness.form1().pgc1).state().invisible);
+    EXPECT_TRUE(access(harness.form1().pgc1->btn2).state().invisible);
 }
 
 TEST_F(AccessibilityTest, TitleDisplayIsNamedByTheTitleLineItShows) {

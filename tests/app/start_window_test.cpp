@@ -156,6 +156,7 @@ TEST_F(StartWindowTest, TheBrowserPageShowsTheChosenSheetInColumnsOf150Pixels) {
     LibraryBrowser& browser = *harness.form1().pgc1;
     EXPECT_LT(browser.geometry().bottom(), 0);
     EXPECT_EQ(browser.y(), -2471);
+    EXPECT_FALSE(browser.isVisible());
     EXPECT_EQ(browser.tabText(0), QStringLiteral("词库设置"));
     EXPECT_EQ(browser.tabText(1), QStringLiteral("音效设置"));
     EXPECT_EQ(browser.tabText(2), QStringLiteral("游戏设置"));
