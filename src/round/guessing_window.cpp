@@ -120,6 +120,9 @@ void TForm3::buildComponents() {
         widget->setText(QString::fromUtf8(text));
         widget->setFont(font);
         setColors(*widget, color, windowColor);
+        // The labels sit on the background picture, which is darker than the
+        // window colour at its edges: a filled label would show as a box.
+        widget->setAutoFillBackground(false);
         layout_.add(*widget, rect, anchors);
         return widget;
     };
