@@ -12,6 +12,8 @@
 namespace caici {
 namespace {
 
+constexpr std::size_t kPrefetchAhead = 16;
+
 // Clears the busy flag however the shuffle ends, a throwing pump included.
 class ShuffleScope {
 public:
@@ -55,15 +57,28 @@ void WordLists::shuffle(const MessagePump& pump, RandomSource& random) {
     if (shuffling_) return;
     const ShuffleScope scope(shuffling_);
 
-    // lst1 cannot change while the pump runs (replaceLibrary refuses), so it
-    // is read in place; lst2 is left whole for anything the pump deals.
-    RemainingPositions remaining(static_cast<std::uint32_t>(lst1_.size()));
+    // First the draws, each after the pump and its own seeding, while lst2
+    // stays whole for anything the pump deals. A draw depends only on its
+    // seed and on how many entries are left, so it is kept as a rank and
+    // resolved afterwards: between two clock reads (which wait for every
+    // earlier instruction) the work is then as short as it can be, and the
+    // resolving loop runs without them.
+    const auto size = static_cast<std::uint32_t>(lst1_.size());
     Order order;
-    order.reserve(lst1_.size());
-    while (remaining.remaining() != 0) {
+    order.reserve(size);
+    for (std::uint32_t left = size; left != 0; --left) {
         if (pump) pump();
         random.randomize();
-        order.push_back(lst1_[remaining.take(random.random(remaining.remaining()))]);
+        order.push_back(random.random(left));
+    }
+    // Rank among the entries left -> position in lst1.
+    RemainingPositions remaining(size);
+    for (auto& drawn : order) drawn = remaining.take(drawn);
+    // Position -> entry. The reads land all over lst1; asking for them ahead
+    // overlaps the cache misses.
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k + kPrefetchAhead < order.size()) __builtin_prefetch(&lst1_[order[k + kPrefetchAhead]]);
+        order[k] = lst1_[order[k]];
     }
 
     // Equal sizes: the copy reuses lst1's memory and cannot fail.
