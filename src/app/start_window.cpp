@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QShowEvent>
