@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays one short round of the built game on a virtual 1920x1080 screen and
 # photographs it: the start window, the rules dialog beside it, the guessing
-# window mid-round, in full screen (F4) and at the end of the round.
+# window mid-round, in full screen (F4), and the end of the round with its
+# box and after it.
 #
 #   docs/screenshots/capture.sh [path/to/caici] [display number]
 #
@@ -73,7 +74,13 @@ xdotool key F4
 sleep 1
 
 # The countdown runs out; the end box waits for the operator.
-xdotool search --sync --onlyvisible --name '^提示$' >/dev/null
+box=$(window '^提示$')
 sleep 1.2
+eval "$(origin "$round")"
+shoot_area "${WIDTH}x${HEIGHT}+${X}+${Y}" round-end-box.png
+eval "$(origin "$box")"
+click_at $((X + 20)) $((Y + 10))
+xdotool key Return
+sleep 1.5
 eval "$(origin "$round")"
 shoot_area "${WIDTH}x${HEIGHT}+${X}+${Y}" round-end.png
