@@ -43,8 +43,10 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate(CueStartupMessages& messages) {
     // Painting is double-buffered by Qt's backing store; nothing to switch on.
+    // The program cannot run with a mismatched audio library: it ends with a
+    // failure status, so a launcher or script sees that it did not start.
     if (cues_.start(baseFolder_.toStdString(), messages) == CueStartup::IncorrectVersion) {
-        throw ProgramEnd(0);
+        throw ProgramEnd(1);
     }
 }
 
