@@ -15,19 +15,11 @@
 #include "effecttext/bitmap.h"
 #include "effecttext/cross_fade.h"
 #include "effecttext/fade_text.h"
+#include "word_display_setup.h"
 
 namespace {
 
 using namespace caici;
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "bench_fade_tick";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() != nullptr) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-}
 
 // Smooth colour fields with grain, passed through JPEG as a photograph would be.
 QPixmap photograph() {
@@ -49,25 +41,6 @@ QPixmap photograph() {
     return QPixmap::fromImage(decoded);
 }
 
-void setWordDisplayStyle(TCnFontLabel& style) {
-    TFont& font = style.Font();
-    font.SetName("微软雅黑");
-    font.SetCharset(GB2312_CHARSET);
-    font.SetHeight(-224);
-    font.SetStyle({TFontStyle::fsBold});
-    font.SetColor(clBlack);
-    TCnAAEffect& effect = style.Effect();
-    effect.Shadow().SetEnabled(true);
-    effect.Shadow().SetColor(clBlack);
-    effect.Shadow().SetOffsetX(5);
-    effect.Shadow().SetOffsetY(5);
-    effect.Gradual().SetEnabled(true);
-    effect.Gradual().SetStyle(TGradualStyle::gsCenterToTB);
-    effect.Gradual().SetStartColor(65535);
-    effect.Gradual().SetEndColor(2204408);
-    effect.Texture().SetMode(TTextureMode::tmCenter);
-}
-
 struct WordDisplay {
     QWidget window;
     QLabel* picture;
@@ -85,7 +58,7 @@ struct WordDisplay {
         text->setGeometry(0, 0, size.width(), size.height());
         TCnFontLabel& style = text->Fonts().Add();
         style.SetName("Title1");
-        setWordDisplayStyle(style);
+        setWordDisplayStyle(style.Font(), style.Effect());
         text->CreateDefaultLabels();
         text->Text().SetLineDelay(1000);
         text->Text().SetFadeDelay(50);
@@ -100,7 +73,7 @@ struct WordDisplay {
 };
 
 void BM_FadeTick(benchmark::State& state, QSize size, TAAQuality quality) {
-    ensureApplication();
+    ensureBenchApplication<QApplication>();
     WordDisplay display(size, quality);
     for (auto _ : state) {
         if (!display.text->Fading()) {
@@ -119,7 +92,7 @@ BENCHMARK_CAPTURE(BM_FadeTick, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::
 // A new word: the line timer's tick that starts a cross-fade to a word not
 // drawn before (the whole rendering, nothing reused).
 void BM_NewWord(benchmark::State& state, QSize size, TAAQuality quality) {
-    ensureApplication();
+    ensureBenchApplication<QApplication>();
     WordDisplay display(size, quality);
     const char* const words[] = {"苹果香蕉", "猜词游戏", "大象跳舞", "火车站台"};
     std::size_t next = 0;

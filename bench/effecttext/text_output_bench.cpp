@@ -11,6 +11,7 @@
 
 #include "effecttext/aa_font.h"
 #include "effecttext/bitmap.h"
+#include "word_display_setup.h"
 
 namespace {
 
@@ -20,42 +21,15 @@ const char* const kWord = "猜词游戏";
 constexpr int kFrameWidth = 1920;
 constexpr int kFrameHeight = 1080;
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "bench_text_output";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() != nullptr) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static const QGuiApplication application(argc, argv);
-}
-
-void setWordDisplayStyle(TCanvas& canvas, TCnAAEffect& effect) {
-    TFont& font = canvas.Font();
-    font.SetName("微软雅黑");
-    font.SetCharset(GB2312_CHARSET);
-    font.SetHeight(-224);
-    font.SetStyle({TFontStyle::fsBold});
-    font.SetColor(clBlack);
-    effect.Shadow().SetEnabled(true);
-    effect.Shadow().SetColor(clBlack);
-    effect.Shadow().SetOffsetX(5);
-    effect.Shadow().SetOffsetY(5);
-    effect.Gradual().SetEnabled(true);
-    effect.Gradual().SetStyle(TGradualStyle::gsCenterToTB);
-    effect.Gradual().SetStartColor(65535);
-    effect.Gradual().SetEndColor(2204408);
-    effect.Texture().SetMode(TTextureMode::tmCenter);
-}
-
 void BM_TextOutput(benchmark::State& state, TAAQuality quality) {
-    ensureApplication();
+    ensureBenchApplication<QGuiApplication>();
     TBitmap frame(kFrameWidth, kFrameHeight, TPixelFormat::pf32bit);
     TCanvas& canvas = frame.Canvas();
     canvas.Brush() = TBrush{0x2D2D2D, TBrushStyle::bsSolid};
     canvas.FillRect(QRect(0, 0, kFrameWidth, kFrameHeight));
     canvas.Brush().Style = TBrushStyle::bsClear;
     TCnAAFontEx renderer(&canvas);
-    setWordDisplayStyle(canvas, renderer.Effect());
+    setWordDisplayStyle(canvas.Font(), renderer.Effect());
     renderer.SetQuality(quality);
     const QSize extent = renderer.TextExtent(kWord);
     const int x = (kFrameWidth - extent.width()) / 2;
@@ -75,7 +49,7 @@ BENCHMARK_CAPTURE(BM_TextOutput, aqNone, TAAQuality::aqNone)->Unit(benchmark::kM
 // Qt's own: antialiased glyphs, a vertical gradient pen, and a shadow image
 // blurred by scaling down and back up with smoothing.
 void BM_QtPainterPeer(benchmark::State& state) {
-    ensureApplication();
+    ensureBenchApplication<QGuiApplication>();
     QImage frame(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
     frame.fill(QColor(45, 45, 45));
     TLogFont log;

@@ -29,19 +29,20 @@ private:
     std::unique_ptr<TFont> saved_;
 };
 
-// The brush style the shadow layer switches to clear, put back afterwards,
-// also when a step fails, so that a failed drawing leaves the surface as it was.
-class BrushStyleScope {
-public:
-    explicit BrushStyleScope(TCanvas& canvas) : canvas_(canvas), saved_(canvas.Brush().Style) {}
-    BrushStyleScope(const BrushStyleScope&) = delete;
-    BrushStyleScope& operator=(const BrushStyleScope&) = delete;
-    ~BrushStyleScope() { canvas_.Brush().Style = saved_; }
-
-private:
-    TCanvas& canvas_;
-    TBrushStyle saved_;
+// A shadow offset moves the layer on its side of the box: the shadow by the
+// positive parts, the body by the negative ones, so both stay inside the box
+// TextExtent reports.
+struct LayerPositions {
+    QPoint text;
+    QPoint shadow;
 };
+
+LayerPositions layerPositions(const TCnAAShadow& shadow, int x, int y) {
+    if (!shadow.Enabled()) return {QPoint(x, y), QPoint(x, y)};
+    const int ox = shadow.OffsetX();
+    const int oy = shadow.OffsetY();
+    return {QPoint(x + std::max(-ox, 0), y + std::max(-oy, 0)), QPoint(x + std::max(ox, 0), y + std::max(oy, 0))};
+}
 
 }  // namespace
 
@@ -69,54 +70,77 @@ QSize TCnAAFontEx::TextExtent(std::string_view text) {
 }
 
 void TCnAAFontEx::TextOutput(int x, int y, std::string_view text) {
-    TCanvas* canvas = Canvas();
-    if (canvas == nullptr || text.empty()) return;
+    if (Canvas() == nullptr || text.empty()) return;
+    const RotatedFontScope rotation(Canvas(), effect_->Angle());
+    ShapeMask(text);
+    if (effect_->Spray() > 0) Mask().Spray(effect_->Spray());
+    TCnAAMask shadowMask(this);
+    FinishMasks(Mask(), shadowMask);
+    DrawLayers(x, y, shadowMask);
+}
+
+void TCnAAFontEx::ShapeMask(std::string_view text) {
+    Mask().DrawMask(text);
+    if (effect_->Outline()) Mask().Outline();
+}
+
+void TCnAAFontEx::FinishMasks(TCnAAMask& body, TCnAAMask& shadow) const {
     const TCnAAEffect& effect = *effect_;
-    const RotatedFontScope rotation(canvas, effect.Angle());
-
-    const TCnAAShadow& shadow = effect.Shadow();
-    QPoint textAt(x, y);
-    QPoint shadowAt(x, y);
-    if (shadow.Enabled()) {
-        const int ox = shadow.OffsetX();
-        const int oy = shadow.OffsetY();
-        textAt = QPoint(x + std::max(-ox, 0), y + std::max(-oy, 0));
-        shadowAt = QPoint(x + std::max(ox, 0), y + std::max(oy, 0));
+    if (effect.HorzMirror()) body.HorzMirror();
+    if (effect.VertMirror()) body.VertMirror();
+    if (effect.Shadow().Enabled()) {
+        shadow.CopyFrom(&body);
+        if (effect.Shadow().Blur() > 0) shadow.Blur(effect.Shadow().Blur());
     }
+    if (effect.Blur() > 0) body.Blur(effect.Blur());
+}
 
-    TCnAAMask& mask = Mask();
-    mask.DrawMask(text);
-    if (effect.Outline()) mask.Outline();
-    if (effect.Spray() > 0) mask.Spray(effect.Spray());
-    if (effect.HorzMirror()) mask.HorzMirror();
-    if (effect.VertMirror()) mask.VertMirror();
-
-    const BrushStyleScope brushStyle(*canvas);
-    if (shadow.Enabled()) {
-        TCnAAMask shadowMask(this);
-        shadowMask.CopyFrom(&mask);
-        if (shadow.Blur() > 0) shadowMask.Blur(shadow.Blur());
-        Blend().Blend(shadowAt.x(), shadowAt.y(), shadowMask, shadow.Alpha() * effect.Alpha() / 100, shadow.Color());
+void TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept) {
+    TCanvas& canvas = *Canvas();
+    const TCnAAEffect& effect = *effect_;
+    const TCnAAShadow& shadowEffect = effect.Shadow();
+    const LayerPositions at = layerPositions(shadowEffect, x, y);
+    const BrushStyleScope brushStyle(canvas);
+    if (shadowEffect.Enabled()) {
+        Blend().Blend(at.shadow.x(), at.shadow.y(), shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
+                      shadowEffect.Color());
         // The body composites over the shadow, not over a fresh fill.
-        canvas->Brush().Style = TBrushStyle::bsClear;
+        canvas.Brush().Style = TBrushStyle::bsClear;
     }
-
-    if (effect.Blur() > 0) mask.Blur(effect.Blur());
-
-    if (effect.Texture().Enabled() && effect.Texture().Picture().HasGraphic()) {
-        FillTexture();
-        if (effect.Noise() > 0) AddNoise(effect.Noise());
-        Blend().BlendEx(textAt.x(), textAt.y(), mask, effect.Alpha());
-    } else if (effect.Gradual().Enabled()) {
-        FillGradient();
-        if (effect.Noise() > 0) AddNoise(effect.Noise());
-        Blend().BlendEx(textAt.x(), textAt.y(), mask, effect.Alpha());
-    } else if (effect.Noise() > 0) {
-        FillNoise();
-        Blend().BlendEx(textAt.x(), textAt.y(), mask, effect.Alpha());
+    if (FillBodyColours(kept)) {
+        Blend().BlendEx(at.text.x(), at.text.y(), Mask(), effect.Alpha());
     } else {
-        Blend().Blend(textAt.x(), textAt.y(), mask, effect.Alpha(), canvas->Font().Color());
+        Blend().Blend(at.text.x(), at.text.y(), Mask(), effect.Alpha(), canvas.Font().Color());
     }
+}
+
+bool TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
+    const TCnAAEffect& effect = *effect_;
+    const bool textured = effect.Texture().Enabled() && effect.Texture().Picture().HasGraphic();
+    if (textured || effect.Gradual().Enabled()) {
+        TBitmap& fore = Blend().ForeBmp();
+        if (kept != nullptr && kept->ready) {
+            fore.Assign(kept->colours);
+        } else {
+            if (textured) {
+                FillTexture();
+            } else {
+                FillGradient();
+            }
+            if (kept != nullptr) {
+                kept->colours.Assign(fore);
+                kept->ready = true;
+            }
+        }
+        // Noise is random: drawn again at every call, never kept.
+        if (effect.Noise() > 0) AddNoise(effect.Noise());
+        return true;
+    }
+    if (effect.Noise() > 0) {
+        FillNoise();
+        return true;
+    }
+    return false;
 }
 
 }  // namespace caici

@@ -14,6 +14,7 @@
 #include "effecttext/aa_effect.h"
 #include "effecttext/aa_mask.h"
 #include "effecttext/aa_types.h"
+#include "effecttext/bitmap.h"
 #include "effecttext/canvas.h"
 
 namespace caici {
@@ -56,8 +57,31 @@ public:
 
     // Includes the rotation and the shadow offsets.
     QSize TextExtent(std::string_view text) override;
-    // Draws the text with its effects, its box's top-left at (x, y).
+    // Draws the text with its effects, its box's top-left at (x, y): the
+    // stages below, with the spray between the first two.
     void TextOutput(int x, int y, std::string_view text);
+
+    // The colours of a textured or gradient body depend on the text, its font
+    // and the effect, never on the surface's pixels; a caller that draws the
+    // same text again keeps them here and the fill is skipped.
+    struct KeptBodyColours {
+        TBitmap colours{0, 0, TPixelFormat::pf24bit};
+        bool ready = false;
+    };
+
+    // The stages of TextOutput, for callers that reuse some of their results.
+    // Each expects the surface's font to be set (and turned) as TextOutput
+    // sets it. ShapeMask renders the text into Mask() with its outline; it
+    // draws no random numbers.
+    void ShapeMask(std::string_view text);
+    // The mask steps after the spray: the mirrors, the shadow's copy with its
+    // blur (only with a shadow on), then the body's blur.
+    void FinishMasks(TCnAAMask& body, TCnAAMask& shadow) const;
+    // Composites a text box at (x, y) from finished masks: the shadow through
+    // shadow, then the body through Mask(), coloured by the first of texture,
+    // gradient, noise and the font colour that is on. Leaves the surface's
+    // brush style as it found it. Needs a surface.
+    void DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept = nullptr);
 
     // Steps that fill Blend().ForeBmp() with the body's colours, sized to the
     // mask; each does nothing when its effect is off or there is no surface.
@@ -68,6 +92,10 @@ public:
     void FillTexture();
 
 private:
+    // Fills Blend().ForeBmp() for BlendEx; false when the body takes the
+    // plain font colour instead.
+    bool FillBodyColours(KeptBodyColours* kept);
+
     std::unique_ptr<TCnAAEffect> effect_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// Draws a text exactly as TCnAAFontEx::TextOutput does, but keeps, for the
-// last two texts drawn, the work that does not depend on the pixels beneath:
+// Draws a text through the stages of TCnAAFontEx::TextOutput, but keeps, for
+// the last two texts drawn, the work that does not depend on the pixels beneath:
 // the glyph mask with its outline, and, when no random effect follows, the
 // mirrored and blurred masks of shadow and body and the body's gradient or
 // texture colours. A transparent fade-text control draws the same two lines
@@ -13,12 +13,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "effecttext/aa_font.h"
-#include "effecttext/bitmap.h"
 #include "effecttext/font.h"
 
 namespace caici {
