@@ -3,16 +3,12 @@
 #include <utility>
 
 namespace caici {
-namespace {
-constexpr unsigned clockStride = 32;
-}
 
 RateLimitedPump::RateLimitedPump(MessagePump inner, std::chrono::milliseconds interval)
     : inner_(std::move(inner)), interval_(interval) {}
 
 void RateLimitedPump::operator()() {
     if (!inner_) return;
-    if (calls_++ % clockStride != 0) return;
     const auto now = std::chrono::steady_clock::now();
     if (now - last_ < interval_) return;
     last_ = now;

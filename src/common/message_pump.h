@@ -10,9 +10,7 @@ namespace caici {
 using MessagePump = std::function<void()>;
 
 // Passes calls on at most once per interval, so that a loop over a million
-// entries does not spend its time in the event loop. The first call always
-// passes; the clock is read only on every few calls, since a read costs as
-// much as one step of the loops that call it.
+// entries does not spend its time in the event loop.
 class RateLimitedPump {
 public:
     explicit RateLimitedPump(MessagePump inner,
@@ -24,7 +22,6 @@ private:
     MessagePump inner_;
     std::chrono::steady_clock::duration interval_;
     std::chrono::steady_clock::time_point last_{};
-    unsigned calls_ = 0;
 };
 
 }  // namespace caici
