@@ -175,6 +175,11 @@ void TForm3::buildComponents() {
     setColors(*pnl1, Qt::white, panelColor);
     pnl1->setAlignment(Qt::AlignCenter);
     pnl1->setCursor(Qt::PointingHandCursor);
+    // On a narrow screen (a 1024-wide projector) the left-anchored panel
+    // reaches under the right-anchored buttons; the operator must still be
+    // able to see and press them.
+    btn1->raise();
+    btn2->raise();
 
     for (QLabel* widget : {Label7, static_cast<QLabel*>(Label3), Label6, Label8, static_cast<QLabel*>(Label2),
                            Label5, Label4, static_cast<QLabel*>(pnl1)}) {

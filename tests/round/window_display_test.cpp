@@ -125,6 +125,20 @@ TEST_F(WindowDisplayTest, ResizeKeepsPanelLevelWithButtons) {
     }
 }
 
+// Where the sponsor panel reaches under the buttons of a narrow window, the
+// buttons stay on top and take the clicks.
+TEST_F(WindowDisplayTest, ButtonsStayAbovePanelInANarrowWindow) {
+    startRound();
+    for (const QSize size : {QSize(1024, 768), QSize(900, 600)}) {
+        window->resize(size);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(window->pnl1->geometry().intersects(window->btn1->geometry())) << size.width();
+        for (QPushButton* button : {window->btn1, window->btn2}) {
+            EXPECT_EQ(window->childAt(button->geometry().center()), button) << size.width();
+        }
+    }
+}
+
 // One chooser serves both displays: it starts at the colour chosen last
 // (black the first time), OK colours only the clicked display's digits, and
 // cancelling changes nothing.
