@@ -62,22 +62,7 @@ std::string longTimeText(const QLocale& locale, const QTime& time) {
     return locale.toString(time, kept.trimmed()).toStdString();
 }
 
-TCnUserLabel::TCnUserLabel(TCnUserLabels* collection) : collection_(collection) {}
-
-void TCnUserLabel::changed() {
-    if (collection_ != nullptr) {
-        collection_->Changed();
-    }
-}
-
-void TCnUserLabel::SetName(const std::string& value) {
-    if (collection_ != nullptr && !value.empty() && !sameName(value, name_) &&
-        collection_->IndexOf(value) >= 0) {
-        throw EDuplicateString();
-    }
-    name_ = value;
-    changed();
-}
+TCnUserLabel::TCnUserLabel(TCnUserLabels* collection) : LabelItem(collection) {}
 
 void TCnUserLabel::SetText(const std::string& value) {
     if (style_ != TLabelStyle::lsCustom || value == text_) {
@@ -131,50 +116,18 @@ std::string TCnUserLabel::GetText() const {
     return text;
 }
 
-std::string TCnUserLabel::DisplayName() const { return name_.empty() ? ClassName() : name_; }
-
 void TCnUserLabel::CopyFrom(const TPersistent* source) {
-    const auto* label = dynamic_cast<const TCnUserLabel*>(source);
-    if (label == nullptr) {
-        AssignError(source);
-    }
-    name_ = label->name_;
-    text_ = label->text_;
-    onGetText_ = label->onGetText_;
-    style_ = label->style_;
+    const auto& label = sameClassSource<TCnUserLabel>(source);
+    name_ = label.name_;
+    text_ = label.text_;
+    onGetText_ = label.onGetText_;
+    style_ = label.style_;
 }
 
 TCnUserLabels::TCnUserLabels(TNotifyEvent onChange, RegisteredOwner registered)
-    : registered_(std::move(registered)), onChange_(std::move(onChange)) {}
+    : LabelCollection(std::move(onChange)), registered_(std::move(registered)) {}
 
 TCnUserLabels::~TCnUserLabels() = default;
-
-TCnUserLabel& TCnUserLabels::Items(int index) const {
-    if (index < 0 || index >= Count()) {
-        throwListIndex(index);
-    }
-    return *items_[static_cast<std::size_t>(index)];
-}
-
-TCnUserLabel& TCnUserLabels::Add() {
-    items_.push_back(std::make_unique<TCnUserLabel>(this));
-    Changed();
-    return *items_.back();
-}
-
-void TCnUserLabels::Delete(int index) {
-    Items(index);
-    items_.erase(items_.begin() + index);
-    Changed();
-}
-
-void TCnUserLabels::Clear() {
-    if (items_.empty()) {
-        return;
-    }
-    items_.clear();
-    Changed();
-}
 
 TCnUserLabel* TCnUserLabels::AddUserLabel(const std::string& name, const std::string& text,
                                           TLabelStyle style) {
@@ -188,17 +141,8 @@ TCnUserLabel* TCnUserLabels::AddUserLabel(const std::string& name, const std::st
     return &label;
 }
 
-int TCnUserLabels::IndexOf(const std::string& name) const {
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (sameName(items_[i]->name_, name)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 void TCnUserLabels::ApplyLabelTags(std::string& line, TAlignment& alignment) const {
-    for (const auto& label : items_) {
+    for (const auto& label : itemsInOrder()) {
         const auto position = findTag(line, label->name_);
         if (!position) {
             continue;
@@ -209,30 +153,6 @@ void TCnUserLabels::ApplyLabelTags(std::string& line, TAlignment& alignment) con
         } else {
             line.insert(*position, label->GetText());
         }
-    }
-}
-
-void TCnUserLabels::CopyFrom(const TPersistent* source) {
-    const auto* labels = dynamic_cast<const TCnUserLabels*>(source);
-    if (labels == nullptr) {
-        AssignError(source);
-    }
-    if (labels == this) {
-        return;
-    }
-    std::vector<std::unique_ptr<TCnUserLabel>> copies;
-    copies.reserve(labels->items_.size());
-    for (const auto& item : labels->items_) {
-        copies.push_back(std::make_unique<TCnUserLabel>(this));
-        copies.back()->CopyFrom(item.get());
-    }
-    items_ = std::move(copies);
-    Changed();
-}
-
-void TCnUserLabels::Changed() {
-    if (onChange_) {
-        onChange_(this);
     }
 }
 

@@ -9,13 +9,11 @@
 #include <QLocale>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "effecttext/aa_types.h"
-#include "effecttext/persistent.h"
+#include "effecttext/label_collection.h"
 #include "effecttext/registered_owner.h"
 
 namespace caici {
@@ -41,16 +39,12 @@ using TGetTextEvent = std::function<void(const TCnUserLabel& sender, std::string
 // The moment that date and time labels show; tests fix it.
 using LabelClock = std::function<QDateTime()>;
 
-class TCnUserLabel : public TPersistent {
+class TCnUserLabel : public LabelItem<TCnUserLabels> {
 public:
     // An item belongs to the collection that creates it; one made without a
     // collection stands alone (no notification, no name check, empty owner).
     explicit TCnUserLabel(TCnUserLabels* collection = nullptr);
 
-    const std::string& Name() const { return name_; }
-    // Throws EDuplicateString when another item of the collection bears the
-    // name (ignoring case); the name then stays as it was.
-    void SetName(const std::string& value);
     // The read side of Text: the substitution text.
     std::string Text() const { return GetText(); }
     // Stored only for lsCustom; ignored for every other style.
@@ -63,9 +57,6 @@ public:
     void SetOnGetText(TGetTextEvent value) { onGetText_ = std::move(value); }
 
     std::string GetText() const;
-    // The caption an editor shows: the name, or the class name when empty.
-    std::string DisplayName() const;
-    TCnUserLabels* Collection() const { return collection_; }
 
     // Copies Name (unchecked), Text, OnGetText and Style; reports nothing.
     void CopyFrom(const TPersistent* source) override;
@@ -73,34 +64,22 @@ public:
 
 private:
     friend class TCnUserLabels;
-    void changed();
 
-    TCnUserLabels* collection_;
-    std::string name_;
     std::string text_;
     TLabelStyle style_ = TLabelStyle::lsCustom;
     TGetTextEvent onGetText_;
 };
 
-class TCnUserLabels : public TPersistent {
+class TCnUserLabels : public LabelCollection<TCnUserLabels, TCnUserLabel> {
 public:
     // The registered owner and organization are read once, here.
     explicit TCnUserLabels(TNotifyEvent onChange = {},
                            RegisteredOwner registered = readRegisteredOwner(systemOwnerSources()));
     ~TCnUserLabels() override;
 
-    int Count() const { return static_cast<int>(items_.size()); }
-    // Throws EListError for an index outside 0..Count-1.
-    TCnUserLabel& Items(int index) const;
-    TCnUserLabel& Add();
-    void Delete(int index);
-    void Clear();
-
     // Adds a label with these values, or returns nullptr and adds nothing
     // when a label of that name exists. Notifies once, for the addition.
     TCnUserLabel* AddUserLabel(const std::string& name, const std::string& text, TLabelStyle style);
-    // Index of the first label whose name equals name ignoring case, or -1.
-    int IndexOf(const std::string& name) const;
     // Removes the first tag of each label, in collection order; alignment
     // labels set alignment, the others insert their text where the tag stood.
     void ApplyLabelTags(std::string& line, TAlignment& alignment) const;
@@ -108,21 +87,13 @@ public:
     const std::string& RegOwner() const { return registered_.owner; }
     const std::string& RegOrganization() const { return registered_.organization; }
 
-    const TNotifyEvent& OnChange() const { return onChange_; }
-    void SetOnChange(TNotifyEvent value) { onChange_ = std::move(value); }
     const LabelClock& Clock() const { return clock_; }
     void SetClock(LabelClock value) { clock_ = std::move(value); }
 
-    // Replaces every item by a copy of the source's items; notifies once.
-    void CopyFrom(const TPersistent* source) override;
     const char* ClassName() const override { return "TCnUserLabels"; }
-
-    void Changed();
 
 private:
     RegisteredOwner registered_;
-    std::vector<std::unique_ptr<TCnUserLabel>> items_;
-    TNotifyEvent onChange_;
     LabelClock clock_;
 };
 
