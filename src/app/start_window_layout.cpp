@@ -108,7 +108,7 @@ void TForm1::buildMakerInformation() {
     const QFont text = pixelFont(windowFace, 12);
     const QString maker = QString::fromUtf8(makerName);
 
-    addHalo(addText(*this, QStringLiteral("2025 · %1 出品").arg(maker), {157, 10}, small, Qt::white));
+    addHalo(addText(*this, QStringLiteral("2026 · %1 出品").arg(maker), {157, 10}, small, Qt::white));
     addHalo(addText(*this, QStringLiteral("%1 · 版本 1.0").arg(maker), {114, 118}, small, Qt::white));
     editionDigits = &addText(*this, QStringLiteral("1.0"), {316, 71}, pixelFont(QStringLiteral("DS-Digital"), 12),
                              Qt::yellow);
