@@ -207,6 +207,34 @@ TEST(CollectionChanges, CopyingReplacesAllItemsAndReportsOnce) {
     EXPECT_THROW(target.fonts.Items(5), EListError);
 }
 
+// Styles and labels share their list operations: a removal or a clearing that
+// changes something reports once, a read or removal past the end fails and
+// reports nothing, clearing an empty collection is silent.
+TEST(CollectionChanges, RemovingAndClearingBehaveAlikeForStylesAndLabels) {
+    Markup markup;
+    EXPECT_THROW(markup.fonts.Items(2), EListError);
+    EXPECT_THROW(markup.fonts.Delete(-1), EListError);
+    markup.fonts.Delete(0);
+    ASSERT_EQ(markup.fonts.Count(), 1);
+    EXPECT_EQ(markup.fonts.Items(0).Name(), "Title2");
+    EXPECT_EQ(markup.fonts.IndexOf("title1"), -1);
+    markup.fonts.Clear();
+    markup.fonts.Clear();
+    EXPECT_EQ(markup.fonts.Count(), 0);
+    EXPECT_EQ(markup.fontChanges, 2);
+
+    EXPECT_THROW(markup.labels.Items(5), EListError);
+    EXPECT_THROW(markup.labels.Delete(5), EListError);
+    markup.labels.Delete(1);
+    ASSERT_EQ(markup.labels.Count(), 4);
+    EXPECT_EQ(markup.labels.Items(1).Name(), "Right");
+    EXPECT_EQ(markup.labels.IndexOf("CENTER"), -1);
+    markup.labels.Clear();
+    markup.labels.Clear();
+    EXPECT_EQ(markup.labels.Count(), 0);
+    EXPECT_EQ(markup.labelChanges, 2);
+}
+
 TEST(UserLabelText, EachStyleGivesItsSubstitution) {
     const QDateTime moment(QDate(2024, 2, 29), QTime(13, 4, 5));
     TCnUserLabels labels({}, RegisteredOwner{"Ann Lee", "Velmarin"});
