@@ -11,22 +11,8 @@ const std::string& TextLines::Strings(int index) const {
     return lines_[static_cast<std::size_t>(index)];
 }
 
-void TextLines::SetStrings(int index, const std::string& value) {
-    Strings(index);
-    lines_[static_cast<std::size_t>(index)] = value;
-    changed();
-}
-
 void TextLines::Add(const std::string& line) {
     lines_.push_back(line);
-    changed();
-}
-
-void TextLines::Insert(int index, const std::string& line) {
-    if (index < 0 || index > Count()) {
-        throwListIndex(index);
-    }
-    lines_.insert(lines_.begin() + index, line);
     changed();
 }
 

@@ -14,7 +14,6 @@ public:
     using ChangeEvent = std::function<void()>;
 
     TextLines() = default;
-    explicit TextLines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
     TextLines(const TextLines&) = delete;
     TextLines& operator=(const TextLines&) = delete;
 
@@ -24,11 +23,9 @@ public:
     bool Empty() const { return lines_.empty(); }
     // Throws EListError for an index outside 0..Count-1.
     const std::string& Strings(int index) const;
-    void SetStrings(int index, const std::string& value);
     const std::vector<std::string>& Lines() const { return lines_; }
 
     void Add(const std::string& line);
-    void Insert(int index, const std::string& line);
     void Delete(int index);
     void Clear();
     // Replaces every line by this one.
