@@ -35,7 +35,6 @@ public:
 
     std::uint8_t* ScanLine(int y) { return image_.scanLine(y); }
     const std::uint8_t* ScanLine(int y) const { return image_.constScanLine(y); }
-    qsizetype BytesPerLine() const { return image_.bytesPerLine(); }
 
     TCanvas& Canvas() { return *canvas_; }
     const TCanvas& Canvas() const { return *canvas_; }

@@ -60,11 +60,4 @@ void TCanvas::StretchDraw(const QRect& rect, const QImage& graphic) {
     painter.drawImage(rect, graphic);
 }
 
-void TCanvas::CopyRect(const QRect& dest, const TCanvas& source, const QRect& sourceRect) {
-    if (image_->isNull() || source.Image().isNull()) return;
-    QPainter painter(image_);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(dest, source.Image(), sourceRect);
-}
-
 }  // namespace caici

@@ -54,9 +54,6 @@ public:
     // Draws an image at its own size (alpha composited over what is there).
     void Draw(int x, int y, const QImage& graphic);
     void StretchDraw(const QRect& rect, const QImage& graphic);
-    // Copies sourceRect of source into dest of this surface, scaling if the
-    // sizes differ.
-    void CopyRect(const QRect& dest, const TCanvas& source, const QRect& sourceRect);
 
 private:
     QImage* image_;

@@ -37,7 +37,6 @@ private:
 };
 
 using TFontCharset = std::uint8_t;
-inline constexpr TFontCharset ANSI_CHARSET = 0;
 inline constexpr TFontCharset DEFAULT_CHARSET = 1;
 inline constexpr TFontCharset GB2312_CHARSET = 134;
 
@@ -90,7 +89,6 @@ public:
     void SetColor(TColor value);
     TFontStyles Style() const;
     void SetStyle(TFontStyles value);
-    TFontCharset Charset() const { return log_.CharSet; }
     void SetCharset(TFontCharset value);
 
     // The logical description (colour is not part of it).

@@ -33,7 +33,6 @@ public:
     }
     // The caption an editor shows: the name, or the class name when empty.
     std::string DisplayName() const { return name_.empty() ? ClassName() : name_; }
-    Owner* Collection() const { return collection_; }
 
 protected:
     // An item made without a collection stands alone: no notification and no
