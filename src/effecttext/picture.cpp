@@ -1,9 +1,5 @@
 #include "effecttext/picture.h"
 
-#include <QImageReader>
-
-#include "common/errors.h"
-
 namespace caici {
 
 void TPicture::Assign(const TPicture& source) {
@@ -19,17 +15,6 @@ void TPicture::SetGraphic(const QImage& graphic, bool isIcon) {
 }
 
 void TPicture::Clear() { SetGraphic(QImage()); }
-
-void TPicture::LoadFromFile(const QString& path) {
-    QImageReader reader(path);
-    const bool isIcon = reader.format() == "ico" || reader.format() == "cur";
-    QImage image = reader.read();
-    if (image.isNull()) {
-        throw Error(formatMessage("Cannot read the picture \"%s\": ", path.toStdString()) +
-                    reader.errorString().toStdString());
-    }
-    SetGraphic(image, isIcon);
-}
 
 void TPicture::changed() const {
     if (onChange_) onChange_();

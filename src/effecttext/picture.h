@@ -1,10 +1,9 @@
 #pragma once
-// A picture container: holds one graphic of any format Qt reads (bitmaps,
-// PNG, JPEG, icons ...) or nothing, and reports every assignment, load or
-// clear through OnChange, even when the content stays the same.
+// A picture container: holds one graphic (a bitmap or an icon) or nothing,
+// and reports every assignment or clear through OnChange, even when the
+// content stays the same.
 
 #include <QImage>
-#include <QString>
 #include <functional>
 
 namespace caici {
@@ -23,8 +22,6 @@ public:
     void Assign(const TPicture& source);
     void SetGraphic(const QImage& graphic, bool isIcon = false);
     void Clear();
-    // Throws caici::Error naming the file when it cannot be read.
-    void LoadFromFile(const QString& path);
 
     // True when there is a graphic with at least one pixel.
     bool HasGraphic() const { return !graphic_.isNull() && graphic_.width() > 0 && graphic_.height() > 0; }
