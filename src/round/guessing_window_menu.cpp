@@ -73,11 +73,4 @@ void GuessingWindowMenu::checkQuality(TAAQuality quality) const {
     qualityEntry(quality)->setChecked(true);
 }
 
-TAAQuality GuessingWindowMenu::checkedQuality() const {
-    for (std::size_t i = 0; i < qualityEntries_.size(); ++i) {
-        if (qualityEntries_[i]->isChecked()) return static_cast<TAAQuality>(i);
-    }
-    return TAAQuality::aqNone;
-}
-
 }  // namespace caici

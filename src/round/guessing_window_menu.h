@@ -41,12 +41,10 @@ public:
     QAction* N5 = nullptr;   // separator
     QAction* N6 = nullptr;   // end this round
 
-    // The quality entry for a quality, and the quality of an entry.
+    // The quality entry for a quality.
     QAction* qualityEntry(TAAQuality quality) const;
     // Moves the single check mark of the quality submenu to quality.
     void checkQuality(TAAQuality quality) const;
-    // The quality whose entry carries the check mark.
-    TAAQuality checkedQuality() const;
 
 private:
     QMenu* pm1_ = nullptr;

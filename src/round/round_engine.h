@@ -68,8 +68,6 @@ public:
     const std::string& currentEntry() const { return currentEntry_; }
     std::int32_t currentPoints() const { return currentPoints_; }
     bool countdownRunning() const { return countdownRunning_; }
-    bool correctEnabled() const { return correctEnabled_; }
-    bool skipEnabled() const { return skipEnabled_; }
 
 private:
     void showNextWord();
