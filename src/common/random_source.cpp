@@ -9,8 +9,6 @@ RandomSource::RandomSource(SeedSource seedSource) : seedSource_(std::move(seedSo
 
 void RandomSource::randomize() { state_ = seedSource_ ? seedSource_() : clockSeed(); }
 
-void RandomSource::setSeedSource(SeedSource seedSource) { seedSource_ = std::move(seedSource); }
-
 std::uint32_t RandomSource::random(std::uint32_t n) {
     state_ = state_ * 134775813u + 1u;
     return static_cast<std::uint32_t>((static_cast<std::uint64_t>(state_) * n) >> 32);

@@ -21,7 +21,6 @@ public:
     void randomize();
     void setSeed(std::uint32_t seed) { state_ = seed; }
     std::uint32_t seed() const { return state_; }
-    void setSeedSource(SeedSource seedSource);
 
     // A value from 0 to n - 1; 0 when n is 0.
     std::uint32_t random(std::uint32_t n);
