@@ -14,8 +14,6 @@ void TPicture::SetGraphic(const QImage& graphic, bool isIcon) {
     changed();
 }
 
-void TPicture::Clear() { SetGraphic(QImage()); }
-
 void TPicture::changed() const {
     if (onChange_) onChange_();
 }

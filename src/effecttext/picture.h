@@ -1,7 +1,7 @@
 #pragma once
 // A picture container: holds one graphic (a bitmap or an icon) or nothing,
-// and reports every assignment or clear through OnChange, even when the
-// content stays the same.
+// and reports every assignment through OnChange, even when the content stays
+// the same.
 
 #include <QImage>
 #include <functional>
@@ -21,7 +21,6 @@ public:
     // Copies the source's graphic (or its absence) and reports the change.
     void Assign(const TPicture& source);
     void SetGraphic(const QImage& graphic, bool isIcon = false);
-    void Clear();
 
     // True when there is a graphic with at least one pixel.
     bool HasGraphic() const { return !graphic_.isNull() && graphic_.width() > 0 && graphic_.height() > 0; }

@@ -11,17 +11,6 @@ const std::string& TextLines::Strings(int index) const {
     return lines_[static_cast<std::size_t>(index)];
 }
 
-void TextLines::Add(const std::string& line) {
-    lines_.push_back(line);
-    changed();
-}
-
-void TextLines::Delete(int index) {
-    Strings(index);
-    lines_.erase(lines_.begin() + index);
-    changed();
-}
-
 void TextLines::Clear() {
     if (lines_.empty()) {
         return;

@@ -25,8 +25,6 @@ public:
     const std::string& Strings(int index) const;
     const std::vector<std::string>& Lines() const { return lines_; }
 
-    void Add(const std::string& line);
-    void Delete(int index);
     void Clear();
     // Replaces every line by this one.
     void SetLine(const std::string& line);
