@@ -12,8 +12,6 @@ class DottedFrame : public QWidget {
 public:
     DottedFrame(QWidget& parent, const QRect& bounds, const QColor& penColor);
 
-    QColor penColor() const { return penColor_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -74,7 +74,6 @@ public:
 
     WordLists& words() { return words_; }
     const WordLibrary& library() const { return library_; }
-    const CuePlayer& cues() const { return cues_; }
     const StartCommandMenu& commands() const { return *commands_; }
     const QString& baseFolder() const { return baseFolder_; }
     bool hovering() const { return hovering_; }

@@ -36,8 +36,6 @@ public:
     // first brought back to it (that is how a new fade starts from 0).
     Step Advance(std::uint8_t currentAlpha, std::uint32_t fadeDelay, std::uint32_t tickMs = kFadeTickMs);
 
-    double Value() const { return progress_; }
-
 private:
     double progress_ = 0.0;
 };
