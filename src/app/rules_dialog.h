@@ -9,7 +9,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
 
 namespace caici {

@@ -21,7 +21,6 @@
 
 namespace caici {
 
-class TBitmap;
 class TCanvas;
 class TCnAAGraphicControl;
 
