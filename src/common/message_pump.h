@@ -20,8 +20,9 @@ public:
 
 private:
     MessagePump inner_;
-    std::chrono::steady_clock::duration interval_;
-    std::chrono::steady_clock::time_point last_{};
+    std::chrono::nanoseconds interval_;
+    std::chrono::nanoseconds last_{};
+    bool pumped_ = false;
 };
 
 }  // namespace caici

@@ -50,5 +50,14 @@ TEST(RateLimitedPump, PassesTheFirstCallAndThenAtMostOncePerInterval) {
     EXPECT_EQ(calls, 1);
 }
 
+TEST(RateLimitedPump, PassesAgainOnceTheIntervalHasGone) {
+    int calls = 0;
+    RateLimitedPump pump([&] { ++calls; }, std::chrono::milliseconds(5));
+    pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    pump();
+    EXPECT_EQ(calls, 2);
+}
+
 }  // namespace
 }  // namespace caici
