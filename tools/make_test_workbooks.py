@@ -2,7 +2,7 @@
 """Writes the small word-library workbooks that the tests read.
 
 Run with Debian's interpreter (it has python3-xlwt):
-    /usr/bin/python3 tools/make_test_workbooks.py tests/words/data
+    /usr/bin/python3 tools/make_test_workbooks.py tests/workbook/data
 Each file is named after the case it exercises. The output is deterministic,
 so regenerating leaves the committed files unchanged unless this script moved.
 """
@@ -41,7 +41,7 @@ def save(folder, name, sheets):
 
 
 def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else "tests/words/data"
+    folder = sys.argv[1] if len(sys.argv) > 1 else "tests/workbook/data"
     os.makedirs(folder, exist_ok=True)
 
     two_sheets = [

@@ -1,6 +1,6 @@
 #include "app/library_browser.h"
 
-#include "words/word_library.h"
+#include "workbook/word_library.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "app/program.h"
 
-#include "effecttext/fade_text_accessible.h"
+#include "fadetext/fade_text_accessible.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -15,7 +15,7 @@
 #include "round/guessing_window.h"
 #include "round/round_ports.h"
 #include "words/play_order.h"
-#include "words/word_library.h"
+#include "workbook/word_library.h"
 
 #include <QWidget>
 

@@ -9,7 +9,7 @@
 #include "app/start_window.h"
 #include "app/title_styles.h"
 #include "app/window_look.h"
-#include "effecttext/fade_text.h"
+#include "fadetext/fade_text.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>

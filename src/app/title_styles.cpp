@@ -2,8 +2,8 @@
 
 #include "app/product.h"
 #include "effecttext/colors.h"
-#include "effecttext/font_labels.h"
-#include "effecttext/user_labels.h"
+#include "fadetext/font_labels.h"
+#include "fadetext/user_labels.h"
 
 namespace caici {
 

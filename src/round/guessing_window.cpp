@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include "effecttext/fade_text.h"
+#include "fadetext/fade_text.h"
 #include "effecttext/font.h"
 #include "round/click_label.h"
 #include "round/color_key.h"

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "effecttext/fade_text.h"
+#include "fadetext/fade_text.h"
 #include "round/click_label.h"
 #include "round/color_key.h"
 #include "round/guessing_window.h"

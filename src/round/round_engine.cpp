@@ -1,7 +1,7 @@
 #include "round/round_engine.h"
 
 #include "common/number_text.h"
-#include "common/word_entry.h"
+#include "words/word_entry.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 
-#include "effecttext/fade_text.h"
+#include "fadetext/fade_text.h"
 
 namespace caici {
 

@@ -6,7 +6,7 @@
 #include "app/library_browser.h"
 #include "app/rules_dialog.h"
 #include "app/start_label.h"
-#include "effecttext/fade_text.h"
+#include "fadetext/fade_text.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -1,6 +1,6 @@
 #include "program_harness.h"
 
-#include "effecttext/fade_text.h"
+#include "fadetext/fade_text.h"
 
 #include <QTest>
 

@@ -7,8 +7,8 @@
 #include "app/library_browser.h"
 #include "app/rules_dialog.h"
 #include "app/start_label.h"
-#include "common/word_entry.h"
-#include "effecttext/fade_text.h"
+#include "words/word_entry.h"
+#include "fadetext/fade_text.h"
 #include "round/click_label.h"
 #include "round/round_engine.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/rules_dialog.h"
 #include "app/start_label.h"
-#include "common/word_entry.h"
+#include "words/word_entry.h"
 #include "common/number_text.h"
 #include "round/click_label.h"
 #include "round/round_engine.h"

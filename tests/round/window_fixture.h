@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "common/random_source.h"
-#include "effecttext/fade_text.h"
+#include "fadetext/fade_text.h"
 #include "round/guessing_window.h"
 #include "round/guessing_window_menu.h"
 #include "words/play_order.h"

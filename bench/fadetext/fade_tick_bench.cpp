@@ -1,0 +1,130 @@
+// One fade tick of the guessing window's word display: a transparent control
+// over a stretched photograph-like picture (a label below it), showing a
+// four-character word in Title1. A tick is everything a FadeStep causes: the
+// parent background and both lines rendered again, the cross-fade, and the
+// copy to the widget.
+
+#include <QApplication>
+#include <QBuffer>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <benchmark/benchmark.h>
+#include <random>
+
+#include "effecttext/bitmap.h"
+#include "fadetext/cross_fade.h"
+#include "fadetext/fade_text.h"
+#include "word_display_setup.h"
+
+namespace {
+
+using namespace caici;
+
+// Smooth colour fields with grain, passed through JPEG as a photograph would be.
+QPixmap photograph() {
+    QImage image(1024, 768, QImage::Format_RGB32);
+    std::mt19937 engine(7);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grain = static_cast<int>(engine() % 24);
+            row[x] = qRgb((x / 5 + grain) % 256, (y / 4 + grain) % 256, ((x + y) / 9 + grain) % 256);
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 85);
+    QImage decoded;
+    decoded.loadFromData(bytes, "JPG");
+    return QPixmap::fromImage(decoded);
+}
+
+struct WordDisplay {
+    QWidget window;
+    QLabel* picture;
+    TCnAAFadeText* text;
+
+    WordDisplay(QSize size, TAAQuality quality) {
+        window.resize(size);
+        picture = new QLabel(&window);
+        picture->setScaledContents(true);
+        // A stretched picture paints every pixel of its area.
+        picture->setAttribute(Qt::WA_OpaquePaintEvent);
+        picture->setPixmap(photograph());
+        picture->setGeometry(0, 0, size.width(), size.height());
+        text = new TCnAAFadeText(&window);
+        text->setGeometry(0, 0, size.width(), size.height());
+        TCnFontLabel& style = text->Fonts().Add();
+        style.SetName("Title1");
+        setWordDisplayStyle(style.Font(), style.Effect());
+        text->CreateDefaultLabels();
+        text->Text().SetLineDelay(1000);
+        text->Text().SetFadeDelay(50);
+        text->Text().SetTransparent(true);
+        text->Text().SetQuality(quality);
+        text->Text().Lines().SetLine("<Title1><Center>猜词游戏");
+        text->SetActive(false);
+        window.show();
+        QApplication::processEvents();
+        text->SetActive(true);
+    }
+};
+
+void BM_FadeTick(benchmark::State& state, QSize size, TAAQuality quality) {
+    ensureBenchApplication<QApplication>();
+    WordDisplay display(size, quality);
+    for (auto _ : state) {
+        if (!display.text->Fading()) {
+            state.PauseTiming();
+            display.text->NextLine();
+            state.ResumeTiming();
+        }
+        display.text->FadeStep();
+    }
+}
+BENCHMARK_CAPTURE(BM_FadeTick, 1169x417_aqNone, QSize(1169, 417), TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FadeTick, 1169x417_aqHigh, QSize(1169, 417), TAAQuality::aqHigh)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FadeTick, 1920x1080_aqNone, QSize(1920, 1080), TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FadeTick, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::aqHigh)->Unit(benchmark::kMillisecond);
+
+// A new word: the line timer's tick that starts a cross-fade to a word not
+// drawn before (the whole rendering, nothing reused).
+void BM_NewWord(benchmark::State& state, QSize size, TAAQuality quality) {
+    ensureBenchApplication<QApplication>();
+    WordDisplay display(size, quality);
+    const char* const words[] = {"苹果香蕉", "猜词游戏", "大象跳舞", "火车站台"};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ++next;
+        display.text->Text().Lines().SetLine(std::string("<Title1><Center>") + words[next % 4] +
+                                             std::to_string(next));
+        state.ResumeTiming();
+        display.text->NextLine();
+    }
+}
+BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqNone, QSize(1920, 1080), TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::aqHigh)->Unit(benchmark::kMillisecond);
+
+// The cross-fade alone on a full-HD frame.
+void BM_CrossFade(benchmark::State& state) {
+    TBitmap oldImage(1920, 1080);
+    TBitmap newImage(1920, 1080);
+    TBitmap destination;
+    std::mt19937 engine(3);
+    for (int y = 0; y < 1080; ++y) {
+        for (int x = 0; x < 1920 * 3; ++x) {
+            oldImage.ScanLine(y)[x] = static_cast<std::uint8_t>(engine());
+            newImage.ScanLine(y)[x] = static_cast<std::uint8_t>(engine());
+        }
+    }
+    for (auto _ : state) {
+        CrossFade(destination, oldImage, newImage, 127);
+        benchmark::DoNotOptimize(destination.ScanLine(540));
+    }
+}
+BENCHMARK(BM_CrossFade)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,43 @@
+#include "fadetext/cross_fade.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "effecttext/bitmap.h"
+
+namespace caici {
+
+void crossFadeBytes(std::uint8_t* __restrict destination, const std::uint8_t* __restrict oldRow,
+                    const std::uint8_t* __restrict newRow, std::size_t count, std::uint8_t alpha) {
+    const auto keep = static_cast<std::uint16_t>(256 - alpha);
+    const auto take = static_cast<std::uint16_t>(alpha);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto mixed = static_cast<std::uint16_t>(oldRow[i] * keep + newRow[i] * take);
+        destination[i] = static_cast<std::uint8_t>(mixed >> 8);
+    }
+}
+
+void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha) {
+    const int height = std::min(oldImage.Height(), newImage.Height());
+    const int width = std::min(oldImage.Width(), newImage.Width());
+    destination.SetPixelFormat(oldImage.PixelFormat());
+    destination.SetHeight(height);
+    destination.SetWidth(width);
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    const std::size_t bytesPerPixel = static_cast<std::size_t>(oldImage.Image().depth() / 8);
+    const std::size_t rowBytes = bytesPerPixel * static_cast<std::size_t>(width);
+    if (alpha == 0 || alpha == 255) {
+        const TBitmap& source = alpha == 0 ? oldImage : newImage;
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(destination.ScanLine(y), source.ScanLine(y), rowBytes);
+        }
+        return;
+    }
+    for (int y = 0; y < height; ++y) {
+        crossFadeBytes(destination.ScanLine(y), oldImage.ScanLine(y), newImage.ScanLine(y), rowBytes, alpha);
+    }
+}
+
+}  // namespace caici

@@ -1,0 +1,115 @@
+#pragma once
+// The fade-text control: shows the lines of its Text one at a time, each
+// resolved by the markup of Fonts and Labels and drawn with anti-aliased
+// effects into an off-screen image; when the line changes it cross-fades from
+// the frame on screen to the new line. The line timer advances the lines
+// every LineDelay ms, the 25 ms fade timer carries out each cross-fade in
+// about FadeDelay ms.
+//
+// A change of any setting, style, label, colour, font or size redraws the
+// line on display at once; a new Lines shows at the next line tick.
+
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "effecttext/bitmap.h"
+#include "fadetext/custom_text.h"
+#include "fadetext/fade_text_param.h"
+#include "fadetext/fade_timing.h"
+#include "fadetext/text_layer_cache.h"
+
+namespace caici {
+
+class TCnAAFadeText : public TCnAACustomText {
+    Q_OBJECT
+
+public:
+    explicit TCnAAFadeText(QWidget* parent = nullptr);
+    ~TCnAAFadeText() override;
+
+    TCnFadeTextParam& Text() { return *text_; }
+    const TCnFadeTextParam& Text() const { return *text_; }
+    // Copies the given parameters into the control's own.
+    void SetText(const TCnFadeTextParam& value) { text_->CopyFrom(&value); }
+
+    bool Active() const { return active_; }
+    // On: the lines advance from the line after the one on display. Off: a
+    // fade in progress finishes and the line stays.
+    void SetActive(bool value);
+    // Passes through the lines before stopping; 0 = endless.
+    std::int32_t RepeatCount() const { return repeatCount_; }
+    void SetRepeatCount(std::int32_t value);
+    std::int32_t PassCount() const { return passCount_; }
+    std::int32_t LineIndex() const { return lineIndex_; }
+    std::uint8_t FadeAlpha() const { return fadeAlpha_; }
+    bool Fading() const { return fadeTimer_.isActive(); }
+    // The line on display as it was given, tags included.
+    const std::string& CurrentText() const { return currentText_; }
+    // The text drawn for the line on display: tags removed, labels expanded.
+    const std::string& DisplayedText() const { return displayedText_; }
+
+    const TControlEvent& OnComplete() const { return onComplete_; }
+    void SetOnComplete(TControlEvent value) { onComplete_ = std::move(value); }
+    const TControlEvent& OnPainted() const { return onPainted_; }
+    void SetOnPainted(TControlEvent value) { onPainted_ = std::move(value); }
+    // Called whenever DisplayedText changes.
+    const TControlEvent& OnDisplayedTextChanged() const { return onDisplayedTextChanged_; }
+    void SetOnDisplayedTextChanged(TControlEvent value) { onDisplayedTextChanged_ = std::move(value); }
+
+    // Shows line index (wrapping past the last, counting a pass) with a
+    // cross-fade; nothing when there are no lines.
+    void ShowLine(std::int32_t index);
+    void NextLine() { ShowLine(lineIndex_ + 1); }
+    // One tick of the fade timer.
+    void FadeStep();
+
+    void CreateDefaultFonts() override;
+    bool UsesDefaultText() const override;
+
+    // The frame that is copied to the screen.
+    const TBitmap& DisplayImage() const { return displayImage_; }
+
+protected:
+    void PaintContent(QPainter& painter) override;
+    void Initialize() override;
+    void Reset() override;
+
+    // Draws one marked-up line with its background into image; answers the
+    // text that was drawn.
+    std::string RenderLine(const std::string& text, TBitmap& image);
+    void StartFade(const std::string& text);
+    void SetFadeAlpha(std::uint8_t alpha);
+
+private:
+    void setDisplayedText(const std::string& text);
+
+    std::unique_ptr<TCnFadeTextParam> text_;
+    // 32-bit frames (the fourth byte unused): Qt paints the parent and copies
+    // to the screen in this format without converting every pixel.
+    TBitmap newImage_{0, 0, TPixelFormat::pf32bit};
+    TBitmap oldImage_{0, 0, TPixelFormat::pf32bit};
+    TBitmap displayImage_{0, 0, TPixelFormat::pf32bit};
+    TextLayerCache layerCache_;
+    QTimer fadeTimer_;
+    QTimer lineTimer_;
+    bool active_ = true;
+    std::int32_t lineIndex_ = -1;
+    std::uint8_t fadeAlpha_ = 0;
+    std::string previousText_;
+    std::string currentText_;
+    std::string displayedText_;
+    TAlignment currentAlignment_ = TAlignment::taLeftJustify;
+    std::int32_t passCount_ = 0;
+    std::int32_t repeatCount_ = 0;
+    FadeProgress fadeProgress_;
+    TControlEvent onComplete_;
+    TControlEvent onPainted_;
+    TControlEvent onDisplayedTextChanged_;
+
+    friend class TCnFadeTextParam;
+};
+
+}  // namespace caici

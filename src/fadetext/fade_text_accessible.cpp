@@ -1,0 +1,29 @@
+#include "fadetext/fade_text_accessible.h"
+
+#include "fadetext/fade_text.h"
+
+namespace caici {
+namespace {
+
+QAccessibleInterface* fadeTextFactory(const QString&, QObject* object) {
+    auto* control = qobject_cast<TCnAAFadeText*>(object);
+    // Qt's accessibility cache takes ownership of the interfaces that
+    // factories hand out and deletes them with their objects.
+    return control != nullptr ? new FadeTextAccessible(control) : nullptr;
+}
+
+}  // namespace
+
+FadeTextAccessible::FadeTextAccessible(TCnAAFadeText* control)
+    : QAccessibleWidget(control, QAccessible::StaticText) {}
+
+QString FadeTextAccessible::text(QAccessible::Text kind) const {
+    if (kind == QAccessible::Name) {
+        return QString::fromStdString(static_cast<const TCnAAFadeText*>(widget())->DisplayedText());
+    }
+    return QAccessibleWidget::text(kind);
+}
+
+void installFadeTextAccessibility() { QAccessible::installFactory(fadeTextFactory); }
+
+}  // namespace caici

@@ -1,0 +1,90 @@
+#include "fadetext/text_layer_cache.h"
+
+#include "effecttext/aa_mask.h"
+
+namespace caici {
+
+struct TextLayerCache::Entry {
+    // The stored masks are only copied, blurred and mirrored, never drawn,
+    // so they need no renderer.
+    Entry() : shaped(nullptr), shadow(nullptr), body(nullptr) {}
+
+    Key key;
+    // After ShapeMask: nothing random has touched it yet.
+    TCnAAMask shaped;
+    // The finished masks, valid only without spray.
+    TCnAAMask shadow;
+    TCnAAMask body;
+    bool masksReady = false;
+    TCnAAFontEx::KeptBodyColours bodyColours;
+};
+
+TextLayerCache::TextLayerCache() = default;
+TextLayerCache::~TextLayerCache() = default;
+
+TextLayerCache::Key TextLayerCache::keyOf(TCnAAFontEx& renderer, std::string_view text) {
+    const TCnAAEffect& effect = renderer.Effect();
+    const TCnAAShadow& shadow = effect.Shadow();
+    const TCnAAGradual& gradual = effect.Gradual();
+    const TCnAATexture& texture = effect.Texture();
+    Key key;
+    key.text = std::string(text);
+    key.font = renderer.Canvas()->Font().LogFont();
+    key.fontColor = renderer.Canvas()->Font().Color();
+    key.quality = renderer.Quality();
+    key.effect = {effect.Alpha(),        effect.Blur(),          effect.Angle(),
+                  effect.Noise(),        effect.Spray(),         effect.Outline(),
+                  effect.HorzMirror(),   effect.VertMirror(),    shadow.Enabled(),
+                  shadow.Blur(),         shadow.Alpha(),         shadow.Color(),
+                  shadow.OffsetX(),      shadow.OffsetY(),       gradual.Enabled(),
+                  static_cast<int>(gradual.Style()), gradual.StartColor(), gradual.EndColor(),
+                  texture.Enabled(),     static_cast<int>(texture.Mode()), texture.Picture().IsIcon(),
+                  texture.Picture().Width(), texture.Picture().Height(), 0};
+    key.picture = texture.Picture().Graphic().cacheKey();
+    return key;
+}
+
+TextLayerCache::Entry& TextLayerCache::entryFor(TCnAAFontEx& renderer, const Key& key, std::string_view text) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i] && entries_[i]->key == key) {
+            lastUsed_ = i;
+            return *entries_[i];
+        }
+    }
+    const std::size_t slot = 1 - lastUsed_;
+    entries_[slot] = std::make_unique<Entry>();
+    Entry& entry = *entries_[slot];
+    entry.key = key;
+    renderer.ShapeMask(text);
+    entry.shaped.CopyFrom(&renderer.Mask());
+    lastUsed_ = slot;
+    return entry;
+}
+
+void TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text) {
+    if (renderer.Canvas() == nullptr || text.empty()) return;
+    const TCnAAEffect& effect = renderer.Effect();
+    if (effect.Angle() != 0) {
+        // Rotated lines are rare; they are drawn afresh.
+        renderer.TextOutput(x, y, text);
+        return;
+    }
+    Entry& entry = entryFor(renderer, keyOf(renderer, text), text);
+
+    TCnAAMask& mask = renderer.Mask();
+    if (effect.Spray() > 0) {
+        mask.CopyFrom(&entry.shaped);
+        mask.Spray(effect.Spray());
+        renderer.FinishMasks(mask, entry.shadow);
+    } else {
+        if (!entry.masksReady) {
+            entry.body.CopyFrom(&entry.shaped);
+            renderer.FinishMasks(entry.body, entry.shadow);
+            entry.masksReady = true;
+        }
+        mask.CopyFrom(&entry.body);
+    }
+    renderer.DrawLayers(x, y, entry.shadow, &entry.bodyColours);
+}
+
+}  // namespace caici

@@ -1,0 +1,115 @@
+// caici-wordlib [--json] [FOLDER]: loads FOLDER/words.xls exactly as the game
+// does and shows what the game would see: the sheet names, the query, the
+// word entries, and the entries that would trouble a round.
+// Exit status: 0 when the load succeeded, 1 when it failed, 2 for bad usage.
+
+#include "workbook/library_check.h"
+#include "words/play_order.h"
+#include "workbook/reader_process.h"
+#include "workbook/word_library.h"
+
+#include <nlohmann/json.hpp>
+
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kLoaded = 0;
+constexpr int kLoadFailed = 1;
+constexpr int kBadUsage = 2;
+
+constexpr std::string_view kUsage =
+    "用法：caici-wordlib [--json] [文件夹]\n"
+    "按游戏的方式读取 文件夹/words.xls（默认当前文件夹），列出工作表、查询语句、词条和有问题的词条。\n";
+
+struct Report {
+    std::string workbook;
+    std::vector<std::string> sheets;
+    std::vector<std::string> sql;
+    std::vector<std::string> entries;
+    std::vector<caici::EntryProblem> problems;
+    std::optional<std::string> error;
+};
+
+void printJson(const Report& report) {
+    nlohmann::ordered_json problems = nlohmann::ordered_json::array();
+    for (const auto& problem : report.problems) {
+        problems.push_back({{"index", problem.index}, {"entry", problem.entry}, {"message", problem.message}});
+    }
+    const nlohmann::ordered_json out = {
+        {"workbook", report.workbook},
+        {"sheets", report.sheets},
+        {"sql", report.sql},
+        {"entries", report.entries},
+        {"problems", problems},
+        {"error", report.error ? nlohmann::ordered_json(*report.error) : nlohmann::ordered_json(nullptr)},
+    };
+    std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+void printText(const Report& report) {
+    std::cout << "词库文件：" << report.workbook << '\n';
+    std::cout << "工作表（" << report.sheets.size() << "）：\n";
+    for (const auto& sheet : report.sheets) std::cout << "  " << sheet << '\n';
+    std::cout << "查询语句：\n";
+    for (const auto& line : report.sql) std::cout << "  " << line << '\n';
+    std::cout << "词条（" << report.entries.size() << "）：\n";
+    for (std::size_t at = 0; at < report.entries.size(); ++at) {
+        std::cout << "  [" << at << "] " << report.entries[at] << '\n';
+    }
+    std::cout << "问题（" << report.problems.size() << "）：\n";
+    for (const auto& problem : report.problems) {
+        std::cout << "  [" << problem.index << "] " << problem.entry << "：" << problem.message << '\n';
+    }
+    if (report.error) std::cout << "错误：" << *report.error << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool json = false;
+    std::optional<std::string> folder;
+    for (int at = 1; at < argc; ++at) {
+        const std::string_view arg = argv[at];
+        if (arg == "--json") {
+            json = true;
+        } else if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return kLoaded;
+        } else if ((arg.size() > 1 && arg.front() == '-') || folder) {
+            std::cerr << kUsage;
+            return kBadUsage;
+        } else {
+            folder = std::string(arg);
+        }
+    }
+    std::string base = folder.value_or(".");
+    if (base.empty()) base = ".";
+    if (base.back() != '/') base += '/';
+
+    caici::WordLists lists;
+    caici::WordLibrary library(base, caici::readerBesideExecutable(), {});
+    Report report;
+    try {
+        library.N1(lists);
+    } catch (const std::exception& error) {
+        report.error = error.what();
+    }
+    report.workbook = library.workbookPath();
+    report.sheets = library.sheetNames();
+    report.sql = library.sqlLines();
+    report.entries = lists.lst1();
+    report.problems = caici::findEntryProblems(report.entries);
+
+    if (json) {
+        printJson(report);
+    } else {
+        printText(report);
+    }
+    return report.error ? kLoadFailed : kLoaded;
+}

@@ -1,0 +1,192 @@
+#include "workbook/word_library.h"
+
+#include "workbook/load_errors.h"
+#include "workbook/workbook_tables.h"
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+#include <utility>
+
+namespace caici {
+namespace {
+
+constexpr std::string_view kWorkbookName = "words.xls";
+constexpr std::string_view kWordField = "名称";
+constexpr std::string_view kPointsField = "分值";
+
+class BusyScope {
+public:
+    explicit BusyScope(bool& flag) : flag_(flag) {
+        if (flag_) throw Error(loadBusyText());
+        flag_ = true;
+    }
+    ~BusyScope() { flag_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+bool excludedName(const std::string& name) {
+    for (std::string_view marker : {"Print_Titles", "Print_Area", "FilterDatabase", "'_"}) {
+        if (name.find(marker) != std::string::npos) return true;
+    }
+    return false;
+}
+
+std::string withoutChar(std::string text, char unwanted) {
+    std::erase(text, unwanted);
+    return text;
+}
+
+bool isWorkbookFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+void filterSheetNames(std::vector<std::string>& names, const MessagePump& pump) {
+    std::array<std::string, WordLibrary::kNameSlots> slots;
+    for (std::size_t at = 0; at < slots.size(); ++at) {
+        slots[at].clear();
+        if (pump) pump();
+        const std::string name = at < names.size() ? names[at] : std::string();
+        if (excludedName(name)) continue;
+        slots[at] = withoutChar(withoutChar(name, '\''), '$');
+    }
+    names.clear();
+    for (auto& slot : slots) {
+        if (pump) pump();
+        if (!slot.empty()) names.push_back(std::move(slot));
+    }
+}
+
+std::vector<std::string> unionQueryLines(const std::vector<std::string>& sheetNames) {
+    std::vector<std::string> lines;
+    const std::size_t count = sheetNames.size();
+    for (std::size_t at = 0; at + 1 < count; ++at) {
+        lines.push_back("select * from [" + sheetNames[at] + "$] union all ");
+    }
+    lines.push_back("select * from [" + (count == 0 ? std::string() : sheetNames[count - 1]) + "$]");
+    return lines;
+}
+
+std::string findWorkbook(const std::string& baseFolder) {
+    std::string exact = baseFolder + std::string(kWorkbookName);
+    if (isWorkbookFile(exact)) return exact;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(baseFolder.empty() ? std::string(".") : baseFolder);
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (sameIdentifier(name, kWorkbookName) && isWorkbookFile(entry->path().string())) {
+            return baseFolder + name;
+        }
+    }
+    return exact;
+}
+
+WordLibrary::WordLibrary(std::string baseFolder, std::string readerPath, MessagePump pump, ReaderLimits limits,
+                         CellFormat format)
+    : baseFolder_(std::move(baseFolder)),
+      pump_(std::move(pump)),
+      con1_(std::move(readerPath), pump_, limits, std::move(format)),
+      qry1_(con1_) {}
+
+void WordLibrary::N1(WordLists& lists) {
+    const BusyScope busy(busy_);
+    // A failed listing is not reported here: the query below fails for it,
+    // with the reason that the connection keeps.
+    const std::string path = workbookPath();
+    const bool exists = isWorkbookFile(path);
+    if (exists) {
+        con1_.setConnectionString(connectionStringFor(path));
+        try {
+            con1_.getTableNames(sheetNames_);
+        } catch (const std::exception&) {
+        }
+    }
+    filterSheetNames(sheetNames_, pump_);
+    // The query always runs over con1.
+    qry1_.close();
+    qry1_.clearSql();
+    for (auto& line : unionQueryLines(sheetNames_)) qry1_.addSqlLine(std::move(line));
+    // lst1 is emptied only once the query is open, so SQL that cannot run
+    // leaves the word list as it was.
+    openQuery(path, exists);
+    lists.replaceLibrary({});
+    // The entries are gathered aside and handed over whole at the end.
+    std::vector<std::string> entries;
+    try {
+        qry1_.first();
+        while (!qry1_.eof()) {
+            if (pump_) pump_();
+            std::string entry(qry1_.fieldByName(kWordField));
+            entry += '|';
+            entry += qry1_.fieldByName(kPointsField);
+            entries.push_back(std::move(entry));
+            qry1_.next();
+        }
+    } catch (const EFieldNotFound& error) {
+        throw Error(missingColumnText(path, error.field(), sheetNames_.empty() ? std::string() : sheetNames_.front()));
+    } catch (const EQueryFailed& error) {
+        throw Error(queryFailedText(path, error.what()));
+    }
+    lists.replaceLibrary(std::move(entries));
+    libraryLoaded_ = true;
+}
+
+void WordLibrary::openQuery(const std::string& path, bool workbookExists) {
+    try {
+        qry1_.open();
+    } catch (const std::exception& error) {
+        if (!workbookExists) throw Error(missingWorkbookText(path));
+        if (dynamic_cast<const EQueryFailed*>(&error) != nullptr) {
+            throw Error(explainQueryFailure(path, error.what()));
+        }
+        throw;
+    }
+}
+
+std::string WordLibrary::explainQueryFailure(const std::string& path, const std::string& detail) const {
+    if (sheetNames_.empty()) return noSheetsText(path);
+    std::vector<std::string> missing;
+    std::vector<SheetWidth> widths;
+    for (const auto& name : sheetNames_) {
+        const SheetInfo* sheet = con1_.findSheet(name + "$");
+        if (sheet == nullptr) {
+            missing.push_back(name);
+        } else {
+            widths.push_back(SheetWidth{name, sheet->columns.size(), sheet->empty});
+        }
+    }
+    if (!missing.empty()) return missingSheetsText(path, missing);
+    for (const auto& width : widths) {
+        if (width.columns != widths.front().columns) return columnMismatchText(path, widths);
+    }
+    return queryFailedText(path, detail);
+}
+
+SheetView WordLibrary::browseSheet(const std::string& sheet) {
+    const BusyScope busy(busy_);
+    qry1_.close();
+    qry1_.replaceSql("SELECT * FROM [" + sheet + "$]");
+    SheetView view;
+    try {
+        qry1_.open();
+        view.columns = qry1_.columnNames();
+        for (qry1_.first(); !qry1_.eof(); qry1_.next()) {
+            std::vector<std::string> row;
+            for (std::size_t at = 0; at < view.columns.size(); ++at) row.emplace_back(qry1_.fieldText(at));
+            view.rows.push_back(std::move(row));
+        }
+    } catch (const EQueryFailed& error) {
+        throw Error(queryFailedText(workbookPath(), error.what()));
+    }
+    return view;
+}
+
+}  // namespace caici

@@ -1,0 +1,82 @@
+#pragma once
+// The word library's load command N1 and the library browser's query.
+//
+// N1 reads every worksheet of base folder + "words.xls" with one UNION ALL
+// query and makes the rows the word list lst1 ("名称" + "|" + "分值" per row,
+// in query order). The sheet-name list it leaves behind is the item list of
+// the browser's drop-down cbb1. A load that fails throws an error whose text
+// names the file and says what to fix; lst1 is emptied only once the query
+// has opened, and the library-loaded flag is set only by a load that ran to
+// its end.
+//
+// Pending window messages run through the pump while the load works (also
+// while the reader process runs); a load or a browse asked for from inside
+// that pump is refused with an error instead of tearing down the running one.
+
+#include "common/message_pump.h"
+#include "workbook/cell_text.h"
+#include "words/play_order.h"
+#include "workbook/reader_process.h"
+#include "workbook/workbook_connection.h"
+#include "workbook/workbook_query.h"
+
+#include <string>
+#include <vector>
+
+namespace caici {
+
+// One sheet as the browser's grid shows it.
+struct SheetView {
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+
+// The load's sheet-name filter: the first 100 listed names, without those that
+// contain "Print_Titles", "Print_Area", "FilterDatabase" or "'_", with every
+// "'" and then every "$" removed. pump runs once per slot in each step.
+void filterSheetNames(std::vector<std::string>& names, const MessagePump& pump);
+
+// The load's query text: one "select * from [name$]" line per sheet, joined
+// by "union all"; with no sheets the one line "select * from [$]".
+std::vector<std::string> unionQueryLines(const std::vector<std::string>& sheetNames);
+
+// base folder + "words.xls"; where no file has exactly that name, a file in
+// the folder whose name matches it without regard to case.
+std::string findWorkbook(const std::string& baseFolder);
+
+class WordLibrary {
+public:
+    static constexpr int kNameSlots = 100;
+
+    // baseFolder ends with "/"; readerPath is the caici-xlsreader to run.
+    WordLibrary(std::string baseFolder, std::string readerPath, MessagePump pump, ReaderLimits limits = {},
+                CellFormat format = CellFormat::user());
+
+    // The load command: replaces lst1 of lists with the workbook's entries.
+    void N1(WordLists& lists);
+
+    bool libraryLoaded() const { return libraryLoaded_; }
+    // The items of cbb1.
+    const std::vector<std::string>& sheetNames() const { return sheetNames_; }
+    const std::vector<std::string>& sqlLines() const { return qry1_.sqlLines(); }
+    const std::string& connectionString() const { return con1_.connectionString(); }
+    std::string workbookPath() const { return findWorkbook(baseFolder_); }
+
+    // btn2Click's query: "SELECT * FROM [" + sheet + "$]" over the same
+    // connection. Leaves lst1 and the flag alone.
+    SheetView browseSheet(const std::string& sheet);
+
+private:
+    void openQuery(const std::string& path, bool workbookExists);
+    std::string explainQueryFailure(const std::string& path, const std::string& detail) const;
+
+    std::string baseFolder_;
+    MessagePump pump_;
+    WorkbookConnection con1_;
+    WorkbookQuery qry1_;
+    std::vector<std::string> sheetNames_;
+    bool libraryLoaded_ = false;
+    bool busy_ = false;
+};
+
+}  // namespace caici

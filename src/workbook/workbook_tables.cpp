@@ -1,0 +1,95 @@
+#include "workbook/workbook_tables.h"
+
+#include <set>
+#include <utility>
+
+namespace caici {
+
+namespace {
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+std::string identifierKey(std::string_view name) {
+    std::string key(name);
+    for (char& c : key) c = asciiLower(c);
+    return key;
+}
+
+bool sameIdentifier(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t at = 0; at < a.size(); ++at) {
+        if (asciiLower(a[at]) != asciiLower(b[at])) return false;
+    }
+    return true;
+}
+
+std::vector<std::string> columnNames(const std::vector<std::string>& headers) {
+    std::vector<std::string> names;
+    std::set<std::string> taken;
+    for (std::size_t at = 0; at < headers.size(); ++at) {
+        std::string name = headers[at];
+        if (name.empty() || taken.count(identifierKey(name)) != 0) name = "F" + std::to_string(at + 1);
+        // A header may itself read "F3"; keep the names distinct for SQL.
+        for (int suffix = 2; taken.count(identifierKey(name)) != 0; ++suffix) {
+            name = "F" + std::to_string(at + 1) + "_" + std::to_string(suffix);
+        }
+        taken.insert(identifierKey(name));
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+WorkbookTables::WorkbookTables(const SqliteDatabase& database, CellFormat format)
+    : database_(database), format_(std::move(format)) {}
+
+void WorkbookTables::beginSheet(const std::string& name, std::uint32_t rows, std::uint32_t columns) {
+    insert_.reset();
+    sheets_.push_back(SheetInfo{name, {}, 0, rows == 0 || columns == 0});
+    columns_ = columns;
+    row_.clear();
+    row_.reserve(columns);
+    headerDone_ = false;
+    if (sheets_.back().empty) createTable({std::string()});
+}
+
+void WorkbookTables::cell(const CellValue& value) {
+    row_.push_back(cellText(value, format_));
+    if (row_.size() < columns_) return;
+    if (headerDone_) {
+        insertRow();
+    } else {
+        createTable(std::move(row_));
+    }
+    row_.clear();
+}
+
+void WorkbookTables::endSheet() {
+    insert_.reset();
+}
+
+void WorkbookTables::createTable(std::vector<std::string> headers) {
+    SheetInfo& sheet = sheets_.back();
+    sheet.columns = columnNames(headers);
+    std::string create = "CREATE TABLE " + quoteIdentifier(sheet.name + "$") + " (";
+    std::string insert = "INSERT INTO " + quoteIdentifier(sheet.name + "$") + " VALUES (";
+    for (std::size_t at = 0; at < sheet.columns.size(); ++at) {
+        create += (at == 0 ? "" : ", ") + quoteIdentifier(sheet.columns[at]);
+        insert += at == 0 ? "?" : ", ?";
+    }
+    database_.execute(create + ")");
+    insert_.emplace(database_, insert + ")");
+    headerDone_ = true;
+}
+
+void WorkbookTables::insertRow() {
+    for (std::size_t at = 0; at < row_.size(); ++at) insert_->bindText(static_cast<int>(at + 1), row_[at]);
+    insert_->step();
+    insert_->reset();
+    ++sheets_.back().dataRows;
+}
+
+}  // namespace caici

@@ -1,0 +1,87 @@
+#include "../workbook/workbook_test_support.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace caici {
+namespace {
+
+using testing::ScratchFolder;
+
+struct CommandRun {
+    int status = -1;
+    std::string output;
+};
+
+CommandRun wordlib(const std::string& arguments) {
+    CommandRun run;
+    const std::string command = std::string(CAICI_WORDLIB) + " " + arguments + " 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+TEST(WordlibCommand, JsonShowsTheLoadAndItsProblems) {
+    ScratchFolder folder;
+    folder.useWorkbook("words_empty_cells.xls");
+    const CommandRun run = wordlib("--json " + quoted(folder.path().string()));
+    ASSERT_EQ(run.status, 0) << run.output;
+    const auto json = nlohmann::json::parse(run.output);
+    EXPECT_EQ(json["workbook"], folder.workbook());
+    EXPECT_EQ(json["sheets"], nlohmann::json::array({"Sheet1"}));
+    EXPECT_EQ(json["sql"], nlohmann::json::array({"select * from [Sheet1$]"}));
+    EXPECT_EQ(json["entries"], nlohmann::json::array({"苹果|3", "|", "|4", "梨|", "桃|1"}));
+    EXPECT_TRUE(json["error"].is_null());
+    ASSERT_EQ(json["problems"].size(), 4u);
+    EXPECT_EQ(json["problems"][0]["index"], 1);
+    EXPECT_EQ(json["problems"][0]["entry"], "|");
+    EXPECT_EQ(json["problems"][0]["message"], "词语是空的");
+    EXPECT_EQ(json["problems"][3]["index"], 3);
+}
+
+TEST(WordlibCommand, AFailedLoadGivesItsErrorAndStatusOne) {
+    ScratchFolder folder;
+    folder.useWorkbook("words_missing_points_column.xls");
+    const CommandRun run = wordlib("--json " + quoted(folder.path().string()));
+    EXPECT_EQ(run.status, 1);
+    const auto json = nlohmann::json::parse(run.output);
+    EXPECT_NE(json["error"].get<std::string>().find("缺少“分值”列"), std::string::npos);
+    EXPECT_EQ(json["entries"], nlohmann::json::array());
+
+    const CommandRun empty = wordlib(quoted(ScratchFolder().path().string()));
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.output.find("错误：找不到词库文件"), std::string::npos);
+}
+
+TEST(WordlibCommand, PlainOutputListsSheetsQueryAndEntries) {
+    ScratchFolder folder;
+    folder.useWorkbook("words_duplicates.xls");
+    const CommandRun run = wordlib(quoted(folder.base()));
+    EXPECT_EQ(run.status, 0);
+    for (const char* part : {"Sheet2", "select * from [Sheet1$] union all", "[2] 苹果|3", "与 [0] 完全相同"}) {
+        EXPECT_NE(run.output.find(part), std::string::npos) << part << "\n" << run.output;
+    }
+}
+
+TEST(WordlibCommand, BadUsageGivesStatusTwo) {
+    EXPECT_EQ(wordlib("--bogus").status, 2);
+    EXPECT_EQ(wordlib("a b").status, 2);
+    EXPECT_EQ(wordlib("--help").status, 0);
+}
+
+}  // namespace
+}  // namespace caici

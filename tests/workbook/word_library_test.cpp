@@ -1,0 +1,224 @@
+#include "workbook/word_library.h"
+
+#include "workbook/load_errors.h"
+
+#include "workbook_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace caici {
+namespace {
+
+using testing::ScratchFolder;
+
+const std::vector<std::string> kEarlierLibrary = {"旧词|1", "旧词|2"};
+
+class LoadTest : public ::testing::Test {
+protected:
+    LoadTest() { lists.replaceLibrary(kEarlierLibrary); }
+
+    WordLibrary libraryWith(MessagePump pump = {}) {
+        return WordLibrary(folder.base(), CAICI_XLSREADER, std::move(pump), ReaderLimits{},
+                           CellFormat{".", "%Y/%m/%d"});
+    }
+
+    // Runs N1 and returns its error text, or "" when it succeeded.
+    std::string load(WordLibrary& library) {
+        try {
+            library.N1(lists);
+        } catch (const std::exception& error) {
+            return error.what();
+        }
+        return {};
+    }
+
+    ScratchFolder folder;
+    WordLists lists;
+};
+
+struct GoodCase {
+    const char* workbook;
+    std::vector<std::string> sheets;
+    std::vector<std::string> entries;
+};
+
+// Each row becomes word "|" points, sheet after sheet, nothing skipped.
+TEST_F(LoadTest, LoadsEveryRowOfEverySheetInOrder) {
+    const GoodCase cases[] = {
+        {"words_two_sheets.xls",
+         {"Sheet1", "Sheet2"},
+         {"苹果|3", "香蕉|5", " 冰 淇 淋 |2", "大象|4", "长颈鹿|2.5"}},
+        {"words_sheet_name_with_blank.xls", {"动物 词库", "Sheet2"}, {"猫|1", "狗|2"}},
+        {"words_empty_cells.xls", {"Sheet1"}, {"苹果|3", "|", "|4", "梨|", "桃|1"}},
+        {"words_duplicates.xls", {"Sheet1", "Sheet2"}, {"苹果|3", "苹果|3", "苹果|3"}},
+        {"words_extra_columns.xls", {"Sheet1", "Sheet2"}, {"苹果|3", "香蕉|4"}},
+        {"words_header_quirks.xls", {"Sheet1"}, {"苹果|3"}},
+        {"words_header_only.xls", {"Sheet1", "Sheet2"}, {}},
+        {"words_number_forms.xls",
+         {"Sheet1"},
+         {"整数|3", "负数|-7", "小数|2.5", "十五位|0.3", "大数|1E20", "小数点后很多位|1E-7",
+          "十八位|1.23456789012346E17", "十万|100000", "文本数字|007", "日期|2024/03/09",
+          "日期时间|2024/03/09 13:05:00"}},
+    };
+    for (const auto& c : cases) {
+        folder.useWorkbook(c.workbook);
+        WordLibrary library = libraryWith();
+        EXPECT_EQ(load(library), "") << c.workbook;
+        EXPECT_EQ(library.sheetNames(), c.sheets) << c.workbook;
+        EXPECT_EQ(lists.lst1(), c.entries) << c.workbook;
+        EXPECT_TRUE(library.libraryLoaded()) << c.workbook;
+    }
+}
+
+TEST_F(LoadTest, TheQueryHasOneLinePerSheet) {
+    folder.useWorkbook("words_sheet_name_with_blank.xls");
+    WordLibrary library = libraryWith();
+    ASSERT_EQ(load(library), "");
+    EXPECT_EQ(library.sqlLines(),
+              (std::vector<std::string>{"select * from [动物 词库$] union all ", "select * from [Sheet2$]"}));
+    EXPECT_EQ(library.connectionString(), connectionStringFor(folder.workbook()));
+}
+
+// Only the first 100 sheets are read.
+TEST_F(LoadTest, MoreThanAHundredSheetsAreCutAtAHundred) {
+    folder.useWorkbook("words_many_sheets.xls");
+    WordLibrary library = libraryWith();
+    ASSERT_EQ(load(library), "");
+    ASSERT_EQ(library.sheetNames().size(), 100u);
+    EXPECT_EQ(library.sheetNames().back(), "S100");
+    EXPECT_EQ(library.sqlLines().size(), 100u);
+    ASSERT_EQ(lists.lst1().size(), 100u);
+    EXPECT_EQ(lists.lst1().back(), "词100|100");
+}
+
+TEST_F(LoadTest, TheWorkbookNameMatchesWithoutRegardToCase) {
+    folder.useWorkbook("words_two_sheets.xls", "Words.XLS");
+    WordLibrary library = libraryWith();
+    EXPECT_EQ(load(library), "");
+    EXPECT_EQ(lists.lst1().size(), 5u);
+}
+
+struct FailureCase {
+    const char* workbook;
+    std::vector<std::string> textParts;
+    bool listEmptied;  // the failure came after the query opened
+};
+
+// A failed load names the file and what to fix; it leaves the flag false and
+// lst1 as it was, unless the query had already opened.
+TEST_F(LoadTest, FailuresSayWhatToFixAndKeepTheWordList) {
+    const FailureCase cases[] = {
+        {"words_mismatched_columns.xls", {"列数不一致", "“水果” 有 3 列", "“动物” 有 2 列"}, false},
+        {"words_empty_sheet.xls", {"列数不一致", "“Sheet2” 是空的", "空的工作表请删除"}, false},
+        {"words_missing_points_column.xls", {"缺少“分值”列", "“Sheet1”"}, true},
+        {"words_missing_word_column.xls", {"缺少“名称”列"}, true},
+        {"words_truncated.xls", {"词库文件已损坏或无法读取："}, false},
+        {"words_not_a_workbook.xls", {"词库文件已损坏或无法读取：", "Excel 97-2003"}, false},
+    };
+    for (const auto& c : cases) {
+        lists.replaceLibrary(kEarlierLibrary);
+        folder.useWorkbook(c.workbook);
+        WordLibrary library = libraryWith();
+        const std::string text = load(library);
+        EXPECT_NE(text.find(folder.workbook()), std::string::npos) << c.workbook << ": " << text;
+        for (const auto& part : c.textParts) EXPECT_NE(text.find(part), std::string::npos) << c.workbook << ": " << text;
+        EXPECT_FALSE(library.libraryLoaded()) << c.workbook;
+        EXPECT_EQ(lists.lst1(), c.listEmptied ? std::vector<std::string>{} : kEarlierLibrary) << c.workbook;
+    }
+}
+
+// The game survives the files that break the workbook library.
+TEST_F(LoadTest, MalformedWorkbooksFailCleanly) {
+    for (const auto& entry : std::filesystem::directory_iterator(testing::malformedFixtures())) {
+        std::filesystem::copy_file(entry.path(), folder.path() / "words.xls",
+                                   std::filesystem::copy_options::overwrite_existing);
+        WordLibrary library = libraryWith();
+        const std::string text = load(library);
+        EXPECT_EQ(text.rfind("词库文件已损坏或无法读取：" + folder.workbook(), 0), 0u) << entry.path() << ": " << text;
+        EXPECT_FALSE(library.libraryLoaded());
+        EXPECT_EQ(lists.lst1(), kEarlierLibrary);
+    }
+}
+
+TEST_F(LoadTest, AMissingWorkbookSaysWhereItShouldBe) {
+    WordLibrary library = libraryWith();
+    EXPECT_EQ(load(library), missingWorkbookText(folder.workbook()));
+    EXPECT_EQ(library.sqlLines(), std::vector<std::string>{"select * from [$]"});
+    EXPECT_FALSE(library.libraryLoaded());
+    EXPECT_EQ(lists.lst1(), kEarlierLibrary);
+}
+
+// Only a failed load can be followed by another; it reads the file again.
+TEST_F(LoadTest, ASecondLoadReadsTheWorkbookAgain) {
+    folder.useWorkbook("words_missing_points_column.xls");
+    WordLibrary library = libraryWith();
+    EXPECT_NE(load(library), "");
+    folder.useWorkbook("words_two_sheets.xls");
+    EXPECT_EQ(load(library), "");
+    EXPECT_EQ(lists.lst1().size(), 5u);
+    EXPECT_EQ(library.sheetNames(), (std::vector<std::string>{"Sheet1", "Sheet2"}));
+    EXPECT_TRUE(library.libraryLoaded());
+}
+
+// When the workbook breaks between loads, the sheet names of the earlier
+// listing stay, and the error is the damaged file's.
+TEST_F(LoadTest, ADamagedWorkbookOnTheSecondLoadKeepsTheEarlierSheetNames) {
+    folder.useWorkbook("words_missing_points_column.xls");
+    WordLibrary library = libraryWith();
+    EXPECT_NE(load(library), "");
+    folder.useWorkbook("words_truncated.xls");
+    EXPECT_EQ(load(library).rfind("词库文件已损坏或无法读取：", 0), 0u);
+    EXPECT_EQ(library.sheetNames(), std::vector<std::string>{"Sheet1"});
+    EXPECT_FALSE(library.libraryLoaded());
+}
+
+// The window keeps repainting: messages run per name slot, per row and
+// while the reader works.
+TEST_F(LoadTest, PendingMessagesRunThroughoutTheLoad) {
+    folder.useWorkbook("words_two_sheets.xls");
+    int pumped = 0;
+    WordLibrary library = libraryWith([&] { ++pumped; });
+    ASSERT_EQ(load(library), "");
+    EXPECT_GE(pumped, 200 + 5 + 1);
+}
+
+// A load asked for from inside the running load's message processing is
+// refused and does not disturb the running one.
+TEST_F(LoadTest, ALoadFromInsideALoadIsRefused) {
+    folder.useWorkbook("words_two_sheets.xls");
+    std::vector<std::string> nestedErrors;
+    WordLists nestedLists;
+    WordLibrary* self = nullptr;
+    WordLibrary library = libraryWith([&] {
+        if (nestedErrors.size() >= 3) return;
+        try {
+            self->N1(nestedLists);
+            nestedErrors.push_back("ran");
+        } catch (const std::exception& error) {
+            nestedErrors.push_back(error.what());
+        }
+    });
+    self = &library;
+    ASSERT_EQ(load(library), "");
+    EXPECT_EQ(nestedErrors, std::vector<std::string>(3, loadBusyText()));
+    EXPECT_EQ(lists.lst1().size(), 5u);
+}
+
+TEST_F(LoadTest, BrowsingShowsOneSheetAndLeavesTheWordListAlone) {
+    folder.useWorkbook("words_extra_columns.xls");
+    WordLibrary library = libraryWith();
+    ASSERT_EQ(load(library), "");
+    const auto loaded = lists.lst1();
+    const SheetView view = library.browseSheet("Sheet2");
+    EXPECT_EQ(view.columns, (std::vector<std::string>{"编号", "名称", "分值"}));
+    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{{"2", "香蕉", "4"}}));
+    EXPECT_EQ(library.sqlLines(), std::vector<std::string>{"SELECT * FROM [Sheet2$]"});
+    EXPECT_EQ(lists.lst1(), loaded);
+    EXPECT_THROW(library.browseSheet("Sheet9"), Error);
+}
+
+}  // namespace
+}  // namespace caici

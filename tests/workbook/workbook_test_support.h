@@ -1,0 +1,119 @@
+#pragma once
+// Shared helpers of the workbook tests: the committed fixture workbooks, a
+// scratch folder that plays the game's base folder, and a writer for reader
+// streams.
+
+#include "workbook/reader_protocol.h"
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace caici::testing {
+
+inline std::filesystem::path fixture(const std::string& name) {
+    return std::filesystem::path(CAICI_SOURCE_DIR) / "tests/workbook/data" / name;
+}
+
+inline std::filesystem::path malformedFixtures() {
+    return std::filesystem::path(CAICI_SOURCE_DIR) / "tests/workbook/data/malformed";
+}
+
+// A fresh folder under the system's temporary folder, removed with its contents.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::random_device seed;
+        path_ = std::filesystem::temp_directory_path() /
+                ("caici-words-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The folder as the game passes it: with a trailing "/".
+    std::string base() const { return path_.string() + "/"; }
+    std::string workbook() const { return base() + "words.xls"; }
+
+    void useWorkbook(const std::string& fixtureName, const std::string& as = "words.xls") const {
+        std::filesystem::copy_file(fixture(fixtureName), path_ / as,
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::permissions(path_ / as, std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::owner_write);
+    }
+
+    void write(const std::string& name, std::string_view bytes) const {
+        std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    // A shell script standing in for caici-xlsreader.
+    std::string script(const std::string& name, const std::string& body) const {
+        write(name, "#!/bin/sh\n" + body + "\n");
+        std::filesystem::permissions(path_ / name, std::filesystem::perms::owner_all);
+        return (path_ / name).string();
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes reader streams byte by byte as caici-xlsreader does.
+class StreamWriter {
+public:
+    StreamWriter& magic() { return raw(readerstream::kMagic); }
+    StreamWriter& workbook(std::uint32_t sheets) { return tag(readerstream::Tag::workbook).u32(sheets); }
+    StreamWriter& sheet(std::string_view name, std::uint32_t rows, std::uint32_t columns) {
+        return tag(readerstream::Tag::sheet).text(name).u32(rows).u32(columns);
+    }
+    StreamWriter& end() { return tag(readerstream::Tag::end); }
+    StreamWriter& empty() { return cellTag(readerstream::CellTag::empty); }
+    StreamWriter& integer(std::int32_t value) {
+        return cellTag(readerstream::CellTag::integer).u32(static_cast<std::uint32_t>(value));
+    }
+    StreamWriter& number(double value) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        cellTag(readerstream::CellTag::number);
+        for (int shift = 0; shift < 64; shift += 8) bytes_.push_back(static_cast<char>(bits >> shift));
+        return *this;
+    }
+    StreamWriter& textCell(std::string_view value, readerstream::CellTag kind = readerstream::CellTag::text) {
+        return cellTag(kind).text(value);
+    }
+    StreamWriter& u32(std::uint32_t value) {
+        for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<char>(value >> shift));
+        return *this;
+    }
+    StreamWriter& text(std::string_view value) {
+        u32(static_cast<std::uint32_t>(value.size()));
+        return raw(value);
+    }
+    StreamWriter& raw(std::string_view value) {
+        bytes_.append(value);
+        return *this;
+    }
+    StreamWriter& byte(std::uint8_t value) {
+        bytes_.push_back(static_cast<char>(value));
+        return *this;
+    }
+
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    StreamWriter& tag(readerstream::Tag value) { return byte(static_cast<std::uint8_t>(value)); }
+    StreamWriter& cellTag(readerstream::CellTag value) { return byte(static_cast<std::uint8_t>(value)); }
+
+    std::string bytes_;
+};
+
+}  // namespace caici::testing
