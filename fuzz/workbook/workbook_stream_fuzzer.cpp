@@ -17,7 +17,7 @@
 
 namespace {
 
-// Runs the query that N1 would build over whatever sheets arrived.
+// Runs the query that the load would build over whatever sheets arrived.
 void queryLikeTheLoad(const caici::SqliteDatabase& database, const std::vector<caici::SheetInfo>& sheets) {
     std::vector<std::string> names;
     for (const auto& sheet : sheets) names.push_back(caici::listedTableName(sheet.name));

@@ -3,7 +3,7 @@
 
 #include "app/cue_startup_boxes.h"
 #include "app/message_box_reporter.h"
-#include "app/product.h"
+#include "common/product.h"
 #include "app/program.h"
 #include "cues/sdl_mixer_audio.h"
 
@@ -49,9 +49,8 @@ int main(int argc, char** argv) {
     caici::MessageBoxReporter reporter;
     caici::CueStartupBoxes cueMessages;
     try {
-        caici::Program program(caici::ProgramParts{caici::StartWindowParts{
-            QDir::currentPath() + QLatin1Char('/'), readerPath(), reporter,
-            std::make_unique<caici::SdlMixerAudio>(), cueMessages}});
+        caici::Program program(caici::ProgramParts{QDir::currentPath() + QLatin1Char('/'), readerPath(), reporter,
+                                                   std::make_unique<caici::SdlMixerAudio>(), cueMessages});
         QObject::connect(&program.form1(), &caici::TForm1::closed, &app, &QCoreApplication::quit);
         program.showStartWindow();
         QApplication::exec();

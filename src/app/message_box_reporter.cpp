@@ -1,6 +1,6 @@
 #include "app/message_box_reporter.h"
 
-#include "app/product.h"
+#include "common/product.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,10 +1,12 @@
 #include "app/rules_dialog.h"
 
 #include "app/dotted_frame.h"
-#include "app/window_look.h"
+#include "look/window_look.h"
 #include "common/error_guard.h"
+#include "game/game.h"
 
 #include <QHideEvent>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
@@ -37,10 +39,11 @@ QLabel& addLabel(QWidget& parent, const char* objectName, const char* text, QPoi
 
 }  // namespace
 
-TForm2::TForm2(QWidget& startWindow, ErrorReporter& reporter)
+TForm2::TForm2(QWidget& startWindow, Game& game, ErrorReporter& reporter)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       startWindow_(startWindow),
+      game_(game),
       reporter_(reporter) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("游戏规则和设置"));
@@ -72,8 +75,12 @@ void TForm2::buildLayout() {
     // bottom margin instead of cutting the last line.
     label8.resize(363, std::max(152, label8.heightForWidth(363)));
 
-    edt1_ = new QLineEdit(QStringLiteral("90"), this);
+    edt1_ = new QLineEdit(QString::number(game_.countdownSeconds()), this);
     edt1_->setObjectName(QStringLiteral("edt1"));
+    // Whole seconds only: a round needs a clock that runs.
+    edt1_->setValidator(new QIntValidator(minCountdown, maxCountdown, edt1_));
+    connect(edt1_, &QLineEdit::textEdited, this, &TForm2::edt1Change);
+    connect(edt1_, &QLineEdit::editingFinished, this, &TForm2::edt1Exit);
     edt1_->setFont(pixelFont(face, textHeight));
     edt1_->setGeometry(266, 146, 41, 27);
     edt1_->setAccessibleName(QStringLiteral("倒计时设定"));
@@ -81,12 +88,18 @@ void TForm2::buildLayout() {
     edt1_->raise();
 }
 
-QString TForm2::countdownText() const {
-    return edt1_->text();
+void TForm2::edt1Change() {
+    guarded(reporter_, [this] {
+        if (edt1_->hasAcceptableInput()) game_.setCountdownSeconds(edt1_->text().toInt());
+    });
 }
 
-std::string TForm2::text() const {
-    return countdownText().toStdString();
+void TForm2::edt1Exit() {
+    // A number left half typed ("5" on the way to "50") is not a setting:
+    // the box shows again what the next round will count down from.
+    guarded(reporter_, [this] {
+        if (!edt1_->hasAcceptableInput()) edt1_->setText(QString::number(game_.countdownSeconds()));
+    });
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -113,6 +126,7 @@ void TForm2::FormShow() {
 }
 
 void TForm2::FormHide() {
+    edt1Exit();
     startWindow_.move(startWindow_.pos() + QPoint(100, 0));
 }
 

@@ -1,11 +1,9 @@
 #pragma once
 // TForm2, the rules and settings dialog. It explains the game and holds its
-// one setting, the countdown length, as the text typed into edt1; every start
-// of a game reads that text as it stands. Shown beside the start window by the
-// rules button, it moves the start window back when it is closed (the rules
-// button moved it 100 px to the left to make room).
-
-#include "round/round_ports.h"
+// one setting, the countdown length in whole seconds (10 to 999), typed into
+// edt1 and handed to the game for the next start. Shown beside the start
+// window by the rules button, it moves the start window back when it is
+// closed (the rules button moved it 100 px to the left to make room).
 
 #include <QDialog>
 
@@ -14,17 +12,16 @@ class QLineEdit;
 namespace caici {
 
 class ErrorReporter;
+class Game;
 
-class TForm2 : public QDialog, public CountdownSetting {
+class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    // startWindow is the window the dialog stands beside and moves back.
-    TForm2(QWidget& startWindow, ErrorReporter& reporter);
+    static constexpr int minCountdown = 10;
+    static constexpr int maxCountdown = 999;
 
-    // The countdown length in seconds as typed; not checked here.
-    QString countdownText() const;
-    // The same text for the round (CountdownSetting).
-    std::string text() const override;
+    // startWindow is the window the dialog stands beside and moves back.
+    TForm2(QWidget& startWindow, Game& game, ErrorReporter& reporter);
 
     QLineEdit& edt1() const { return *edt1_; }
 
@@ -36,8 +33,11 @@ private:
     void FormShow();
     void FormHide();
     void buildLayout();
+    void edt1Change();
+    void edt1Exit();
 
     QWidget& startWindow_;
+    Game& game_;
     ErrorReporter& reporter_;
     QLineEdit* edt1_ = nullptr;
 };

@@ -1,14 +1,13 @@
 // The look of the start window: size, colours, banner, title, start label,
 // rules button and the maker's decorations.
 
-#include "app/command_menu.h"
 #include "app/dotted_frame.h"
 #include "app/library_browser.h"
-#include "app/product.h"
+#include "common/product.h"
 #include "app/start_label.h"
 #include "app/start_window.h"
 #include "app/title_styles.h"
-#include "app/window_look.h"
+#include "look/window_look.h"
 #include "fadetext/fade_text.h"
 
 #include <QGraphicsDropShadowEffect>
@@ -85,8 +84,6 @@ void TForm1::buildLayout() {
     // Placed out of sight and hidden as well, so that neither the keyboard
     // nor assistive technology wanders off into a page nobody can see.
     pgc1->hide();
-
-    commands_ = std::make_unique<StartCommandMenu>(*this);
 }
 
 void TForm1::buildTitle() {

@@ -13,6 +13,9 @@
 #include "round/digital_font.h"
 #include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
+#include "round/word_display_style.h"
+#include "common/product.h"
+#include "look/window_look.h"
 
 // Qt's resource initialiser lives in the global namespace.
 static void initRoundImages() {
@@ -35,34 +38,22 @@ constexpr int buttonPixels = 35;
 constexpr int footerPixels = 11;
 constexpr int panelPixels = 20;
 
-const char* const idleLine = "<Title1><Center>Velmarin出品";
-
-QFont pixelFont(const char* face, int pixels, bool bold = false) {
-    QFont font(QString::fromUtf8(face));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 void setColors(QWidget& widget, const QColor& text, const QColor& background) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Window, background);
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
+    setTextColor(widget, text);
+    setBackgroundColor(widget, background);
 }
 
 }  // namespace
 
 TForm3::TForm3(GuessingWindowParts parts)
-    : errors_(parts.errors),
+    : game_(parts.game),
+      errors_(parts.errors),
       dialogs_(parts.dialogs ? std::move(parts.dialogs) : std::make_shared<DesktopDialogs>()),
-      sound_(parts.sound),
       layout_(*this) {
     initRoundImages();
     installFaceSubstitutions();
     setWindowTitle(QStringLiteral("猜词窗口"));
-    setFont(pixelFont("Tahoma", footerPixels));
+    setFont(pixelFont(QStringLiteral("Tahoma"), footerPixels));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, windowColor);
     setPalette(palette);
@@ -75,25 +66,12 @@ TForm3::TForm3(GuessingWindowParts parts)
 
     menu_ = std::make_unique<GuessingWindowMenu>(*this);
     connectHandlers();
-
-    timeDisplay_ = std::make_unique<LabelText>(*Label3, [this] { fitNumberLabel(*Label3); });
-    scoreDisplay_ = std::make_unique<LabelText>(*Label2, [this] { fitNumberLabel(*Label2); });
-    skipCaption_ = std::make_unique<ButtonCaption>(*btn2);
-    correctSwitch_ = std::make_unique<WidgetSwitch>(*btn1);
-    skipSwitch_ = std::make_unique<WidgetSwitch>(*btn2);
-    countdownSwitch_ = std::make_unique<TimerSwitch>(tmr1);
-    scoreFlash_ = std::make_unique<TimedFlash>(*Label5, tmr3, [this] { fitNumberLabel(*Label5); });
-    penaltyFlash_ = std::make_unique<TimedFlash>(*Label6, tmr2, [this] { fitNumberLabel(*Label6); });
-    wordLine_ = std::make_unique<FadeTextLine>(*aft1);
-    const RoundParts roundParts{*this,           *wordLine_,       *timeDisplay_,      *scoreDisplay_,
-                                *correctSwitch_, *skipSwitch_,     *skipCaption_,      *scoreFlash_,
-                                *penaltyFlash_,  *countdownSwitch_, parts.cues,         parts.countdownSetting};
-    // A tick lets queued presses and menu commands run before the count changes.
-    engine_ = std::make_unique<RoundEngine>(roundParts, parts.playOrder,
-                                            [] { QCoreApplication::processEvents(); });
+    game_.addListener(*this);
 }
 
-TForm3::~TForm3() = default;
+TForm3::~TForm3() {
+    game_.removeListener(*this);
+}
 
 void TForm3::buildComponents() {
     const Anchors topLeft{Anchor::left, Anchor::top};
@@ -166,8 +144,9 @@ void TForm3::buildComponents() {
     btn2 = button("跳过", design::btn2);
     setTabOrder(btn1, btn2);
 
-    Label4 = label(new QLabel(this), "更多功能请点击鼠标右键！  Velmarin 出品 · 永久免费，欢迎转发",
-                   pixelFont("Tahoma", footerPixels), Qt::white, design::Label4, bottomRight);
+    Label4 = label(new QLabel(this), "", pixelFont("Tahoma", footerPixels), Qt::white, design::Label4, bottomRight);
+    Label4->setText(QStringLiteral("更多功能请点击鼠标右键！  %1 出品 · 永久免费，欢迎转发")
+                        .arg(QString::fromUtf8(makerBrand)));
 
     pnl1 = new ClickLabel(this);
     label(pnl1, "本游戏永久免费，觉得好玩就点这里赞助我们吧！（双击关闭本栏）",
@@ -194,23 +173,15 @@ void TForm3::buildComponents() {
 void TForm3::configureWordDisplay() {
     aft1->SetErrorReporter(&errors_);
     aft1->BeginUpdate();
-    TCnFontLabel* title = aft1->Fonts().AddFontLabel("Title1", "微软雅黑", 168, clBlack,
+    TCnFontLabel* title = aft1->Fonts().AddFontLabel(wordStyleName, "微软雅黑", 168, clBlack,
                                                      TFontStyles{TFontStyle::fsBold}, true, 5, 5);
-    title->Font().SetHeight(-224);
-    title->Font().SetCharset(GB2312_CHARSET);
-    TCnAAEffect& effect = title->Effect();
-    effect.Shadow().SetColor(clBlack);
-    effect.Gradual().SetEnabled(true);
-    effect.Gradual().SetStyle(TGradualStyle::gsCenterToTB);
-    effect.Gradual().SetStartColor(clYellow);
-    effect.Gradual().SetEndColor(2204408);
-    effect.Texture().SetMode(TTextureMode::tmCenter);
+    setWordDisplayStyle(title->Font(), title->Effect());
     aft1->CreateDefaultLabels();
     TCnFadeTextParam& text = aft1->Text();
     // Delays in this order: the fade delay is clamped against the line delay.
     text.SetFadeDelay(50);
     text.SetLineDelay(1000);
-    text.Lines().SetLine(idleLine);
+    text.Lines().SetLine(idleLine());
     text.SetTransparent(true);
     text.SetQuality(TAAQuality::aqNone);
     aft1->ParentEffect().SetParentColor(false);

@@ -18,41 +18,36 @@
 #include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
 #include "round/word_size.h"
+#include "common/product.h"
+#include "look/placement.h"
 
 namespace caici {
 namespace {
 
 const char* const aboutCaption = "提示";
-const char* const aboutText =
-    "猜词 —— 聚会上的比划猜词游戏\n\n"
-    "两人一组：一人看屏幕上的词，用语言或动作提示；另一人猜。\n"
-    "按“正确”得分，按“跳过”换词，看哪一队在倒计时内得分最多。\n\n"
-    "Velmarin 出品，永久免费，欢迎转发给朋友。\n"
-    "主页与新词库：https://caici.example.org/";
 
-QScreen& screenOf(const QWidget& widget) {
-    QScreen* screen = widget.screen();
-    return screen ? *screen : *QGuiApplication::primaryScreen();
-}
-
-QString messageText(const std::string& text) {
-    QString message = QString::fromStdString(text);
-    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return message;
+QString aboutText() {
+    return QStringLiteral(
+               "猜词 —— 聚会上的比划猜词游戏\n\n"
+               "两人一组：一人看屏幕上的词，用语言或动作提示；另一人猜。\n"
+               "按“正确”得分，按“跳过”换词，看哪一队在倒计时内得分最多。\n\n"
+               "%1 出品，永久免费，欢迎转发给朋友。\n"
+               "主页与新词库：%2")
+        .arg(QString::fromUtf8(makerBrand), QString::fromUtf8(productPage));
 }
 
 }  // namespace
 
 void TForm3::btn1Click() {
-    handle([this] { engine_->correct(); });
+    handle([this] { game_.correct(); });
 }
 
 void TForm3::btn2Click() {
-    handle([this] { engine_->skip(); });
+    handle([this] { game_.skip(); });
 }
 
 void TForm3::tmr1Timer() {
-    handle([this] { engine_->tick(); });
+    handle([this] { game_.tick(); });
 }
 
 void TForm3::tmr2Timer() {
@@ -131,9 +126,7 @@ void TForm3::N4Click() {
             showNormal();
             target = design::outerSize - windowedFrame_;
             resize(target);
-            const QRect area = screen.geometry();
-            move(area.x() + (area.width() - design::outerSize.width()) / 2,
-                 area.y() + (area.height() - design::outerSize.height()) / 2);
+            centreOnScreen(*this, design::outerSize);
             outerHeight = design::outerSize.height();
         }
         buttonRuleSize_ = target;
@@ -150,17 +143,17 @@ void TForm3::N6Click() {
 }
 
 void TForm3::N7Click() {
-    handle([this] { sound_.setSoundOn(menu_->N7->isChecked()); });
+    handle([this] { game_.setSoundOn(menu_->N7->isChecked()); });
 }
 
 void TForm3::N8Click() {
     handle([this] {
-        dialogs_->information(this, QString::fromUtf8(aboutCaption), QString::fromUtf8(aboutText));
+        dialogs_->information(this, QString::fromUtf8(aboutCaption), aboutText());
     });
 }
 
 void TForm3::pnl1Click() {
-    handle([this] { dialogs_->openUrl(QUrl(QString::fromLatin1(sponsorPage))); });
+    handle([this] { dialogs_->openUrl(QUrl(QString::fromUtf8(productPage))); });
 }
 
 void TForm3::pnl1DblClick() {
@@ -168,7 +161,9 @@ void TForm3::pnl1DblClick() {
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {
-    handle([this] { engine_->closeWindow(); });
+    closing_ = true;
+    handle([this] { game_.close(); });
+    closing_ = false;
     // Only hidden: the window lives for the whole run.
     event->accept();
 }
@@ -188,29 +183,6 @@ void TForm3::keyPressEvent(QKeyEvent* event) {
 void TForm3::contextMenuEvent(QContextMenuEvent* event) {
     menu_->pm1().popup(event->globalPos());
     event->accept();
-}
-
-void TForm3::showWindow() {
-    if (!shownBefore_) {
-        shownBefore_ = true;
-        const QRect area = screenOf(*this).geometry();
-        move(area.x() + (area.width() - design::outerSize.width()) / 2,
-             area.y() + (area.height() - design::outerSize.height()) / 2);
-    }
-    if (displayMode_ == DisplayMode::fullScreen) {
-        showFullScreen();
-    } else if (isMinimized()) {
-        // A window the host minimised comes back for the new round.
-        showNormal();
-    } else {
-        show();
-    }
-    raise();
-    activateWindow();
-}
-
-void TForm3::showEndMessage(const std::string& caption, const std::string& text) {
-    dialogs_->information(this, QString::fromStdString(caption), messageText(text));
 }
 
 }  // namespace caici

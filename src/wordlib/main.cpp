@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     caici::WordLibrary library(base, caici::readerBesideExecutable(), {});
     Report report;
     try {
-        library.N1(lists);
+        library.load(lists);
     } catch (const std::exception& error) {
         report.error = error.what();
     }

@@ -96,7 +96,7 @@ WordLibrary::WordLibrary(std::string baseFolder, std::string readerPath, Message
       con1_(std::move(readerPath), pump_, limits, std::move(format)),
       qry1_(con1_) {}
 
-void WordLibrary::N1(WordLists& lists) {
+void WordLibrary::load(WordLists& lists) {
     const BusyScope busy(busy_);
     // A failed listing is not reported here: the query below fails for it,
     // with the reason that the connection keeps.

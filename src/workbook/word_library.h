@@ -1,7 +1,7 @@
 #pragma once
-// The word library's load command N1 and the library browser's query.
+// The word library's load command and the library browser's query.
 //
-// N1 reads every worksheet of base folder + "words.xls" with one UNION ALL
+// The load reads every worksheet of base folder + "words.xls" with one UNION ALL
 // query and makes the rows the word list lst1 ("名称" + "|" + "分值" per row,
 // in query order). The sheet-name list it leaves behind is the item list of
 // the browser's drop-down cbb1. A load that fails throws an error whose text
@@ -16,6 +16,7 @@
 #include "common/message_pump.h"
 #include "workbook/cell_text.h"
 #include "words/play_order.h"
+#include "words/word_source.h"
 #include "workbook/reader_process.h"
 #include "workbook/workbook_connection.h"
 #include "workbook/workbook_query.h"
@@ -24,12 +25,6 @@
 #include <vector>
 
 namespace caici {
-
-// One sheet as the browser's grid shows it.
-struct SheetView {
-    std::vector<std::string> columns;
-    std::vector<std::vector<std::string>> rows;
-};
 
 // The load's sheet-name filter: the first 100 listed names, without those that
 // contain "Print_Titles", "Print_Area", "FilterDatabase" or "'_", with every
@@ -44,7 +39,7 @@ std::vector<std::string> unionQueryLines(const std::vector<std::string>& sheetNa
 // the folder whose name matches it without regard to case.
 std::string findWorkbook(const std::string& baseFolder);
 
-class WordLibrary {
+class WordLibrary : public WordSource {
 public:
     static constexpr int kNameSlots = 100;
 
@@ -53,18 +48,18 @@ public:
                 CellFormat format = CellFormat::user());
 
     // The load command: replaces lst1 of lists with the workbook's entries.
-    void N1(WordLists& lists);
+    void load(WordLists& lists) override;
 
-    bool libraryLoaded() const { return libraryLoaded_; }
+    bool libraryLoaded() const override { return libraryLoaded_; }
     // The items of cbb1.
-    const std::vector<std::string>& sheetNames() const { return sheetNames_; }
+    const std::vector<std::string>& sheetNames() const override { return sheetNames_; }
     const std::vector<std::string>& sqlLines() const { return qry1_.sqlLines(); }
     const std::string& connectionString() const { return con1_.connectionString(); }
     std::string workbookPath() const { return findWorkbook(baseFolder_); }
 
     // btn2Click's query: "SELECT * FROM [" + sheet + "$]" over the same
     // connection. Leaves lst1 and the flag alone.
-    SheetView browseSheet(const std::string& sheet);
+    SheetView browseSheet(const std::string& sheet) override;
 
 private:
     void openQuery(const std::string& path, bool workbookExists);

@@ -4,6 +4,7 @@
 #include "app/rules_dialog.h"
 
 #include "common/error_guard.h"
+#include "game_fixture.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -24,7 +25,7 @@ public:
     std::vector<std::string> texts;
 };
 
-class RulesDialogTest : public testing::Test {
+class RulesDialogTest : public ::testing::Test {
 protected:
     RulesDialogTest() {
         startWindow.setFixedSize(459, 463);
@@ -33,8 +34,9 @@ protected:
     }
 
     CollectingReporter reporter;
+    testing::GameFixture game;
     QWidget startWindow;
-    TForm2 dialog{startWindow, reporter};
+    TForm2 dialog{startWindow, *game.game, reporter};
 };
 
 TEST_F(RulesDialogTest, ShowsTheRulesAndTheCountdownBoxWithTheirExactTexts) {
@@ -68,12 +70,28 @@ TEST_F(RulesDialogTest, RulesTextIsNeverCutOff) {
     EXPECT_LE(rules->geometry().bottom(), dialog.height());
 }
 
-TEST_F(RulesDialogTest, CountdownTextIsReadAsTypedWithoutChecking) {
-    EXPECT_EQ(dialog.countdownText(), QStringLiteral("90"));
-    for (const char* typed : {"60", "abc", "", "-5", "1.5"}) {
-        dialog.edt1().setText(QString::fromUtf8(typed));
-        EXPECT_EQ(dialog.countdownText(), QString::fromUtf8(typed));
+// Whole seconds from 10 to 999 can be typed, nothing else; a number left
+// half typed is put back to the countdown the next round will use.
+TEST_F(RulesDialogTest, TheCountdownBoxTakesWholeSecondsOnly) {
+    QLineEdit& box = dialog.edt1();
+    EXPECT_EQ(box.text(), QStringLiteral("90"));
+    const struct {
+        const char* typed;
+        const char* shown;
+        int countdown;
+    } cases[] = {{"60", "60", 60}, {"abc", "", 90}, {"-5", "5", 90}, {"1.5", "15", 15}, {"1000", "100", 100},
+                 {"999", "999", 999}, {"5", "5", 90}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        game.game->setCountdownSeconds(90);
+        box.clear();
+        QTest::keyClicks(&box, QString::fromUtf8(c.typed));
+        EXPECT_EQ(box.text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(game.game->countdownSeconds(), c.countdown);
     }
+    dialog.show();
+    dialog.close();
+    EXPECT_EQ(box.text(), QStringLiteral("90"));
 }
 
 TEST_F(RulesDialogTest, StandsTenPixelsRightOfTheStartWindowWithTopsLevel) {
@@ -87,11 +105,13 @@ TEST_F(RulesDialogTest, ClosingMovesTheStartWindowBackAndKeepsTheText) {
     // The rules button moved the start window 100 px left before showing us.
     startWindow.move(400, 120);
     dialog.show();
-    dialog.edt1().setText(QStringLiteral("45"));
+    dialog.edt1().clear();
+    QTest::keyClicks(&dialog.edt1(), QStringLiteral("45"));
     dialog.close();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(startWindow.pos(), QPoint(500, 120));
-    EXPECT_EQ(dialog.countdownText(), QStringLiteral("45"));
+    EXPECT_EQ(dialog.edt1().text(), QStringLiteral("45"));
+    EXPECT_EQ(game.game->countdownSeconds(), 45);
     EXPECT_TRUE(reporter.texts.empty());
 }
 

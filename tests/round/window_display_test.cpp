@@ -9,6 +9,7 @@
 #include "round/color_key.h"
 #include "round/digital_font.h"
 #include "round/word_size.h"
+#include "common/product.h"
 #include "window_fixture.h"
 
 namespace caici::testing {
@@ -210,7 +211,8 @@ TEST_F(WindowDisplayTest, SoundSwitch) {
     EXPECT_FALSE(window->menu().N7->isChecked());
     QTest::keyClick(window.get(), Qt::Key_F5);
     EXPECT_TRUE(window->menu().N7->isChecked());
-    EXPECT_EQ(sound.switched, (std::vector<bool>{false, true}));
+    EXPECT_EQ(log.since(0, "sound"), (Log{"sound off", "sound on"}));
+    EXPECT_TRUE(game->soundOn());
 }
 
 // A click on the sponsor panel opens our page; a double-click first delivers
@@ -219,7 +221,7 @@ TEST_F(WindowDisplayTest, SponsorPanel) {
     startRound();
     QTest::mouseClick(window->pnl1, Qt::LeftButton);
     ASSERT_EQ(dialogs->opened.size(), 1u);
-    EXPECT_EQ(dialogs->opened[0], QUrl(QString::fromLatin1(TForm3::sponsorPage)));
+    EXPECT_EQ(dialogs->opened[0], QUrl(QString::fromUtf8(productPage)));
 
     QTest::mouseClick(window->pnl1, Qt::LeftButton);
     QTest::mouseDClick(window->pnl1, Qt::LeftButton);

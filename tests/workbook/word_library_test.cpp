@@ -25,10 +25,10 @@ protected:
                            CellFormat{".", "%Y/%m/%d"});
     }
 
-    // Runs N1 and returns its error text, or "" when it succeeded.
+    // Runs a load and returns its error text, or "" when it succeeded.
     std::string load(WordLibrary& library) {
         try {
-            library.N1(lists);
+            library.load(lists);
         } catch (const std::exception& error) {
             return error.what();
         }
@@ -195,7 +195,7 @@ TEST_F(LoadTest, ALoadFromInsideALoadIsRefused) {
     WordLibrary library = libraryWith([&] {
         if (nestedErrors.size() >= 3) return;
         try {
-            self->N1(nestedLists);
+            self->load(nestedLists);
             nestedErrors.push_back("ran");
         } catch (const std::exception& error) {
             nestedErrors.push_back(error.what());

@@ -110,7 +110,7 @@ TEST(WorkbookSmoke, RandomAndMutatedWorkbooksLoadOrFailClearly) {
         lists.replaceLibrary(earlier);
         WordLibrary library(folder.base(), CAICI_XLSREADER, {}, ReaderLimits{3000ms});
         try {
-            library.N1(lists);
+            library.load(lists);
             ++loaded;
             EXPECT_TRUE(library.libraryLoaded());
             for (const auto& entry : lists.lst1()) ASSERT_TRUE(isStrictUtf8(entry)) << "run " << run;

@@ -1,4 +1,4 @@
-#include "app/window_look.h"
+#include "look/window_look.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -1,0 +1,143 @@
+#include "game/game.h"
+
+#include "common/error_guard.h"
+#include "common/errors.h"
+
+#include <utility>
+
+namespace caici {
+namespace {
+
+const char* const busyText = "词库正在读取，请稍候再开始。";
+
+// Hands a failure's text to the views.
+class ListenerReporter : public ErrorReporter {
+public:
+    explicit ListenerReporter(GameListener& listener) : listener_(listener) {}
+    void reportError(const std::string& text) override { listener_.error(text); }
+
+private:
+    GameListener& listener_;
+};
+
+}  // namespace
+
+// Marks the game busy for its lifetime; the views hear of the change.
+class Game::BusyScope {
+public:
+    BusyScope(Game& game, Activity activity) : game_(game) {
+        game_.activity_ = activity;
+        game_.listeners_.busyChanged(true);
+    }
+    ~BusyScope() {
+        game_.activity_ = Activity::idle;
+        game_.listeners_.busyChanged(false);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Game& game_;
+};
+
+Game::Game(GameParts parts)
+    : baseFolder_(std::move(parts.baseFolder)),
+      library_(std::move(parts.library)),
+      cues_(std::move(parts.audio)),
+      random_(parts.random ? *parts.random : processRandom()),
+      // A shuffle of a big library pumps once per draw: at most every 15 ms
+      // is enough to keep the windows alive.
+      shufflePump_(parts.pump ? MessagePump(RateLimitedPump(parts.pump)) : MessagePump()),
+      round_(listeners_, words_, cues_, std::move(parts.pump), std::move(parts.clock)) {}
+
+Game::~Game() = default;
+
+template <class Body>
+void Game::guarded(Body&& body) noexcept {
+    ListenerReporter reporter(listeners_);
+    caici::guarded(reporter, std::forward<Body>(body));
+}
+
+CueStartup Game::startSound(CueStartupMessages& messages) {
+    return cues_.start(baseFolder_, messages);
+}
+
+void Game::start() {
+    if (busy()) return;
+    guarded([this] {
+        {
+            const BusyScope busy(*this, Activity::starting);
+            round_.reset();
+            cues_.play(Cue::Start);
+            if (words_.needsRefill()) {
+                // A failed load has said why; the round does not start.
+                if (!library_->libraryLoaded()) loadLibrary();
+                words_.shuffle(shufflePump_, random_);
+            }
+        }
+        round_.begin(countdownSeconds_);
+    });
+}
+
+void Game::correct() {
+    if (busy()) return;
+    guarded([this] { round_.correct(); });
+}
+
+void Game::skip() {
+    if (busy()) return;
+    guarded([this] { round_.skip(); });
+}
+
+void Game::tick() {
+    if (busy()) return;
+    guarded([this] { round_.tick(); });
+}
+
+void Game::close() {
+    guarded([this] { round_.close(); });
+}
+
+void Game::load() {
+    guarded([this] {
+        if (busy()) throw Error(busyText);
+        const BusyScope busy(*this, Activity::loading);
+        loadLibrary();
+    });
+}
+
+void Game::loadLibrary() {
+    // The sheet list changes with every load, one that fails included.
+    try {
+        library_->load(words_);
+    } catch (...) {
+        listeners_.libraryChanged();
+        throw;
+    }
+    listeners_.libraryChanged();
+}
+
+std::optional<SheetView> Game::browseSheet(const std::string& sheet) {
+    std::optional<SheetView> view;
+    guarded([&] {
+        if (busy()) throw Error(busyText);
+        const BusyScope busy(*this, Activity::loading);
+        view = library_->browseSheet(sheet);
+    });
+    return view;
+}
+
+void Game::play(Cue cue) {
+    cues_.play(cue);
+}
+
+void Game::setSoundOn(bool on) {
+    if (on) {
+        cues_.unmute();
+    } else {
+        cues_.mute();
+    }
+    listeners_.soundChanged(on);
+}
+
+}  // namespace caici
