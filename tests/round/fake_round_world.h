@@ -8,7 +8,7 @@
 #include "round/round_ports.h"
 #include "words/play_order.h"
 
-#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -138,13 +138,26 @@ public:
 };
 
 // Fills the play order so that the entries are dealt in the given order.
-inline void dealInOrder(WordLists& lists, std::vector<std::string> entries) {
-    std::reverse(entries.begin(), entries.end());
-    lists.replaceLibrary(std::move(entries));
-    // Seed 0 advances to state 1, and (1 * n) >> 32 is 0: every draw takes
-    // the first entry left, so the order is kept.
-    RandomSource firstEachTime([] { return 0u; });
-    lists.shuffle({}, firstEachTime);
+// A shuffle's order depends only on the seed and the library's size, so a
+// shuffle of numbered placeholders shows where each row lands; the library
+// is then laid out so that the same shuffle lands it in the wanted order.
+inline void dealInOrder(WordLists& lists, const std::vector<std::string>& entries) {
+    constexpr std::uint64_t kSeed = 1;
+    std::vector<std::string> placeholders;
+    for (std::size_t row = 0; row < entries.size(); ++row) placeholders.push_back(std::to_string(row));
+    lists.replaceLibrary(std::move(placeholders));
+    RandomSource probe(kSeed);
+    lists.shuffle({}, probe);
+    const auto landed = lists.lst2();
+
+    // Deals come from the end of the play order.
+    std::vector<std::string> library(entries.size());
+    for (std::size_t place = 0; place < landed.size(); ++place) {
+        library[std::stoul(landed[place])] = entries[entries.size() - 1 - place];
+    }
+    lists.replaceLibrary(std::move(library));
+    RandomSource same(kSeed);
+    lists.shuffle({}, same);
 }
 
 // A round engine over fakes, started as the start window starts a game.

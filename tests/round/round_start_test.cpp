@@ -117,7 +117,7 @@ TEST_F(RoundStart, PressesAndTicksDuringARefillAreIgnored) {
     int tickPumps = 0;
     onPump = [&] { ++tickPumps; };
     const auto before = world.log.size();
-    RandomSource random([n = 5u]() mutable { return n += 7919u; });
+    RandomSource random(5);
     int pumps = 0;
     lists.shuffle(
         [&] {

@@ -83,7 +83,7 @@ class WindowTest : public ::testing::Test {
 protected:
     explicit WindowTest(std::vector<std::string> library = defaultLibrary()) {
         words.replaceLibrary(std::move(library));
-        RandomSource random([] { return 12345u; });
+        RandomSource random(12345);
         words.shuffle({}, random);
         window = std::make_unique<TForm3>(GuessingWindowParts{
             QStringLiteral(CAICI_SOURCE_DIR "/game/"), words, cues, sound, countdown, errors, dialogs});
