@@ -45,10 +45,10 @@ public:
     void replaceLibrary(std::vector<std::string> entries);
 
     // The command lst21: lst2 := all entries of lst1 in random order, then
-    // lst1 := a copy of lst2. Before every draw pump runs once and the random
-    // source is seeded anew. The draws are those of taking a random index of
-    // the entries left in lst1 and removing it, in O(n log n). A shuffle
-    // started from inside the pump of a running one is ignored.
+    // lst1 := a copy of lst2. One draw from random per entry, in O(n), each
+    // after one run of pump; every order of the library is equally likely,
+    // and a given seed and library size always give the same order. A
+    // shuffle started from inside the pump of a running one is ignored.
     void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom());
 
     // Reads the last entry of lst2 and removes it. An empty play order throws

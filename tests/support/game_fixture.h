@@ -117,13 +117,24 @@ public:
 
     ScriptedLibrary& library() { return *library_; }
 
-    // Makes the next start deal exactly these entries, in this order.
-    void dealInOrder(std::vector<std::string> entries) {
-        std::reverse(entries.begin(), entries.end());
-        library_->entries = std::move(entries);
-        // Seed 0 advances to state 1, and (1 * n) >> 32 is 0: every draw
-        // takes the first entry left, so the library's order is kept.
-        random = RandomSource([] { return 0u; });
+    // Makes every start deal exactly these entries, in this order: the
+    // library is laid out so that the shuffle of the fixed seed, which every
+    // start begins from, puts them there.
+    void dealInOrder(const std::vector<std::string>& entries) {
+        WordLists probe;
+        std::vector<std::string> placeholders;
+        for (std::size_t row = 0; row < entries.size(); ++row) placeholders.push_back(std::to_string(row));
+        probe.replaceLibrary(std::move(placeholders));
+        RandomSource seeded(dealSeed);
+        probe.shuffle({}, seeded);
+        const auto landed = probe.lst2();
+        // Deals come from the end of the play order.
+        std::vector<std::string> library(entries.size());
+        for (std::size_t place = 0; place < landed.size(); ++place) {
+            library[std::stoul(landed[place])] = entries[entries.size() - 1 - place];
+        }
+        library_->entries = std::move(library);
+        random.setSeed(dealSeed);
         if (library_->libraryLoaded()) game->load();
     }
 
@@ -131,6 +142,7 @@ public:
     // lets the press guard run out.
     void start(std::int32_t countdown = 90) {
         game->setCountdownSeconds(countdown);
+        random.setSeed(dealSeed);
         game->start();
         later();
     }
@@ -151,7 +163,8 @@ public:
 
     std::shared_ptr<AudioLog> audio = std::make_shared<AudioLog>();
     RecordingStartupMessages messages;
-    RandomSource random;
+    static constexpr std::uint64_t dealSeed = 1;
+    RandomSource random{dealSeed};
     std::chrono::milliseconds now{1'000'000};
     std::function<void()> onPump;
     EventLog log;
