@@ -5,7 +5,7 @@
 
 #include "workbook/library_check.h"
 #include "words/play_order.h"
-#include "workbook/reader_process.h"
+#include "workbook/reader_location.h"
 #include "workbook/word_library.h"
 
 #include <nlohmann/json.hpp>
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     if (base.back() != '/') base += '/';
 
     caici::WordLists lists;
-    caici::WordLibrary library(base, caici::readerBesideExecutable(), {});
+    caici::WordLibrary library(base, caici::readerBesideRunningProgram(), {});
     Report report;
     try {
         library.N1(lists);
