@@ -112,8 +112,7 @@ void WordLibrary::N1(WordLists& lists) {
     filterSheetNames(sheetNames_, pump_);
     // The query always runs over con1.
     qry1_.close();
-    qry1_.clearSql();
-    for (auto& line : unionQueryLines(sheetNames_)) qry1_.addSqlLine(std::move(line));
+    sqlLines_ = unionQueryLines(sheetNames_);
     // lst1 is emptied only once the query is open, so SQL that cannot run
     // leaves the word list as it was.
     openQuery(path, exists);
@@ -141,7 +140,7 @@ void WordLibrary::N1(WordLists& lists) {
 
 void WordLibrary::openQuery(const std::string& path, bool workbookExists) {
     try {
-        qry1_.open();
+        qry1_.open(sheetNames_);
     } catch (const std::exception& error) {
         if (!workbookExists) throw Error(missingWorkbookText(path));
         if (dynamic_cast<const EQueryFailed*>(&error) != nullptr) {
@@ -173,10 +172,10 @@ std::string WordLibrary::explainQueryFailure(const std::string& path, const std:
 SheetView WordLibrary::browseSheet(const std::string& sheet) {
     const BusyScope busy(busy_);
     qry1_.close();
-    qry1_.replaceSql("SELECT * FROM [" + sheet + "$]");
+    sqlLines_ = {"SELECT * FROM [" + sheet + "$]"};
     SheetView view;
     try {
-        qry1_.open();
+        qry1_.open({sheet});
         view.columns = qry1_.columnNames();
         for (qry1_.first(); !qry1_.eof(); qry1_.next()) {
             std::vector<std::string> row;

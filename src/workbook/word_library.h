@@ -9,6 +9,9 @@
 // has opened, and the library-loaded flag is set only by a load that ran to
 // its end.
 //
+// The query text (sqlLines) is what the host is shown; the query itself
+// looks the sheet names up as data, so no text of the workbook becomes SQL.
+//
 // Pending window messages run through the pump while the load works (also
 // while the reader process runs); a load or a browse asked for from inside
 // that pump is refused with an error instead of tearing down the running one.
@@ -58,7 +61,8 @@ public:
     bool libraryLoaded() const { return libraryLoaded_; }
     // The items of cbb1.
     const std::vector<std::string>& sheetNames() const { return sheetNames_; }
-    const std::vector<std::string>& sqlLines() const { return qry1_.sqlLines(); }
+    // The text of the last query, as the host is shown it.
+    const std::vector<std::string>& sqlLines() const { return sqlLines_; }
     const std::string& connectionString() const { return con1_.connectionString(); }
     std::string workbookPath() const { return findWorkbook(baseFolder_); }
 
@@ -75,6 +79,7 @@ private:
     WorkbookConnection con1_;
     WorkbookQuery qry1_;
     std::vector<std::string> sheetNames_;
+    std::vector<std::string> sqlLines_;
     bool libraryLoaded_ = false;
     bool busy_ = false;
 };

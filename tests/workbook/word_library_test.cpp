@@ -130,6 +130,22 @@ TEST_F(LoadTest, FailuresSayWhatToFixAndKeepTheWordList) {
     }
 }
 
+// A sheet name is a name: SQL written into it never runs, and the load reads
+// just the rows that the sheet holds (no words added, no address shown, no hang).
+TEST_F(LoadTest, SheetNamesNeverRunAsSql) {
+    for (const char* workbook : {"words_sheet_name_adds_words.xls", "words_sheet_name_shows_address.xls",
+                                 "words_sheet_name_runs_endless_query.xls"}) {
+        folder.useWorkbook(workbook);
+        WordLibrary library = libraryWith();
+        EXPECT_EQ(load(library), "") << workbook;
+        EXPECT_EQ(lists.lst1(), std::vector<std::string>{"苹果|3"}) << workbook;
+        ASSERT_EQ(library.sheetNames().size(), 1u) << workbook;
+        EXPECT_NE(library.sheetNames().front().find("sqlite_master"), std::string::npos) << workbook;
+        const SheetView view = library.browseSheet(library.sheetNames().front());
+        EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{{"苹果", "3"}})) << workbook;
+    }
+}
+
 // The game survives the files that break the workbook library.
 TEST_F(LoadTest, MalformedWorkbooksFailCleanly) {
     for (const auto& entry : std::filesystem::directory_iterator(testing::malformedFixtures())) {
