@@ -14,6 +14,9 @@ import sys
 import xlwt
 
 HEADER = ["名称", "分值"]
+# A cell with formatting and no value, as a host leaves below the words when
+# colouring whole columns.
+FORMATTED = object()
 
 
 def workbook(sheets):
@@ -24,12 +27,16 @@ def workbook(sheets):
     book = xlwt.Workbook(encoding="utf-8")
     date_style = xlwt.easyxf(num_format_str="YYYY-MM-DD")
     datetime_style = xlwt.easyxf(num_format_str="YYYY-MM-DD HH:MM:SS")
+    formatted_style = xlwt.easyxf("pattern: pattern solid, fore_colour light_yellow")
     for index, (name, rows) in enumerate(sheets):
         sheet = book.add_sheet("Sheet%d" % (index + 1))
         sheet.name = name
         for r, row in enumerate(rows):
             for c, value in enumerate(row):
                 if value is None:
+                    continue
+                if value is FORMATTED:
+                    sheet.write(r, c, None, formatted_style)
                     continue
                 if isinstance(value, datetime.datetime):
                     sheet.write(r, c, value, datetime_style)
@@ -119,6 +126,23 @@ def main():
 
     save(folder, "words_many_sheets.xls", [
         ("S%03d" % i, [HEADER, ["词%d" % i, i]]) for i in range(1, 121)
+    ])
+
+    save(folder, "words_formatting_below_words.xls", [
+        ("Sheet1", [HEADER, ["苹果", 3], ["香蕉", 5]] + [[FORMATTED, FORMATTED]] * 300),
+    ])
+
+    save(folder, "words_blank_rows_only.xls", [
+        ("Sheet1", [HEADER] + [[FORMATTED, FORMATTED]] * 20),
+    ])
+
+    save(folder, "words_long_entry.xls", [
+        ("Sheet1", [HEADER, ["苹果", 3], ["一二三四五六七八九十" * 100, 5], ["四十个字" * 10, 2], ["四十一个字" + "长" * 36, 1]]),
+        ("Sheet2", [HEADER, ["大象", 4], ["六十" * 30, 2]]),
+    ])
+
+    save(folder, "words_only_long_words.xls", [
+        ("Sheet1", [HEADER, ["五十个字的词语" + "长" * 43, 1]]),
     ])
 
     # Sheet names written as SQL: the load must read them as names and
