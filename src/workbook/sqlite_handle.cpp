@@ -181,11 +181,6 @@ int SqliteStatement::columnCount() const {
     return sqlite3_column_count(statement_.get());
 }
 
-std::string SqliteStatement::columnName(int column) const {
-    const char* name = sqlite3_column_name(statement_.get(), column);
-    return name != nullptr ? name : std::string();
-}
-
 std::string_view SqliteStatement::columnText(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_.get(), column));
     if (text == nullptr) return {};

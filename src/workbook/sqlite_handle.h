@@ -79,7 +79,6 @@ public:
     void bindText(int index, std::string_view text);
 
     int columnCount() const;
-    std::string columnName(int column) const;
     std::string_view columnText(int column) const;
     std::int64_t columnInteger(int column) const;
 

@@ -76,7 +76,6 @@ public:
     std::size_t fieldIndex(std::string_view name) const;
     // The text of a field of the current row.
     std::string_view fieldText(std::size_t index) const;
-    std::string_view fieldByName(std::string_view name) const { return fieldText(fieldIndex(name)); }
     // Where the current row comes from.
     RowPlace place() const;
 
