@@ -6,13 +6,11 @@
 #include "common/product.h"
 #include "app/program.h"
 #include "cues/sdl_mixer_audio.h"
+#include "workbook/reader_location.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -27,11 +25,7 @@ void preferX11OnWayland() {
 
 // The workbook reader is installed beside the game.
 QString readerPath() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const QString folder = error ? QCoreApplication::applicationDirPath()
-                                 : QString::fromStdString(self.parent_path().string());
-    return folder + QStringLiteral("/caici-xlsreader");
+    return QString::fromStdString(caici::readerBesideRunningProgram());
 }
 
 }  // namespace

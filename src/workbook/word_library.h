@@ -3,11 +3,16 @@
 //
 // The load reads every worksheet of base folder + "words.xls" with one UNION ALL
 // query and makes the rows the word list lst1 ("名称" + "|" + "分值" per row,
-// in query order). The sheet-name list it leaves behind is the item list of
-// the browser's drop-down cbb1. A load that fails throws an error whose text
-// names the file and says what to fix; lst1 is emptied only once the query
-// has opened, and the library-loaded flag is set only by a load that ran to
-// its end.
+// in query order). Rows with neither word nor points are skipped, and
+// entries whose word is too long to act out are left out of play and
+// reported (leftOut, loadWarning). The sheet-name list it leaves behind is
+// the item list of the browser's drop-down cbb1. A load that fails, one that
+// finds no word to play included, throws an error whose text names the file
+// and says what to fix, and leaves lst1 as it was; the library-loaded flag is
+// set only by a load that ran to its end.
+//
+// The query text (sqlLines) is what the host is shown; the query itself
+// looks the sheet names up as data, so no text of the workbook becomes SQL.
 //
 // Pending window messages run through the pump while the load works (also
 // while the reader process runs); a load or a browse asked for from inside
@@ -15,12 +20,14 @@
 
 #include "common/message_pump.h"
 #include "workbook/cell_text.h"
+#include "workbook/left_out.h"
 #include "words/play_order.h"
 #include "words/word_source.h"
 #include "workbook/reader_process.h"
 #include "workbook/workbook_connection.h"
 #include "workbook/workbook_query.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,9 +58,15 @@ public:
     void load(WordLists& lists) override;
 
     bool libraryLoaded() const override { return libraryLoaded_; }
+    // What the load in play left out; empty before the first load.
+    const LeftOutRows& leftOut() const { return leftOut_; }
+    // The one warning to show the host for the load in play: nothing unless
+    // it left entries out of play (skipped blank rows need no warning).
+    std::optional<std::string> loadWarning() const;
     // The items of cbb1.
     const std::vector<std::string>& sheetNames() const override { return sheetNames_; }
-    const std::vector<std::string>& sqlLines() const { return qry1_.sqlLines(); }
+    // The text of the last query, as the host is shown it.
+    const std::vector<std::string>& sqlLines() const { return sqlLines_; }
     const std::string& connectionString() const { return con1_.connectionString(); }
     std::string workbookPath() const { return findWorkbook(baseFolder_); }
 
@@ -63,6 +76,8 @@ public:
 
 private:
     void openQuery(const std::string& path, bool workbookExists);
+    // Reads the open query's rows; throws when none is a word to play.
+    std::vector<std::string> readEntries(const std::string& path, LeftOutRows& leftOut);
     std::string explainQueryFailure(const std::string& path, const std::string& detail) const;
 
     std::string baseFolder_;
@@ -70,6 +85,8 @@ private:
     WorkbookConnection con1_;
     WorkbookQuery qry1_;
     std::vector<std::string> sheetNames_;
+    std::vector<std::string> sqlLines_;
+    LeftOutRows leftOut_;
     bool libraryLoaded_ = false;
     bool busy_ = false;
 };
