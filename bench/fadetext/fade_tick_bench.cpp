@@ -119,6 +119,22 @@ BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqNone_fit, QSize(1920, 1080), TAAQualit
 BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::aqHigh, false)
     ->Unit(benchmark::kMillisecond);
 
+// A word list entry of 1,000 characters arriving in the guessing window's
+// display, and the fade ticks that show it: the time the game stands still.
+void BM_LongEntry(benchmark::State& state, bool fit) {
+    ensureBenchApplication<QApplication>();
+    WordDisplay display(QSize(1169, 417), TAAQuality::aqNone);
+    display.text->SetFitToClient(fit);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        ++next;
+        display.text->Text().Lines().SetLine("<Title1><Center>" + std::to_string(next) + kThousandCharactersText);
+        while (display.text->Fading()) display.text->FadeStep();
+    }
+}
+BENCHMARK_CAPTURE(BM_LongEntry, 1169x417_aqNone, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LongEntry, 1169x417_aqNone_fit, true)->Unit(benchmark::kMillisecond);
+
 // The fit of one line alone: a reference measurement, one at the chosen
 // size, and what correction hinting asks for.
 void BM_FitLine(benchmark::State& state, const char* line, QSize client) {
