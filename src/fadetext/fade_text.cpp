@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "fadetext/cross_fade.h"
 #include "fadetext/default_text.h"
@@ -168,7 +169,7 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
     if (fitToClient_ && !line.empty()) {
         fitLine(renderer, line, QSize(clientWidth, clientHeight), fit_);
     }
-    const int characterHeight = canvas.Font().Height() < 0 ? -canvas.Font().Height() : canvas.Font().Height();
+    const int characterHeight = std::abs(canvas.Font().Height());
     const QPoint at = placeLine(currentAlignment_, text_->Layout(), QSize(clientWidth, clientHeight),
                                 renderer.TextExtent(line));
 

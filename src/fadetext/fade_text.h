@@ -97,8 +97,8 @@ protected:
     void Reset() override;
 
     struct RenderedLine {
-        std::string text;       // tags removed, labels expanded
-        int characterHeight;    // pixels
+        std::string text;         // tags removed, labels expanded
+        int characterHeight = 0;  // pixels
     };
     // Draws one marked-up line with its background into image.
     RenderedLine RenderLine(const std::string& text, TBitmap& image);
