@@ -95,7 +95,7 @@ TCnAAGraphicControl::TCnAAGraphicControl(QWidget* parent)
 TCnAAGraphicControl::~TCnAAGraphicControl() { destroying_ = true; }
 
 void TCnAAGraphicControl::Changed() {
-    if (!initialized_ || destroying_ || rendering_ || updateCount_ != 0) {
+    if (!CanRedraw()) {
         return;
     }
     guardedAction([this] { Reset(); });

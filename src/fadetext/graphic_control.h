@@ -166,6 +166,8 @@ protected:
     // While set, changes reported by the settings are not turned into
     // redraws (a line being laid out copies styles into the renderer).
     bool& renderingFlag() { return rendering_; }
+    // Whether Changed would redraw now.
+    bool CanRedraw() const { return initialized_ && !destroying_ && !rendering_ && updateCount_ == 0; }
 
     // Runs a handler body; an exception stops the body and is reported once,
     // since nothing may be thrown back into Qt's event dispatch.
