@@ -13,7 +13,8 @@
 
 #include "effecttext/aa_font.h"
 #include "effecttext/bitmap.h"
-#include "word_display_setup.h"
+#include "bench_application.h"
+#include "round/word_display_style.h"
 
 namespace {
 

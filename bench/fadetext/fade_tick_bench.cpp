@@ -16,7 +16,8 @@
 #include "fadetext/cross_fade.h"
 #include "fadetext/fade_text.h"
 #include "fadetext/line_fit.h"
-#include "word_display_setup.h"
+#include "bench_application.h"
+#include "round/word_display_style.h"
 
 namespace {
 

@@ -173,15 +173,11 @@ protected:
     // since nothing may be thrown back into Qt's event dispatch.
     template <class Body>
     void guardedAction(Body&& body) {
-        try {
-            body();
-        } catch (const std::exception& error) {
-            reportError(error);
-        }
+        guarded(errorReporter(), std::forward<Body>(body));
     }
 
 private:
-    void reportError(const std::exception& error);
+    ErrorReporter& errorReporter();
     void adoptParentColor();
     void adoptParentFont();
 

@@ -1,6 +1,7 @@
 #include "words/play_order.h"
 
 #include "common/errors.h"
+#include "common/reentry_guard.h"
 
 #include <cstdint>
 #include <limits>
@@ -9,21 +10,6 @@
 #include <utility>
 
 namespace caici {
-namespace {
-
-// Clears the busy flag however the shuffle ends, a throwing pump included.
-class ShuffleScope {
-public:
-    explicit ShuffleScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ShuffleScope() { flag_ = false; }
-    ShuffleScope(const ShuffleScope&) = delete;
-    ShuffleScope& operator=(const ShuffleScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
 
 WordLists::WordLists()
     : libraryStore_(std::make_shared<const Store>()), dealStore_(libraryStore_) {}
@@ -51,8 +37,7 @@ void WordLists::replaceLibrary(std::vector<std::string> entries) {
 }
 
 void WordLists::shuffle(const MessagePump& pump, RandomSource& random) {
-    if (shuffling_) return;
-    const ShuffleScope scope(shuffling_);
+    const ReentryGuard working(shuffling_, "the word list is already being shuffled");
 
     // The new order is a copy of lst1, shuffled while lst2 stays whole for
     // anything the pump deals. Entry i is drawn among the entries i .. n - 1

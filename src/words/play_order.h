@@ -44,11 +44,12 @@ public:
     // entries than 32-bit positions can tell apart.
     void replaceLibrary(std::vector<std::string> entries);
 
-    // The command lst21: lst2 := all entries of lst1 in random order, then
+    // The shuffle: lst2 := all entries of lst1 in random order, then
     // lst1 := a copy of lst2. One draw from random per entry, in O(n), each
     // after one run of pump; every order of the library is equally likely,
     // and a given seed and library size always give the same order. A
-    // shuffle started from inside the pump of a running one is ignored.
+    // shuffle started from inside the pump of a running one throws
+    // std::logic_error.
     void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom());
 
     // Reads the last entry of lst2 and removes it. An empty play order throws
@@ -58,8 +59,6 @@ public:
     std::size_t count() const { return lst2_.size(); }
     bool needsRefill() const { return count() < refillThreshold; }
 
-    // True while a shuffle runs (its pump is the only way to observe it).
-    bool busy() const { return shuffling_; }
 
 private:
     using Store = std::vector<std::string>;

@@ -93,8 +93,5 @@ std::string queryFailedText(const std::string& path, const std::string& detail) 
     return "读取词库文件 " + path + " 时出错：" + detail + "。";
 }
 
-std::string loadBusyText() {
-    return "词库正在读取，请稍候再开始。";
-}
 
 }  // namespace caici

@@ -30,6 +30,5 @@ std::string noWordsText(const std::string& path, std::size_t tooLong);
 // names the first few by sheet and row.
 std::string tooLongWordsText(const std::string& path, const std::vector<LeftOutEntry>& tooLong);
 std::string queryFailedText(const std::string& path, const std::string& detail);
-std::string loadBusyText();
 
 }  // namespace caici

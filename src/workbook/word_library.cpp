@@ -1,5 +1,6 @@
 #include "workbook/word_library.h"
 
+#include "common/reentry_guard.h"
 #include "workbook/load_errors.h"
 #include "workbook/utf8.h"
 #include "workbook/workbook_tables.h"
@@ -16,19 +17,6 @@ constexpr std::string_view kWorkbookName = "words.xls";
 constexpr std::string_view kWordField = "名称";
 constexpr std::string_view kPointsField = "分值";
 
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag) {
-        if (flag_) throw Error(loadBusyText());
-        flag_ = true;
-    }
-    ~BusyScope() { flag_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 bool excludedName(const std::string& name) {
     for (std::string_view marker : {"Print_Titles", "Print_Area", "FilterDatabase", "'_"}) {
@@ -98,7 +86,7 @@ WordLibrary::WordLibrary(std::string baseFolder, std::string readerPath, Message
       qry1_(con1_) {}
 
 void WordLibrary::load(WordLists& lists) {
-    const BusyScope busy(busy_);
+    const ReentryGuard working(working_, "the word library is already being read");
     // A failed listing is not reported here: the query below fails for it,
     // with the reason that the connection keeps.
     const std::string path = workbookPath();
@@ -198,7 +186,7 @@ std::string WordLibrary::explainQueryFailure(const std::string& path, const std:
 }
 
 SheetView WordLibrary::browseSheet(const std::string& sheet) {
-    const BusyScope busy(busy_);
+    const ReentryGuard working(working_, "the word library is already being read");
     qry1_.close();
     sqlLines_ = {"SELECT * FROM [" + sheet + "$]"};
     SheetView view;

@@ -16,7 +16,8 @@
 //
 // Pending window messages run through the pump while the load works (also
 // while the reader process runs); a load or a browse asked for from inside
-// that pump is refused with an error instead of tearing down the running one.
+// that pump fails with std::logic_error instead of tearing down the running
+// one; the game never asks while a load runs.
 
 #include "common/message_pump.h"
 #include "workbook/cell_text.h"
@@ -88,7 +89,7 @@ private:
     std::vector<std::string> sqlLines_;
     LeftOutRows leftOut_;
     bool libraryLoaded_ = false;
-    bool busy_ = false;
+    bool working_ = false;
 };
 
 }  // namespace caici

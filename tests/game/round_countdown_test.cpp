@@ -34,8 +34,12 @@ TEST_F(RoundCountdown, TicksEndCueAndEnd) {
             const auto before = log.entries.size();
             game->tick();
             if (!log.since(before, "cue end").empty()) endCueTick = tick;
-            if (tick == 1) EXPECT_EQ(log.since(before, "time").at(0), c.firstTime);
-            if (tick == c.endCueTick) EXPECT_EQ(log.since(before, "time"), Log{"time 6"});
+            if (tick == 1) {
+                EXPECT_EQ(log.since(before, "time").at(0), c.firstTime);
+            }
+            if (tick == c.endCueTick) {
+                EXPECT_EQ(log.since(before, "time"), Log{"time 6"});
+            }
         }
         EXPECT_EQ(round().phase, RoundPhase::over);
         EXPECT_EQ(endCueTick, c.endCueTick);
