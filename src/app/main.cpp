@@ -11,6 +11,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -39,6 +42,13 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/caici.png")));
     // Only the start window's close ends the program; the others just hide.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own texts (the colour chooser, the buttons of every box) speak the
+    // game's language whatever the desktop's locale.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     caici::MessageBoxReporter reporter;
     caici::CueStartupBoxes cueMessages;

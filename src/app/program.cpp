@@ -23,6 +23,7 @@ Program::Program(ProgramParts parts) {
     // The word display and the title must be readable by assistive
     // technology from their first line on.
     installFadeTextAccessibility();
+    settings_ = std::make_unique<Settings>(parts.settingsFile.isEmpty() ? Settings::defaultFile() : parts.settingsFile);
     const std::string baseFolder = parts.baseFolder.toStdString();
     // Long work (a load, a shuffle) and every tick let the windows go on.
     const MessagePump pump = [] { QCoreApplication::processEvents(); };
@@ -37,9 +38,9 @@ Program::Program(ProgramParts parts) {
     game_->addListener(*errorBoxes_);
 
     form1_ = std::make_unique<TForm1>(*game_, parts.errors);
-    form2_ = std::make_unique<TForm2>(*form1_, *game_, parts.errors);
+    form2_ = std::make_unique<TForm2>(*form1_, *game_, *settings_, parts.errors);
     form3_ = std::make_unique<TForm3>(
-        GuessingWindowParts{parts.baseFolder, *game_, parts.errors, std::move(parts.dialogs)});
+        GuessingWindowParts{parts.baseFolder, *game_, *settings_, parts.errors, std::move(parts.dialogs)});
     form1_->connectRules(*form2_);
     form1_->setDigitalFamily(form3_->digitalFamily());
 }

@@ -10,6 +10,7 @@
 #include "common/error_guard.h"
 #include "cues/cue_player.h"
 #include "game/game.h"
+#include "look/settings.h"
 #include "round/guessing_window.h"
 
 #include <exception>
@@ -31,6 +32,8 @@ struct ProgramParts {
     // own when empty.
     std::shared_ptr<WindowDialogs> dialogs = {};
     MonotonicClock clock = steadyMilliseconds;
+    // The file the settings are remembered in; the user's own when empty.
+    QString settingsFile = {};
 };
 
 // Thrown while the program is created when it has to end before any window
@@ -66,6 +69,7 @@ private:
 
     // Declared in creation order, so the guessing window goes first when
     // the program ends and the game, which the windows show, last.
+    std::unique_ptr<Settings> settings_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<ErrorBoxes> errorBoxes_;
     std::unique_ptr<TForm1> form1_;

@@ -4,6 +4,8 @@
 #include "look/window_look.h"
 #include "common/error_guard.h"
 #include "game/game.h"
+#include "look/placement.h"
+#include "look/settings.h"
 
 #include <QHideEvent>
 #include <QIntValidator>
@@ -21,11 +23,11 @@ constexpr int dialogColor = 12285;  // (253, 47, 0)
 constexpr int textHeight = 16;
 
 constexpr char instructions[] =
-    "词库修改：打开目录下的 Words.xls 编辑，保存。\r\n\r\n声音修改：打开目录下的 Sound.txt 编辑，保存。";
+    "词库修改：打开目录下的 words.xls 编辑，保存。\r\n\r\n声音修改：替换目录下 sound 文件夹里的同名 MP3 文件。";
 constexpr char rulesText[] =
     "       两人一组参赛，在规定时间内，根据显示文字，A选手给B选手提示（语言或肢体动作），B选手猜词。"
     "如果B选手猜对直接进行下一题，如果多次猜不对，A选手可以选择跳过，进入下一个词。"
-    "每个组选择跳过的时候，第一次会不削减时间，第二次跳过削减2秒，第三次跳过削减3秒，以此类推，"
+    "每轮前两次跳过不削减时间，第三次跳过削减2秒，第四次跳过削减3秒，以此类推，"
     "直到时间减少到0则结束。最后得分高的队获胜，如果得分一样，则跳过次数最少的队获胜。";
 
 QLabel& addLabel(QWidget& parent, const char* objectName, const char* text, QPoint at, const QFont& font) {
@@ -37,14 +39,35 @@ QLabel& addLabel(QWidget& parent, const char* objectName, const char* text, QPoi
     return *label;
 }
 
+// Gap between the start window and the dialog beside it.
+constexpr int besideGap = 10;
+// How far the start window moves aside for the dialog where the screen has room.
+constexpr int startShift = 100;
+
 }  // namespace
 
-TForm2::TForm2(QWidget& startWindow, Game& game, ErrorReporter& reporter)
+BesidePlacement placeBeside(const QRect& start, QSize dialog, const QRect& area) {
+    const int top = std::clamp(start.y(), area.top(), std::max(area.top(), area.bottom() + 1 - dialog.height()));
+    const int pair = start.width() + besideGap + dialog.width();
+    if (pair > area.width()) {
+        // No room for both: the dialog goes over the start window's left
+        // side, away from the start label on its right.
+        return {0, QPoint(area.left(), top)};
+    }
+    const int left = std::clamp(start.x() - startShift, area.left(), area.right() + 1 - pair);
+    return {left - start.x(), QPoint(left + start.width() + besideGap, top)};
+}
+
+TForm2::TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReporter& reporter)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       startWindow_(startWindow),
       game_(game),
+      settings_(settings),
       reporter_(reporter) {
+    // A hand-edited settings file may hold any number.
+    game_.setCountdownSeconds(
+        std::clamp(settings_.countdownSeconds(game_.countdownSeconds()), minCountdown, maxCountdown));
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("游戏规则和设置"));
     setAccessibleName(windowTitle());
@@ -90,7 +113,9 @@ void TForm2::buildLayout() {
 
 void TForm2::edt1Change() {
     guarded(reporter_, [this] {
-        if (edt1_->hasAcceptableInput()) game_.setCountdownSeconds(edt1_->text().toInt());
+        if (!edt1_->hasAcceptableInput()) return;
+        game_.setCountdownSeconds(edt1_->text().toInt());
+        settings_.setCountdownSeconds(game_.countdownSeconds());
     });
 }
 
@@ -122,12 +147,19 @@ void TForm2::hideEvent(QHideEvent* event) {
 
 void TForm2::FormShow() {
     const QRect start = startWindow_.frameGeometry();
-    move(start.x() + start.width() + 10, start.y());
+    // Before it is first shown the dialog has no border yet: it will get one
+    // like the start window's.
+    const QSize border = start.size() - startWindow_.size();
+    const BesidePlacement placed = placeBeside(start, size() + border, screenOf(startWindow_).availableGeometry());
+    startShift_ = placed.startShift;
+    startWindow_.move(startWindow_.pos() + QPoint(startShift_, 0));
+    move(placed.dialog);
 }
 
 void TForm2::FormHide() {
     edt1Exit();
-    startWindow_.move(startWindow_.pos() + QPoint(100, 0));
+    startWindow_.move(startWindow_.pos() - QPoint(startShift_, 0));
+    startShift_ = 0;
 }
 
 }  // namespace caici

@@ -1,11 +1,13 @@
 #pragma once
 // TForm2, the rules and settings dialog. It explains the game and holds its
 // one setting, the countdown length in whole seconds (10 to 999), typed into
-// edt1 and handed to the game for the next start. Shown beside the start
-// window by the rules button, it moves the start window back when it is
-// closed (the rules button moved it 100 px to the left to make room).
+// edt1, handed to the game for the next start and remembered for the next
+// launch. The rules button shows it beside the start window, which moves
+// aside to make room and back when the dialog closes.
 
 #include <QDialog>
+#include <QPoint>
+#include <QRect>
 
 class QLineEdit;
 
@@ -13,6 +15,18 @@ namespace caici {
 
 class ErrorReporter;
 class Game;
+class Settings;
+
+// Where the dialog goes beside the start window (both as frames, in screen
+// coordinates): right of it, 10 px away, with the start window moved left by
+// startShift to make room (100 px where the screen allows, less or more
+// where the pair would leave the free area); on a screen too narrow for
+// both, over the start window's left side, away from its start label.
+struct BesidePlacement {
+    int startShift;
+    QPoint dialog;
+};
+BesidePlacement placeBeside(const QRect& start, QSize dialog, const QRect& area);
 
 class TForm2 : public QDialog {
     Q_OBJECT
@@ -21,7 +35,7 @@ public:
     static constexpr int maxCountdown = 999;
 
     // startWindow is the window the dialog stands beside and moves back.
-    TForm2(QWidget& startWindow, Game& game, ErrorReporter& reporter);
+    TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReporter& reporter);
 
     QLineEdit& edt1() const { return *edt1_; }
 
@@ -38,6 +52,9 @@ private:
 
     QWidget& startWindow_;
     Game& game_;
+    Settings& settings_;
+    // How far the dialog moved the start window aside; undone when it closes.
+    int startShift_ = 0;
     ErrorReporter& reporter_;
     QLineEdit* edt1_ = nullptr;
 };

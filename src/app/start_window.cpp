@@ -92,7 +92,6 @@ void TForm1::Label2Click() {
 void TForm1::btn3Click() {
     handle([this] {
         if (rules_ == nullptr || rules_->isVisible()) return;
-        move(pos() - QPoint(100, 0));
         rules_->show();
         rules_->raise();
         rules_->activateWindow();

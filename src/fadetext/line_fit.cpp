@@ -37,19 +37,20 @@ int fitLine(TCnAAFontEx& renderer, std::string_view text, QSize client, const Li
 
     setCharacterHeight(renderer, kReferenceHeight);
     const QSize reference = renderer.TextExtent(text) - offsets;
-    double height = fitCap(client);
+    double fitting = kMaxCharacterHeight;
     if (reference.width() > 0) {
-        height = std::min(height, double(room.width() - offsets.width()) * kReferenceHeight / reference.width());
+        fitting = std::min(fitting, double(room.width() - offsets.width()) * kReferenceHeight / reference.width());
     }
     if (reference.height() > 0) {
-        height = std::min(height, double(room.height() - offsets.height()) * kReferenceHeight / reference.height());
+        fitting = std::min(fitting, double(room.height() - offsets.height()) * kReferenceHeight / reference.height());
     }
     const auto clamped = [](double value) {
         return static_cast<int>(std::clamp(std::floor(value), 1.0, double(kMaxCharacterHeight)));
     };
-    int chosen = clamped(height * fit.scale);
+    // The scale grows a line the cap held back, but never past its room.
+    const double fitted = std::min(fitting, double(fitCap(client)));
+    int chosen = clamped(std::min(fitting, fitted * fit.scale));
     setCharacterHeight(renderer, chosen);
-    if (fit.scale > 1.0) return chosen;
 
     // Hinted advances round up at some sizes: shrink until the box fits.
     for (int attempt = 0; attempt < 3 && chosen > 1; ++attempt) {

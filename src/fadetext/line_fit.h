@@ -4,7 +4,8 @@
 // renderer measures it) fits the client area less a margin on every side, at
 // most a share of the client height so that one character does not swell to
 // the whole screen, then multiplied by the scale the owner sets (the word
-// size keys of the guessing window scale the fitted size). The box grows in
+// size keys of the guessing window scale the fitted size) but never past the
+// room: a larger scale grows only what the cap held back. The box grows in
 // proportion to the character height but for the fixed shadow offset, so one
 // measurement at a reference height gives the answer; one more at the chosen
 // height corrects the rounding of hinted metrics. Nothing is rendered.
@@ -17,7 +18,8 @@
 namespace caici {
 
 struct LineFit {
-    // Scales the fitted height; 1 = fitted exactly.
+    // Scales the fitted height; 1 = fitted exactly. Above 1 a line grows
+    // only up to the largest height that still fits.
     double scale = 1.0;
 };
 

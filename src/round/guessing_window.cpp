@@ -49,7 +49,9 @@ TForm3::TForm3(GuessingWindowParts parts)
     : game_(parts.game),
       errors_(parts.errors),
       dialogs_(parts.dialogs ? std::move(parts.dialogs) : std::make_shared<DesktopDialogs>()),
-      layout_(*this) {
+      layout_(*this),
+      settings_(parts.settings),
+      frame_(design::frame) {
     initRoundImages();
     installFaceSubstitutions();
     setWindowTitle(QStringLiteral("猜词窗口"));
@@ -65,6 +67,7 @@ TForm3::TForm3(GuessingWindowParts parts)
     configureWordDisplay();
 
     menu_ = std::make_unique<GuessingWindowMenu>(*this);
+    menu_->autoSize->setChecked(aft1->FitToClient());
     connectHandlers();
     game_.addListener(*this);
 }
@@ -185,6 +188,8 @@ void TForm3::configureWordDisplay() {
     text.SetTransparent(true);
     text.SetQuality(TAAQuality::aqNone);
     aft1->ParentEffect().SetParentColor(false);
+    aft1->SetFitToClient(settings_.fitWord());
+    aft1->SetFitScale(settings_.wordScale());
     aft1->EndUpdate();
     aft1->Loaded();
 }
@@ -206,6 +211,7 @@ void TForm3::connectHandlers() {
     on(menu_->N1, &QAction::triggered, &TForm3::N1Click);
     on(menu_->N2, &QAction::triggered, &TForm3::N2Click);
     on(menu_->N4, &QAction::triggered, &TForm3::N4Click);
+    on(menu_->autoSize, &QAction::triggered, &TForm3::autoSizeClick);
     on(menu_->N7, &QAction::triggered, &TForm3::N7Click);
     on(menu_->N6, &QAction::triggered, &TForm3::N6Click);
     for (const TAAQuality quality : {TAAQuality::aqHigh, TAAQuality::aqNormal, TAAQuality::aqLow,
@@ -216,7 +222,7 @@ void TForm3::connectHandlers() {
 }
 
 int TForm3::wordPoints() const {
-    return aft1->Fonts().Items(0).Font().Size();
+    return aft1->FitToClient() ? aft1->DisplayedFontSize() : aft1->Fonts().Items(0).Font().Size();
 }
 
 TAAQuality TForm3::wordQuality() const {
@@ -248,6 +254,12 @@ void TForm3::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm3::FormResize() {
+    if (placeOnReturn_ && !isFullScreen()) {
+        placeOnReturn_ = false;
+        learnFrame();
+        const QSize client = placeWindowed();
+        watchButtonRule(client, client.height() + frame_.top() + frame_.bottom());
+    }
     if (buttonRuleSize_ && size() == *buttonRuleSize_) {
         applyButtonRule(buttonRuleOuterHeight_);
         buttonRuleSize_.reset();

@@ -27,6 +27,7 @@
 #include "common/error_guard.h"
 #include "effecttext/aa_types.h"
 #include "game/game.h"
+#include "look/settings.h"
 #include "round/anchor_layout.h"
 #include "round/window_dialogs.h"
 
@@ -47,6 +48,8 @@ struct GuessingWindowParts {
     // The base folder, ending with "/": the digital font is looked up there.
     QString baseFolder;
     Game& game;
+    // Where the word size is remembered.
+    Settings& settings;
     // Shows a failure that escaped a handler (the application's error box).
     ErrorReporter& errors;
     // Message boxes, the colour chooser, the web browser; the desktop's own
@@ -63,7 +66,7 @@ public:
     DisplayMode displayMode() const { return displayMode_; }
     // The family the number displays are drawn in.
     const QString& digitalFamily() const { return digitalFamily_; }
-    // The size in points of the word display's style Title1.
+    // The size in points the word display draws its line at.
     int wordPoints() const;
     TAAQuality wordQuality() const;
     // The line the word display shows, as the window last set it.
@@ -101,6 +104,7 @@ public:
     void N2Click();
     void qualityClick(TAAQuality quality);
     void N4Click();
+    void autoSizeClick();
     void N6Click();
     void N7Click();
     void N8Click();
@@ -110,6 +114,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -132,7 +137,16 @@ private:
     void configureWordDisplay();
     void connectHandlers();
     void showWindow();
+    // The designed size, or less where the screen's free area is smaller,
+    // centred in that area. Answers the size asked for.
+    QSize placeWindowed();
+    // Takes the border the desktop put round the window; true when it
+    // differs from the one assumed so far.
+    bool learnFrame();
+    void watchButtonRule(QSize target, int outerHeight);
     void setWordLine(const std::string& text);
+    // Where the final score stands, in screen coordinates.
+    QRect finalScoreArea() const;
     void setNumber(QLabel& display, std::int64_t value);
     void flash(QLabel& label, QTimer& timer, const QString& text);
     void chooseDisplayColor(QLabel& display);
@@ -156,8 +170,14 @@ private:
     AnchorLayout layout_;
     std::unique_ptr<GuessingWindowMenu> menu_;
     QColor lastChosenColor_ = Qt::black;
+    Settings& settings_;
     DisplayMode displayMode_ = DisplayMode::windowed;
-    QSize windowedFrame_;
+    // The border the desktop puts round the window; until it is known, the
+    // border of the design.
+    QMargins frame_;
+    bool frameLearnt_ = false;
+    // Back from full screen, the window is placed once it has left it.
+    bool placeOnReturn_ = false;
     bool shownBefore_ = false;
     bool closing_ = false;
     bool colorKeyPending_ = false;

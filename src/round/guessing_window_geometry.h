@@ -3,6 +3,7 @@
 // 1184 x 722 pixels (the outer size 1200 x 760 less the border), and the rule
 // that places the two buttons after a change of display mode.
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -11,6 +12,8 @@ namespace caici::design {
 
 inline constexpr QSize outerSize{1200, 760};
 inline constexpr QSize clientSize{1184, 722};
+// The border of the design's outer size round its client area.
+inline constexpr QMargins frame{8, 30, 8, 8};
 
 inline constexpr QRect Label7{40, 33, 110, 58};     // "Time:"
 inline constexpr QRect Label3{160, 33, 105, 77};    // time display

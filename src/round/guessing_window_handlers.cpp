@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include "fadetext/fade_text.h"
 #include "round/click_label.h"
@@ -92,8 +93,21 @@ void TForm3::N2Click() {
 }
 
 void TForm3::stepWordSize(int direction) {
+    if (aft1->FitToClient()) {
+        const double scale = steppedWordScale(aft1->FitScale(), direction);
+        aft1->SetFitScale(scale);
+        settings_.setWordScale(scale);
+        return;
+    }
     TFont& font = aft1->Fonts().Items(0).Font();
     font.SetSize(steppedWordPoints(font.Size(), direction));
+}
+
+void TForm3::autoSizeClick() {
+    handle([this] {
+        aft1->SetFitToClient(menu_->autoSize->isChecked());
+        settings_.setFitWord(aft1->FitToClient());
+    });
 }
 
 void TForm3::qualityClick(TAAQuality quality) {
@@ -105,37 +119,67 @@ void TForm3::qualityClick(TAAQuality quality) {
 
 void TForm3::N4Click() {
     handle([this] {
-        QScreen& screen = screenOf(*this);
-        QSize target;
-        int outerHeight = 0;
         if (displayMode_ == DisplayMode::windowed) {
-            // The border the desktop gave the window, to give the same outer
-            // size when it comes back.
-            if (isVisible()) windowedFrame_ = frameGeometry().size() - size();
+            // The border the desktop gave the window, for the way back.
+            if (isVisible()) learnFrame();
             displayMode_ = DisplayMode::fullScreen;
-            setWindowFlag(Qt::FramelessWindowHint, true);
             showFullScreen();
-            // Without a window manager nobody acts on the full-screen state:
-            // the window covers the screen itself.
-            setGeometry(screen.geometry());
-            target = screen.geometry().size();
-            outerHeight = target.height();
+            const QSize screen = screenOf(*this).geometry().size();
+            watchButtonRule(screen, screen.height());
         } else {
             displayMode_ = DisplayMode::windowed;
-            setWindowFlag(Qt::FramelessWindowHint, false);
+            // A move asked for before the desktop has given the window its
+            // border back would place the client area where the frame
+            // belongs: the window is placed at its first size outside full
+            // screen (FormResize).
+            placeOnReturn_ = true;
             showNormal();
-            target = design::outerSize - windowedFrame_;
-            resize(target);
-            centreOnScreen(*this, design::outerSize);
-            outerHeight = design::outerSize.height();
-        }
-        buttonRuleSize_ = target;
-        buttonRuleOuterHeight_ = outerHeight;
-        if (size() == target) {
-            applyButtonRule(outerHeight);
-            buttonRuleSize_.reset();
         }
     });
+}
+
+bool TForm3::learnFrame() {
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    // No border yet: the desktop has not framed the window (or never will).
+    if (frame.isNull() || frame == frame_) return false;
+    frame_ = frame;
+    return true;
+}
+
+void TForm3::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // The first window placement guessed the border; once the desktop has
+    // put its own round the window, the window is placed again to fit.
+    if (!frameLearnt_ && isVisible() && displayMode_ == DisplayMode::windowed) {
+        handle([this] {
+            if (!learnFrame()) return;
+            frameLearnt_ = true;
+            placeWindowed();
+        });
+    }
+}
+
+QSize TForm3::placeWindowed() {
+    const QRect area = screenOf(*this).availableGeometry();
+    const QSize border(frame_.left() + frame_.right(), frame_.top() + frame_.bottom());
+    QSize client = design::clientSize;
+    const QSize room = area.size() - border;
+    if (client.width() > room.width() || client.height() > room.height()) {
+        // Smaller in proportion: the anchors lay the window out at any size.
+        client.scale(room, Qt::KeepAspectRatio);
+    }
+    resize(client);
+    move(centredIn(area, client + border));
+    return client;
+}
+
+void TForm3::watchButtonRule(QSize target, int outerHeight) {
+    buttonRuleSize_ = target;
+    buttonRuleOuterHeight_ = outerHeight;
+    if (size() == target) {
+        applyButtonRule(outerHeight);
+        buttonRuleSize_.reset();
+    }
 }
 
 void TForm3::N6Click() {

@@ -97,7 +97,17 @@ void TForm3::roundOver(std::int64_t score, std::int32_t) {
     setWordLine(wordDisplayLine(std::to_string(score) + " 分"));
     // The final score now stands only in the word display.
     setNumber(*Label2, 0);
-    handle([this] { dialogs_->information(this, QString::fromUtf8(endCaption), captionText(endText)); });
+    handle([this] {
+        dialogs_->roundOver(this, QString::fromUtf8(endCaption), captionText(endText), finalScoreArea());
+    });
+}
+
+QRect TForm3::finalScoreArea() const {
+    // The line stands centred in the word display, one character high.
+    const int height = std::max(aft1->DisplayedCharacterHeight(), -aft1->Fonts().Items(0).Font().Height());
+    QRect line(0, 0, aft1->width(), std::min(aft1->height(), height * 5 / 4));
+    line.moveCenter(aft1->rect().center());
+    return QRect(aft1->mapToGlobal(line.topLeft()), line.size());
 }
 
 void TForm3::roundClosed() {
@@ -115,7 +125,7 @@ void TForm3::soundChanged(bool on) {
 void TForm3::showWindow() {
     if (!shownBefore_) {
         shownBefore_ = true;
-        centreOnScreen(*this, design::outerSize);
+        placeWindowed();
     }
     if (displayMode_ == DisplayMode::fullScreen) {
         showFullScreen();

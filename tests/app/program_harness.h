@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "common/error_guard.h"
 #include "recording_audio.h"
+#include "temporary_settings.h"
 #include "round/window_dialogs.h"
 
 #include <QString>
@@ -35,6 +36,11 @@ public:
     void information(QWidget*, const QString& caption, const QString& text) override {
         boxes.push_back({caption, text});
     }
+    void roundOver(QWidget*, const QString& caption, const QString& text, const QRect& keepClear) override {
+        boxes.push_back({caption, text});
+        finalScores.push_back(keepClear);
+    }
+    std::vector<QRect> finalScores;
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     void openUrl(const QUrl&) override {}
     std::vector<Box> boxes;
@@ -67,6 +73,7 @@ public:
     std::string wordLine();
 
     QString baseFolder;
+    TemporarySettings settings;
     CollectingReporter errors;
     RecordingStartupMessages startupMessages;
     std::shared_ptr<AudioLog> audio = std::make_shared<AudioLog>();

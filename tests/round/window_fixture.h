@@ -19,6 +19,7 @@
 
 #include "fadetext/fade_text.h"
 #include "game_fixture.h"
+#include "temporary_settings.h"
 #include "round/guessing_window.h"
 #include "round/guessing_window_menu.h"
 
@@ -55,6 +56,11 @@ struct FakeDialogs : WindowDialogs {
     void information(QWidget*, const QString& caption, const QString& text) override {
         boxes.push_back({caption, text});
     }
+    void roundOver(QWidget*, const QString& caption, const QString& text, const QRect& keepClear) override {
+        boxes.push_back({caption, text});
+        finalScores.push_back(keepClear);
+    }
+    std::vector<QRect> finalScores;
     std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override {
         chooserStarts.push_back(initial);
         return answer;
@@ -67,7 +73,7 @@ protected:
     explicit WindowTest(std::vector<std::string> library = defaultLibrary()) {
         dealInOrder(std::move(library));
         window = std::make_unique<TForm3>(
-            GuessingWindowParts{QString::fromStdString(gameFolderPath()), *game, errors, dialogs});
+            GuessingWindowParts{QString::fromStdString(gameFolderPath()), *game, settings.settings, errors, dialogs});
     }
 
     static std::vector<std::string> defaultLibrary() {
@@ -87,6 +93,7 @@ protected:
     // The cues played so far, by name.
     Log cues() const { return log.since(0, "cue "); }
 
+    TemporarySettings settings;
     FakeErrors errors;
     std::shared_ptr<FakeDialogs> dialogs = std::make_shared<FakeDialogs>();
     std::unique_ptr<TForm3> window;
