@@ -115,6 +115,7 @@ void Game::loadLibrary() {
         throw;
     }
     listeners_.libraryChanged();
+    if (const auto warning = library_->loadWarning()) listeners_.warning(*warning);
 }
 
 std::optional<SheetView> Game::browseSheet(const std::string& sheet) {

@@ -47,6 +47,9 @@ public:
     virtual void libraryChanged() {}
     // Something the host must be told about, once.
     virtual void error(const std::string& /*text*/) {}
+    // Something the host should know although it stopped nothing (words a
+    // load left out of play), once.
+    virtual void warning(const std::string& /*text*/) {}
 };
 
 }  // namespace caici

@@ -76,5 +76,8 @@ void ListenerList::libraryChanged() {
 void ListenerList::error(const std::string& text) {
     each([&](GameListener& l) { l.error(text); });
 }
+void ListenerList::warning(const std::string& text) {
+    each([&](GameListener& l) { l.warning(text); });
+}
 
 }  // namespace caici

@@ -30,6 +30,7 @@ public:
     void soundChanged(bool on) override;
     void libraryChanged() override;
     void error(const std::string& text) override;
+    void warning(const std::string& text) override;
 
 private:
     template <class Event>
