@@ -29,6 +29,8 @@ public:
     void busyChanged(bool busy) override;
     void soundChanged(bool on) override;
     void libraryChanged() override;
+    void matchChanged() override;
+    void reviewChanged() override;
     void error(const std::string& text) override;
     void warning(const std::string& text) override;
 
