@@ -1,0 +1,51 @@
+"""Every window fits the screen: the guessing window with its frame stands in
+the available area, its numbers and buttons can be seen and pressed, and the
+rules dialog opens beside the start window without covering it. Where the
+screen has room, the guessing window keeps its designed size."""
+
+from harness import access, xwindows
+from harness.game import RULES_TITLE, ROUND_TITLE, START_TITLE
+
+from . import libraries
+from .windows import design_fits, expect_inside, expect_on_screen, expect_windowed_size, steady_place
+
+
+def _round_parts(game):
+    """The things a host must see during a round, with their places."""
+    window = game.round_window()
+    return [
+        ('"Time:"', access.extents(access.find(window, "label", "Time:"))),
+        ("the time digits", access.extents(game.time_display())),
+        ('"Score:"', access.extents(access.find(window, "label", "Score:"))),
+        ("the score digits", access.extents(game.score_display())),
+        ('"正确"', access.extents(game.correct_button())),
+        ('"跳过"', access.extents(game.skip_button())),
+    ]
+
+
+def run(check):
+    game = check.launch(libraries.FOUR_CHARACTER_WORDS)
+    screen, area = xwindows.screen_rect(), xwindows.work_area()
+
+    start = steady_place(START_TITLE)
+    expect_on_screen(check, start, area, "the start window")
+    game.open_rules()
+    rules = steady_place(RULES_TITLE)
+    start = steady_place(START_TITLE)
+    check.log(f"start window {start.frame}, rules dialog {rules.frame}")
+    expect_on_screen(check, rules, area, "the rules dialog")
+    check.expect(not rules.frame.intersects(start.frame),
+                 f"the rules dialog ({rules.frame}) covers part of the start window ({start.frame})")
+
+    game.start_round()
+    place = steady_place(ROUND_TITLE)
+    check.log(f"guessing window {place.client}, frame {place.extents}")
+    what = "the guessing window"
+    check.expect(place.extents.framed, f"{what} has no frame (title bar, close box)")
+    expect_on_screen(check, place, area, what)
+    expect_windowed_size(check, place, area, what)
+    if design_fits(area, place.extents):
+        check.log("the screen has room for the designed size")
+    parts = _round_parts(game)
+    expect_inside(check, place.client, parts, what, "the guessing window")
+    expect_inside(check, screen, parts, what, "the screen")
