@@ -7,7 +7,7 @@ from harness import access, xwindows
 from harness.game import RULES_TITLE, ROUND_TITLE, START_TITLE
 
 from . import libraries
-from .windows import design_fits, expect_inside, expect_on_screen, expect_windowed_size, steady_place
+from .windows import design_fits, expect_inside, expect_on_screen, expect_windowed_size
 
 
 def _round_parts(game):
@@ -27,18 +27,18 @@ def run(check):
     game = check.launch(libraries.FOUR_CHARACTER_WORDS)
     screen, area = xwindows.screen_rect(), xwindows.work_area()
 
-    start = steady_place(START_TITLE)
+    start = xwindows.steady_place(START_TITLE)
     expect_on_screen(check, start, area, "the start window")
     game.open_rules()
-    rules = steady_place(RULES_TITLE)
-    start = steady_place(START_TITLE)
+    rules = xwindows.steady_place(RULES_TITLE)
+    start = xwindows.steady_place(START_TITLE)
     check.log(f"start window {start.frame}, rules dialog {rules.frame}")
     expect_on_screen(check, rules, area, "the rules dialog")
     check.expect(not rules.frame.intersects(start.frame),
                  f"the rules dialog ({rules.frame}) covers part of the start window ({start.frame})")
 
     game.start_round()
-    place = steady_place(ROUND_TITLE)
+    place = xwindows.steady_place(ROUND_TITLE)
     check.log(f"guessing window {place.client}, frame {place.extents}")
     what = "the guessing window"
     check.expect(place.extents.framed, f"{what} has no frame (title bar, close box)")

@@ -4,7 +4,8 @@ window is laid out, shared by the full-screen and the fitting checks."""
 from harness import access, xwindows
 from harness.game import ROUND_TITLE
 from harness.screen import differences_outside, grab
-from harness.waiting import TimedOut, wait_stable, wait_until
+from harness.waiting import TimedOut, wait_until
+
 
 # The guessing window's client area as designed, and its button rule: "跳过"
 # stands this far right of "正确", which stands at the footer's left edge.
@@ -16,16 +17,6 @@ FITTED_SHARE = 0.75
 
 # How long the window manager and the game may take to carry out one F4.
 SWITCH_TIME = 3.0
-
-
-def current_place(title):
-    ids = xwindows.find(title)
-    return xwindows.place(ids[-1]) if ids else None
-
-
-def steady_place(title, timeout=5.0):
-    """The window's place once it has stopped moving (window managers move in steps)."""
-    return wait_stable(lambda: current_place(title), timeout, f"place of the window {title!r}", settle=0.4)
 
 
 def design_fits(area, extents):
@@ -89,12 +80,14 @@ def covers(place, screen):
     return place is not None and place.client == screen
 
 
-def press_f4(game, arrived):
-    """Presses F4 in the guessing window; returns whether the window then arrived where expected."""
+def switch_mode(game, arrived):
+    """Presses F4 in the guessing window and gives the window manager and the
+    game time to carry it out: until arrived(place) holds or SWITCH_TIME has
+    passed. Returns the window's place once it stands still."""
     game.focus(ROUND_TITLE)
     game.key("F4")
     try:
-        wait_until(lambda: arrived(current_place(ROUND_TITLE)), SWITCH_TIME, "the window's place after F4")
+        wait_until(lambda: arrived(xwindows.current_place(ROUND_TITLE)), SWITCH_TIME, "the window's place after F4")
     except TimedOut:
-        return False
-    return True
+        pass
+    return xwindows.steady_place(ROUND_TITLE)

@@ -5,7 +5,7 @@ from harness import xwindows
 from harness.game import ROUND_TITLE
 
 from . import libraries
-from .windows import covers, press_f4, steady_place
+from .windows import covers, switch_mode
 from .word_view import wait_word, word_extent
 
 SHARE_OF_SCREEN = 0.5
@@ -16,11 +16,10 @@ def run(check):
     words = libraries.words_of(libraries.TWO_CHARACTER_WORDS)
     screen = xwindows.screen_rect()
     game.start_round()
-    steady_place(ROUND_TITLE)
+    xwindows.steady_place(ROUND_TITLE)
     word = wait_word(game, words)
-    check.require(press_f4(game, lambda place: covers(place, screen)),
+    check.require(covers(switch_mode(game, lambda place: covers(place, screen)), screen),
                   "F4 did not make the guessing window cover the screen")
-    steady_place(ROUND_TITLE)
     place, visible, box = word_extent(game)
     check.require(box is not None, f"no pixel of {word!r} can be seen in the word display ({place})")
     needed = int(screen.height * SHARE_OF_SCREEN)

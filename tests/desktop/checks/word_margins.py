@@ -8,7 +8,7 @@ from harness import xwindows
 from harness.game import ROUND_TITLE
 
 from . import libraries
-from .windows import covers, press_f4, steady_place
+from .windows import covers, switch_mode
 from .word_view import wait_word, word_extent
 
 # Background columns that must separate the word from each edge of the display.
@@ -35,13 +35,12 @@ def run(check):
     words = libraries.words_of(libraries.LONG_WORDS)
     screen = xwindows.screen_rect()
     game.start_round()
-    steady_place(ROUND_TITLE)
+    xwindows.steady_place(ROUND_TITLE)
     first = wait_word(game, words)
     shown = time.monotonic()
     _judge(check, game, first, "in the window")
 
-    full = press_f4(game, lambda place: covers(place, screen))
-    steady_place(ROUND_TITLE)
+    full = covers(switch_mode(game, lambda place: covers(place, screen)), screen)
     _judge(check, game, first, "in full screen" if full else "after F4")
 
     time.sleep(max(0.0, PRESS_GUARD - (time.monotonic() - shown)))
@@ -49,6 +48,5 @@ def run(check):
     second = wait_word(game, words, other_than=first)
     _judge(check, game, second, "in full screen" if full else "after F4")
 
-    back = press_f4(game, lambda place: not covers(place, screen))
-    steady_place(ROUND_TITLE)
+    back = not covers(switch_mode(game, lambda place: place is not None and not covers(place, screen)), screen)
     _judge(check, game, second, "back in the window" if back else "after the second F4")

@@ -65,7 +65,7 @@ def description(node):
 def extents(node):
     try:
         box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    except (_GONE, NotImplementedError):
+    except _GONE + (NotImplementedError,):
         return None
     return Rect(box.x, box.y, box.width, box.height)
 
@@ -82,7 +82,7 @@ def text(node):
     try:
         content = node.queryText()
         return content.getText(0, content.characterCount)
-    except (_GONE, NotImplementedError):
+    except _GONE + (NotImplementedError,):
         return None
 
 

@@ -5,7 +5,8 @@ import time
 import traceback
 from dataclasses import dataclass, field
 
-from .game import Game, make_game_folder
+from . import xwindows
+from .game import START_TITLE, Game, make_game_folder
 from .screen import Shots
 from .waiting import TimedOut
 from .xinput import XInput
@@ -49,6 +50,8 @@ class CheckRun:
         game = Game(self._binary, folder, self.pointer)
         self._games.append(game)
         game.wait_ready()
+        # Clicks land where the window manager finally put the window.
+        xwindows.steady_place(START_TITLE)
         game.park_pointer()
         return game
 
@@ -83,6 +86,5 @@ class CheckRun:
                 if not game.running():
                     self.result.failures.append(f"the game ended by itself (log: {game.log_path})")
                 game.end()
-            self.pointer.close()
             self.result.seconds = round(time.monotonic() - started, 1)
         return self.result

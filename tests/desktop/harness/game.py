@@ -162,7 +162,8 @@ class Game:
 
     def focus(self, title):
         window = self.x_window(title)
-        wait_until(lambda: xwindows.activate(window), 3.0, f"the window {title!r} takes the focus")
+        if not xwindows.activate(window):
+            raise RuntimeError(f"the window {title!r} does not take the keyboard focus")
         return window
 
     def key(self, combination):

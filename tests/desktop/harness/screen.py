@@ -3,8 +3,10 @@
 import os
 
 from PIL import Image, ImageChops, ImageDraw, ImageGrab
+from Xlib import X
 
 from .geometry import Rect
+from .xwindows import connection
 
 # The word is drawn with a yellow-to-orange gradient (red high, blue low) over
 # a grey background and a black shadow, whose pixels have red and blue about
@@ -15,9 +17,15 @@ WORD_MIN_RED = 120
 
 
 def grab(rect=None):
-    """The screen, or the part of it in rect, as an RGB picture."""
-    box = rect.box() if rect is not None else None
-    return ImageGrab.grab(bbox=box, xdisplay=os.environ["DISPLAY"]).convert("RGB")
+    """The screen, or the part of it in rect, as an RGB picture.
+
+    A part is fetched alone, which keeps repeated pictures of the word
+    display quick enough to time a new word by; the imaging library's own
+    grab always fetches the whole screen, but decodes it faster."""
+    if rect is None:
+        return ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).convert("RGB")
+    image = connection().screen().root.get_image(rect.x, rect.y, rect.width, rect.height, X.ZPixmap, 0xFFFFFFFF)
+    return Image.frombytes("RGB", (rect.width, rect.height), image.data, "raw", "BGRX")
 
 
 def changed(before, after):
@@ -71,5 +79,6 @@ class Shots:
         os.makedirs(self._folder, exist_ok=True)
         self._count += 1
         path = os.path.join(self._folder, f"{self._prefix}-{self._count:02d}-{label}.png")
-        (picture or grab()).save(path)
+        # Fast compression: a failing check may keep several of these.
+        (picture or grab()).save(path, compress_level=1)
         return path
