@@ -76,15 +76,15 @@ def run_size(size, names, args, processes, options):
                 env=session.env)
             try:
                 inside.wait(timeout=args.deadline)
+                why = f"the checks ended early (status {inside.returncode})"
             except subprocess.TimeoutExpired:
                 inside.kill()
                 inside.wait()
+                why = f"did not finish within {args.deadline:.0f} s"
             results = _read_results(results_path)
             done = {r["name"] for r in results}
-            for name in names:
-                if name not in done:
-                    results.append({"name": name, "size": str(size), "seconds": 0, "figures": {},
-                                    "failures": [f"did not finish within {args.deadline:.0f} s"]})
+            results += [{"name": name, "size": str(size), "seconds": 0, "figures": {}, "failures": [why]}
+                        for name in names if name not in done]
             return results
         finally:
             processes.end_all()
@@ -122,7 +122,11 @@ def outside(args):
         print("--game is needed: the built game, e.g. build/dev/bin/caici", file=sys.stderr)
         return 2
     args.shots = os.path.abspath(args.shots or os.path.join(os.path.dirname(args.game), "desktop-shots"))
-    sizes = [Size.parse(s) for s in args.size.split(",")] if args.size else None
+    try:
+        sizes = [Size.parse(s) for s in args.size.split(",")] if args.size else None
+    except ValueError:
+        print(f"sizes are written as 1024x768, not {args.size!r}", file=sys.stderr)
+        return 2
     options = {}
     if args.measure is not None:
         names, options = ["press"], {"presses": args.measure, "measure_only": True}

@@ -6,6 +6,7 @@ import time
 
 from harness import access, xwindows
 from harness.game import MESSAGE_TITLE, RULES_TITLE
+from harness.geometry import Rect
 from harness.screen import blank_out, grab, word_box
 from harness.waiting import TimedOut, wait_until
 
@@ -30,9 +31,12 @@ def _end_box(game):
 def _final_score_box(check, game, covered):
     """The final score's glyphs on the screen (blanking what the end box covers), or None."""
     display = game.word_display()
+
+    def score_line():
+        line = access.name(display) or ""
+        return line if "分" in line else None
     try:
-        line = wait_until(lambda: "分" in (access.name(display) or "") and access.name(display), 2.0,
-                          "the final score in the word display")
+        line = wait_until(score_line, 2.0, "the final score in the word display")
     except TimedOut:
         check.expect(False, f"the word display shows {access.name(display)!r} at the end, not the final score")
         return None
@@ -44,7 +48,7 @@ def _final_score_box(check, game, covered):
     check.log(f"final score {line!r}: glyphs at {box} in the display at {visible}")
     if box is None:
         return None
-    return box.__class__(box.x + visible.x, box.y + visible.y, box.width, box.height)
+    return Rect(box.x + visible.x, box.y + visible.y, box.width, box.height)
 
 
 def run(check):
@@ -67,7 +71,8 @@ def run(check):
     still_open = access.showing(end_box) and _end_box(game) is not None
     check.expect(still_open, f"an Enter {entered * 1000:.0f} ms after the end box appeared closed it unread")
     if still_open:
-        covering = xwindows.steady_place(MESSAGE_TITLE).frame
+        place = xwindows.steady_place(MESSAGE_TITLE)
+        covering = place.frame if place is not None else covering
     check.require(covering is not None, "the end box's place could not be read")
 
     score = _final_score_box(check, game, covering if still_open else None)

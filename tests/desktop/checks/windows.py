@@ -6,7 +6,6 @@ from harness.game import ROUND_TITLE
 from harness.screen import differences_outside, grab
 from harness.waiting import TimedOut, wait_until
 
-
 # The guessing window's client area as designed, and its button rule: "跳过"
 # stands this far right of "正确", which stands at the footer's left edge.
 DESIGN_WIDTH, DESIGN_HEIGHT = 1184, 722

@@ -9,12 +9,10 @@ from harness.game import ROUND_TITLE
 
 from . import libraries
 from .windows import covers, switch_mode
-from .word_view import wait_word, word_extent
+from .word_view import PRESS_GUARD, wait_word, word_extent
 
 # Background columns that must separate the word from each edge of the display.
 MARGIN = 2
-# A press this soon after a word appeared may be ignored as a double press.
-PRESS_GUARD = 0.4
 
 
 def _judge(check, game, word, mode):

@@ -2,24 +2,32 @@
 and finding the word's pixels in a picture of the display."""
 
 import hashlib
-import time
 
 from harness import access, xwindows
 from harness.screen import grab, word_box
 from harness.waiting import wait_stable, wait_until
 
 
+# Presses are spaced at least this long after a word appeared: a press
+# sooner than 300 ms may rightly be taken for a double press and ignored.
+PRESS_GUARD = 0.4
+
+
 def wait_word(game, words, timeout=3.0, other_than=None):
     """Waits until the word display names one of `words` (and not `other_than`); returns the word."""
     display = game.word_display()
-    return wait_until(lambda: (lambda n: n in words and n != other_than and n)(access.name(display)),
-                      timeout, f"the word display shows one of {sorted(words)}")
+
+    def shown():
+        name = access.name(display)
+        return name if name in words and name != other_than else None
+    return wait_until(shown, timeout, f"the word display shows one of {sorted(words)}")
 
 
 def visible_display(game):
     """The word display's place, and the part of it that is on the screen (or None)."""
     place = access.extents(game.word_display())
-    return place, place.intersection(xwindows.screen_rect()) if place else None
+    visible = place.intersection(xwindows.screen_rect()) if place is not None else None
+    return place, visible
 
 
 def drawn_picture(game, rect, timeout=3.0):
@@ -36,7 +44,3 @@ def word_extent(game, timeout=3.0):
     if visible is None:
         return place, None, None
     return place, visible, word_box(drawn_picture(game, visible, timeout))
-
-
-def since(moment):
-    return time.monotonic() - moment

@@ -24,10 +24,6 @@ class CheckResult:
     figures: dict = field(default_factory=dict)
     seconds: float = 0.0
 
-    @property
-    def passed(self):
-        return not self.failures
-
 
 class CheckRun:
     def __init__(self, name, size, game_binary, work_folder, shots_folder, options):
@@ -38,16 +34,16 @@ class CheckRun:
         self._binary = game_binary
         self._work = work_folder
         self.shots = Shots(shots_folder, f"{size}-{name}")
-        self.pointer = XInput()
+        self.input = XInput()
         self._games = []
 
     def log(self, text):
         print(f"  [{self.size} {self.name}] {text}", flush=True)
 
-    def launch(self, words, label="game"):
+    def launch(self, words):
         """Starts the game in a fresh folder holding the given library; waits for its start window."""
-        folder = make_game_folder(os.path.join(self._work, f"{self.name}-{label}-{len(self._games)}"), words)
-        game = Game(self._binary, folder, self.pointer)
+        folder = make_game_folder(os.path.join(self._work, f"game-{len(self._games)}"), words)
+        game = Game(self._binary, folder, self.input)
         self._games.append(game)
         game.wait_ready()
         # Clicks land where the window manager finally put the window.
@@ -84,7 +80,8 @@ class CheckRun:
         finally:
             for game in self._games:
                 if not game.running():
-                    self.result.failures.append(f"the game ended by itself (log: {game.log_path})")
+                    kept = self.shots.keep(game.log_path, "game-log.txt")
+                    self.result.failures.append(f"the game ended by itself (its output: {kept})")
                 game.end()
             self.result.seconds = round(time.monotonic() - started, 1)
         return self.result

@@ -39,9 +39,8 @@ def make_game_folder(folder, words):
 
 
 class Game:
-    def __init__(self, binary, folder, pointer):
-        self.folder = folder
-        self._pointer = pointer
+    def __init__(self, binary, folder, devices):
+        self._devices = devices
         env = dict(os.environ)
         env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
                     "SDL_AUDIODRIVER": "dummy"})
@@ -102,10 +101,11 @@ class Game:
         return access.find(self.window(START_TITLE), "push button", RULES_TITLE)
 
     def start_round(self, timeout=10.0):
-        """Clicks the start label; returns the time of the press once the guessing window shows."""
-        pressed = self.click(self.start_label())
+        """Clicks the start label and waits for the guessing window. The first
+        start of a run reads the workbook, which a busy machine may take
+        seconds over."""
+        self.click(self.start_label())
         self.wait_window(ROUND_TITLE, timeout)
-        return pressed
 
     def open_rules(self):
         self.click(self.rules_button())
@@ -149,13 +149,13 @@ class Game:
     def park_pointer(self):
         """Moves the pointer to the screen's bottom-right corner, away from tooltips."""
         screen = xwindows.screen_rect()
-        self._pointer.move(screen.right - 1, screen.bottom - 1)
+        self._devices.move(screen.right - 1, screen.bottom - 1)
 
     def click(self, node, button=1, park=True):
         rect = access.extents(node)
         if rect is None:
             raise RuntimeError(f"{access.name(node)!r} has no place on the screen")
-        pressed = self._pointer.click(*rect.center, button=button)
+        pressed = self._devices.click(*rect.center, button=button)
         if park:
             self.park_pointer()
         return pressed
@@ -167,8 +167,8 @@ class Game:
         return window
 
     def key(self, combination):
-        return self._pointer.key(combination)
+        return self._devices.key(combination)
 
     def type_text(self, text):
-        self._pointer.type_text(text)
+        self._devices.type_text(text)
 

@@ -43,10 +43,6 @@ class Rect:
         return Rect(self.x - margin, self.y - margin,
                     self.width + 2 * margin, self.height + 2 * margin)
 
-    def box(self):
-        """(left, top, right, bottom), as the imaging library takes it."""
-        return (self.x, self.y, self.right, self.bottom)
-
     def __str__(self):
         return f"{self.width}x{self.height}+{self.x}+{self.y}"
 

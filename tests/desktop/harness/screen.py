@@ -1,6 +1,8 @@
 """Pictures of the virtual screen and what the checks read from them."""
 
+import glob
 import os
+import shutil
 
 from PIL import Image, ImageChops, ImageDraw, ImageGrab
 from Xlib import X
@@ -72,13 +74,23 @@ class Shots:
         self._folder = folder
         self._prefix = prefix
         self._count = 0
+        # Only this run's pictures of the check stay, so none is mistaken for a new one.
+        for old in glob.glob(os.path.join(glob.escape(folder), glob.escape(prefix) + "-*")):
+            os.remove(old)
 
-    def save(self, label, picture=None):
-        if self._folder is None:
-            return None
+    def _path(self, label):
         os.makedirs(self._folder, exist_ok=True)
         self._count += 1
-        path = os.path.join(self._folder, f"{self._prefix}-{self._count:02d}-{label}.png")
+        return os.path.join(self._folder, f"{self._prefix}-{self._count:02d}-{label}")
+
+    def save(self, label, picture=None):
+        path = self._path(label + ".png")
         # Fast compression: a failing check may keep several of these.
         (picture or grab()).save(path, compress_level=1)
+        return path
+
+    def keep(self, source, label):
+        """Copies a file the run would delete (the game's output) beside the pictures."""
+        path = self._path(label)
+        shutil.copyfile(source, path)
         return path
