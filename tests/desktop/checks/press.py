@@ -3,6 +3,7 @@ guessing window is; after a press of "正确" the next word is named and drawn
 within a blink; two presses in quick succession (a double click, a bouncing
 key) credit one word only."""
 
+import random
 import statistics
 import time
 
@@ -19,6 +20,11 @@ from .word_view import PRESS_GUARD
 # median of the presses and at worst (the worst allows for a busy machine).
 MEDIAN_LIMIT = 0.150
 WORST_LIMIT = 0.300
+# Presses come at uneven moments, as a host's do: a fixed rhythm would lock
+# onto the display's own timers and measure only one phase of them. The
+# spread is fixed by a seed so that runs compare.
+SPREAD = 0.6
+SPREAD_SEED = 20240613
 # The second press of a double press follows the first this soon.
 DOUBLE_PRESS_GAP = 0.1
 GIVE_UP = 2.0
@@ -68,8 +74,9 @@ def _measure(check, game, words, presses, current, appeared):
     display = game.word_display()
     area = _central_part(access.extents(display).intersection(xwindows.screen_rect()))
     delays = []
+    spread = random.Random(SPREAD_SEED)
     for number in range(1, presses + 1):
-        time.sleep(max(0.0, PRESS_GUARD - (time.monotonic() - appeared)))
+        time.sleep(max(0.0, PRESS_GUARD + spread.uniform(0.0, SPREAD) - (time.monotonic() - appeared)))
         named, drawn, current = _press_once(game, display, area, current, words)
         check.require(named is not None and drawn is not None,
                       f"press {number}: no new word was {'named' if named is None else 'drawn'} "
