@@ -7,7 +7,7 @@ import time
 from harness import access, xwindows
 from harness.game import MESSAGE_TITLE, RULES_TITLE
 from harness.geometry import Rect
-from harness.screen import blank_out, grab, word_box
+from harness.screen import blank_out, word_box
 from harness.waiting import TimedOut, wait_until
 
 from . import libraries
