@@ -14,9 +14,10 @@ function(caici_library name)
   caici_warnings(${name})
 endfunction()
 
-# Tests run headless: Qt draws offscreen, SDL plays into the dummy driver.
+# Tests run headless: Qt draws offscreen on one 1920 x 1080 screen, the size
+# of a common projector, and SDL plays into the dummy driver.
 set(CAICI_TEST_ENVIRONMENT
-  "QT_QPA_PLATFORM=offscreen"
+  "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_SOURCE_DIR}/tests/support/offscreen-screen.json"
   "SDL_AUDIODRIVER=dummy"
   "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0"
   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")

@@ -14,18 +14,29 @@ import sys
 import xlwt
 
 HEADER = ["名称", "分值"]
+# A cell with formatting and no value, as a host leaves below the words when
+# colouring whole columns.
+FORMATTED = object()
 
 
 def workbook(sheets):
-    """sheets: list of (name, rows); a row is a list of cell values, None leaves a cell empty."""
+    """sheets: list of (name, rows); a row is a list of cell values, None leaves a cell empty.
+
+    Names that Excel refuses ("]", more than 31 characters) are set after the
+    sheet is added: crafted files carry them, and the tests must meet them."""
     book = xlwt.Workbook(encoding="utf-8")
     date_style = xlwt.easyxf(num_format_str="YYYY-MM-DD")
     datetime_style = xlwt.easyxf(num_format_str="YYYY-MM-DD HH:MM:SS")
-    for name, rows in sheets:
-        sheet = book.add_sheet(name)
+    formatted_style = xlwt.easyxf("pattern: pattern solid, fore_colour light_yellow")
+    for index, (name, rows) in enumerate(sheets):
+        sheet = book.add_sheet("Sheet%d" % (index + 1))
+        sheet.name = name
         for r, row in enumerate(rows):
             for c, value in enumerate(row):
                 if value is None:
+                    continue
+                if value is FORMATTED:
+                    sheet.write(r, c, None, formatted_style)
                     continue
                 if isinstance(value, datetime.datetime):
                     sheet.write(r, c, value, datetime_style)
@@ -115,6 +126,36 @@ def main():
 
     save(folder, "words_many_sheets.xls", [
         ("S%03d" % i, [HEADER, ["词%d" % i, i]]) for i in range(1, 121)
+    ])
+
+    save(folder, "words_formatting_below_words.xls", [
+        ("Sheet1", [HEADER, ["苹果", 3], ["香蕉", 5]] + [[FORMATTED, FORMATTED]] * 300),
+    ])
+
+    save(folder, "words_blank_rows_only.xls", [
+        ("Sheet1", [HEADER] + [[FORMATTED, FORMATTED]] * 20),
+    ])
+
+    save(folder, "words_long_entry.xls", [
+        ("Sheet1", [HEADER, ["苹果", 3], ["一二三四五六七八九十" * 100, 5], ["四十个字" * 10, 2], ["四十一个字" + "长" * 36, 1]]),
+        ("Sheet2", [HEADER, ["大象", 4], ["六十" * 30, 2]]),
+    ])
+
+    save(folder, "words_only_long_words.xls", [
+        ("Sheet1", [HEADER, ["五十个字的词语" + "长" * 43, 1]]),
+    ])
+
+    # Sheet names written as SQL: the load must read them as names and
+    # nothing else. None holds "'" or "$", which the sheet-name filter drops.
+    save(folder, "words_sheet_name_adds_words.xls", [
+        ('main].[sqlite_master] join (select "骗子词" 名称, 99 分值)--', [HEADER, ["苹果", 3]]),
+    ])
+    save(folder, "words_sheet_name_shows_address.xls", [
+        ('main].[sqlite_master] join (select hex(fts3_tokenizer("simple")) 名称, 1 分值)--', [HEADER, ["苹果", 3]]),
+    ])
+    save(folder, "words_sheet_name_runs_endless_query.xls", [
+        ("main].[sqlite_master],(with recursive c(x)as(select 1 union all select x+1 from c)"
+         "select count(*)名称,1 分值 from c)--", [HEADER, ["苹果", 3]]),
     ])
 
     with open(os.path.join(folder, "words_two_sheets.xls"), "rb") as whole:

@@ -9,9 +9,12 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "effecttext/aa_font.h"
 #include "effecttext/bitmap.h"
-#include "word_display_setup.h"
+#include "bench_application.h"
+#include "round/word_display_style.h"
 
 namespace {
 
@@ -45,6 +48,32 @@ BENCHMARK_CAPTURE(BM_TextOutput, aqHigh, TAAQuality::aqHigh)->Unit(benchmark::kM
 BENCHMARK_CAPTURE(BM_TextOutput, aqNormal, TAAQuality::aqNormal)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TextOutput, aqLow, TAAQuality::aqLow)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TextOutput, aqNone, TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
+
+// A word list entry of 1,000 characters centred on the frame: the text runs
+// far past both sides, and only what lands on the frame is rendered.
+void BM_TextOutputLongEntry(benchmark::State& state, TAAQuality quality) {
+    ensureBenchApplication<QGuiApplication>();
+    TBitmap frame(kFrameWidth, kFrameHeight, TPixelFormat::pf32bit);
+    TCanvas& canvas = frame.Canvas();
+    canvas.Brush() = TBrush{0x2D2D2D, TBrushStyle::bsSolid};
+    canvas.FillRect(QRect(0, 0, kFrameWidth, kFrameHeight));
+    canvas.Brush().Style = TBrushStyle::bsClear;
+    TCnAAFontEx renderer(&canvas);
+    setWordDisplayStyle(canvas.Font(), renderer.Effect());
+    renderer.SetQuality(quality);
+    std::string entry;
+    for (int i = 0; i < state.range(0); ++i) entry += "猜";
+    const QSize extent = renderer.TextExtent(entry);
+    for (auto _ : state) {
+        renderer.TextOutput((kFrameWidth - extent.width()) / 2, (kFrameHeight - extent.height()) / 2, entry);
+        benchmark::DoNotOptimize(frame.ScanLine(kFrameHeight / 2));
+    }
+    state.counters["box_w"] = extent.width();
+    state.counters["mask_w"] = renderer.Mask().Width();
+}
+BENCHMARK_CAPTURE(BM_TextOutputLongEntry, aqNone, TAAQuality::aqNone)->Arg(500)->Arg(1000)->Arg(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextOutputLongEntry, aqHigh, TAAQuality::aqHigh)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // Qt's own: antialiased glyphs, a vertical gradient pen, and a shadow image
 // blurred by scaling down and back up with smoothing.

@@ -15,11 +15,20 @@
 #include "effecttext/bitmap.h"
 #include "fadetext/cross_fade.h"
 #include "fadetext/fade_text.h"
-#include "word_display_setup.h"
+#include "fadetext/line_fit.h"
+#include "bench_application.h"
+#include "round/word_display_style.h"
 
 namespace {
 
 using namespace caici;
+
+const std::string kThousandCharactersText = [] {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) text += "猜";
+    return text;
+}();
+const char* const kThousandCharacters = kThousandCharactersText.c_str();
 
 // Smooth colour fields with grain, passed through JPEG as a photograph would be.
 QPixmap photograph() {
@@ -89,24 +98,60 @@ BENCHMARK_CAPTURE(BM_FadeTick, 1169x417_aqHigh, QSize(1169, 417), TAAQuality::aq
 BENCHMARK_CAPTURE(BM_FadeTick, 1920x1080_aqNone, QSize(1920, 1080), TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FadeTick, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::aqHigh)->Unit(benchmark::kMillisecond);
 
-// A new word: the line timer's tick that starts a cross-fade to a word not
-// drawn before (the whole rendering, nothing reused).
-void BM_NewWord(benchmark::State& state, QSize size, TAAQuality quality) {
+// A new word: the game replaces the lines, which starts a cross-fade to a
+// word not drawn before (the whole rendering, nothing reused); with the
+// display fitting each line to its area, or at the style's size.
+void BM_NewWord(benchmark::State& state, QSize size, TAAQuality quality, bool fit) {
     ensureBenchApplication<QApplication>();
     WordDisplay display(size, quality);
+    display.text->SetFitToClient(fit);
     const char* const words[] = {"苹果香蕉", "猜词游戏", "大象跳舞", "火车站台"};
     std::size_t next = 0;
     for (auto _ : state) {
-        state.PauseTiming();
         ++next;
         display.text->Text().Lines().SetLine(std::string("<Title1><Center>") + words[next % 4] +
                                              std::to_string(next));
-        state.ResumeTiming();
-        display.text->NextLine();
     }
 }
-BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqNone, QSize(1920, 1080), TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::aqHigh)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqNone, QSize(1920, 1080), TAAQuality::aqNone, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqNone_fit, QSize(1920, 1080), TAAQuality::aqNone, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_NewWord, 1920x1080_aqHigh, QSize(1920, 1080), TAAQuality::aqHigh, false)
+    ->Unit(benchmark::kMillisecond);
+
+// A word list entry of 1,000 characters arriving in the guessing window's
+// display, and the fade ticks that show it: the time the game stands still.
+void BM_LongEntry(benchmark::State& state, bool fit) {
+    ensureBenchApplication<QApplication>();
+    WordDisplay display(QSize(1169, 417), TAAQuality::aqNone);
+    display.text->SetFitToClient(fit);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        ++next;
+        display.text->Text().Lines().SetLine("<Title1><Center>" + std::to_string(next) + kThousandCharactersText);
+        while (display.text->Fading()) display.text->FadeStep();
+    }
+}
+BENCHMARK_CAPTURE(BM_LongEntry, 1169x417_aqNone, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LongEntry, 1169x417_aqNone_fit, true)->Unit(benchmark::kMillisecond);
+
+// The fit of one line alone: a reference measurement, one at the chosen
+// size, and what correction hinting asks for.
+void BM_FitLine(benchmark::State& state, const char* line, QSize client) {
+    ensureBenchApplication<QGuiApplication>();
+    TBitmap image(client.width(), client.height(), TPixelFormat::pf32bit);
+    TCnAAFontEx renderer(&image.Canvas());
+    setWordDisplayStyle(image.Canvas().Font(), renderer.Effect());
+    renderer.SetQuality(TAAQuality::aqNone);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(fitLine(renderer, line, client, LineFit{}));
+    }
+}
+BENCHMARK_CAPTURE(BM_FitLine, word_1169x417, "猜词游戏", QSize(1169, 417))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FitLine, title_1169x417, "哈利·波特与魔法石", QSize(1169, 417))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FitLine, 1000_characters_1169x417, kThousandCharacters, QSize(1169, 417))
+    ->Unit(benchmark::kMicrosecond);
 
 // The cross-fade alone on a full-HD frame.
 void BM_CrossFade(benchmark::State& state) {

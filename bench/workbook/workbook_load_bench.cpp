@@ -1,4 +1,4 @@
-// The full word-library load (N1 with the reader process, the stream checks
+// The full word-library load (with the reader process, the stream checks
 // and the SQLite tables) next to a bare FreeXL pass over the same cells, on
 // a workbook of 4 sheets x 65,535 rows. The workbook is generated into the
 // build folder at the first run.
@@ -48,7 +48,7 @@ void BM_LoadLibrary(benchmark::State& state) {
     caici::WordLibrary library(kFolder.string() + "/", CAICI_XLSREADER, {});
     const double childCpuBefore = childCpuSeconds();
     for (auto _ : state) {
-        library.N1(lists);
+        library.load(lists);
         benchmark::DoNotOptimize(lists.lst1().data());
     }
     state.counters["entries"] = static_cast<double>(lists.lst1().size());

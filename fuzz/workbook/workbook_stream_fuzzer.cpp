@@ -7,6 +7,7 @@
 #include "workbook/sqlite_handle.h"
 #include "workbook/word_library.h"
 #include "workbook/workbook_connection.h"
+#include "workbook/workbook_query.h"
 #include "workbook/workbook_tables.h"
 
 #include <cstddef>
@@ -17,14 +18,12 @@
 
 namespace {
 
-// Runs the query that N1 would build over whatever sheets arrived.
+// Runs the query that the load runs over whatever sheets arrived.
 void queryLikeTheLoad(const caici::SqliteDatabase& database, const std::vector<caici::SheetInfo>& sheets) {
     std::vector<std::string> names;
     for (const auto& sheet : sheets) names.push_back(caici::listedTableName(sheet.name));
     caici::filterSheetNames(names, {});
-    std::string sql;
-    for (const auto& line : caici::unionQueryLines(names)) sql += line + "\n";
-    caici::SqliteStatement statement(database, sql);
+    caici::SqliteStatement statement(database, caici::selectSheets(sheets, names).sql);
     while (statement.step()) {
         for (int column = 0; column < statement.columnCount(); ++column) statement.columnText(column);
     }
@@ -37,12 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The pipe delivers the stream in portions: split it where the first byte says.
     const std::size_t split = size == 0 ? 0 : data[0] % (size + 1);
     try {
-        const auto database = caici::SqliteDatabase::openInMemory();
+        auto database = caici::SqliteDatabase::openInMemory();
         caici::WorkbookTables tables(database, caici::CellFormat{});
         caici::ReaderStreamDecoder decoder(tables);
         decoder.feed(bytes.substr(0, split));
         decoder.feed(bytes.substr(split));
         decoder.finish();
+        tables.allowOnlyReading();
         queryLikeTheLoad(database, tables.sheets());
     } catch (const caici::Error&) {
     }

@@ -1,6 +1,6 @@
 #include "app/cue_startup_boxes.h"
 
-#include "app/product.h"
+#include "common/product.h"
 
 #include <QMessageBox>
 

@@ -3,16 +3,17 @@
 
 #include "app/cue_startup_boxes.h"
 #include "app/message_box_reporter.h"
-#include "app/product.h"
+#include "common/product.h"
 #include "app/program.h"
 #include "cues/sdl_mixer_audio.h"
+#include "workbook/reader_location.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-
-#include <filesystem>
-#include <system_error>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -23,15 +24,6 @@ void preferX11OnWayland() {
         !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-}
-
-// The workbook reader is installed beside the game.
-QString readerPath() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const QString folder = error ? QCoreApplication::applicationDirPath()
-                                 : QString::fromStdString(self.parent_path().string());
-    return folder + QStringLiteral("/caici-xlsreader");
 }
 
 }  // namespace
@@ -45,13 +37,20 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/caici.png")));
     // Only the start window's close ends the program; the others just hide.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own texts (the colour chooser, the buttons of every box) speak the
+    // game's language whatever the desktop's locale.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     caici::MessageBoxReporter reporter;
     caici::CueStartupBoxes cueMessages;
     try {
-        caici::Program program(caici::ProgramParts{caici::StartWindowParts{
-            QDir::currentPath() + QLatin1Char('/'), readerPath(), reporter,
-            std::make_unique<caici::SdlMixerAudio>(), cueMessages}});
+        caici::Program program(caici::ProgramParts{QDir::currentPath() + QLatin1Char('/'),
+                                                   caici::readerBesideRunningProgram(), reporter,
+                                                   std::make_unique<caici::SdlMixerAudio>(), cueMessages});
         QObject::connect(&program.form1(), &caici::TForm1::closed, &app, &QCoreApplication::quit);
         program.showStartWindow();
         QApplication::exec();

@@ -1,6 +1,6 @@
 #include "app/message_box_reporter.h"
 
-#include "app/product.h"
+#include "common/product.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -10,6 +10,11 @@ namespace caici {
 void MessageBoxReporter::reportError(const std::string& text) {
     QMessageBox::critical(QApplication::activeWindow(), QString::fromUtf8(productTitle),
                           QString::fromStdString(text));
+}
+
+void MessageBoxReporter::reportWarning(const std::string& text) {
+    QMessageBox::warning(QApplication::activeWindow(), QString::fromUtf8(productTitle),
+                         QString::fromStdString(text));
 }
 
 }  // namespace caici

@@ -1,34 +1,83 @@
 #include "app/program.h"
 
+#include "common/message_pump.h"
 #include "fadetext/fade_text_accessible.h"
+#include "look/placement.h"
+#include "workbook/word_library.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+#include "common/product.h"
 
 namespace caici {
+namespace {
+
+QString defaultHistoryFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/history.db");
+}
+
+}  // namespace
+
+// The game's failures go to the application's error box, once each.
+class Program::ErrorBoxes : public GameListener {
+public:
+    explicit ErrorBoxes(ErrorReporter& reporter) : reporter_(reporter) {}
+    void error(const std::string& text) override { reporter_.reportError(text); }
+    void warning(const std::string& text) override { reporter_.reportWarning(text); }
+
+private:
+    ErrorReporter& reporter_;
+};
 
 Program::Program(ProgramParts parts) {
     // The word display and the title must be readable by assistive
     // technology from their first line on.
     installFadeTextAccessibility();
-    ErrorReporter& errors = parts.start.errors;
-    form1_ = std::make_unique<TForm1>(std::move(parts.start));
-    form2_ = std::make_unique<TForm2>(*form1_, errors);
-    form3_ = std::make_unique<TForm3>(GuessingWindowParts{
-        form1_->baseFolder(), form1_->words(), *form1_, *form1_, *form2_, errors, std::move(parts.dialogs)});
-    form1_->connectWindows(*form2_, form3_->engine());
+    dialogs_ = parts.dialogs ? parts.dialogs : std::make_shared<DesktopDialogs>();
+    settings_ = std::make_unique<Settings>(parts.settingsFile.isEmpty() ? Settings::defaultFile() : parts.settingsFile);
+    const std::string baseFolder = parts.baseFolder.toStdString();
+    // Long work (a load, a shuffle) and every tick let the windows go on.
+    const MessagePump pump = [] { QCoreApplication::processEvents(); };
+    game_ = std::make_unique<Game>(GameParts{
+        baseFolder,
+        std::make_unique<WordLibrary>(baseFolder, parts.readerPath, RateLimitedPump(pump)),
+        std::move(parts.audio), pump, std::move(parts.clock)});
+    // The program cannot run with a mismatched audio library: it ends with a
+    // failure status, so a launcher or script sees that it did not start.
+    if (game_->startSound(parts.cueMessages) == CueStartup::IncorrectVersion) throw ProgramEnd(1);
+    errorBoxes_ = std::make_unique<ErrorBoxes>(parts.errors);
+    game_->addListener(*errorBoxes_);
+
+    form1_ = std::make_unique<TForm1>(*game_, parts.errors);
+    form2_ = std::make_unique<TForm2>(*form1_, *game_, *settings_, parts.errors);
+    form3_ = std::make_unique<TForm3>(
+        GuessingWindowParts{parts.baseFolder, *game_, *settings_, parts.errors, dialogs_});
+    form1_->connectRules(*form2_);
     form1_->setDigitalFamily(form3_->digitalFamily());
+    // After the windows, so that whatever the history has to say is heard.
+    game_->openHistory((parts.historyFile.isEmpty() ? defaultHistoryFile() : parts.historyFile).toStdString());
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    game_->removeListener(*errorBoxes_);
+}
 
 void Program::showStartWindow() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect centred(QPoint(), form1_->size());
-        centred.moveCenter(screen->availableGeometry().center());
-        form1_->move(centred.topLeft());
-    }
+    centreOnScreen(*form1_, form1_->frameGeometry().size());
     form1_->show();
+    const auto unfinished = game_->unfinishedMatch();
+    if (!unfinished) return;
+    QStringList teams;
+    for (const auto& team : unfinished->teams()) teams << QString::fromStdString(team);
+    const QString text = QStringLiteral("上次的比赛（%1）还没有比完，已比了 %2 轮。\n\n要接着比吗？选“否”则结束那场比赛。")
+                             .arg(teams.join(QStringLiteral("、")))
+                             .arg(unfinished->rounds().size());
+    if (dialogs_->question(form1_.get(), QString::fromUtf8(productTitle), text)) {
+        game_->resumeMatch();
+    } else {
+        game_->dismissUnfinishedMatch();
+    }
 }
 
 }  // namespace caici

@@ -1,12 +1,18 @@
 #include "app/rules_dialog.h"
 
 #include "app/dotted_frame.h"
-#include "app/window_look.h"
+#include "app/match_dialog.h"
+#include "look/window_look.h"
 #include "common/error_guard.h"
+#include "game/game.h"
+#include "look/placement.h"
+#include "look/settings.h"
 
 #include <QHideEvent>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -16,14 +22,15 @@ namespace caici {
 namespace {
 
 constexpr int dialogColor = 12285;  // (253, 47, 0)
+constexpr int settingsRowHeight = 40;
 constexpr int textHeight = 16;
 
 constexpr char instructions[] =
-    "词库修改：打开目录下的 Words.xls 编辑，保存。\r\n\r\n声音修改：打开目录下的 Sound.txt 编辑，保存。";
+    "词库修改：打开目录下的 words.xls 编辑，保存。\r\n\r\n声音修改：替换目录下 sound 文件夹里的同名 MP3 文件。";
 constexpr char rulesText[] =
     "       两人一组参赛，在规定时间内，根据显示文字，A选手给B选手提示（语言或肢体动作），B选手猜词。"
     "如果B选手猜对直接进行下一题，如果多次猜不对，A选手可以选择跳过，进入下一个词。"
-    "每个组选择跳过的时候，第一次会不削减时间，第二次跳过削减2秒，第三次跳过削减3秒，以此类推，"
+    "每轮前两次跳过不削减时间，第三次跳过削减2秒，第四次跳过削减3秒，以此类推，"
     "直到时间减少到0则结束。最后得分高的队获胜，如果得分一样，则跳过次数最少的队获胜。";
 
 QLabel& addLabel(QWidget& parent, const char* objectName, const char* text, QPoint at, const QFont& font) {
@@ -35,17 +42,40 @@ QLabel& addLabel(QWidget& parent, const char* objectName, const char* text, QPoi
     return *label;
 }
 
+// Gap between the start window and the dialog beside it.
+constexpr int besideGap = 10;
+// How far the start window moves aside for the dialog where the screen has room.
+constexpr int startShift = 100;
+
 }  // namespace
 
-TForm2::TForm2(QWidget& startWindow, ErrorReporter& reporter)
+BesidePlacement placeBeside(const QRect& start, QSize dialog, const QRect& area) {
+    const int top = std::clamp(start.y(), area.top(), std::max(area.top(), area.bottom() + 1 - dialog.height()));
+    const int pair = start.width() + besideGap + dialog.width();
+    if (pair > area.width()) {
+        // No room for both: the dialog goes over the start window's left
+        // side, away from the start label on its right.
+        return {0, QPoint(area.left(), top)};
+    }
+    const int left = std::clamp(start.x() - startShift, area.left(), area.right() + 1 - pair);
+    return {left - start.x(), QPoint(left + start.width() + besideGap, top)};
+}
+
+TForm2::TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReporter& reporter)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       startWindow_(startWindow),
+      game_(game),
+      settings_(settings),
       reporter_(reporter) {
+    // A hand-edited settings file may hold any number.
+    game_.setCountdownSeconds(
+        std::clamp(settings_.countdownSeconds(game_.countdownSeconds()), minCountdown, maxCountdown));
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("游戏规则和设置"));
     setAccessibleName(windowTitle());
-    setFixedSize(455, 383);
+    // The designed dialog, and below it a row for the match set-up.
+    setFixedSize(455, 383 + settingsRowHeight);
     setFont(pixelFont(QStringLiteral("Tahoma"), 11));
     setBackgroundColor(*this, storedColor(dialogColor));
     buildLayout();
@@ -72,21 +102,47 @@ void TForm2::buildLayout() {
     // bottom margin instead of cutting the last line.
     label8.resize(363, std::max(152, label8.heightForWidth(363)));
 
-    edt1_ = new QLineEdit(QStringLiteral("90"), this);
+    edt1_ = new QLineEdit(QString::number(game_.countdownSeconds()), this);
     edt1_->setObjectName(QStringLiteral("edt1"));
+    // Whole seconds only: a round needs a clock that runs.
+    edt1_->setValidator(new QIntValidator(minCountdown, maxCountdown, edt1_));
+    connect(edt1_, &QLineEdit::textEdited, this, &TForm2::edt1Change);
+    connect(edt1_, &QLineEdit::editingFinished, this, &TForm2::edt1Exit);
     edt1_->setFont(pixelFont(face, textHeight));
     edt1_->setGeometry(266, 146, 41, 27);
     edt1_->setAccessibleName(QStringLiteral("倒计时设定"));
     // Set after the layout so that it is painted over the label's blank gap.
     edt1_->raise();
+
+    btnMatch = new QPushButton(QStringLiteral("比赛设置（多队计分）…"), this);
+    btnMatch->setObjectName(QStringLiteral("btnMatch"));
+    btnMatch->setFont(pixelFont(face, 13));
+    btnMatch->setGeometry(14, 383 - 8, 200, settingsRowHeight - 4);
+    btnMatch->setCursor(Qt::PointingHandCursor);
+    connect(btnMatch, &QPushButton::clicked, this, [this] {
+        guarded(reporter_, [this] {
+            if (!matchDialog_) matchDialog_ = new MatchDialog(this, game_);
+            matchDialog_->show();
+            matchDialog_->raise();
+            matchDialog_->activateWindow();
+        });
+    });
 }
 
-QString TForm2::countdownText() const {
-    return edt1_->text();
+void TForm2::edt1Change() {
+    guarded(reporter_, [this] {
+        if (!edt1_->hasAcceptableInput()) return;
+        game_.setCountdownSeconds(edt1_->text().toInt());
+        settings_.setCountdownSeconds(game_.countdownSeconds());
+    });
 }
 
-std::string TForm2::text() const {
-    return countdownText().toStdString();
+void TForm2::edt1Exit() {
+    // A number left half typed ("5" on the way to "50") is not a setting:
+    // the box shows again what the next round will count down from.
+    guarded(reporter_, [this] {
+        if (!edt1_->hasAcceptableInput()) edt1_->setText(QString::number(game_.countdownSeconds()));
+    });
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -109,11 +165,19 @@ void TForm2::hideEvent(QHideEvent* event) {
 
 void TForm2::FormShow() {
     const QRect start = startWindow_.frameGeometry();
-    move(start.x() + start.width() + 10, start.y());
+    // Before it is first shown the dialog has no border yet: it will get one
+    // like the start window's.
+    const QSize border = start.size() - startWindow_.size();
+    const BesidePlacement placed = placeBeside(start, size() + border, screenOf(startWindow_).availableGeometry());
+    startShift_ = placed.startShift;
+    startWindow_.move(startWindow_.pos() + QPoint(startShift_, 0));
+    move(placed.dialog);
 }
 
 void TForm2::FormHide() {
-    startWindow_.move(startWindow_.pos() + QPoint(100, 0));
+    edt1Exit();
+    startWindow_.move(startWindow_.pos() - QPoint(startShift_, 0));
+    startShift_ = 0;
 }
 
 }  // namespace caici

@@ -1,32 +1,48 @@
 #pragma once
 // TForm2, the rules and settings dialog. It explains the game and holds its
-// one setting, the countdown length, as the text typed into edt1; every start
-// of a game reads that text as it stands. Shown beside the start window by the
-// rules button, it moves the start window back when it is closed (the rules
-// button moved it 100 px to the left to make room).
-
-#include "round/round_ports.h"
+// one setting, the countdown length in whole seconds (10 to 999), typed into
+// edt1, handed to the game for the next start and remembered for the next
+// launch. The rules button shows it beside the start window, which moves
+// aside to make room and back when the dialog closes.
 
 #include <QDialog>
+#include <QPoint>
+#include <QRect>
 
 class QLineEdit;
+class QPushButton;
 
 namespace caici {
 
 class ErrorReporter;
+class Game;
+class MatchDialog;
+class Settings;
 
-class TForm2 : public QDialog, public CountdownSetting {
+// Where the dialog goes beside the start window (both as frames, in screen
+// coordinates): right of it, 10 px away, with the start window moved left by
+// startShift to make room (100 px where the screen allows, less or more
+// where the pair would leave the free area); on a screen too narrow for
+// both, over the start window's left side, away from its start label.
+struct BesidePlacement {
+    int startShift;
+    QPoint dialog;
+};
+BesidePlacement placeBeside(const QRect& start, QSize dialog, const QRect& area);
+
+class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    // startWindow is the window the dialog stands beside and moves back.
-    TForm2(QWidget& startWindow, ErrorReporter& reporter);
+    static constexpr int minCountdown = 10;
+    static constexpr int maxCountdown = 999;
 
-    // The countdown length in seconds as typed; not checked here.
-    QString countdownText() const;
-    // The same text for the round (CountdownSetting).
-    std::string text() const override;
+    // startWindow is the window the dialog stands beside and moves back.
+    TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReporter& reporter);
 
     QLineEdit& edt1() const { return *edt1_; }
+
+    // Opens the match set-up.
+    QPushButton* btnMatch = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -36,8 +52,16 @@ private:
     void FormShow();
     void FormHide();
     void buildLayout();
+    void edt1Change();
+    void edt1Exit();
 
     QWidget& startWindow_;
+    Game& game_;
+    Settings& settings_;
+    // Parent-owned, made when first asked for.
+    MatchDialog* matchDialog_ = nullptr;
+    // How far the dialog moved the start window aside; undone when it closes.
+    int startShift_ = 0;
     ErrorReporter& reporter_;
     QLineEdit* edt1_ = nullptr;
 };

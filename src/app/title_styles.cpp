@@ -1,6 +1,6 @@
 #include "app/title_styles.h"
 
-#include "app/product.h"
+#include "common/product.h"
 #include "effecttext/colors.h"
 #include "fadetext/font_labels.h"
 #include "fadetext/user_labels.h"

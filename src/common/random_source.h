@@ -1,36 +1,37 @@
 #pragma once
 // The process-wide pseudo-random source shared by the play order and the
-// spray and noise effects. A 32-bit linear congruential generator:
-// state := state * 134775813 + 1 (mod 2^32), and a draw below n is the upper
-// 32 bits of the 64-bit product state * n. Every draw advances the state, a
-// draw below 0 included (it yields 0).
+// spray and noise effects: a Mersenne Twister seeded once, from the system's
+// entropy, and then left to run. Its draws follow one another in the
+// engine's own sequence; re-seeding between draws (from a clock, say) would
+// make neighbouring draws nearly repeat and deal the words largely in the
+// workbook's order.
+//
+// A draw below n is exactly uniform: the engine's 32 bits are scaled to n by
+// multiplication, and the few draws that would give some values one chance
+// more than the others are rejected and drawn again, whatever n is.
 
 #include <cstdint>
-#include <functional>
+#include <random>
 
 namespace caici {
 
 class RandomSource {
 public:
-    using SeedSource = std::function<std::uint32_t()>;
+    // Seeded from the system's entropy.
+    RandomSource();
+    // A fixed seed, so that tests see a repeatable sequence.
+    explicit RandomSource(std::uint64_t seed);
 
-    // Seeds come from the clock unless a test supplies its own source.
-    explicit RandomSource(SeedSource seedSource = clockSeed);
+    void setSeed(std::uint64_t seed);
 
-    // Seeds the state from the seed source.
-    void randomize();
-    void setSeed(std::uint32_t seed) { state_ = seed; }
-    std::uint32_t seed() const { return state_; }
-
-    // A value from 0 to n - 1; 0 when n is 0.
+    // A value from 0 to n - 1, each equally likely; 0 when n is 0.
     std::uint32_t random(std::uint32_t n);
 
-    // The low 32 bits of a monotonic high-resolution clock.
-    static std::uint32_t clockSeed();
+    // Equal sources give the same draws from here on.
+    friend bool operator==(const RandomSource&, const RandomSource&) = default;
 
 private:
-    std::uint32_t state_ = 0;
-    SeedSource seedSource_;
+    std::mt19937 engine_;
 };
 
 // The one generator of the process.

@@ -21,4 +21,11 @@ std::string_view cueFileName(Cue cue);
 // baseFolder (which ends with "/") + "sound/" + the file name.
 std::string cuePath(std::string_view baseFolder, Cue cue);
 
+// Whatever plays cues for the game: every request returns at once.
+class CueSink {
+public:
+    virtual ~CueSink() = default;
+    virtual void play(Cue cue) = 0;
+};
+
 }  // namespace caici

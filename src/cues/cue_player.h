@@ -1,9 +1,8 @@
 #pragma once
-// The cue player: the game's sound. The start window starts it while it is
-// being created (library version, output, the seven cues, in that order) and
-// plays the main-window, hover and start cues itself; the guessing round asks
-// for the other four through the start window's commands yes1, no1, N3 and N4.
-// Every play request returns at once and restarts its cue if it still
+// The cue player: the game's sound. The game starts it before any window is
+// shown (library version, output, the seven cues, in that order) and plays
+// every cue through it: the main-window and hover cues for the start window,
+// the start cue and the four cues of a round itself. Every play request returns at once and restarts its cue if it still
 // sounds; different cues sound together. A cue whose file is missing or cannot
 // be decoded is silent, without a word. The sound switch of the guessing
 // window mutes and unmutes all cues; sound is on at the start.
@@ -24,7 +23,7 @@ inline constexpr std::string_view kAudioInitFailedText = "Error initializing aud
 enum class CueStartup {
     Ready,             // output open, every cue whose file decodes is loaded
     AudioUnavailable,  // no output: the program goes on without sound
-    IncorrectVersion,  // the program must end now, with exit code 0
+    IncorrectVersion,  // the program must end now, with a failure status
 };
 
 // How the start-up messages reach the user.
@@ -40,7 +39,7 @@ public:
     virtual void showAudioInitFailed(const std::string& text) = 0;
 };
 
-class CuePlayer {
+class CuePlayer : public CueSink {
 public:
     explicit CuePlayer(std::unique_ptr<AudioLibrary> audio);
 
@@ -48,18 +47,7 @@ public:
     // it returns.
     CueStartup start(std::string_view baseFolder, CueStartupMessages& messages);
 
-    void play(Cue cue);
-
-    // The three cues the start window plays itself.
-    void playMainWindow() { play(Cue::MainWindow); }
-    void playHover() { play(Cue::Hover); }
-    void playStart() { play(Cue::Start); }
-
-    // The commands of the start window's command menu pm1.
-    void playYes1() { play(Cue::Yes); }
-    void playNo1() { play(Cue::No); }
-    void playN3() { play(Cue::End); }
-    void playN4() { play(Cue::Score); }
+    void play(Cue cue) override;
 
     // Muting silences what sounds and every later request until unmute().
     void mute();

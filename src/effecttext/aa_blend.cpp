@@ -71,10 +71,13 @@ void compositeWithBrush(QImage& surface, int x, int y, const TCnAAMask& mask, in
     }
 }
 
-void composite(TCanvas& canvas, int x, int y, const TCnAAMask& mask, int alpha, const ColourRows& colours) {
+void composite(TCanvas& canvas, int boxX, int boxY, const TCnAAMask& mask, int alpha, const ColourRows& colours) {
     if (mask.Width() <= 0 || mask.Height() <= 0) return;
     QImage& surface = canvas.Image();
     if (surface.isNull()) return;
+    // A mask that holds a part of its text's box lands where that part lies.
+    const int x = boxX + mask.PartOrigin().x();
+    const int y = boxY + mask.PartOrigin().y();
     // a256 = alpha * 256 / 100: 100 -> 256, 70 -> 179, 50 -> 128. An alpha
     // outside 0..100 (settings are loaded unchecked) would push k past 255
     // and wrap the channels; it counts as the nearest end of the range.

@@ -1,6 +1,7 @@
 #pragma once
 // Composites colour through a coverage mask onto the renderer's surface, the
-// mask's top-left at (x, y). With a solid surface brush the whole rectangle is
+// top-left of the mask's text box at (x, y) (a mask of a part of the box
+// lands at that part's place). With a solid surface brush the whole rectangle is
 // painted (brush colour where nothing covers it); with a clear brush the
 // surface shows around the glyphs.
 //

@@ -72,15 +72,36 @@ QSize TCnAAFontEx::TextExtent(std::string_view text) {
 void TCnAAFontEx::TextOutput(int x, int y, std::string_view text) {
     if (Canvas() == nullptr || text.empty()) return;
     const RotatedFontScope rotation(Canvas(), effect_->Angle());
-    ShapeMask(text);
+    const QRect part = MaskPart(x, y, Mask().TextSize(text));
+    if (part.isEmpty()) return;
+    ShapeMask(text, part);
     if (effect_->Spray() > 0) Mask().Spray(effect_->Spray());
     TCnAAMask shadowMask(this);
     FinishMasks(Mask(), shadowMask);
     DrawLayers(x, y, shadowMask);
 }
 
-void TCnAAFontEx::ShapeMask(std::string_view text) {
-    Mask().DrawMask(text);
+QRect TCnAAFontEx::MaskPart(int x, int y, QSize box) const {
+    if (Canvas() == nullptr) return {};
+    const TCnAAEffect& effect = *effect_;
+    const LayerPositions at = layerPositions(effect.Shadow(), x, y);
+    const QRect surface(0, 0, Canvas()->Width(), Canvas()->Height());
+    QRect needed = surface.translated(-at.text);
+    if (effect.Shadow().Enabled()) needed |= surface.translated(-at.shadow);
+    // A pixel's outline reads one pixel around it, a blur two, a spray up to
+    // its amount; with that margin the pixels that land on the surface come
+    // out as in a rendering of the whole box (but for the spray's random picks).
+    const int reach = 1 + 2 + effect.Spray() + 1;
+    needed = needed.adjusted(-reach, -reach, reach, reach).intersected(QRect(QPoint(0, 0), box));
+    if (needed.isEmpty()) return {};
+    // The mirrors come after the rendering: render the mirror image of what is needed.
+    if (effect.HorzMirror()) needed.moveLeft(box.width() - needed.left() - needed.width());
+    if (effect.VertMirror()) needed.moveTop(box.height() - needed.top() - needed.height());
+    return needed;
+}
+
+void TCnAAFontEx::ShapeMask(std::string_view text, const QRect& part) {
+    Mask().DrawMaskPart(text, part);
     if (effect_->Outline()) Mask().Outline();
 }
 

@@ -58,7 +58,8 @@ public:
     // Includes the rotation and the shadow offsets.
     QSize TextExtent(std::string_view text) override;
     // Draws the text with its effects, its box's top-left at (x, y): the
-    // stages below, with the spray between the first two.
+    // stages below, with the spray between the first two. Only the part of
+    // the text that lands on the surface is rendered (MaskPart).
     void TextOutput(int x, int y, std::string_view text);
 
     // The colours of a textured or gradient body depend on the text, its font
@@ -71,9 +72,16 @@ public:
 
     // The stages of TextOutput, for callers that reuse some of their results.
     // Each expects the surface's font to be set (and turned) as TextOutput
-    // sets it. ShapeMask renders the text into Mask() with its outline; it
-    // draws no random numbers.
-    void ShapeMask(std::string_view text);
+    // sets it.
+    //
+    // The part of a mask box of the given size that a text drawn at (x, y)
+    // needs to be rendered: what lands on the surface, for the body and the
+    // shadow, with the reach of the outline, blurs and spray around it, taken
+    // before the mirrors. Empty when nothing lands on the surface.
+    QRect MaskPart(int x, int y, QSize box) const;
+    // Renders that part of the text into Mask() with its outline; it draws
+    // no random numbers.
+    void ShapeMask(std::string_view text, const QRect& part);
     // The mask steps after the spray: the mirrors, the shadow's copy with its
     // blur (only with a shadow on), then the body's blur.
     void FinishMasks(TCnAAMask& body, TCnAAMask& shadow) const;

@@ -7,7 +7,9 @@
 
 #include "effecttext/aa_font.h"
 #include "effecttext/effect_errors.h"
+#include "effecttext/glyph_outlines.h"
 #include "effecttext/mask_geometry.h"
+#include "effecttext/render_limits.h"
 
 namespace caici {
 
@@ -29,6 +31,8 @@ void TCnAAMask::CopyFrom(const TPersistent* source) {
     SetQuality(other->quality_);
     rasterRowLength_ = other->rasterRowLength_;
     stride_ = other->stride_;
+    box_ = other->box_;
+    partOrigin_ = other->partOrigin_;
     buffer_ = other->buffer_;
 }
 
@@ -46,13 +50,15 @@ void TCnAAMask::SetSize(int width, int height) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     stride_ = (width_ + 3) & ~3;
+    box_ = QSize(width_, height_);
+    partOrigin_ = QPoint(0, 0);
     buffer_.assign(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_), 0);
 }
 
 TLogFont TCnAAMask::scaledFont() const {
     TLogFont font = owner_->Canvas()->Font().LogFont();
-    font.Height *= scale_;
-    font.Width *= scale_;
+    font.Height = std::clamp(font.Height, -kMaxCharacterHeight, kMaxCharacterHeight) * scale_;
+    font.Width = std::clamp(font.Width, 0, kMaxCharacterHeight) * scale_;
     // Samples must be 0 or 255: the smoothing comes from the block average.
     font.Quality = TFontQuality::fqNonAntialiased;
     return font;
@@ -63,6 +69,7 @@ TCnAAMask::Measure TCnAAMask::MeasureText(std::string_view text) const {
     if (owner_ == nullptr || owner_->Canvas() == nullptr) return measure;
     const TLogFont font = scaledFont();
     const double radians = font.Escapement * std::numbers::pi / 1800.0;
+    text = drawableText(text);
     const QFontMetrics metrics(toQFont(font));
     const int extentX = metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     const int extentY = metrics.ascent() + metrics.descent();
@@ -80,38 +87,54 @@ TCnAAMask::Measure TCnAAMask::MeasureText(std::string_view text) const {
 
 QSize TCnAAMask::TextSize(std::string_view text) const { return MeasureText(text).size; }
 
-void TCnAAMask::DrawMask(std::string_view text) { Render(text, TextSize(text), QPoint(0, 0)); }
+void TCnAAMask::DrawMask(std::string_view text) {
+    const Measure measure = MeasureText(text);
+    Render(text, measure, QRect(QPoint(0, 0), measure.size));
+}
 
-void TCnAAMask::Render(std::string_view text, QSize size, QPoint origin) {
+void TCnAAMask::DrawMaskPart(std::string_view text, const QRect& part) { Render(text, MeasureText(text), part); }
+
+void TCnAAMask::Render(std::string_view text, const Measure& measure, const QRect& part) {
     if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
-    width_ = std::max(size.width(), 0);
-    height_ = std::max(size.height(), 0);
-    const TLogFont font = scaledFont();
-
-    // The supersampled raster lives only while the text is drawn. Its bytes
-    // come zeroed from the allocator, which is cheaper for a raster of
-    // millions of samples than clearing an image afterwards.
-    const int rasterWidth = width_ * scale_;
-    const int rasterHeight = height_ * scale_;
-    const int rasterStride = (rasterWidth + 3) & ~3;
-    std::vector<std::uint8_t> samples(static_cast<std::size_t>(rasterStride) * static_cast<std::size_t>(rasterHeight));
-    if (rasterWidth > 0 && rasterHeight > 0) {
-        QImage raster(samples.data(), rasterWidth, rasterHeight, rasterStride, QImage::Format_Grayscale8);
-        QPoint at(origin.x() * scale_, origin.y() * scale_);
-        if (font.Escapement != 0) at += MeasureText(text).offset * scale_;
-        TCanvas canvas(raster);
-        canvas.Font().SetLogFont(font);
-        canvas.Font().SetColor(clWhite);
-        canvas.Brush().Style = TBrushStyle::bsClear;
-        canvas.TextOut(at.x(), at.y(), text);
+    const QRect drawn = part.intersected(QRect(QPoint(0, 0), measure.size));
+    if (drawn.width() > kMaxMaskSide || drawn.height() > kMaxMaskSide ||
+        std::int64_t{drawn.width()} * drawn.height() > kMaxMaskPixels) {
+        throw ETextTooLarge(drawn.size());
     }
-
-    rasterRowLength_ = rasterStride;
+    box_ = measure.size;
+    partOrigin_ = drawn.isEmpty() ? QPoint(0, 0) : drawn.topLeft();
+    width_ = std::max(drawn.width(), 0);
+    height_ = std::max(drawn.height(), 0);
+    const int rasterWidth = width_ * scale_;
+    rasterRowLength_ = (rasterWidth + 3) & ~3;
     stride_ = (width_ + 3) & ~3;
     buffer_.resize(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_));
-    if (samples.empty()) return;
-    downsample(quality_, samples.data(), rasterStride, width_, height_,
-               [this](int y) { return buffer_.data() + rowOffset(y); });
+    if (width_ == 0 || height_ == 0) return;
+
+    const TLogFont font = scaledFont();
+    text = drawableText(text);
+    const HardEdgedText glyphs(toQFont(font), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                               font.Escapement / 10.0);
+    // The supersampled raster lives only while the text is drawn, one band of
+    // rows at a time, so that its memory stays bounded whatever the quality.
+    // The first band's bytes come zeroed from the allocator, which is cheaper
+    // for millions of samples than clearing an image afterwards.
+    const std::int64_t bandSamples = kRasterBandSamples / rasterRowLength_;
+    const int bandMaskRows = static_cast<int>(std::clamp<std::int64_t>(bandSamples / scale_, 1, height_));
+    std::vector<std::uint8_t> samples(static_cast<std::size_t>(rasterRowLength_) *
+                                      static_cast<std::size_t>(bandMaskRows * scale_));
+    // The text's own top-left inside the box (a turned text is centred in it),
+    // in raster pixels of the part.
+    const QPointF textOrigin((measure.offset.x() - partOrigin_.x()) * scale_,
+                             (measure.offset.y() - partOrigin_.y()) * scale_);
+    for (int top = 0; top < height_; top += bandMaskRows) {
+        const int rows = std::min(bandMaskRows, height_ - top);
+        if (top > 0) std::fill(samples.begin(), samples.end(), std::uint8_t{0});
+        QImage raster(samples.data(), rasterWidth, rows * scale_, rasterRowLength_, QImage::Format_Grayscale8);
+        glyphs.draw(raster, textOrigin - QPointF(0, top * scale_));
+        downsample(quality_, samples.data(), rasterRowLength_, width_, rows,
+                   [this, top](int y) { return buffer_.data() + rowOffset(top + y); });
+    }
 }
 
 }  // namespace caici

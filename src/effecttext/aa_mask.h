@@ -6,8 +6,15 @@
 // each (Width rounded up to a multiple of 4); the padding bytes are never
 // read. The shape effects that need coverage alone (outline, blur, spray,
 // mirrors) work in place.
+//
+// A mask may hold only a part of its text's box: the part that lands on the
+// surface of a text larger than it. BoxSize is then the whole box and
+// PartOrigin the part's top-left in it; Width and Height are the part's.
+// The mirrors flip the whole box, so a mirrored part moves to the matching
+// place. A full mask has PartOrigin (0, 0) and BoxSize (Width, Height).
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <cstdint>
 #include <string_view>
@@ -35,6 +42,8 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Stride() const { return stride_; }
+    QSize BoxSize() const { return box_; }
+    QPoint PartOrigin() const { return partOrigin_; }
     // Bytes per row of the supersampled raster of the last rendering.
     int RasterRowLength() const { return rasterRowLength_; }
 
@@ -43,12 +52,17 @@ public:
     const std::uint8_t* ScanLine(int y) const;
 
     // The size DrawMask gives the mask for the text; (0, 0) without a surface.
+    // Texts are cut and fonts capped as render_limits.h says.
     QSize TextSize(std::string_view text) const;
     // Renders the text in the surface's current font; without a surface the
     // mask keeps its content.
     void DrawMask(std::string_view text);
+    // Renders only the part of the text's box inside part (box coordinates).
+    // ETextTooLarge when that part is larger than the renderer draws at once.
+    void DrawMaskPart(std::string_view text, const QRect& part);
 
-    // Resizes to width x height with every pixel 0; for masks made by hand.
+    // Resizes to width x height with every pixel 0, a full mask; for masks
+    // made by hand.
     void SetSize(int width, int height);
 
     void Outline();
@@ -65,7 +79,7 @@ private:
         QPoint offset;
     };
     Measure MeasureText(std::string_view text) const;
-    void Render(std::string_view text, QSize size, QPoint origin);
+    void Render(std::string_view text, const Measure& measure, const QRect& part);
     TLogFont scaledFont() const;
     int rowOffset(int y) const { return stride_ * (height_ - 1 - y); }
 
@@ -77,6 +91,8 @@ private:
     int rasterRowLength_ = 0;
     int stride_ = 0;
     int scale_ = 3;
+    QSize box_{0, 0};
+    QPoint partOrigin_{0, 0};
 };
 
 }  // namespace caici

@@ -1,6 +1,8 @@
 #pragma once
 // The effect-text subsystem's own failures.
 
+#include <QSize>
+
 #include "common/errors.h"
 
 namespace caici {
@@ -15,6 +17,13 @@ public:
 class EInvalidForeBmp : public Error {
 public:
     EInvalidForeBmp() : Error("Invalid foreground bitmap!") {}
+};
+
+// The part of a text that would land on the surface is larger than the
+// renderer draws at once (see render_limits.h): the surface is too large.
+class ETextTooLarge : public Error {
+public:
+    explicit ETextTooLarge(QSize part);
 };
 
 }  // namespace caici

@@ -25,41 +25,47 @@ bool isCentred(TGradualStyle style) {
 
 // Entries i = 0 .. n - 1 run from + (to - from) * i / n, division truncating
 // towards zero, so the to colour itself is never reached. Centre styles
-// mirror the first half onto the second. Entries are blue, green, red.
-std::vector<std::uint8_t> gradientRamp(const TCnAAGradual& gradual, int length) {
+// mirror the first half onto the second. Only the entries first .. first +
+// count - 1 of a ramp of length entries are made: a mask may hold a part of
+// a box far larger than the surface. Entries are blue, green, red.
+std::vector<std::uint8_t> gradientRamp(const TCnAAGradual& gradual, int length, int first, int count) {
     const TGradualStyle style = gradual.Style();
     const bool startFirst = style == TGradualStyle::gsLeftToRight || style == TGradualStyle::gsTopToBottom;
     const Rgb from = toRgb(startFirst ? gradual.StartColor() : gradual.EndColor());
     const Rgb to = toRgb(startFirst ? gradual.EndColor() : gradual.StartColor());
-    const int steps = isCentred(style) ? (length + 1) / 2 : length;
-    std::vector<std::uint8_t> ramp(static_cast<std::size_t>(length) * 3);
-    const auto channel = [&](int a, int b, int i) { return static_cast<std::uint8_t>(a + (b - a) * i / steps); };
-    for (int i = 0; i < steps; ++i) {
-        std::uint8_t* entry = ramp.data() + 3 * i;
+    const bool centred = isCentred(style);
+    const std::int64_t steps = centred ? (std::int64_t{length} + 1) / 2 : length;
+    const auto channel = [steps](int a, int b, std::int64_t i) {
+        return static_cast<std::uint8_t>(a + (b - a) * i / steps);
+    };
+    std::vector<std::uint8_t> ramp(static_cast<std::size_t>(count) * 3);
+    for (int k = 0; k < count; ++k) {
+        const std::int64_t position = std::int64_t{first} + k;
+        const std::int64_t i = centred && position >= steps ? length - 1 - position : position;
+        std::uint8_t* entry = ramp.data() + 3 * static_cast<std::size_t>(k);
         entry[0] = channel(from.b, to.b, i);
         entry[1] = channel(from.g, to.g, i);
         entry[2] = channel(from.r, to.r, i);
     }
-    if (isCentred(style)) {
-        for (int i = 0; i < steps; ++i) std::memcpy(ramp.data() + 3 * (length - 1 - i), ramp.data() + 3 * i, 3);
-    }
     return ramp;
 }
 
-void drawTiled(TCanvas& canvas, const QImage& graphic) {
+// The texture's copies that meet the part at origin of the foreground raster.
+void drawTiled(TCanvas& canvas, const QImage& graphic, QPoint origin) {
     const int gw = graphic.width();
     const int gh = graphic.height();
     if (gw <= 0 || gh <= 0) return;
     QPainter painter(&canvas.Image());
-    for (int i = 0; i <= canvas.Height() / gh; ++i) {
-        for (int j = 0; j <= canvas.Width() / gw; ++j) painter.drawImage(QPoint(gw * j, gh * i), graphic);
+    for (int i = origin.y() / gh; i <= (origin.y() + canvas.Height() - 1) / gh; ++i) {
+        for (int j = origin.x() / gw; j <= (origin.x() + canvas.Width() - 1) / gw; ++j) {
+            painter.drawImage(QPoint(gw * j - origin.x(), gh * i - origin.y()), graphic);
+        }
     }
 }
 
-void drawStretched(TCanvas& canvas, const TPicture& picture) {
-    const QRect whole(0, 0, canvas.Width(), canvas.Height());
+void drawStretched(TCanvas& canvas, const TPicture& picture, const QRect& box) {
     if (!picture.IsIcon()) {
-        canvas.StretchDraw(whole, picture.Graphic());
+        canvas.StretchDraw(box, picture.Graphic());
         return;
     }
     // An icon goes onto a fresh raster of the default font colour first, and
@@ -71,7 +77,7 @@ void drawStretched(TCanvas& canvas, const TPicture& picture) {
         QPainter painter(&backed);
         painter.drawImage(QPoint(0, 0), picture.Graphic());
     }
-    canvas.StretchDraw(whole, backed);
+    canvas.StretchDraw(box, backed);
 }
 
 }  // namespace
@@ -84,7 +90,11 @@ void TCnAAFontEx::FillGradient() {
     if (fore.Empty()) return;
     const TGradualStyle style = effect_->Gradual().Style();
     const bool horizontal = isHorizontal(style);
-    const std::vector<std::uint8_t> ramp = gradientRamp(effect_->Gradual(), horizontal ? fore.Width() : fore.Height());
+    const QSize box = Mask().BoxSize();
+    const QPoint origin = Mask().PartOrigin();
+    const std::vector<std::uint8_t> ramp =
+        horizontal ? gradientRamp(effect_->Gradual(), box.width(), origin.x(), fore.Width())
+                   : gradientRamp(effect_->Gradual(), box.height(), origin.y(), fore.Height());
     for (int y = 0; y < fore.Height(); ++y) {
         std::uint8_t* row = fore.ScanLine(y);
         if (horizontal) {
@@ -143,18 +153,22 @@ void TCnAAFontEx::FillTexture() {
     surface.Brush() = TBrush{Canvas()->Font().Color(), TBrushStyle::bsSolid};
     surface.FillRect(QRect(0, 0, fore.Width(), fore.Height()));
     const QImage& graphic = texture.Picture().Graphic();
+    // Placed in the text's whole box; the raster holds the mask's part of it.
+    const QSize box = Mask().BoxSize();
+    const QPoint origin = Mask().PartOrigin();
     switch (texture.Mode()) {
         case TTextureMode::tmTiled:
-            drawTiled(surface, graphic);
+            drawTiled(surface, graphic, origin);
             break;
         case TTextureMode::tmStretched:
-            drawStretched(surface, texture.Picture());
+            drawStretched(surface, texture.Picture(), QRect(-origin, box));
             break;
         case TTextureMode::tmCenter:
-            surface.Draw((fore.Width() - graphic.width()) / 2, (fore.Height() - graphic.height()) / 2, graphic);
+            surface.Draw((box.width() - graphic.width()) / 2 - origin.x(),
+                         (box.height() - graphic.height()) / 2 - origin.y(), graphic);
             break;
         case TTextureMode::tmNormal:
-            surface.Draw(0, 0, graphic);
+            surface.Draw(-origin.x(), -origin.y(), graphic);
             break;
     }
 }

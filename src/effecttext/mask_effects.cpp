@@ -118,6 +118,7 @@ void TCnAAMask::HorzMirror() {
         std::uint8_t* row = buffer_.data() + rowOffset(y);
         std::reverse(row, row + width_);
     }
+    partOrigin_.setX(box_.width() - partOrigin_.x() - width_);
 }
 
 void TCnAAMask::VertMirror() {
@@ -125,6 +126,7 @@ void TCnAAMask::VertMirror() {
         std::swap_ranges(buffer_.begin() + rowOffset(i), buffer_.begin() + rowOffset(i) + stride_,
                          buffer_.begin() + rowOffset(height_ - 1 - i));
     }
+    partOrigin_.setY(box_.height() - partOrigin_.y() - height_);
 }
 
 }  // namespace caici

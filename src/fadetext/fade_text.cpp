@@ -3,6 +3,9 @@
 #include <QAccessible>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "fadetext/cross_fade.h"
 #include "fadetext/default_text.h"
 #include "fadetext/line_placement.h"
@@ -59,6 +62,37 @@ void TCnAAFadeText::SetActive(bool value) {
 
 void TCnAAFadeText::SetRepeatCount(std::int32_t value) { repeatCount_ = value < 0 ? 0 : value; }
 
+int TCnAAFadeText::DisplayedFontSize() const { return -mulDiv(-displayedHeight_, 72, TFont::PixelsPerInch); }
+
+void TCnAAFadeText::SetFitToClient(bool value) {
+    if (value == fitToClient_) {
+        return;
+    }
+    fitToClient_ = value;
+    Changed();
+}
+
+void TCnAAFadeText::SetFitScale(double value) {
+    value = std::clamp(value, 0.1, 10.0);
+    if (value == fit_.scale) {
+        return;
+    }
+    fit_.scale = value;
+    Changed();
+}
+
+void TCnAAFadeText::LinesReplaced() {
+    // The game replaces the lines with the next word as the operator presses
+    // a button: waiting for the next line tick (up to LineDelay) would leave
+    // the old word on screen. The cross-fade starts now, and StartFade starts
+    // the line timer's period again.
+    if (active_ && CanRedraw()) {
+        guardedAction([this] { ShowLine(0); });
+        return;
+    }
+    Changed();
+}
+
 void TCnAAFadeText::ShowLine(std::int32_t index) {
     const TextLines& lines = text_->Lines();
     if (lines.Empty()) {
@@ -103,7 +137,7 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
 
 void TCnAAFadeText::StartFade(const std::string& text) {
     oldImage_.Assign(displayImage_);
-    const std::string shown = RenderLine(text, newImage_);
+    const RenderedLine shown = RenderLine(text, newImage_);
     previousText_ = currentText_;
     currentText_ = text;
     fadeAlpha_ = 0;
@@ -113,10 +147,10 @@ void TCnAAFadeText::StartFade(const std::string& text) {
         lineTimer_.stop();
         lineTimer_.start();
     }
-    setDisplayedText(shown);
+    setDisplayed(shown);
 }
 
-std::string TCnAAFadeText::RenderLine(const std::string& text, TBitmap& image) {
+TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, TBitmap& image) {
     RenderingScope rendering(renderingFlag());
     TCnAAFontEx& renderer = AAFont();
     TCanvas& canvas = image.Canvas();
@@ -132,6 +166,10 @@ std::string TCnAAFadeText::RenderLine(const std::string& text, TBitmap& image) {
 
     const int clientWidth = width();
     const int clientHeight = height();
+    if (fitToClient_ && !line.empty()) {
+        fitLine(renderer, line, QSize(clientWidth, clientHeight), fit_);
+    }
+    const int characterHeight = std::abs(canvas.Font().Height());
     const QPoint at = placeLine(currentAlignment_, text_->Layout(), QSize(clientWidth, clientHeight),
                                 renderer.TextExtent(line));
 
@@ -149,7 +187,7 @@ std::string TCnAAFadeText::RenderLine(const std::string& text, TBitmap& image) {
     }
     canvas.Brush().Style = TBrushStyle::bsClear;
     layerCache_.TextOutput(renderer, at.x(), at.y(), line);
-    return line;
+    return {line, characterHeight};
 }
 
 void TCnAAFadeText::PaintContent(QPainter& painter) {
@@ -186,7 +224,7 @@ void TCnAAFadeText::Initialize() {
 }
 
 void TCnAAFadeText::Reset() {
-    std::string shown;
+    RenderedLine shown;
     if (fadeAlpha_ != 0) {
         RenderLine(previousText_, oldImage_);
         shown = RenderLine(currentText_, newImage_);
@@ -195,7 +233,7 @@ void TCnAAFadeText::Reset() {
         shown = RenderLine(currentText_, displayImage_);
     }
     update();
-    setDisplayedText(shown);
+    setDisplayed(shown);
 }
 
 void TCnAAFadeText::CreateDefaultFonts() {
@@ -220,11 +258,12 @@ void TCnAAFadeText::CreateDefaultFonts() {
 
 bool TCnAAFadeText::UsesDefaultText() const { return text_->Lines().Text() == defaultFadeText(); }
 
-void TCnAAFadeText::setDisplayedText(const std::string& text) {
-    if (text == displayedText_) {
+void TCnAAFadeText::setDisplayed(const RenderedLine& line) {
+    displayedHeight_ = line.characterHeight;
+    if (line.text == displayedText_) {
         return;
     }
-    displayedText_ = text;
+    displayedText_ = line.text;
     QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
     if (onDisplayedTextChanged_) {

@@ -7,7 +7,12 @@
 // about FadeDelay ms.
 //
 // A change of any setting, style, label, colour, font or size redraws the
-// line on display at once; a new Lines shows at the next line tick.
+// line on display at once. Lines replaced while the control runs (active and
+// initialized) show at once: the cross-fade to the first new line starts, and
+// the line timer starts its period again.
+//
+// With FitToClient on, each line is drawn at the size at which it fills the
+// client area (line_fit.h), times FitScale, instead of its style's size.
 
 #include <QTimer>
 #include <cstdint>
@@ -19,6 +24,7 @@
 #include "fadetext/custom_text.h"
 #include "fadetext/fade_text_param.h"
 #include "fadetext/fade_timing.h"
+#include "fadetext/line_fit.h"
 #include "fadetext/text_layer_cache.h"
 
 namespace caici {
@@ -50,6 +56,19 @@ public:
     const std::string& CurrentText() const { return currentText_; }
     // The text drawn for the line on display: tags removed, labels expanded.
     const std::string& DisplayedText() const { return displayedText_; }
+    // The size in points (at 96 dots per inch) and the character height in
+    // pixels the line on display is drawn at.
+    int DisplayedFontSize() const;
+    int DisplayedCharacterHeight() const { return displayedHeight_; }
+
+    // Whether each line is drawn at the size that fills the client area
+    // rather than at its style's size; off at creation.
+    bool FitToClient() const { return fitToClient_; }
+    void SetFitToClient(bool value);
+    // The factor the fitted size is multiplied by, 0.1 to 10 (clamped); 1 at
+    // creation. Redraws the line on display.
+    double FitScale() const { return fit_.scale; }
+    void SetFitScale(double value);
 
     const TControlEvent& OnComplete() const { return onComplete_; }
     void SetOnComplete(TControlEvent value) { onComplete_ = std::move(value); }
@@ -77,14 +96,19 @@ protected:
     void Initialize() override;
     void Reset() override;
 
-    // Draws one marked-up line with its background into image; answers the
-    // text that was drawn.
-    std::string RenderLine(const std::string& text, TBitmap& image);
+    struct RenderedLine {
+        std::string text;         // tags removed, labels expanded
+        int characterHeight = 0;  // pixels
+    };
+    // Draws one marked-up line with its background into image.
+    RenderedLine RenderLine(const std::string& text, TBitmap& image);
     void StartFade(const std::string& text);
     void SetFadeAlpha(std::uint8_t alpha);
 
 private:
-    void setDisplayedText(const std::string& text);
+    void setDisplayed(const RenderedLine& line);
+    // The lines were replaced through Text().Lines().
+    void LinesReplaced();
 
     std::unique_ptr<TCnFadeTextParam> text_;
     // 32-bit frames (the fourth byte unused): Qt paints the parent and copies
@@ -101,6 +125,9 @@ private:
     std::string previousText_;
     std::string currentText_;
     std::string displayedText_;
+    int displayedHeight_ = 0;
+    bool fitToClient_ = false;
+    LineFit fit_;
     TAlignment currentAlignment_ = TAlignment::taLeftJustify;
     std::int32_t passCount_ = 0;
     std::int32_t repeatCount_ = 0;

@@ -81,6 +81,7 @@ void TCnCustomTextParam::SetLines(const TextLines& value) {
 
 TCnFadeTextParam::TCnFadeTextParam(TCnAAFadeText& control, TNotifyEvent onChange)
     : TCnCustomTextParam(control, std::move(onChange)), fadeControl_(control) {
+    Lines().SetOnChange([this] { fadeControl_.LinesReplaced(); });
     // FadeDelay first, against the line timer's initial 1000 ms.
     SetFadeDelay(600);
     SetLineDelay(3000);

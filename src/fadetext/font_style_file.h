@@ -6,20 +6,20 @@
 // TCnAAEffect::SaveToIni writes. A missing key keeps the fresh style's value.
 
 #include <QString>
-#include <string>
-#include <vector>
+#include <cstddef>
 
 #include "fadetext/font_labels.h"
-#include "fadetext/markup_tags.h"
 
 namespace caici {
 
-// The section names of an INI text, in the order they appear.
-std::vector<std::string> iniSectionNames(const QString& iniText);
+// Each style is looked for in every line drawn; a file of more styles than
+// this is not a style sheet anyone wrote.
+inline constexpr std::size_t kMaxFontStylesInFile = 256;
 
 // Adds the styles of the file to fonts. Throws caici::Error naming the file
-// when it cannot be read, and EDuplicateString when two sections name the
-// same style.
+// when it is missing or cannot be read (see IniFileStore) or holds more than
+// kMaxFontStylesInFile sections, and EDuplicateString when two sections name
+// the same style.
 void loadFontStyles(const QString& path, TCnFontLabels& fonts);
 
 }  // namespace caici

@@ -95,7 +95,7 @@ TCnAAGraphicControl::TCnAAGraphicControl(QWidget* parent)
 TCnAAGraphicControl::~TCnAAGraphicControl() { destroying_ = true; }
 
 void TCnAAGraphicControl::Changed() {
-    if (!initialized_ || destroying_ || rendering_ || updateCount_ != 0) {
+    if (!CanRedraw()) {
         return;
     }
     guardedAction([this] { Reset(); });
@@ -164,12 +164,13 @@ void TCnAAGraphicControl::SetParentShowHint(bool value) {
 
 void TCnAAGraphicControl::SetErrorReporter(ErrorReporter* reporter) { errorReporter_ = reporter; }
 
-void TCnAAGraphicControl::reportError(const std::exception& error) {
-    if (errorReporter_ != nullptr) {
-        errorReporter_->reportError(errorBoxText(error.what()));
-    } else {
-        qWarning("%s", error.what());
-    }
+ErrorReporter& TCnAAGraphicControl::errorReporter() {
+    // Without a reporter of the application's, failures go to Qt's log.
+    struct QtLog : ErrorReporter {
+        void reportError(const std::string& text) override { qWarning("%s", text.c_str()); }
+    };
+    static QtLog log;
+    return errorReporter_ != nullptr ? *errorReporter_ : log;
 }
 
 void TCnAAGraphicControl::adoptParentColor() {

@@ -166,20 +166,18 @@ protected:
     // While set, changes reported by the settings are not turned into
     // redraws (a line being laid out copies styles into the renderer).
     bool& renderingFlag() { return rendering_; }
+    // Whether Changed would redraw now.
+    bool CanRedraw() const { return initialized_ && !destroying_ && !rendering_ && updateCount_ == 0; }
 
     // Runs a handler body; an exception stops the body and is reported once,
     // since nothing may be thrown back into Qt's event dispatch.
     template <class Body>
     void guardedAction(Body&& body) {
-        try {
-            body();
-        } catch (const std::exception& error) {
-            reportError(error);
-        }
+        guarded(errorReporter(), std::forward<Body>(body));
     }
 
 private:
-    void reportError(const std::exception& error);
+    ErrorReporter& errorReporter();
     void adoptParentColor();
     void adoptParentFont();
 

@@ -10,6 +10,8 @@ struct TextLayerCache::Entry {
     Entry() : shaped(nullptr), shadow(nullptr), body(nullptr) {}
 
     Key key;
+    // Nothing of the text lands on the surface: nothing to draw.
+    bool offSurface = false;
     // After ShapeMask: nothing random has touched it yet.
     TCnAAMask shaped;
     // The finished masks, valid only without spray.
@@ -22,13 +24,15 @@ struct TextLayerCache::Entry {
 TextLayerCache::TextLayerCache() = default;
 TextLayerCache::~TextLayerCache() = default;
 
-TextLayerCache::Key TextLayerCache::keyOf(TCnAAFontEx& renderer, std::string_view text) {
+TextLayerCache::Key TextLayerCache::keyOf(TCnAAFontEx& renderer, int x, int y, std::string_view text) {
     const TCnAAEffect& effect = renderer.Effect();
     const TCnAAShadow& shadow = effect.Shadow();
     const TCnAAGradual& gradual = effect.Gradual();
     const TCnAATexture& texture = effect.Texture();
     Key key;
     key.text = std::string(text);
+    key.at = QPoint(x, y);
+    key.surface = QSize(renderer.Canvas()->Width(), renderer.Canvas()->Height());
     key.font = renderer.Canvas()->Font().LogFont();
     key.fontColor = renderer.Canvas()->Font().Color();
     key.quality = renderer.Quality();
@@ -55,8 +59,12 @@ TextLayerCache::Entry& TextLayerCache::entryFor(TCnAAFontEx& renderer, const Key
     entries_[slot] = std::make_unique<Entry>();
     Entry& entry = *entries_[slot];
     entry.key = key;
-    renderer.ShapeMask(text);
-    entry.shaped.CopyFrom(&renderer.Mask());
+    const QRect part = renderer.MaskPart(key.at.x(), key.at.y(), renderer.Mask().TextSize(text));
+    entry.offSurface = part.isEmpty();
+    if (!entry.offSurface) {
+        renderer.ShapeMask(text, part);
+        entry.shaped.CopyFrom(&renderer.Mask());
+    }
     lastUsed_ = slot;
     return entry;
 }
@@ -69,7 +77,8 @@ void TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string
         renderer.TextOutput(x, y, text);
         return;
     }
-    Entry& entry = entryFor(renderer, keyOf(renderer, text), text);
+    Entry& entry = entryFor(renderer, keyOf(renderer, x, y, text), text);
+    if (entry.offSurface) return;
 
     TCnAAMask& mask = renderer.Mask();
     if (effect.Spray() > 0) {

@@ -10,6 +10,8 @@
 // to one.
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -32,9 +34,12 @@ public:
     void TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
 
 private:
-    // Everything a rendering depends on except the surface's pixels.
+    // Everything a rendering depends on except the surface's pixels; the
+    // place and the surface's size decide which part of the text is drawn.
     struct Key {
         std::string text;
+        QPoint at;
+        QSize surface;
         TLogFont font;
         TColor fontColor = 0;
         TAAQuality quality = TAAQuality::aqNormal;
@@ -44,7 +49,7 @@ private:
     };
     struct Entry;
 
-    static Key keyOf(TCnAAFontEx& renderer, std::string_view text);
+    static Key keyOf(TCnAAFontEx& renderer, int x, int y, std::string_view text);
     Entry& entryFor(TCnAAFontEx& renderer, const Key& key, std::string_view text);
 
     std::array<std::unique_ptr<Entry>, 2> entries_;

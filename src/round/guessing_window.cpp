@@ -1,6 +1,7 @@
 #include "round/guessing_window.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -13,6 +14,11 @@
 #include "round/digital_font.h"
 #include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
+#include "round/review_panel.h"
+#include "round/scoreboard_panel.h"
+#include "round/word_display_style.h"
+#include "common/product.h"
+#include "look/window_look.h"
 
 // Qt's resource initialiser lives in the global namespace.
 static void initRoundImages() {
@@ -35,34 +41,24 @@ constexpr int buttonPixels = 35;
 constexpr int footerPixels = 11;
 constexpr int panelPixels = 20;
 
-const char* const idleLine = "<Title1><Center>Velmarin出品";
-
-QFont pixelFont(const char* face, int pixels, bool bold = false) {
-    QFont font(QString::fromUtf8(face));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 void setColors(QWidget& widget, const QColor& text, const QColor& background) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Window, background);
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
+    setTextColor(widget, text);
+    setBackgroundColor(widget, background);
 }
 
 }  // namespace
 
 TForm3::TForm3(GuessingWindowParts parts)
-    : errors_(parts.errors),
+    : game_(parts.game),
+      errors_(parts.errors),
       dialogs_(parts.dialogs ? std::move(parts.dialogs) : std::make_shared<DesktopDialogs>()),
-      sound_(parts.sound),
-      layout_(*this) {
+      layout_(*this),
+      settings_(parts.settings),
+      frame_(design::frame) {
     initRoundImages();
     installFaceSubstitutions();
     setWindowTitle(QStringLiteral("猜词窗口"));
-    setFont(pixelFont("Tahoma", footerPixels));
+    setFont(pixelFont(QStringLiteral("Tahoma"), footerPixels));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, windowColor);
     setPalette(palette);
@@ -73,27 +69,17 @@ TForm3::TForm3(GuessingWindowParts parts)
     buildComponents();
     configureWordDisplay();
 
+    review = new ReviewPanel(*this, background_, game_, digitalFamily_);
+    scoreboard = new ScoreboardPanel(*this, background_, game_, digitalFamily_);
     menu_ = std::make_unique<GuessingWindowMenu>(*this);
+    menu_->autoSize->setChecked(aft1->FitToClient());
     connectHandlers();
-
-    timeDisplay_ = std::make_unique<LabelText>(*Label3, [this] { fitNumberLabel(*Label3); });
-    scoreDisplay_ = std::make_unique<LabelText>(*Label2, [this] { fitNumberLabel(*Label2); });
-    skipCaption_ = std::make_unique<ButtonCaption>(*btn2);
-    correctSwitch_ = std::make_unique<WidgetSwitch>(*btn1);
-    skipSwitch_ = std::make_unique<WidgetSwitch>(*btn2);
-    countdownSwitch_ = std::make_unique<TimerSwitch>(tmr1);
-    scoreFlash_ = std::make_unique<TimedFlash>(*Label5, tmr3, [this] { fitNumberLabel(*Label5); });
-    penaltyFlash_ = std::make_unique<TimedFlash>(*Label6, tmr2, [this] { fitNumberLabel(*Label6); });
-    wordLine_ = std::make_unique<FadeTextLine>(*aft1);
-    const RoundParts roundParts{*this,           *wordLine_,       *timeDisplay_,      *scoreDisplay_,
-                                *correctSwitch_, *skipSwitch_,     *skipCaption_,      *scoreFlash_,
-                                *penaltyFlash_,  *countdownSwitch_, parts.cues,         parts.countdownSetting};
-    // A tick lets queued presses and menu commands run before the count changes.
-    engine_ = std::make_unique<RoundEngine>(roundParts, parts.playOrder,
-                                            [] { QCoreApplication::processEvents(); });
+    game_.addListener(*this);
 }
 
-TForm3::~TForm3() = default;
+TForm3::~TForm3() {
+    game_.removeListener(*this);
+}
 
 void TForm3::buildComponents() {
     const Anchors topLeft{Anchor::left, Anchor::top};
@@ -101,19 +87,15 @@ void TForm3::buildComponents() {
     const Anchors bottomRight{Anchor::right, Anchor::bottom};
     const Anchors bottomLeft{Anchor::left, Anchor::bottom};
     const Anchors allSides{Anchor::left, Anchor::top, Anchor::right, Anchor::bottom};
-    // A stand-in face is scaled so that the texts keep the room the design
-    // gave them: "000" the displays' width, and a flash "+1" the room between
-    // the score flash and the window's right edge (the stand-in's digits are
-    // all as wide as its "+", so fitting the flash's own width would shrink
-    // it to half the size of the digits).
-    const auto digitFont = [&](bool bold, const char* sample, int designWidth) {
-        QFont font(digitalFamily_);
-        font.setBold(bold);
-        font.setPixelSize(DigitalFont::pixelSizeFor(font, digitPixels, QString::fromLatin1(sample), designWidth));
-        return font;
-    };
-    const QFont digits = digitFont(false, "000", design::Label3.width());
-    const QFont boldDigits = digitFont(true, "+1", design::flashRoom);
+    // A stand-in face is scaled so that "000" keeps the width the design
+    // gave the displays. The flashes are drawn as high as the digits, bold.
+    QFont digits(digitalFamily_);
+    digits.setPixelSize(
+        DigitalFont::pixelSizeFor(digits, digitPixels, QStringLiteral("000"), design::Label3.width()));
+    QFont boldDigits = digits;
+    boldDigits.setBold(true);
+    const design::NumberRow numbers = design::numberRow(QFontMetrics(boldDigits).horizontalAdvance(
+        QStringLiteral("+8")));
 
     const auto label = [&](QLabel* widget, const char* text, const QFont& font, const QColor& color,
                            const QRect& rect, Anchors anchors) {
@@ -134,21 +116,21 @@ void TForm3::buildComponents() {
     Label7 = label(new QLabel(this), "Time:", pixelFont("Calibri", captionPixels, true), timeColor,
                    design::Label7, topLeft);
     Label3 = new ClickLabel(this);
-    label(Label3, "000", digits, timeColor, design::Label3, topLeft);
+    label(Label3, "000", digits, timeColor, numbers.time, topLeft);
     Label3->setCursor(Qt::PointingHandCursor);
     Label3->setToolTip(QStringLiteral("点我设置倒计时字体颜色"));
     Label3->setAccessibleDescription(QStringLiteral("剩余时间"));
-    Label6 = label(new QLabel(this), "+1", boldDigits, penaltyFlashColor, design::Label6, topLeft);
+    Label6 = label(new QLabel(this), "+1", boldDigits, penaltyFlashColor, numbers.penaltyFlash, topLeft);
     Label6->hide();
 
     Label8 = label(new QLabel(this), "Score:", pixelFont("Calibri", captionPixels, true), scoreColor,
-                   design::Label8, topRight);
+                   numbers.scoreCaption, topRight);
     Label2 = new ClickLabel(this);
-    label(Label2, "000", digits, scoreColor, design::Label2, topRight);
+    label(Label2, "000", digits, scoreColor, numbers.score, topRight);
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->setToolTip(QStringLiteral("点我设置分值颜色"));
     Label2->setAccessibleDescription(QStringLiteral("得分"));
-    Label5 = label(new QLabel(this), "+1", boldDigits, scoreFlashColor, design::Label5, topRight);
+    Label5 = label(new QLabel(this), "+1", boldDigits, scoreFlashColor, numbers.scoreFlash, topRight);
     Label5->hide();
 
     const auto button = [&](const char* text, const QRect& rect) {
@@ -166,8 +148,9 @@ void TForm3::buildComponents() {
     btn2 = button("跳过", design::btn2);
     setTabOrder(btn1, btn2);
 
-    Label4 = label(new QLabel(this), "更多功能请点击鼠标右键！  Velmarin 出品 · 永久免费，欢迎转发",
-                   pixelFont("Tahoma", footerPixels), Qt::white, design::Label4, bottomRight);
+    Label4 = label(new QLabel(this), "", pixelFont("Tahoma", footerPixels), Qt::white, design::Label4, bottomRight);
+    Label4->setText(QStringLiteral("更多功能请点击鼠标右键！  %1 出品 · 永久免费，欢迎转发")
+                        .arg(QString::fromUtf8(makerBrand)));
 
     pnl1 = new ClickLabel(this);
     label(pnl1, "本游戏永久免费，觉得好玩就点这里赞助我们吧！（双击关闭本栏）",
@@ -194,26 +177,20 @@ void TForm3::buildComponents() {
 void TForm3::configureWordDisplay() {
     aft1->SetErrorReporter(&errors_);
     aft1->BeginUpdate();
-    TCnFontLabel* title = aft1->Fonts().AddFontLabel("Title1", "微软雅黑", 168, clBlack,
+    TCnFontLabel* title = aft1->Fonts().AddFontLabel(wordStyleName, "微软雅黑", 168, clBlack,
                                                      TFontStyles{TFontStyle::fsBold}, true, 5, 5);
-    title->Font().SetHeight(-224);
-    title->Font().SetCharset(GB2312_CHARSET);
-    TCnAAEffect& effect = title->Effect();
-    effect.Shadow().SetColor(clBlack);
-    effect.Gradual().SetEnabled(true);
-    effect.Gradual().SetStyle(TGradualStyle::gsCenterToTB);
-    effect.Gradual().SetStartColor(clYellow);
-    effect.Gradual().SetEndColor(2204408);
-    effect.Texture().SetMode(TTextureMode::tmCenter);
+    setWordDisplayStyle(title->Font(), title->Effect());
     aft1->CreateDefaultLabels();
     TCnFadeTextParam& text = aft1->Text();
     // Delays in this order: the fade delay is clamped against the line delay.
     text.SetFadeDelay(50);
     text.SetLineDelay(1000);
-    text.Lines().SetLine(idleLine);
+    text.Lines().SetLine(idleLine());
     text.SetTransparent(true);
     text.SetQuality(TAAQuality::aqNone);
     aft1->ParentEffect().SetParentColor(false);
+    aft1->SetFitToClient(settings_.fitWord());
+    aft1->SetFitScale(settings_.wordScale());
     aft1->EndUpdate();
     aft1->Loaded();
 }
@@ -235,6 +212,10 @@ void TForm3::connectHandlers() {
     on(menu_->N1, &QAction::triggered, &TForm3::N1Click);
     on(menu_->N2, &QAction::triggered, &TForm3::N2Click);
     on(menu_->N4, &QAction::triggered, &TForm3::N4Click);
+    on(menu_->autoSize, &QAction::triggered, &TForm3::autoSizeClick);
+    on(menu_->scoreboard, &QAction::triggered, &TForm3::scoreboardClick);
+    on(menu_->exportCsv, &QAction::triggered, &TForm3::exportCsvClick);
+    on(menu_->exportPicture, &QAction::triggered, &TForm3::exportPictureClick);
     on(menu_->N7, &QAction::triggered, &TForm3::N7Click);
     on(menu_->N6, &QAction::triggered, &TForm3::N6Click);
     for (const TAAQuality quality : {TAAQuality::aqHigh, TAAQuality::aqNormal, TAAQuality::aqLow,
@@ -245,7 +226,7 @@ void TForm3::connectHandlers() {
 }
 
 int TForm3::wordPoints() const {
-    return aft1->Fonts().Items(0).Font().Size();
+    return aft1->FitToClient() ? aft1->DisplayedFontSize() : aft1->Fonts().Items(0).Font().Size();
 }
 
 TAAQuality TForm3::wordQuality() const {
@@ -277,6 +258,12 @@ void TForm3::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm3::FormResize() {
+    if (placeOnReturn_ && !isFullScreen()) {
+        placeOnReturn_ = false;
+        learnFrame();
+        const QSize client = placeWindowed();
+        watchButtonRule(client, client.height() + frame_.top() + frame_.bottom());
+    }
     if (buttonRuleSize_ && size() == *buttonRuleSize_) {
         applyButtonRule(buttonRuleOuterHeight_);
         buttonRuleSize_.reset();

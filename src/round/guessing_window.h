@@ -4,13 +4,17 @@
 // middle, the operator buttons "正确" and "跳过" at the bottom right, and a
 // pop-up menu (right click anywhere) with the display adjustments: word size
 // (F1/F2), smoothing quality, full screen (F4), the sound switch (F5) and the
-// end of the round. It owns the round engine and implements its ports over
-// its widgets and timers; the start window starts rounds through engine().
+// end of the round.
 //
-// Built by the program start, hidden, after the start window and the rules
-// dialog; it lives for the whole run. Closing it only hides it and stops the
-// round. Every handler runs inside guarded(), so no exception reaches Qt: a
-// failure is shown once through the ErrorReporter and the handler stops.
+// It is a view of the game: its buttons, keys, countdown timer and close
+// become calls on Game, and it draws what the game's events say, making its
+// own texts ("<Title1><Center>" lines, three-digit numbers, flashes, the skip
+// caption). The display adjustments are its own.
+//
+// Built by the program start, hidden; it lives for the whole run. Closing it
+// only hides it and ends the round. Every handler runs inside guarded(), so
+// no exception reaches Qt: a failure is shown once through the ErrorReporter
+// and the handler stops.
 
 #include <QColor>
 #include <QTimer>
@@ -21,12 +25,10 @@
 #include <string>
 
 #include "common/error_guard.h"
-#include "common/message_pump.h"
 #include "effecttext/aa_types.h"
+#include "game/game.h"
+#include "look/settings.h"
 #include "round/anchor_layout.h"
-#include "round/round_engine.h"
-#include "round/round_ports.h"
-#include "round/widget_ports.h"
 #include "round/window_dialogs.h"
 
 class QLabel;
@@ -36,14 +38,9 @@ namespace caici {
 
 class ClickLabel;
 class GuessingWindowMenu;
+class ReviewPanel;
+class ScoreboardPanel;
 class TCnAAFadeText;
-
-// The sound switch N7 (F5): all cues on or off.
-class SoundSwitch {
-public:
-    virtual ~SoundSwitch() = default;
-    virtual void setSoundOn(bool on) = 0;
-};
 
 enum class DisplayMode { windowed, fullScreen };
 
@@ -52,13 +49,9 @@ enum class DisplayMode { windowed, fullScreen };
 struct GuessingWindowParts {
     // The base folder, ending with "/": the digital font is looked up there.
     QString baseFolder;
-    // The play order lst2 of the start window.
-    WordLists& playOrder;
-    // The start window's cue commands yes1, no1, N3, N4.
-    CueCommands& cues;
-    SoundSwitch& sound;
-    // The rules dialog's countdown text edt1.
-    CountdownSetting& countdownSetting;
+    Game& game;
+    // Where the word size is remembered.
+    Settings& settings;
     // Shows a failure that escaped a handler (the application's error box).
     ErrorReporter& errors;
     // Message boxes, the colour chooser, the web browser; the desktop's own
@@ -66,24 +59,20 @@ struct GuessingWindowParts {
     std::shared_ptr<WindowDialogs> dialogs = {};
 };
 
-class TForm3 : public QWidget, private RoundWindow {
+class TForm3 : public QWidget, private GameListener {
     Q_OBJECT
 public:
-    // The address the sponsor panel opens.
-    static constexpr const char* sponsorPage = "https://caici.example.org/";
-
     explicit TForm3(GuessingWindowParts parts);
     ~TForm3() override;
-
-    RoundEngine& engine() { return *engine_; }
-    const RoundEngine& engine() const { return *engine_; }
 
     DisplayMode displayMode() const { return displayMode_; }
     // The family the number displays are drawn in.
     const QString& digitalFamily() const { return digitalFamily_; }
-    // The size in points of the word display's style Title1.
+    // The size in points the word display draws its line at.
     int wordPoints() const;
     TAAQuality wordQuality() const;
+    // The line the word display shows, as the window last set it.
+    std::string wordLine() const;
     const GuessingWindowMenu& menu() const { return *menu_; }
     // The pixels cut out of the window by the colour key (maroon), in window
     // coordinates; the cut is applied only where the platform shapes windows.
@@ -101,6 +90,10 @@ public:
     QPushButton* btn2 = nullptr;
     QLabel* Label4 = nullptr;
     ClickLabel* pnl1 = nullptr;
+    // The review of a finished round and the match's scoreboard, over the
+    // whole window.
+    ReviewPanel* review = nullptr;
+    ScoreboardPanel* scoreboard = nullptr;
     QTimer tmr1;
     QTimer tmr2;
     QTimer tmr3;
@@ -117,27 +110,57 @@ public:
     void N2Click();
     void qualityClick(TAAQuality quality);
     void N4Click();
+    void autoSizeClick();
     void N6Click();
     void N7Click();
     void N8Click();
     void pnl1Click();
     void pnl1DblClick();
+    void scoreboardClick();
+    void exportCsvClick();
+    void exportPictureClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // RoundWindow
-    void showWindow() override;
-    void showEndMessage(const std::string& caption, const std::string& text) override;
+    // GameListener: what the window shows of the game.
+    void roundStarted() override;
+    void wordShown(const std::string& word, std::optional<std::int32_t> points) override;
+    void scoreChanged(std::int64_t total, std::int32_t gained) override;
+    void skipTaken(std::int32_t skips, std::int32_t penalty) override;
+    void libraryExhausted() override;
+    void timeChanged(std::int32_t seconds) override;
+    void countdownChanged(bool running) override;
+    void controlsChanged(bool correct, bool skip) override;
+    void roundOver(std::int64_t score, std::int32_t skips) override;
+    void roundClosed() override;
+    void soundChanged(bool on) override;
+    void reviewChanged() override;
+    void matchChanged() override;
 
     void buildComponents();
     void configureWordDisplay();
     void connectHandlers();
+    void showWindow();
+    // The designed size, or less where the screen's free area is smaller,
+    // centred in that area. Answers the size asked for.
+    QSize placeWindowed();
+    // Takes the border the desktop put round the window; true when it
+    // differs from the one assumed so far.
+    bool learnFrame();
+    void watchButtonRule(QSize target, int outerHeight);
+    void setWordLine(const std::string& text);
+    // Where the final score stands, in screen coordinates.
+    QRect finalScoreArea() const;
+    void setNumber(QLabel& display, std::int64_t value);
+    void flash(QLabel& label, QTimer& timer, const QString& text);
     void chooseDisplayColor(QLabel& display);
     void stepWordSize(int direction);
     void FormResize();
@@ -150,34 +173,30 @@ private:
         guarded(errors_, std::forward<Body>(body));
     }
 
+    Game& game_;
     ErrorReporter& errors_;
     std::shared_ptr<WindowDialogs> dialogs_;
-    SoundSwitch& sound_;
     QString digitalFamily_;
     QPixmap background_;
     QPixmap scaledBackground_;
     AnchorLayout layout_;
     std::unique_ptr<GuessingWindowMenu> menu_;
     QColor lastChosenColor_ = Qt::black;
+    Settings& settings_;
     DisplayMode displayMode_ = DisplayMode::windowed;
-    QSize windowedFrame_;
+    // The border the desktop puts round the window; until it is known, the
+    // border of the design.
+    QMargins frame_;
+    bool frameLearnt_ = false;
+    // Back from full screen, the window is placed once it has left it.
+    bool placeOnReturn_ = false;
     bool shownBefore_ = false;
+    bool closing_ = false;
     bool colorKeyPending_ = false;
     // After a change of display mode the buttons are placed once the window
     // has reached its new size, which may come later than the request.
     std::optional<QSize> buttonRuleSize_;
     int buttonRuleOuterHeight_ = 0;
-
-    std::unique_ptr<LabelText> timeDisplay_;
-    std::unique_ptr<LabelText> scoreDisplay_;
-    std::unique_ptr<ButtonCaption> skipCaption_;
-    std::unique_ptr<WidgetSwitch> correctSwitch_;
-    std::unique_ptr<WidgetSwitch> skipSwitch_;
-    std::unique_ptr<TimerSwitch> countdownSwitch_;
-    std::unique_ptr<TimedFlash> scoreFlash_;
-    std::unique_ptr<TimedFlash> penaltyFlash_;
-    std::unique_ptr<FadeTextLine> wordLine_;
-    std::unique_ptr<RoundEngine> engine_;
 };
 
 }  // namespace caici

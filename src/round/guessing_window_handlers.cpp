@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
+#include <QWindow>
 
 #include "fadetext/fade_text.h"
 #include "round/click_label.h"
@@ -18,41 +20,39 @@
 #include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
 #include "round/word_size.h"
+#include "common/product.h"
+#include "game/match_export.h"
+#include "round/scoreboard_panel.h"
+#include "look/placement.h"
 
 namespace caici {
 namespace {
 
 const char* const aboutCaption = "提示";
-const char* const aboutText =
-    "猜词 —— 聚会上的比划猜词游戏\n\n"
-    "两人一组：一人看屏幕上的词，用语言或动作提示；另一人猜。\n"
-    "按“正确”得分，按“跳过”换词，看哪一队在倒计时内得分最多。\n\n"
-    "Velmarin 出品，永久免费，欢迎转发给朋友。\n"
-    "主页与新词库：https://caici.example.org/";
 
-QScreen& screenOf(const QWidget& widget) {
-    QScreen* screen = widget.screen();
-    return screen ? *screen : *QGuiApplication::primaryScreen();
-}
-
-QString messageText(const std::string& text) {
-    QString message = QString::fromStdString(text);
-    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return message;
+QString aboutText() {
+    return QStringLiteral(
+               "猜词 —— 聚会上的比划猜词游戏\n\n"
+               "两人一组：一人看屏幕上的词，用语言或动作提示；另一人猜。\n"
+               "按“正确”得分，按“跳过”换词，看哪一队在倒计时内得分最多。\n"
+               "翻页笔：向后翻页或右方向键是“正确”，向前翻页或左方向键是“跳过”。\n\n"
+               "%1 出品，永久免费，欢迎转发给朋友。\n"
+               "主页与新词库：%2")
+        .arg(QString::fromUtf8(makerBrand), QString::fromUtf8(productPage));
 }
 
 }  // namespace
 
 void TForm3::btn1Click() {
-    handle([this] { engine_->correct(); });
+    handle([this] { game_.correct(); });
 }
 
 void TForm3::btn2Click() {
-    handle([this] { engine_->skip(); });
+    handle([this] { game_.skip(); });
 }
 
 void TForm3::tmr1Timer() {
-    handle([this] { engine_->tick(); });
+    handle([this] { game_.tick(); });
 }
 
 void TForm3::tmr2Timer() {
@@ -97,8 +97,21 @@ void TForm3::N2Click() {
 }
 
 void TForm3::stepWordSize(int direction) {
+    if (aft1->FitToClient()) {
+        const double scale = steppedWordScale(aft1->FitScale(), direction);
+        aft1->SetFitScale(scale);
+        settings_.setWordScale(scale);
+        return;
+    }
     TFont& font = aft1->Fonts().Items(0).Font();
     font.SetSize(steppedWordPoints(font.Size(), direction));
+}
+
+void TForm3::autoSizeClick() {
+    handle([this] {
+        aft1->SetFitToClient(menu_->autoSize->isChecked());
+        settings_.setFitWord(aft1->FitToClient());
+    });
 }
 
 void TForm3::qualityClick(TAAQuality quality) {
@@ -110,39 +123,67 @@ void TForm3::qualityClick(TAAQuality quality) {
 
 void TForm3::N4Click() {
     handle([this] {
-        QScreen& screen = screenOf(*this);
-        QSize target;
-        int outerHeight = 0;
         if (displayMode_ == DisplayMode::windowed) {
-            // The border the desktop gave the window, to give the same outer
-            // size when it comes back.
-            if (isVisible()) windowedFrame_ = frameGeometry().size() - size();
+            // The border the desktop gave the window, for the way back.
+            if (isVisible()) learnFrame();
             displayMode_ = DisplayMode::fullScreen;
-            setWindowFlag(Qt::FramelessWindowHint, true);
             showFullScreen();
-            // Without a window manager nobody acts on the full-screen state:
-            // the window covers the screen itself.
-            setGeometry(screen.geometry());
-            target = screen.geometry().size();
-            outerHeight = target.height();
+            const QSize screen = screenOf(*this).geometry().size();
+            watchButtonRule(screen, screen.height());
         } else {
             displayMode_ = DisplayMode::windowed;
-            setWindowFlag(Qt::FramelessWindowHint, false);
+            // A move asked for before the desktop has given the window its
+            // border back would place the client area where the frame
+            // belongs: the window is placed at its first size outside full
+            // screen (FormResize).
+            placeOnReturn_ = true;
             showNormal();
-            target = design::outerSize - windowedFrame_;
-            resize(target);
-            const QRect area = screen.geometry();
-            move(area.x() + (area.width() - design::outerSize.width()) / 2,
-                 area.y() + (area.height() - design::outerSize.height()) / 2);
-            outerHeight = design::outerSize.height();
-        }
-        buttonRuleSize_ = target;
-        buttonRuleOuterHeight_ = outerHeight;
-        if (size() == target) {
-            applyButtonRule(outerHeight);
-            buttonRuleSize_.reset();
         }
     });
+}
+
+bool TForm3::learnFrame() {
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    // No border yet: the desktop has not framed the window (or never will).
+    if (frame.isNull() || frame == frame_) return false;
+    frame_ = frame;
+    return true;
+}
+
+void TForm3::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // The first window placement guessed the border; once the desktop has
+    // put its own round the window, the window is placed again to fit.
+    if (!frameLearnt_ && isVisible() && displayMode_ == DisplayMode::windowed) {
+        handle([this] {
+            if (!learnFrame()) return;
+            frameLearnt_ = true;
+            placeWindowed();
+        });
+    }
+}
+
+QSize TForm3::placeWindowed() {
+    const QRect area = screenOf(*this).availableGeometry();
+    const QSize border(frame_.left() + frame_.right(), frame_.top() + frame_.bottom());
+    QSize client = design::clientSize;
+    const QSize room = area.size() - border;
+    if (client.width() > room.width() || client.height() > room.height()) {
+        // Smaller in proportion: the anchors lay the window out at any size.
+        client.scale(room, Qt::KeepAspectRatio);
+    }
+    resize(client);
+    move(centredIn(area, client + border));
+    return client;
+}
+
+void TForm3::watchButtonRule(QSize target, int outerHeight) {
+    buttonRuleSize_ = target;
+    buttonRuleOuterHeight_ = outerHeight;
+    if (size() == target) {
+        applyButtonRule(outerHeight);
+        buttonRuleSize_.reset();
+    }
 }
 
 void TForm3::N6Click() {
@@ -150,30 +191,101 @@ void TForm3::N6Click() {
 }
 
 void TForm3::N7Click() {
-    handle([this] { sound_.setSoundOn(menu_->N7->isChecked()); });
+    handle([this] { game_.setSoundOn(menu_->N7->isChecked()); });
 }
 
 void TForm3::N8Click() {
     handle([this] {
-        dialogs_->information(this, QString::fromUtf8(aboutCaption), QString::fromUtf8(aboutText));
+        dialogs_->information(this, QString::fromUtf8(aboutCaption), aboutText());
     });
 }
 
 void TForm3::pnl1Click() {
-    handle([this] { dialogs_->openUrl(QUrl(QString::fromLatin1(sponsorPage))); });
+    handle([this] { dialogs_->openUrl(QUrl(QString::fromUtf8(productPage))); });
 }
 
 void TForm3::pnl1DblClick() {
     handle([this] { pnl1->hide(); });
 }
 
+void TForm3::scoreboardClick() {
+    handle([this] {
+        if (!game_.match()) return;
+        if (scoreboard->isVisible()) {
+            scoreboard->hide();
+            return;
+        }
+        scoreboard->refresh();
+        scoreboard->show();
+        scoreboard->raise();
+        scoreboard->setFocus();
+    });
+}
+
+void TForm3::exportCsvClick() {
+    handle([this] {
+        if (!game_.match()) return;
+        const auto path = dialogs_->saveFile(this, QStringLiteral("导出比赛成绩"), QStringLiteral("比赛成绩.csv"),
+                                             QStringLiteral("CSV 表格 (*.csv)"));
+        if (!path) return;
+        const std::string csv = matchCsv(*game_.match());
+        QSaveFile file(*path);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+            !file.commit()) {
+            throw Error("比赛成绩无法保存到 " + path->toStdString() + "：" + file.errorString().toStdString());
+        }
+    });
+}
+
+void TForm3::exportPictureClick() {
+    handle([this] {
+        if (!game_.match()) return;
+        const auto path = dialogs_->saveFile(this, QStringLiteral("导出计分板图片"), QStringLiteral("计分板.png"),
+                                             QStringLiteral("PNG 图片 (*.png)"));
+        if (!path) return;
+        scoreboard->refresh();
+        if (!scoreboard->grab().save(*path, "PNG")) {
+            throw Error("计分板图片无法保存到 " + path->toStdString() + "。");
+        }
+    });
+}
+
 void TForm3::closeEvent(QCloseEvent* event) {
-    handle([this] { engine_->closeWindow(); });
+    closing_ = true;
+    handle([this] { game_.close(); });
+    closing_ = false;
     // Only hidden: the window lives for the whole run.
     event->accept();
 }
 
+bool TForm3::event(QEvent* event) {
+    // Tab shows the scoreboard while a match runs; otherwise it moves the
+    // focus between the buttons as usual.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab &&
+        game_.match()) {
+        scoreboardClick();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void TForm3::keyPressEvent(QKeyEvent* event) {
+    // A presenter clicker sends Page Down / Page Up or the arrow keys.
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Right:
+        if (btn1->isEnabled()) btn1->click();
+        event->accept();
+        return;
+    case Qt::Key_PageUp:
+    case Qt::Key_Left:
+        if (btn2->isEnabled()) btn2->click();
+        event->accept();
+        return;
+    default:
+        break;
+    }
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QWidget::keyPressEvent(event);
         return;
@@ -188,29 +300,6 @@ void TForm3::keyPressEvent(QKeyEvent* event) {
 void TForm3::contextMenuEvent(QContextMenuEvent* event) {
     menu_->pm1().popup(event->globalPos());
     event->accept();
-}
-
-void TForm3::showWindow() {
-    if (!shownBefore_) {
-        shownBefore_ = true;
-        const QRect area = screenOf(*this).geometry();
-        move(area.x() + (area.width() - design::outerSize.width()) / 2,
-             area.y() + (area.height() - design::outerSize.height()) / 2);
-    }
-    if (displayMode_ == DisplayMode::fullScreen) {
-        showFullScreen();
-    } else if (isMinimized()) {
-        // A window the host minimised comes back for the new round.
-        showNormal();
-    } else {
-        show();
-    }
-    raise();
-    activateWindow();
-}
-
-void TForm3::showEndMessage(const std::string& caption, const std::string& text) {
-    dialogs_->information(this, QString::fromStdString(caption), messageText(text));
 }
 
 }  // namespace caici

@@ -1,5 +1,5 @@
 #pragma once
-// The guessing window's pop-up menu pm1: about, word size, smoothing quality
+// The guessing window's pop-up menu pm1: about, word size and fitting, smoothing quality
 // (a submenu whose four entries always carry exactly one check mark), full
 // screen, the sound switch and the end of the round. The function-key
 // shortcuts are registered on the window too, so they work while the window
@@ -31,6 +31,9 @@ public:
     QAction* N9 = nullptr;   // separator
     QAction* N1 = nullptr;   // word size up, F1
     QAction* N2 = nullptr;   // word size down, F2
+    // The word at the largest size that fits the screen, scaled by F1/F2;
+    // checked while on.
+    QAction* autoSize = nullptr;
     QAction* N3 = nullptr;   // quality submenu
     QAction* N12 = nullptr;  // aqHigh
     QAction* N13 = nullptr;  // aqNormal
@@ -38,6 +41,10 @@ public:
     QAction* N15 = nullptr;  // aqNone, checked at start
     QAction* N4 = nullptr;   // full screen, F4
     QAction* N7 = nullptr;   // sound switch, F5, checked while sound is on
+    // The match: its scoreboard (Tab) and its exports, while one is played.
+    QAction* scoreboard = nullptr;
+    QAction* exportCsv = nullptr;
+    QAction* exportPicture = nullptr;
     QAction* N5 = nullptr;   // separator
     QAction* N6 = nullptr;   // end this round
 

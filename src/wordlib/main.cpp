@@ -1,11 +1,13 @@
 // caici-wordlib [--json] [FOLDER]: loads FOLDER/words.xls exactly as the game
 // does and shows what the game would see: the sheet names, the query, the
-// word entries, and the entries that would trouble a round.
+// word entries, the entries that would trouble a round, and the rows that the
+// load left out (words too long to play, blank rows).
 // Exit status: 0 when the load succeeded, 1 when it failed, 2 for bad usage.
 
+#include "workbook/left_out.h"
 #include "workbook/library_check.h"
 #include "words/play_order.h"
-#include "workbook/reader_process.h"
+#include "workbook/reader_location.h"
 #include "workbook/word_library.h"
 
 #include <nlohmann/json.hpp>
@@ -25,7 +27,8 @@ constexpr int kBadUsage = 2;
 
 constexpr std::string_view kUsage =
     "用法：caici-wordlib [--json] [文件夹]\n"
-    "按游戏的方式读取 文件夹/words.xls（默认当前文件夹），列出工作表、查询语句、词条和有问题的词条。\n";
+    "按游戏的方式读取 文件夹/words.xls（默认当前文件夹），列出工作表、查询语句、词条、有问题的词条\n"
+    "和没有放进游戏的行。\n";
 
 struct Report {
     std::string workbook;
@@ -33,13 +36,27 @@ struct Report {
     std::vector<std::string> sql;
     std::vector<std::string> entries;
     std::vector<caici::EntryProblem> problems;
+    caici::LeftOutRows leftOut;
+    std::optional<std::string> warning;
     std::optional<std::string> error;
 };
+
+nlohmann::ordered_json textOrNull(const std::optional<std::string>& text) {
+    return text ? nlohmann::ordered_json(*text) : nlohmann::ordered_json(nullptr);
+}
 
 void printJson(const Report& report) {
     nlohmann::ordered_json problems = nlohmann::ordered_json::array();
     for (const auto& problem : report.problems) {
         problems.push_back({{"index", problem.index}, {"entry", problem.entry}, {"message", problem.message}});
+    }
+    nlohmann::ordered_json tooLong = nlohmann::ordered_json::array();
+    for (const auto& left : report.leftOut.tooLong) {
+        tooLong.push_back({{"sheet", left.sheet},
+                           {"row", left.row},
+                           {"word", left.word},
+                           {"points", left.points},
+                           {"length", left.wordLength}});
     }
     const nlohmann::ordered_json out = {
         {"workbook", report.workbook},
@@ -47,7 +64,10 @@ void printJson(const Report& report) {
         {"sql", report.sql},
         {"entries", report.entries},
         {"problems", problems},
-        {"error", report.error ? nlohmann::ordered_json(*report.error) : nlohmann::ordered_json(nullptr)},
+        {"tooLong", tooLong},
+        {"blankRows", report.leftOut.blankRows},
+        {"warning", textOrNull(report.warning)},
+        {"error", textOrNull(report.error)},
     };
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
@@ -66,7 +86,20 @@ void printText(const Report& report) {
     for (const auto& problem : report.problems) {
         std::cout << "  [" << problem.index << "] " << problem.entry << "：" << problem.message << '\n';
     }
-    if (report.error) std::cout << "错误：" << *report.error << '\n';
+    if (report.error) {
+        std::cout << "错误：" << *report.error << '\n';
+        return;
+    }
+    std::cout << "超过 " << caici::kMaxWordLength << " 个字、没有放进游戏的词条（" << report.leftOut.tooLong.size()
+              << "）：\n";
+    for (const auto& left : report.leftOut.tooLong) {
+        std::cout << "  工作表“" << left.sheet << "”第 " << left.row << " 行（" << left.wordLength << " 个字）："
+                  << left.word << '|' << left.points << '\n';
+    }
+    if (report.leftOut.blankRows > 0) {
+        std::cout << "跳过的空行（没有名称也没有分值）：" << report.leftOut.blankRows << '\n';
+    }
+    if (report.warning) std::cout << "警告：" << *report.warning << '\n';
 }
 
 }  // namespace
@@ -93,10 +126,10 @@ int main(int argc, char** argv) {
     if (base.back() != '/') base += '/';
 
     caici::WordLists lists;
-    caici::WordLibrary library(base, caici::readerBesideExecutable(), {});
+    caici::WordLibrary library(base, caici::readerBesideRunningProgram(), {});
     Report report;
     try {
-        library.N1(lists);
+        library.load(lists);
     } catch (const std::exception& error) {
         report.error = error.what();
     }
@@ -105,6 +138,10 @@ int main(int argc, char** argv) {
     report.sql = library.sqlLines();
     report.entries = lists.lst1();
     report.problems = caici::findEntryProblems(report.entries);
+    if (library.libraryLoaded()) {
+        report.leftOut = library.leftOut();
+        report.warning = library.loadWarning();
+    }
 
     if (json) {
         printJson(report);

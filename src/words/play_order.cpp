@@ -1,7 +1,7 @@
 #include "words/play_order.h"
 
 #include "common/errors.h"
-#include "words/remaining_positions.h"
+#include "common/reentry_guard.h"
 
 #include <cstdint>
 #include <limits>
@@ -10,23 +10,6 @@
 #include <utility>
 
 namespace caici {
-namespace {
-
-constexpr std::size_t kPrefetchAhead = 16;
-
-// Clears the busy flag however the shuffle ends, a throwing pump included.
-class ShuffleScope {
-public:
-    explicit ShuffleScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ShuffleScope() { flag_ = false; }
-    ShuffleScope(const ShuffleScope&) = delete;
-    ShuffleScope& operator=(const ShuffleScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
 
 WordLists::WordLists()
     : libraryStore_(std::make_shared<const Store>()), dealStore_(libraryStore_) {}
@@ -54,37 +37,35 @@ void WordLists::replaceLibrary(std::vector<std::string> entries) {
 }
 
 void WordLists::shuffle(const MessagePump& pump, RandomSource& random) {
-    if (shuffling_) return;
-    const ShuffleScope scope(shuffling_);
+    const ReentryGuard working(shuffling_, "the word list is already being shuffled");
 
-    // First the draws, each after the pump and its own seeding, while lst2
-    // stays whole for anything the pump deals. A draw depends only on its
-    // seed and on how many entries are left, so it is kept as a rank and
-    // resolved afterwards: between two clock reads (which wait for every
-    // earlier instruction) the work is then as short as it can be, and the
-    // resolving loop runs without them.
+    // The new order is a copy of lst1, shuffled while lst2 stays whole for
+    // anything the pump deals. Entry i is drawn among the entries i .. n - 1
+    // still left and swapped to place i: that is taking a random entry of
+    // those left and removing it, and since every entry left is equally
+    // likely, their order among themselves does not matter and the removal
+    // needs no moving up. The pump cannot change lst1 (a load is refused
+    // meanwhile).
     const auto size = static_cast<std::uint32_t>(lst1_.size());
-    Order order;
-    order.reserve(size);
-    for (std::uint32_t left = size; left != 0; --left) {
+    Order order = lst1_;
+    for (std::uint32_t i = 0; i < size; ++i) {
         if (pump) pump();
-        random.randomize();
-        order.push_back(random.random(left));
-    }
-    // Rank among the entries left -> position in lst1.
-    RemainingPositions remaining(size);
-    for (auto& drawn : order) drawn = remaining.take(drawn);
-    // Position -> entry. The reads land all over lst1; asking for them ahead
-    // overlaps the cache misses.
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (k + kPrefetchAhead < order.size()) __builtin_prefetch(&lst1_[order[k + kPrefetchAhead]]);
-        order[k] = lst1_[order[k]];
+        std::swap(order[i], order[i + random.random(size - i)]);
     }
 
     // Equal sizes: the copy reuses lst1's memory and cannot fail.
     lst1_ = order;
     lst2_ = std::move(order);
     dealStore_ = libraryStore_;
+}
+
+void WordLists::keepOnly(const std::function<bool(const std::string& entry)>& keep) {
+    Order kept;
+    kept.reserve(lst2_.size());
+    for (const auto position : lst2_) {
+        if (keep((*dealStore_)[position])) kept.push_back(position);
+    }
+    if (!kept.empty()) lst2_ = std::move(kept);
 }
 
 std::string WordLists::deal() {

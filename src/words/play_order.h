@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,12 +45,18 @@ public:
     // entries than 32-bit positions can tell apart.
     void replaceLibrary(std::vector<std::string> entries);
 
-    // The command lst21: lst2 := all entries of lst1 in random order, then
-    // lst1 := a copy of lst2. Before every draw pump runs once and the random
-    // source is seeded anew. The draws are those of taking a random index of
-    // the entries left in lst1 and removing it, in O(n log n). A shuffle
-    // started from inside the pump of a running one is ignored.
+    // The shuffle: lst2 := all entries of lst1 in random order, then
+    // lst1 := a copy of lst2. One draw from random per entry, in O(n), each
+    // after one run of pump; every order of the library is equally likely,
+    // and a given seed and library size always give the same order. A
+    // shuffle started from inside the pump of a running one throws
+    // std::logic_error.
     void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom());
+
+    // Leaves in lst2 only the entries keep answers true for, in their order;
+    // when that would leave none, lst2 stays as it is (better a word again
+    // than no word at all).
+    void keepOnly(const std::function<bool(const std::string& entry)>& keep);
 
     // Reads the last entry of lst2 and removes it. An empty play order throws
     // EListError "List index out of bounds (-1)".
@@ -58,8 +65,6 @@ public:
     std::size_t count() const { return lst2_.size(); }
     bool needsRefill() const { return count() < refillThreshold; }
 
-    // True while a shuffle runs (its pump is the only way to observe it).
-    bool busy() const { return shuffling_; }
 
 private:
     using Store = std::vector<std::string>;

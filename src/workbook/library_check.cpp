@@ -25,6 +25,9 @@ std::vector<EntryProblem> findEntryProblems(const std::vector<std::string>& entr
             report("分值是空的");
         } else if (!tryStrToInt(points, value)) {
             report("分值“" + points + "”不是整数");
+        } else if (value <= 0) {
+            // A correct answer is meant to raise the score.
+            report("分值“" + points + "”不是正数，答对了不加分");
         }
 
         const auto [seen, inserted] = firstSeen.emplace(entry, index);

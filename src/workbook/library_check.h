@@ -1,7 +1,7 @@
 #pragma once
 // What the game would later trip over in a loaded word list: entries whose
-// points are not a decimal integer, empty words, words holding the "|"
-// that cuts an entry, and exact duplicates.
+// points are not a decimal integer or not above zero, empty words, words
+// holding the "|" that cuts an entry, and exact duplicates.
 
 #include <cstddef>
 #include <string>

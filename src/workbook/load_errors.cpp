@@ -1,5 +1,7 @@
 #include "workbook/load_errors.h"
 
+#include "workbook/utf8.h"
+
 namespace caici {
 namespace {
 
@@ -67,12 +69,29 @@ std::string missingColumnText(const std::string& path, const std::string& column
            " 的第一行是表头，要有一格写“名称”、一格写“分值”，其他工作表的这两列放在相同的位置。";
 }
 
+std::string noWordsText(const std::string& path, std::size_t tooLong) {
+    std::string text = "词库文件 " + path + " 里没有词";
+    if (tooLong > 0) text += "可以玩（有 " + std::to_string(tooLong) + " 个词太长，超过 " + std::to_string(kMaxWordLength) + " 个字）";
+    return text + "。请在工作表第一行写“名称”和“分值”，下面每行写一个词和它的分值，保存后再开始游戏。";
+}
+
+std::string tooLongWordsText(const std::string& path, const std::vector<LeftOutEntry>& tooLong) {
+    constexpr std::size_t kNamed = 3;
+    constexpr std::size_t kShownChars = 8;
+    std::string places;
+    for (std::size_t at = 0; at < tooLong.size() && at < kNamed; ++at) {
+        const LeftOutEntry& left = tooLong[at];
+        places += (places.empty() ? "" : "、") + std::string("工作表") + quoted(left.sheet) + "第 " +
+                  std::to_string(left.row) + " 行" + quoted(std::string(codePointPrefix(left.word, kShownChars)) + "…");
+    }
+    if (tooLong.size() > kNamed) places += "等";
+    return "词库文件 " + path + " 里有 " + std::to_string(tooLong.size()) + " 个词超过 " +
+           std::to_string(kMaxWordLength) + " 个字，没有放进游戏：" + places + "。请把它们改短，下次启动游戏时生效。";
+}
+
 std::string queryFailedText(const std::string& path, const std::string& detail) {
     return "读取词库文件 " + path + " 时出错：" + detail + "。";
 }
 
-std::string loadBusyText() {
-    return "词库正在读取，请稍候再开始。";
-}
 
 }  // namespace caici

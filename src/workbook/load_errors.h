@@ -2,6 +2,7 @@
 // The texts with which a word-library load fails. Each names the workbook
 // and, where known, the sheet or column, and says what the host can do.
 
+#include "workbook/left_out.h"
 #include "workbook/reader_process.h"
 
 #include <string>
@@ -23,7 +24,11 @@ struct SheetWidth {
 std::string columnMismatchText(const std::string& path, const std::vector<SheetWidth>& widths);
 
 std::string missingColumnText(const std::string& path, const std::string& column, const std::string& firstSheet);
+// The library holds no word to play; tooLong words were left out of it.
+std::string noWordsText(const std::string& path, std::size_t tooLong);
+// The one warning for all entries that a load left out for their length;
+// names the first few by sheet and row.
+std::string tooLongWordsText(const std::string& path, const std::vector<LeftOutEntry>& tooLong);
 std::string queryFailedText(const std::string& path, const std::string& detail);
-std::string loadBusyText();
 
 }  // namespace caici

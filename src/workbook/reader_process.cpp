@@ -96,6 +96,9 @@ private:
 }
 
 ChildProcess spawnReader(const std::string& readerPath, const std::string& workbookPath, FileDescriptor& readEnd) {
+    if (!std::filesystem::path(readerPath).is_absolute()) {
+        fail(ReaderFailure::notStarted, "the reader path \"" + readerPath + "\" is not absolute");
+    }
     std::array<int, 2> fds{};
     if (::pipe2(fds.data(), O_CLOEXEC) != 0) fail(ReaderFailure::notStarted, std::strerror(errno));
     readEnd = FileDescriptor(fds[0]);
@@ -170,13 +173,6 @@ void runReader(const std::string& readerPath, const std::string& workbookPath, c
         if (pump) pump();
     }
     checkExit(status);
-}
-
-std::string readerBesideExecutable() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return "caici-xlsreader";
-    return (self.parent_path() / "caici-xlsreader").string();
 }
 
 }  // namespace caici

@@ -42,12 +42,10 @@ using ReaderOutput = std::function<void(std::string_view)>;
 // Starts readerPath with workbookPath as its one argument and passes every
 // portion of its standard output to output until the reader has finished.
 // pump runs about every 10 ms meanwhile. Throws EReaderFailed when the reader
-// does not end with exit status 0; an exception thrown by output or pump ends
-// the reader and passes on unchanged.
+// does not end with exit status 0, and (notStarted) without starting anything
+// when readerPath is not absolute (see reader_location.h); an exception
+// thrown by output or pump ends the reader and passes on unchanged.
 void runReader(const std::string& readerPath, const std::string& workbookPath, const ReaderLimits& limits,
                const MessagePump& pump, const ReaderOutput& output);
-
-// The reader installed beside the running program.
-std::string readerBesideExecutable();
 
 }  // namespace caici

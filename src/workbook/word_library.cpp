@@ -1,6 +1,8 @@
 #include "workbook/word_library.h"
 
+#include "common/reentry_guard.h"
 #include "workbook/load_errors.h"
+#include "workbook/utf8.h"
 #include "workbook/workbook_tables.h"
 
 #include <array>
@@ -15,19 +17,6 @@ constexpr std::string_view kWorkbookName = "words.xls";
 constexpr std::string_view kWordField = "名称";
 constexpr std::string_view kPointsField = "分值";
 
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag) {
-        if (flag_) throw Error(loadBusyText());
-        flag_ = true;
-    }
-    ~BusyScope() { flag_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 bool excludedName(const std::string& name) {
     for (std::string_view marker : {"Print_Titles", "Print_Area", "FilterDatabase", "'_"}) {
@@ -96,8 +85,8 @@ WordLibrary::WordLibrary(std::string baseFolder, std::string readerPath, Message
       con1_(std::move(readerPath), pump_, limits, std::move(format)),
       qry1_(con1_) {}
 
-void WordLibrary::N1(WordLists& lists) {
-    const BusyScope busy(busy_);
+void WordLibrary::load(WordLists& lists) {
+    const ReentryGuard working(working_, "the word library is already being read");
     // A failed listing is not reported here: the query below fails for it,
     // with the reason that the connection keeps.
     const std::string path = workbookPath();
@@ -112,22 +101,42 @@ void WordLibrary::N1(WordLists& lists) {
     filterSheetNames(sheetNames_, pump_);
     // The query always runs over con1.
     qry1_.close();
-    qry1_.clearSql();
-    for (auto& line : unionQueryLines(sheetNames_)) qry1_.addSqlLine(std::move(line));
-    // lst1 is emptied only once the query is open, so SQL that cannot run
-    // leaves the word list as it was.
+    sqlLines_ = unionQueryLines(sheetNames_);
     openQuery(path, exists);
-    lists.replaceLibrary({});
-    // The entries are gathered aside and handed over whole at the end.
+    // The entries are gathered aside: a load that fails on the way leaves the
+    // library in play as it was.
+    LeftOutRows leftOut;
+    std::vector<std::string> entries = readEntries(path, leftOut);
+    lists.replaceLibrary(std::move(entries));
+    leftOut_ = std::move(leftOut);
+    libraryLoaded_ = true;
+}
+
+std::vector<std::string> WordLibrary::readEntries(const std::string& path, LeftOutRows& leftOut) {
     std::vector<std::string> entries;
     try {
+        // Both columns are looked up before any row, so a library without
+        // rows still says which column is missing.
+        const std::size_t wordAt = qry1_.fieldIndex(kWordField);
+        const std::size_t pointsAt = qry1_.fieldIndex(kPointsField);
         qry1_.first();
         while (!qry1_.eof()) {
             if (pump_) pump_();
-            std::string entry(qry1_.fieldByName(kWordField));
-            entry += '|';
-            entry += qry1_.fieldByName(kPointsField);
-            entries.push_back(std::move(entry));
+            const std::string_view word = qry1_.fieldText(wordAt);
+            const std::string_view points = qry1_.fieldText(pointsAt);
+            const std::size_t length = codePointCount(word);
+            if (word.empty() && points.empty()) {
+                ++leftOut.blankRows;
+            } else if (length > kMaxWordLength) {
+                RowPlace place = qry1_.place();
+                leftOut.tooLong.push_back(
+                    LeftOutEntry{std::move(place.sheet), place.row, std::string(word), std::string(points), length});
+            } else {
+                std::string entry(word);
+                entry += '|';
+                entry += points;
+                entries.push_back(std::move(entry));
+            }
             qry1_.next();
         }
     } catch (const EFieldNotFound& error) {
@@ -135,13 +144,19 @@ void WordLibrary::N1(WordLists& lists) {
     } catch (const EQueryFailed& error) {
         throw Error(queryFailedText(path, error.what()));
     }
-    lists.replaceLibrary(std::move(entries));
-    libraryLoaded_ = true;
+    // Every start would fail on an empty play order.
+    if (entries.empty()) throw Error(noWordsText(path, leftOut.tooLong.size()));
+    return entries;
+}
+
+std::optional<std::string> WordLibrary::loadWarning() const {
+    if (leftOut_.tooLong.empty()) return std::nullopt;
+    return tooLongWordsText(workbookPath(), leftOut_.tooLong);
 }
 
 void WordLibrary::openQuery(const std::string& path, bool workbookExists) {
     try {
-        qry1_.open();
+        qry1_.open(sheetNames_);
     } catch (const std::exception& error) {
         if (!workbookExists) throw Error(missingWorkbookText(path));
         if (dynamic_cast<const EQueryFailed*>(&error) != nullptr) {
@@ -171,12 +186,12 @@ std::string WordLibrary::explainQueryFailure(const std::string& path, const std:
 }
 
 SheetView WordLibrary::browseSheet(const std::string& sheet) {
-    const BusyScope busy(busy_);
+    const ReentryGuard working(working_, "the word library is already being read");
     qry1_.close();
-    qry1_.replaceSql("SELECT * FROM [" + sheet + "$]");
+    sqlLines_ = {"SELECT * FROM [" + sheet + "$]"};
     SheetView view;
     try {
-        qry1_.open();
+        qry1_.open({sheet});
         view.columns = qry1_.columnNames();
         for (qry1_.first(); !qry1_.eof(); qry1_.next()) {
             std::vector<std::string> row;

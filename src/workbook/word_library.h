@@ -1,35 +1,38 @@
 #pragma once
-// The word library's load command N1 and the library browser's query.
+// The word library's load command and the library browser's query.
 //
-// N1 reads every worksheet of base folder + "words.xls" with one UNION ALL
+// The load reads every worksheet of base folder + "words.xls" with one UNION ALL
 // query and makes the rows the word list lst1 ("名称" + "|" + "分值" per row,
-// in query order). The sheet-name list it leaves behind is the item list of
-// the browser's drop-down cbb1. A load that fails throws an error whose text
-// names the file and says what to fix; lst1 is emptied only once the query
-// has opened, and the library-loaded flag is set only by a load that ran to
-// its end.
+// in query order). Rows with neither word nor points are skipped, and
+// entries whose word is too long to act out are left out of play and
+// reported (leftOut, loadWarning). The sheet-name list it leaves behind is
+// the item list of the browser's drop-down cbb1. A load that fails, one that
+// finds no word to play included, throws an error whose text names the file
+// and says what to fix, and leaves lst1 as it was; the library-loaded flag is
+// set only by a load that ran to its end.
+//
+// The query text (sqlLines) is what the host is shown; the query itself
+// looks the sheet names up as data, so no text of the workbook becomes SQL.
 //
 // Pending window messages run through the pump while the load works (also
 // while the reader process runs); a load or a browse asked for from inside
-// that pump is refused with an error instead of tearing down the running one.
+// that pump fails with std::logic_error instead of tearing down the running
+// one; the game never asks while a load runs.
 
 #include "common/message_pump.h"
 #include "workbook/cell_text.h"
+#include "workbook/left_out.h"
 #include "words/play_order.h"
+#include "words/word_source.h"
 #include "workbook/reader_process.h"
 #include "workbook/workbook_connection.h"
 #include "workbook/workbook_query.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace caici {
-
-// One sheet as the browser's grid shows it.
-struct SheetView {
-    std::vector<std::string> columns;
-    std::vector<std::vector<std::string>> rows;
-};
 
 // The load's sheet-name filter: the first 100 listed names, without those that
 // contain "Print_Titles", "Print_Area", "FilterDatabase" or "'_", with every
@@ -44,7 +47,7 @@ std::vector<std::string> unionQueryLines(const std::vector<std::string>& sheetNa
 // the folder whose name matches it without regard to case.
 std::string findWorkbook(const std::string& baseFolder);
 
-class WordLibrary {
+class WordLibrary : public WordSource {
 public:
     static constexpr int kNameSlots = 100;
 
@@ -53,21 +56,29 @@ public:
                 CellFormat format = CellFormat::user());
 
     // The load command: replaces lst1 of lists with the workbook's entries.
-    void N1(WordLists& lists);
+    void load(WordLists& lists) override;
 
-    bool libraryLoaded() const { return libraryLoaded_; }
+    bool libraryLoaded() const override { return libraryLoaded_; }
+    // What the load in play left out; empty before the first load.
+    const LeftOutRows& leftOut() const { return leftOut_; }
+    // The one warning to show the host for the load in play: nothing unless
+    // it left entries out of play (skipped blank rows need no warning).
+    std::optional<std::string> loadWarning() const override;
     // The items of cbb1.
-    const std::vector<std::string>& sheetNames() const { return sheetNames_; }
-    const std::vector<std::string>& sqlLines() const { return qry1_.sqlLines(); }
+    const std::vector<std::string>& sheetNames() const override { return sheetNames_; }
+    // The text of the last query, as the host is shown it.
+    const std::vector<std::string>& sqlLines() const { return sqlLines_; }
     const std::string& connectionString() const { return con1_.connectionString(); }
     std::string workbookPath() const { return findWorkbook(baseFolder_); }
 
     // btn2Click's query: "SELECT * FROM [" + sheet + "$]" over the same
     // connection. Leaves lst1 and the flag alone.
-    SheetView browseSheet(const std::string& sheet);
+    SheetView browseSheet(const std::string& sheet) override;
 
 private:
     void openQuery(const std::string& path, bool workbookExists);
+    // Reads the open query's rows; throws when none is a word to play.
+    std::vector<std::string> readEntries(const std::string& path, LeftOutRows& leftOut);
     std::string explainQueryFailure(const std::string& path, const std::string& detail) const;
 
     std::string baseFolder_;
@@ -75,8 +86,10 @@ private:
     WorkbookConnection con1_;
     WorkbookQuery qry1_;
     std::vector<std::string> sheetNames_;
+    std::vector<std::string> sqlLines_;
+    LeftOutRows leftOut_;
     bool libraryLoaded_ = false;
-    bool busy_ = false;
+    bool working_ = false;
 };
 
 }  // namespace caici

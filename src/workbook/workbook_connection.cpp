@@ -124,6 +124,7 @@ void WorkbookConnection::open() {
         runReader(readerPath_, path, limits_, pump_, [&](std::string_view bytes) { decoder.feed(bytes); });
         decoder.finish();
         database.execute("COMMIT");
+        tables.allowOnlyReading();
         auto sheets = tables.sheets();
         data_ = std::make_shared<const WorkbookData>(WorkbookData{std::move(database), std::move(sheets)});
     } catch (const EReaderFailed& error) {

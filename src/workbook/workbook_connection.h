@@ -1,13 +1,15 @@
 #pragma once
 // The connection through which the word library reads words.xls. It answers
 // what the load needs of a database provider: a connection string naming
-// the workbook, the list of its tables, and SQL over its sheets.
+// the workbook, the list of its tables, and the sheets to query.
 //
 // Opening runs caici-xlsreader on the workbook and loads every worksheet into
-// an in-memory SQLite table named after the sheet with "$" appended (see
-// WorkbookTables). A workbook that cannot be read fails with one clear error;
-// the failure is kept until the connection string is set again, so a query
-// over a broken workbook does not start the reader a second time.
+// an in-memory SQLite table of its own (see WorkbookTables); from then on the
+// database answers nothing but reads of those tables. The table listing names
+// each sheet as the provider does, with "$" appended: a list of names, never
+// SQL. A workbook that cannot be read fails with one clear error; the failure
+// is kept until the connection string is set again, so a query over a broken
+// workbook does not start the reader a second time.
 
 #include "common/message_pump.h"
 #include "workbook/cell_text.h"

@@ -4,40 +4,41 @@
 
 namespace caici {
 
+SheetSelection selectSheets(const std::vector<SheetInfo>& workbook, const std::vector<std::string>& names) {
+    if (names.empty()) throw EQueryFailed("没有要读取的工作表");
+    SheetSelection selection;
+    for (const auto& name : names) {
+        std::size_t at = 0;
+        while (at < workbook.size() && !sameIdentifier(workbook[at].name, name)) ++at;
+        if (at == workbook.size()) throw EQueryFailed("找不到工作表“" + name + "”");
+        if (!selection.sql.empty()) selection.sql += " UNION ALL ";
+        selection.sql += "SELECT *, " + std::to_string(selection.sheets.size()) + ", rowid FROM " + workbook[at].table;
+        selection.sheets.push_back(at);
+    }
+    return selection;
+}
+
 WorkbookQuery::WorkbookQuery(WorkbookConnection& connection) : connection_(connection) {}
 
 void WorkbookQuery::close() {
     statement_.reset();
     data_.reset();
+    sheets_.clear();
     columns_.clear();
     eof_ = true;
 }
 
-void WorkbookQuery::replaceSql(std::string text) {
-    sql_.clear();
-    sql_.push_back(std::move(text));
-}
-
-std::string WorkbookQuery::sqlText() const {
-    std::string text;
-    for (const auto& line : sql_) {
-        if (!text.empty()) text += '\n';
-        text += line;
-    }
-    return text;
-}
-
-void WorkbookQuery::open() {
+void WorkbookQuery::open(const std::vector<std::string>& sheets) {
     close();
     connection_.open();
     auto data = connection_.data();
+    SheetSelection selection = selectSheets(data->sheets, sheets);
     try {
-        SqliteStatement statement(data->database, sqlText());
-        std::vector<std::string> columns;
-        for (int at = 0; at < statement.columnCount(); ++at) columns.push_back(statement.columnName(at));
+        SqliteStatement statement(data->database, selection.sql);
+        columns_ = data->sheets[selection.sheets.front()].columns;
+        sheets_ = std::move(selection.sheets);
         data_ = std::move(data);
         statement_.emplace(std::move(statement));
-        columns_ = std::move(columns);
         fetch();
     } catch (const ESqlite& error) {
         close();
@@ -78,6 +79,16 @@ std::size_t WorkbookQuery::fieldIndex(std::string_view name) const {
 std::string_view WorkbookQuery::fieldText(std::size_t index) const {
     if (!statement_ || eof_ || index >= columns_.size()) return {};
     return statement_->columnText(static_cast<int>(index));
+}
+
+RowPlace WorkbookQuery::place() const {
+    if (!statement_ || eof_) return {};
+    const auto column = static_cast<int>(columns_.size());
+    const auto position = static_cast<std::size_t>(statement_->columnInteger(column));
+    const auto rowId = statement_->columnInteger(column + 1);
+    if (position >= sheets_.size()) return {};
+    // Row ids count the rows below the header from 1.
+    return RowPlace{data_->sheets[sheets_[position]].name, static_cast<std::uint32_t>(rowId + 1)};
 }
 
 }  // namespace caici

@@ -1,12 +1,18 @@
 #pragma once
-// A query over the workbook connection: SQL text kept as lines, opened to a
-// result whose rows are visited with first / next / eof and whose fields are
-// found by name, every value as text.
+// A query over the workbook connection: the rows of the named sheets one
+// after another, as the load's UNION ALL reads them, the columns named by the
+// first sheet's header; the rows are visited with first / next / eof and
+// their fields found by name, every value as text.
+//
+// Sheet names are data. They are looked up among the workbook's sheets, and
+// the SQL that runs names only the tables built for those sheets, so a name
+// that reads like SQL is just a name that matches no sheet or one sheet.
 
 #include "common/errors.h"
 #include "workbook/workbook_connection.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,8 +21,8 @@
 
 namespace caici {
 
-// The SQL could not run (no such sheet, sheets whose column counts differ, a
-// syntax error); the text is SQLite's message.
+// The query could not run: a name that is no sheet, no names at all, or
+// sheets whose column counts differ. The text says which.
 class EQueryFailed : public Error {
 public:
     using Error::Error;
@@ -32,6 +38,22 @@ private:
     std::string field_;
 };
 
+// Where a row of the result stands in the workbook.
+struct RowPlace {
+    std::string sheet;        // the sheet's name in the workbook
+    std::uint32_t row = 0;    // the row's number in the sheet, the header being row 1
+};
+
+// The statement that reads the named sheets (matched as SQL matches names)
+// one after another. Each row carries two columns after the sheet's own:
+// the position of its sheet in `sheets` and its row id in that sheet's table.
+struct SheetSelection {
+    std::vector<std::size_t> sheets;  // positions in the workbook's sheet list, in query order
+    std::string sql;
+};
+// Throws EQueryFailed when names is empty or one of them is no sheet.
+SheetSelection selectSheets(const std::vector<SheetInfo>& workbook, const std::vector<std::string>& names);
+
 class WorkbookQuery {
 public:
     explicit WorkbookQuery(WorkbookConnection& connection);
@@ -39,16 +61,10 @@ public:
     void close();
     bool isOpen() const { return statement_.has_value(); }
 
-    void clearSql() { sql_.clear(); }
-    void addSqlLine(std::string line) { sql_.push_back(std::move(line)); }
-    void replaceSql(std::string text);
-    const std::vector<std::string>& sqlLines() const { return sql_; }
-    // The lines joined as SQLite receives them.
-    std::string sqlText() const;
-
-    // Opens the connection if needed and runs the SQL; the result stands on
-    // its first row. Throws EQueryFailed, or the connection's own error.
-    void open();
+    // Opens the connection if needed and reads the named sheets; the result
+    // stands on its first row. Throws EQueryFailed, or the connection's own
+    // error.
+    void open(const std::vector<std::string>& sheets);
 
     void first();
     void next();
@@ -60,16 +76,17 @@ public:
     std::size_t fieldIndex(std::string_view name) const;
     // The text of a field of the current row.
     std::string_view fieldText(std::size_t index) const;
-    std::string_view fieldByName(std::string_view name) const { return fieldText(fieldIndex(name)); }
+    // Where the current row comes from.
+    RowPlace place() const;
 
 private:
     void fetch();
 
     WorkbookConnection& connection_;
-    std::vector<std::string> sql_;
     // The workbook stays alive while the statement runs over it, even if
     // the connection is closed meanwhile.
     std::shared_ptr<const WorkbookData> data_;
+    std::vector<std::size_t> sheets_;
     std::optional<SqliteStatement> statement_;
     std::vector<std::string> columns_;
     bool eof_ = true;

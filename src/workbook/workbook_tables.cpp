@@ -1,5 +1,7 @@
 #include "workbook/workbook_tables.h"
 
+#include "workbook/reader_stream.h"
+
 #include <set>
 #include <utility>
 
@@ -33,7 +35,8 @@ std::vector<std::string> columnNames(const std::vector<std::string>& headers) {
     for (std::size_t at = 0; at < headers.size(); ++at) {
         std::string name = headers[at];
         if (name.empty() || taken.count(identifierKey(name)) != 0) name = "F" + std::to_string(at + 1);
-        // A header may itself read "F3"; keep the names distinct for SQL.
+        // A header may itself read "F3"; keep the names distinct, so that each
+        // field is found by exactly one name.
         for (int suffix = 2; taken.count(identifierKey(name)) != 0; ++suffix) {
             name = "F" + std::to_string(at + 1) + "_" + std::to_string(suffix);
         }
@@ -43,12 +46,16 @@ std::vector<std::string> columnNames(const std::vector<std::string>& headers) {
     return names;
 }
 
-WorkbookTables::WorkbookTables(const SqliteDatabase& database, CellFormat format)
+WorkbookTables::WorkbookTables(SqliteDatabase& database, CellFormat format)
     : database_(database), format_(std::move(format)) {}
 
 void WorkbookTables::beginSheet(const std::string& name, std::uint32_t rows, std::uint32_t columns) {
     insert_.reset();
-    sheets_.push_back(SheetInfo{name, {}, 0, rows == 0 || columns == 0});
+    for (const auto& sheet : sheets_) {
+        if (sameIdentifier(sheet.name, name)) throw EReaderStream("two sheets are named " + name);
+    }
+    const std::string table = "sheet_" + std::to_string(sheets_.size() + 1);
+    sheets_.push_back(SheetInfo{name, table, {}, 0, rows == 0 || columns == 0});
     columns_ = columns;
     row_.clear();
     row_.reserve(columns);
@@ -71,13 +78,19 @@ void WorkbookTables::endSheet() {
     insert_.reset();
 }
 
+void WorkbookTables::allowOnlyReading() {
+    std::set<std::string> tables;
+    for (const auto& sheet : sheets_) tables.insert(sheet.table);
+    database_.allowOnlyReading(std::move(tables));
+}
+
 void WorkbookTables::createTable(std::vector<std::string> headers) {
     SheetInfo& sheet = sheets_.back();
     sheet.columns = columnNames(headers);
-    std::string create = "CREATE TABLE " + quoteIdentifier(sheet.name + "$") + " (";
-    std::string insert = "INSERT INTO " + quoteIdentifier(sheet.name + "$") + " VALUES (";
+    std::string create = "CREATE TABLE " + sheet.table + " (";
+    std::string insert = "INSERT INTO " + sheet.table + " VALUES (";
     for (std::size_t at = 0; at < sheet.columns.size(); ++at) {
-        create += (at == 0 ? "" : ", ") + quoteIdentifier(sheet.columns[at]);
+        create += (at == 0 ? "c" : ", c") + std::to_string(at + 1);
         insert += at == 0 ? "?" : ", ?";
     }
     database_.execute(create + ")");

@@ -1,11 +1,16 @@
 #pragma once
 // Builds one SQLite table per worksheet, the way the workbook provider shows
-// a sheet to SQL: the table is named after the sheet with "$" appended, the
-// first row names the columns and every later row is a row of the table,
-// every cell stored as its text. An empty header cell, or one that repeats an
-// earlier column name, gives the column the name "F" + its position (F1, F2,
-// ...). A sheet without any cells still gets a table, with the one column F1
-// and no rows.
+// a sheet: the first row names the columns and every later row is a row of
+// the table, every cell stored as its text. An empty header cell, or one that
+// repeats an earlier column name, gives the column the name "F" + its
+// position (F1, F2, ...). A sheet without any cells still gets a table, with
+// the one column F1 and no rows.
+//
+// Sheet names and headers are the workbook's text and never become SQL: the
+// tables and their columns get names of our own (sheet_1, c1, ...), and the
+// workbook's names are kept beside them as data. Two sheets whose names match
+// as SQL names match (ignoring ASCII case) cannot both be found by name; such
+// a workbook is refused as damaged.
 
 #include "workbook/cell_text.h"
 #include "workbook/reader_stream.h"
@@ -21,26 +26,30 @@ namespace caici {
 
 struct SheetInfo {
     std::string name;              // as in the workbook, without "$"
-    std::vector<std::string> columns;
+    std::string table;             // the database's name for its table
+    std::vector<std::string> columns;  // the names the header gives the columns
     std::uint32_t dataRows = 0;    // rows below the header
     bool empty = false;            // the sheet had no cells at all
 };
 
 class WorkbookTables : public WorkbookSink {
 public:
-    WorkbookTables(const SqliteDatabase& database, CellFormat format);
+    WorkbookTables(SqliteDatabase& database, CellFormat format);
 
     void beginSheet(const std::string& name, std::uint32_t rows, std::uint32_t columns) override;
     void cell(const CellValue& value) override;
     void endSheet() override;
 
     const std::vector<SheetInfo>& sheets() const { return sheets_; }
+    // Once every sheet is in: the database answers nothing but reads of
+    // these tables from now on.
+    void allowOnlyReading();
 
 private:
     void createTable(std::vector<std::string> headers);
     void insertRow();
 
-    const SqliteDatabase& database_;
+    SqliteDatabase& database_;
     CellFormat format_;
     std::vector<SheetInfo> sheets_;
     std::uint32_t columns_ = 0;

@@ -6,12 +6,13 @@
 
 #include "app/program.h"
 #include "common/error_guard.h"
-#include "cues/audio_library.h"
-#include "cues/cue_player.h"
+#include "recording_audio.h"
+#include "temporary_settings.h"
 #include "round/window_dialogs.h"
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,42 +26,6 @@ public:
     std::vector<std::string> texts;
 };
 
-// What the recording audio library saw, shared with the test after the
-// library itself has moved into the start window.
-struct AudioLog {
-    LibraryVersion loaded{2, 6, 2};
-    LibraryVersion required{2, 6, 2};
-    bool outputOpens = true;
-    bool initCalled = false;
-    std::vector<std::string> streams;  // file names, in creation order
-    std::vector<std::string> played;   // file names of the cues played
-    std::function<void(const std::string&)> onPlay;
-
-    int count(const std::string& fileName) const;
-};
-
-class RecordingAudio : public AudioLibrary {
-public:
-    explicit RecordingAudio(std::shared_ptr<AudioLog> log) : log_(std::move(log)) {}
-    LibraryVersion version() const override { return log_->loaded; }
-    LibraryVersion requiredVersion() const override { return log_->required; }
-    bool init(const OutputFormat&) override;
-    StreamHandle streamCreateFile(const std::string& path) override;
-    void channelPlay(StreamHandle stream) override;
-    void stopAll() override {}
-
-private:
-    std::shared_ptr<AudioLog> log_;
-};
-
-class RecordingStartupMessages : public CueStartupMessages {
-public:
-    void showIncorrectVersion(const std::string& text) override { incorrectVersion.push_back(text); }
-    void showAudioInitFailed(const std::string& text) override { initFailed.push_back(text); }
-    std::vector<std::string> incorrectVersion;
-    std::vector<std::string> initFailed;
-};
-
 // Answers every box at once, as an operator pressing OK would.
 class AnsweringDialogs : public WindowDialogs {
 public:
@@ -71,6 +36,21 @@ public:
     void information(QWidget*, const QString& caption, const QString& text) override {
         boxes.push_back({caption, text});
     }
+    void roundOver(QWidget*, const QString& caption, const QString& text, const QRect& keepClear) override {
+        boxes.push_back({caption, text});
+        finalScores.push_back(keepClear);
+    }
+    std::vector<QRect> finalScores;
+    bool question(QWidget*, const QString& caption, const QString& text) override {
+        questions.push_back({caption, text});
+        return answerYes;
+    }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return savePath;
+    }
+    std::vector<Box> questions;
+    bool answerYes = true;
+    std::optional<QString> savePath;
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     void openUrl(const QUrl&) override {}
     std::vector<Box> boxes;
@@ -78,7 +58,7 @@ public:
 
 // The bundled game folder, ending with "/".
 QString gameFolder();
-QString readerPath();
+std::string readerPath();
 
 class ProgramHarness {
 public:
@@ -91,6 +71,7 @@ public:
     void create();
 
     Program& program() { return *program_; }
+    Game& game() { return program_->game(); }
     TForm1& form1() { return program_->form1(); }
     TForm2& form2() { return program_->form2(); }
     TForm3& form3() { return program_->form3(); }
@@ -102,10 +83,14 @@ public:
     std::string wordLine();
 
     QString baseFolder;
+    TemporarySettings settings;
     CollectingReporter errors;
     RecordingStartupMessages startupMessages;
     std::shared_ptr<AudioLog> audio = std::make_shared<AudioLog>();
     std::shared_ptr<AnsweringDialogs> dialogs = std::make_shared<AnsweringDialogs>();
+    // The time the game sees; later() lets the press guard run out.
+    std::chrono::milliseconds now{1'000'000};
+    void later() { now += std::chrono::milliseconds(1000); }
 
 private:
     std::unique_ptr<Program> program_;

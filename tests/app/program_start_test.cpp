@@ -1,9 +1,8 @@
 // Program start: the audio start-up before any window shows, the three
-// windows, the command menu pm1 and the end of the program.
+// windows and the end of the program.
 
 #include "program_harness.h"
 
-#include "app/command_menu.h"
 #include "app/start_window.h"
 
 #include <QAction>
@@ -97,42 +96,6 @@ TEST(ProgramStart, ClosingTheStartWindowEndsTheProgramAndTheOthersOnlyHide) {
 
     harness.form1().close();
     EXPECT_EQ(ended.count(), 1);
-}
-
-TEST(CommandMenu, IsNeverShownAndItsEntriesCarryTheirCaptions) {
-    ProgramHarness harness;
-    harness.create();
-    const StartCommandMenu& menu = harness.form1().commands();
-    const std::pair<QAction*, const char*> entries[] = {
-        {menu.N1, "打开词库文件，读取词到lst1"}, {menu.lst21, "把词顺序打乱，放到lst2里面"},
-        {menu.yes1, "播放yes声音"},            {menu.no1, "播放no声音"},
-        {menu.N3, "播放结束声音"},              {menu.N4, "播放得分声音"},
-    };
-    for (const auto& [action, caption] : entries) EXPECT_EQ(action->text(), QString::fromUtf8(caption));
-    EXPECT_TRUE(menu.N2->isSeparator());
-    EXPECT_EQ(menu.pm1().actions().size(), 7);
-    harness.showStartWindow();
-    EXPECT_FALSE(menu.pm1().isVisible());
-}
-
-TEST(CommandMenu, CueCommandsPlayTheirCuesUnlessTheSoundIsOff) {
-    ProgramHarness harness;
-    harness.create();
-    const std::pair<CueCommand, const char*> commands[] = {
-        {CueCommand::yes1, "yes.mp3"}, {CueCommand::no1, "no.mp3"},
-        {CueCommand::N3, "结束.mp3"},  {CueCommand::N4, "得分.mp3"},
-    };
-    for (const auto& [command, file] : commands) {
-        harness.audio->played.clear();
-        harness.form1().run(command);
-        EXPECT_EQ(harness.audio->played, std::vector<std::string>{file});
-
-        harness.audio->played.clear();
-        harness.form1().setSoundOn(false);
-        harness.form1().run(command);
-        EXPECT_TRUE(harness.audio->played.empty()) << file;
-        harness.form1().setSoundOn(true);
-    }
 }
 
 }  // namespace

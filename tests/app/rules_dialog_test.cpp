@@ -4,6 +4,8 @@
 #include "app/rules_dialog.h"
 
 #include "common/error_guard.h"
+#include "game_fixture.h"
+#include "temporary_settings.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -24,7 +26,7 @@ public:
     std::vector<std::string> texts;
 };
 
-class RulesDialogTest : public testing::Test {
+class RulesDialogTest : public ::testing::Test {
 protected:
     RulesDialogTest() {
         startWindow.setFixedSize(459, 463);
@@ -33,8 +35,10 @@ protected:
     }
 
     CollectingReporter reporter;
+    testing::GameFixture game;
     QWidget startWindow;
-    TForm2 dialog{startWindow, reporter};
+    testing::TemporarySettings settings;
+    TForm2 dialog{startWindow, *game.game, settings.settings, reporter};
 };
 
 TEST_F(RulesDialogTest, ShowsTheRulesAndTheCountdownBoxWithTheirExactTexts) {
@@ -43,7 +47,7 @@ TEST_F(RulesDialogTest, ShowsTheRulesAndTheCountdownBoxWithTheirExactTexts) {
         const char* text;
     };
     const Expected labels[] = {
-        {"Label1", "词库修改：打开目录下的 Words.xls 编辑，保存。\n\n声音修改：打开目录下的 Sound.txt 编辑，保存。"},
+        {"Label1", "词库修改：打开目录下的 words.xls 编辑，保存。\n\n声音修改：替换目录下 sound 文件夹里的同名 MP3 文件。"},
         {"Label9", "游戏规则："},
         {"Label7", "倒计时设定：        秒。"},
     };
@@ -56,8 +60,10 @@ TEST_F(RulesDialogTest, ShowsTheRulesAndTheCountdownBoxWithTheirExactTexts) {
     ASSERT_NE(rules, nullptr);
     EXPECT_TRUE(rules->text().startsWith(QStringLiteral("       两人一组参赛")));
     EXPECT_TRUE(rules->text().endsWith(QStringLiteral("则跳过次数最少的队获胜。")));
+    // What the game does: the first two skips of a round are free.
+    EXPECT_TRUE(rules->text().contains(QStringLiteral("前两次跳过不削减时间，第三次跳过削减2秒")));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("游戏规则和设置"));
-    EXPECT_EQ(dialog.size(), QSize(455, 383));
+    EXPECT_EQ(dialog.size(), QSize(455, 423));
 }
 
 TEST_F(RulesDialogTest, RulesTextIsNeverCutOff) {
@@ -68,12 +74,28 @@ TEST_F(RulesDialogTest, RulesTextIsNeverCutOff) {
     EXPECT_LE(rules->geometry().bottom(), dialog.height());
 }
 
-TEST_F(RulesDialogTest, CountdownTextIsReadAsTypedWithoutChecking) {
-    EXPECT_EQ(dialog.countdownText(), QStringLiteral("90"));
-    for (const char* typed : {"60", "abc", "", "-5", "1.5"}) {
-        dialog.edt1().setText(QString::fromUtf8(typed));
-        EXPECT_EQ(dialog.countdownText(), QString::fromUtf8(typed));
+// Whole seconds from 10 to 999 can be typed, nothing else; a number left
+// half typed is put back to the countdown the next round will use.
+TEST_F(RulesDialogTest, TheCountdownBoxTakesWholeSecondsOnly) {
+    QLineEdit& box = dialog.edt1();
+    EXPECT_EQ(box.text(), QStringLiteral("90"));
+    const struct {
+        const char* typed;
+        const char* shown;
+        int countdown;
+    } cases[] = {{"60", "60", 60}, {"abc", "", 90}, {"-5", "5", 90}, {"1.5", "15", 15}, {"1000", "100", 100},
+                 {"999", "999", 999}, {"5", "5", 90}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        game.game->setCountdownSeconds(90);
+        box.clear();
+        QTest::keyClicks(&box, QString::fromUtf8(c.typed));
+        EXPECT_EQ(box.text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(game.game->countdownSeconds(), c.countdown);
     }
+    dialog.show();
+    dialog.close();
+    EXPECT_EQ(box.text(), QStringLiteral("90"));
 }
 
 TEST_F(RulesDialogTest, StandsTenPixelsRightOfTheStartWindowWithTopsLevel) {
@@ -84,15 +106,48 @@ TEST_F(RulesDialogTest, StandsTenPixelsRightOfTheStartWindowWithTopsLevel) {
 }
 
 TEST_F(RulesDialogTest, ClosingMovesTheStartWindowBackAndKeepsTheText) {
-    // The rules button moved the start window 100 px left before showing us.
-    startWindow.move(400, 120);
+    startWindow.move(500, 120);
     dialog.show();
-    dialog.edt1().setText(QStringLiteral("45"));
+    EXPECT_EQ(startWindow.pos(), QPoint(400, 120)) << "moved aside to make room";
+    dialog.edt1().clear();
+    QTest::keyClicks(&dialog.edt1(), QStringLiteral("45"));
     dialog.close();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(startWindow.pos(), QPoint(500, 120));
-    EXPECT_EQ(dialog.countdownText(), QStringLiteral("45"));
+    EXPECT_EQ(dialog.edt1().text(), QStringLiteral("45"));
+    EXPECT_EQ(game.game->countdownSeconds(), 45);
     EXPECT_TRUE(reporter.texts.empty());
+}
+
+// Beside the start window where the screen has room, the start window moving
+// aside as far as needed; over its left side, away from the start label,
+// where the screen is too narrow for both.
+TEST(RulesDialogPlacement, GoesWhereItFits) {
+    const QSize start(455, 493);
+    const QSize dialog(457, 413);
+    const struct {
+        const char* name;
+        QRect area;
+        QPoint start;
+        int shift;
+        QPoint dialog;
+    } cases[] = {
+        {"wide screen", {0, 0, 1920, 1050}, {733, 293}, -100, {1098, 293}},
+        {"1024 wide: the pair just fits", {0, 0, 1024, 768}, {284, 137}, -182, {567, 137}},
+        {"start window near the left edge", {0, 0, 1920, 1050}, {40, 293}, -40, {455 + 10, 293}},
+        {"too narrow for both", {0, 0, 800, 600}, {172, 53}, 0, {0, 53}},
+        {"low start window", {0, 0, 1280, 720}, {412, 400}, -100, {777, 307}},
+    };
+    for (const auto& c : cases) {
+        const BesidePlacement placed = placeBeside(QRect(c.start, start), dialog, c.area);
+        EXPECT_EQ(placed.startShift, c.shift) << c.name;
+        EXPECT_EQ(placed.dialog, c.dialog) << c.name;
+        const QRect pairStart(c.start + QPoint(placed.startShift, 0), start);
+        EXPECT_TRUE(c.area.contains(QRect(placed.dialog, dialog))) << c.name;
+        if (c.shift != 0) {
+            EXPECT_FALSE(pairStart.intersects(QRect(placed.dialog, dialog))) << c.name;
+        }
+    }
 }
 
 TEST_F(RulesDialogTest, CountdownBoxIsNamedForAssistiveTechnology) {

@@ -10,7 +10,6 @@
 #include "words/word_entry.h"
 #include "fadetext/fade_text.h"
 #include "round/click_label.h"
-#include "round/round_engine.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -35,8 +34,9 @@ protected:
 
     void clickStart() { QTest::mouseClick(harness.form1().Label2, Qt::LeftButton, {}, QPoint(24, 28)); }
 
-    std::size_t libraryCount() { return harness.form1().words().lst1().size(); }
-    std::size_t playOrderCount() { return harness.form1().words().count(); }
+    std::size_t libraryCount() { return harness.game().words().lst1().size(); }
+    std::size_t playOrderCount() { return harness.game().words().count(); }
+    const RoundState& round() { return harness.game().round(); }
 
     ProgramHarness harness;
 };
@@ -71,15 +71,14 @@ TEST_F(StartWindowTest, StartLabelClickShowsTheGuessingWindowWithAWordAndAZeroSc
     ASSERT_TRUE(harness.errors.texts.empty()) << harness.errors.texts.front();
     EXPECT_TRUE(harness.form3().isVisible());
     EXPECT_EQ(harness.form3().Label2->text(), QStringLiteral("000"));
-    const std::string entry = harness.form3().engine().currentEntry();
-    const std::string word = EntryFields(entry).at(0);
+    const std::string word = round().currentWord;
     EXPECT_FALSE(word.empty());
     EXPECT_EQ(harness.wordLine(), "<Title1><Center>" + word);
-    EXPECT_TRUE(harness.form3().engine().countdownRunning());
-    EXPECT_EQ(harness.form3().engine().remainingSeconds(), 90);
+    EXPECT_TRUE(round().countdownRunning);
+    EXPECT_EQ(round().remainingSeconds, 90);
     EXPECT_EQ(harness.audio->count("开始.mp3"), 1);
     // The first start loads the whole bundled library and shuffles it.
-    EXPECT_TRUE(harness.form1().library().libraryLoaded());
+    EXPECT_TRUE(harness.game().library().libraryLoaded());
     EXPECT_GE(libraryCount(), 600u);
     EXPECT_EQ(playOrderCount(), libraryCount() - 1);
     EXPECT_GE(harness.form1().pgc1->cbb1->count(), 6);
@@ -88,16 +87,18 @@ TEST_F(StartWindowTest, StartLabelClickShowsTheGuessingWindowWithAWordAndAZeroSc
 TEST_F(StartWindowTest, LaterStartsRefillThePlayOrderOnlyBelowFiftyEntries) {
     clickStart();
     const std::size_t library = libraryCount();
-    const auto& order = harness.form1().words().lst2();
-    const std::vector<std::string> orderBefore(order.begin(), order.end());
+    const std::vector<std::string> orderBefore = harness.game().words().lst2();
 
     // 50 or more left: the next word is simply the next one dealt.
     clickStart();
     EXPECT_EQ(playOrderCount(), library - 2);
-    EXPECT_EQ(harness.form3().engine().currentEntry(), orderBefore.back());
+    EXPECT_EQ(round().currentEntry, orderBefore.back());
 
     // 49 left: the whole library is shuffled again.
-    while (playOrderCount() > 49) harness.form1().words().deal();
+    while (playOrderCount() > 49) {
+        harness.later();
+        harness.game().correct();
+    }
     clickStart();
     EXPECT_EQ(playOrderCount(), library - 1);
     EXPECT_EQ(libraryCount(), library);
@@ -115,7 +116,7 @@ TEST_F(StartWindowTest, AStartArrivingWhileAnotherIsRunningIsIgnored) {
     EXPECT_EQ(nestedStarts, 1);
     EXPECT_EQ(harness.audio->count("开始.mp3"), 1);
     EXPECT_EQ(playOrderCount(), libraryCount() - 1);
-    EXPECT_EQ(harness.form3().engine().phase(), RoundPhase::running);
+    EXPECT_EQ(round().phase, RoundPhase::running);
 }
 
 TEST_F(StartWindowTest, RulesButtonMovesTheStartWindowAsideOnceAndClosingTheDialogMovesItBack) {
@@ -135,21 +136,21 @@ TEST_F(StartWindowTest, RulesButtonMovesTheStartWindowAsideOnceAndClosingTheDial
     EXPECT_TRUE(harness.errors.texts.empty());
 }
 
-TEST_F(StartWindowTest, ACountdownTextThatIsNoNumberShowsTheErrorAndLeavesTheCountdownStopped) {
-    harness.form2().edt1().setText(QStringLiteral("abc"));
+// The countdown box takes whole seconds from 10 to 999 only; the next start
+// counts down from what it shows.
+TEST_F(StartWindowTest, TheNextStartCountsDownFromTheRulesDialog) {
+    QLineEdit& box = harness.form2().edt1();
+    harness.form2().show();
+    box.selectAll();
+    QTest::keyClicks(&box, QStringLiteral("abc"));
+    EXPECT_EQ(box.text(), QStringLiteral("90"));
+    box.selectAll();
+    QTest::keyClicks(&box, QStringLiteral("60"));
+    harness.form2().close();
     clickStart();
-    ASSERT_EQ(harness.errors.texts.size(), 1u);
-    EXPECT_EQ(harness.errors.texts.front(), "'abc' is not a valid integer value.");
-    // The first word is on display all the same.
-    EXPECT_TRUE(harness.form3().isVisible());
-    EXPECT_NE(harness.wordLine(), "<Title1><Center>Velmarin出品");
-    EXPECT_FALSE(harness.form3().engine().countdownRunning());
-
-    harness.form2().edt1().setText(QStringLiteral("60"));
-    clickStart();
-    EXPECT_EQ(harness.errors.texts.size(), 1u);
-    EXPECT_EQ(harness.form3().engine().remainingSeconds(), 60);
-    EXPECT_TRUE(harness.form3().engine().countdownRunning());
+    EXPECT_TRUE(harness.errors.texts.empty());
+    EXPECT_EQ(round().remainingSeconds, 60);
+    EXPECT_TRUE(round().countdownRunning);
 }
 
 TEST_F(StartWindowTest, TheBrowserPageShowsTheChosenSheetInColumnsOf150Pixels) {
@@ -185,8 +186,8 @@ TEST(StartWindowWithoutWorkbook, AFailedLoadShowsTheErrorAndLeavesTheProgramUsab
     ASSERT_EQ(harness.errors.texts.size(), 1u);
     EXPECT_NE(harness.errors.texts.front().find("words.xls"), std::string::npos) << harness.errors.texts.front();
     EXPECT_FALSE(harness.form3().isVisible());
-    EXPECT_FALSE(harness.form1().library().libraryLoaded());
-    EXPECT_TRUE(harness.form1().words().lst1().empty());
+    EXPECT_FALSE(harness.game().library().libraryLoaded());
+    EXPECT_TRUE(harness.game().words().lst1().empty());
 
     // Still usable: the rules dialog opens, and the next start tries again.
     harness.form1().btn3Click();

@@ -2,39 +2,67 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace caici {
 namespace {
 
-// The generator is state * 134775813 + 1; a draw is the upper half of state * n.
-TEST(RandomSource, FollowsTheLinearCongruentialRule) {
-    RandomSource source([] { return 0u; });
-    source.randomize();
-    EXPECT_EQ(source.random(100), static_cast<std::uint32_t>((1ull * 100) >> 32));
-    EXPECT_EQ(source.seed(), 1u);
-    source.random(100);
-    EXPECT_EQ(source.seed(), 134775814u);
-
-    source.setSeed(0xFFFFFFFFu);
-    const std::uint32_t next = 0xFFFFFFFFu * 134775813u + 1u;
-    EXPECT_EQ(source.random(1000), static_cast<std::uint32_t>((std::uint64_t{next} * 1000) >> 32));
+std::vector<std::uint32_t> draws(RandomSource& source, std::uint32_t below, int count) {
+    std::vector<std::uint32_t> values;
+    for (int i = 0; i < count; ++i) values.push_back(source.random(below));
+    return values;
 }
 
-TEST(RandomSource, DrawsStayBelowTheLimitAndZeroStillAdvances) {
-    RandomSource source([] { return 12345u; });
-    source.randomize();
-    for (int i = 0; i < 1000; ++i) EXPECT_LT(source.random(7), 7u);
-    const auto before = source.seed();
-    EXPECT_EQ(source.random(0), 0u);
-    EXPECT_NE(source.seed(), before);
+// A seed fixes the whole sequence, and setting it again starts it over.
+TEST(RandomSource, SeedFixesTheSequence) {
+    RandomSource a(42);
+    RandomSource b(42);
+    EXPECT_TRUE(a == b);
+    const auto first = draws(a, 1000, 50);
+    EXPECT_EQ(draws(b, 1000, 50), first);
+    EXPECT_NE(draws(a, 1000, 50), first);
+
+    a.setSeed(42);
+    EXPECT_EQ(draws(a, 1000, 50), first);
+    RandomSource other(43);
+    EXPECT_NE(draws(other, 1000, 50), first);
 }
 
-TEST(RandomSource, InjectedSeedSourceIsUsedOnEveryRandomize) {
-    std::uint32_t next = 10;
-    RandomSource source([&] { return next++; });
-    source.randomize();
-    EXPECT_EQ(source.seed(), 10u);
-    source.randomize();
-    EXPECT_EQ(source.seed(), 11u);
+// Two games started one after the other do not share a sequence.
+TEST(RandomSource, UnseededSourcesDiffer) {
+    RandomSource a;
+    RandomSource b;
+    EXPECT_FALSE(a == b);
+    EXPECT_NE(draws(a, 1u << 31, 8), draws(b, 1u << 31, 8));
+}
+
+TEST(RandomSource, DrawsStayBelowTheLimitAndZeroOrOneGiveZero) {
+    RandomSource source(12345);
+    for (const std::uint32_t below : {2u, 7u, 1000u, 0xFFFFFFFFu}) {
+        for (const auto value : draws(source, below, 1000)) EXPECT_LT(value, below) << below;
+    }
+    for (const auto value : draws(source, 0, 10)) EXPECT_EQ(value, 0u);
+    for (const auto value : draws(source, 1, 10)) EXPECT_EQ(value, 0u);
+}
+
+// Below n = 3 * 2^30 a plain modulo would make the values under 2^30 twice as
+// likely as the others, and plain scaling would do the same to the multiples
+// of 3; both shares must be a third.
+TEST(RandomSource, DrawsBelowALargeLimitAreUnbiased) {
+    RandomSource source(7);
+    constexpr std::uint32_t kBelow = 3u << 30;
+    constexpr int kDraws = 300000;
+    int low = 0;
+    int multipleOfThree = 0;
+    for (const auto value : draws(source, kBelow, kDraws)) {
+        low += value < (1u << 30) ? 1 : 0;
+        multipleOfThree += value % 3 == 0 ? 1 : 0;
+    }
+    // A third of 300000 with a standard deviation of 258; the biased shares
+    // would be a half.
+    EXPECT_NEAR(low, kDraws / 3, 2000);
+    EXPECT_NEAR(multipleOfThree, kDraws / 3, 2000);
 }
 
 }  // namespace

@@ -93,16 +93,14 @@ TEST_F(CuePlayerTest, EachRequestPlaysItsOwnCue) {
     shipAllCues();
     player.start(base, messages);
     const struct {
-        void (CuePlayer::*request)();
+        Cue cue;
         const char* expected;
     } cases[] = {
-        {&CuePlayer::playMainWindow, "play 11"}, {&CuePlayer::playHover, "play 12"},
-        {&CuePlayer::playStart, "play 13"},      {&CuePlayer::playYes1, "play 14"},
-        {&CuePlayer::playNo1, "play 15"},        {&CuePlayer::playN3, "play 16"},
-        {&CuePlayer::playN4, "play 17"},
+        {Cue::MainWindow, "play 11"}, {Cue::Hover, "play 12"}, {Cue::Start, "play 13"}, {Cue::Yes, "play 14"},
+        {Cue::No, "play 15"},         {Cue::End, "play 16"},   {Cue::Score, "play 17"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(callsOf([&] { (player.*c.request)(); }), std::vector<std::string>{c.expected});
+        EXPECT_EQ(callsOf([&] { player.play(c.cue); }), std::vector<std::string>{c.expected});
     }
 }
 
@@ -144,7 +142,7 @@ TEST_F(CuePlayerTest, InitFailureIsShownOnceAndTheCuesAreStillLoaded) {
 
     EXPECT_EQ(messages.shown, std::vector<std::string>{"init: Error initializing audio!"});
     EXPECT_EQ(script.calls.size(), 1u + kAllCues.size());
-    EXPECT_EQ(callsOf([&] { player.playYes1(); }), std::vector<std::string>{"play 14"});
+    EXPECT_EQ(callsOf([&] { player.play(Cue::Yes); }), std::vector<std::string>{"play 14"});
 }
 
 // A missing file is not even offered to the library; neither it nor an
@@ -159,10 +157,10 @@ TEST_F(CuePlayerTest, MissingAndUndecodableCuesAreSilentAndTheOthersPlay) {
     EXPECT_EQ(std::count(script.calls.begin(), script.calls.end(), "create " + cuePath(base, Cue::End)), 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(callsOf([&] {
-                  player.playYes1();
-                  player.playNo1();
-                  player.playN3();
-                  player.playN4();
+                  player.play(Cue::Yes);
+                  player.play(Cue::No);
+                  player.play(Cue::End);
+                  player.play(Cue::Score);
               }),
               (std::vector<std::string>{"play 0", "play 15", "play 0", "play 17"}));
 }
@@ -174,16 +172,16 @@ TEST_F(CuePlayerTest, MuteSilencesWhatSoundsAndEveryRequestUntilUnmute) {
 
     EXPECT_EQ(callsOf([&] {
                   player.mute();
-                  player.playYes1();
-                  player.playN3();
-                  player.playHover();
+                  player.play(Cue::Yes);
+                  player.play(Cue::End);
+                  player.play(Cue::Hover);
               }),
               std::vector<std::string>{"stop all"});
     EXPECT_TRUE(player.muted());
 
     player.unmute();
     EXPECT_FALSE(player.muted());
-    EXPECT_EQ(callsOf([&] { player.playYes1(); }), std::vector<std::string>{"play 14"});
+    EXPECT_EQ(callsOf([&] { player.play(Cue::Yes); }), std::vector<std::string>{"play 14"});
 }
 
 }  // namespace

@@ -136,13 +136,13 @@ TEST_F(CuePlayerOutputTest, WithoutASoundFolderTheGameStartsSilentlyAndSaysNothi
     EXPECT_TRUE(messages.shown.empty());
 
     EXPECT_EQ(peakAfter([&] {
-                  player.playMainWindow();
-                  player.playHover();
-                  player.playStart();
-                  player.playYes1();
-                  player.playNo1();
-                  player.playN3();
-                  player.playN4();
+                  player.play(Cue::MainWindow);
+                  player.play(Cue::Hover);
+                  player.play(Cue::Start);
+                  player.play(Cue::Yes);
+                  player.play(Cue::No);
+                  player.play(Cue::End);
+                  player.play(Cue::Score);
               }),
               0);
 }
@@ -154,24 +154,24 @@ TEST_F(CuePlayerOutputTest, ADamagedCueIsSilentAndTheOthersSound) {
     ASSERT_EQ(player.start(dir.baseFolder(), messages), CueStartup::Ready);
     EXPECT_TRUE(messages.shown.empty());
 
-    EXPECT_EQ(peakAfter([&] { player.playYes1(); }), 0);
-    EXPECT_TRUE(heardAfter([&] { player.playNo1(); }));
+    EXPECT_EQ(peakAfter([&] { player.play(Cue::Yes); }), 0);
+    EXPECT_TRUE(heardAfter([&] { player.play(Cue::No); }));
 }
 
 TEST_F(CuePlayerOutputTest, MutedCuesAreSilentAndMutingCutsTheCountdownShort) {
     test::shipCues(dir.baseFolder());
     ASSERT_EQ(player.start(dir.baseFolder(), messages), CueStartup::Ready);
 
-    ASSERT_TRUE(heardAfter([&] { player.playN3(); }));
+    ASSERT_TRUE(heardAfter([&] { player.play(Cue::End); }));
     player.mute();
     const std::size_t muted = output.frameCount() + kBuffersInFlight;
     // Long enough for the next tick of the countdown.
     ASSERT_TRUE(output.waitForMore(test::kRate * 3 / 2));
     EXPECT_EQ(test::peakOf(output.frames(), muted), 0);
 
-    EXPECT_EQ(peakAfter([&] { player.playYes1(); }), 0);
+    EXPECT_EQ(peakAfter([&] { player.play(Cue::Yes); }), 0);
     player.unmute();
-    EXPECT_TRUE(heardAfter([&] { player.playYes1(); }));
+    EXPECT_TRUE(heardAfter([&] { player.play(Cue::Yes); }));
 }
 
 TEST(CuePlayerOutput, WithoutAnOutputDeviceTheGameSaysSoOnceAndGoesOn) {
@@ -183,10 +183,10 @@ TEST(CuePlayerOutput, WithoutAnOutputDeviceTheGameSaysSoOnceAndGoesOn) {
 
     EXPECT_EQ(player.start(dir.baseFolder(), messages), CueStartup::AudioUnavailable);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"init: Error initializing audio!"});
-    player.playYes1();
+    player.play(Cue::Yes);
     player.mute();
     player.unmute();
-    player.playN4();
+    player.play(Cue::Score);
 }
 
 }  // namespace

@@ -5,31 +5,13 @@
 #include "common/random_source.h"
 #include "effecttext/aa_font.h"
 #include "mask_fixtures.h"
+#include "render_stage.h"
 
 namespace caici {
 namespace {
 
-TColor pixelAt(const TBitmap& bitmap, int x, int y) {
-    const std::uint8_t* p = bitmap.ScanLine(y) + x * (bitmap.PixelFormat() == TPixelFormat::pf24bit ? 3 : 4);
-    return fromRgb(p[2], p[1], p[0]);
-}
-
-// A white surface with a sizeable font, and a renderer on it.
-struct Stage {
-    TBitmap surface{240, 120, TPixelFormat::pf32bit};
-    TCnAAFontEx renderer{&surface.Canvas()};
-    Stage() {
-        TCanvas& canvas = surface.Canvas();
-        canvas.Brush() = TBrush{clWhite, TBrushStyle::bsSolid};
-        canvas.FillRect(QRect(0, 0, 240, 120));
-        canvas.Brush().Style = TBrushStyle::bsClear;
-        canvas.Font().SetName("DejaVu Sans");
-        canvas.Font().SetHeight(-60);
-        canvas.Font().SetStyle({TFontStyle::fsBold});
-        canvas.Font().SetColor(clBlue);
-        renderer.SetQuality(TAAQuality::aqNone);
-    }
-};
+using testing::pixelAt;
+using testing::Stage;
 
 // The word display's gradient: gsCenterToTB from 2204408 at the edges to
 // nearly yellow in the middle.

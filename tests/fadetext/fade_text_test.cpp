@@ -170,19 +170,51 @@ TEST(LineSequence, EmptyLinesKeepTheDisplay) {
     EXPECT_EQ(stage.frame(), shown);
 }
 
-// The game replaces the lines; the new word shows at the next line tick.
-TEST(Redrawing, NewLinesWaitForTheNextLineTick) {
+// The game replaces the lines with the next word: it shows at once, not at
+// the next line tick; the first new frame comes with the first fade step.
+// (Until this changed, the new word waited for the line timer.)
+TEST(Redrawing, NewLinesShowAtOnce) {
     FadeStage stage({"<Title1><Center>苹果"});
     stage.text->SetActive(true);
     stage.finishFade();
     const QImage shown = stage.frame();
     stage.text->Text().Lines().SetLine("<Title1><Center>香蕉");
-    EXPECT_EQ(stage.text->CurrentText(), "<Title1><Center>苹果");
-    EXPECT_EQ(stage.frame(), shown);
-    stage.text->NextLine();
-    stage.finishFade();
     EXPECT_EQ(stage.text->CurrentText(), "<Title1><Center>香蕉");
-    EXPECT_NE(stage.frame(), shown);
+    EXPECT_EQ(stage.text->LineIndex(), 0);
+    EXPECT_TRUE(stage.text->Fading());
+    EXPECT_EQ(stage.frame(), shown);
+    stage.text->FadeStep();
+    const QImage first = stage.frame();
+    EXPECT_NE(first, shown);
+    stage.finishFade();
+    const QImage banana = stage.frame();
+    EXPECT_NE(banana, first);
+    // Shown in full within the word display's three steps of 25 ms.
+    FadeStage fresh({"<Title1><Center>香蕉"});
+    fresh.text->SetActive(true);
+    fresh.finishFade();
+    EXPECT_EQ(banana, fresh.frame());
+}
+
+// An inactive control, or one not initialized yet (the start window sets its
+// title lines before it is shown), keeps its line until it runs.
+TEST(Redrawing, NewLinesWaitWhileTheControlDoesNotRun) {
+    FadeStage stage({"<Title1>一", "<Title1>二"});
+    stage.text->SetActive(true);
+    stage.finishFade();
+    stage.text->SetActive(false);
+    stage.text->Text().Lines().Assign(std::vector<std::string>{"<Title1>三"});
+    EXPECT_EQ(stage.text->CurrentText(), "<Title1>一");
+    EXPECT_FALSE(stage.text->Fading());
+
+    TCnAAFadeText title;
+    title.Fonts().AddFontLabel("Title1", testing::kTestFace, 20, clBlack, {}, false, 0, 0);
+    title.Text().Lines().Assign(std::vector<std::string>{"<Title1>一", "<Title1>二"});
+    EXPECT_EQ(title.LineIndex(), -1);
+    title.Loaded();
+    EXPECT_EQ(title.LineIndex(), 0);
+    title.NextLine();
+    EXPECT_EQ(title.CurrentText(), "<Title1>二");
 }
 
 TEST(Redrawing, AStyleSizeChangeRedrawsTheLineAtOnce) {

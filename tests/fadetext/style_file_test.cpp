@@ -25,7 +25,6 @@ TEST(StyleFiles, KeepTheOrderOfTheFileAndReadEveryKey) {
                                    "Shadow=1\nShadowOffsetX=3\n\n"
                                    "[Alpha]\nFontName=微软雅黑\nFontItalic=1\nGradual=1\nGradualStyle=5\n"
                                    "GradualStartColor=65535\n[Bare]\n");
-    EXPECT_EQ(iniSectionNames(QStringLiteral("; c\n[ A ]\nk=1\n[B]\r\n")), (std::vector<std::string>{"A", "B"}));
     TCnFontLabels fonts;
     loadFontStyles(path, fonts);
     ASSERT_EQ(fonts.Count(), 3);

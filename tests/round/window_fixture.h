@@ -1,13 +1,12 @@
 #pragma once
-// A real guessing window, offscreen, with fakes for everything outside it:
-// the cue commands, the sound switch, the countdown text, the error box and
-// the dialogs (which the tests answer). The play order holds a known library
-// shuffled from a fixed seed.
+// A real guessing window, offscreen, showing a game over a library of the
+// test's own words, dealt in the library's order; the dialogs are fakes the
+// tests answer, and failures of the window's own handlers are collected.
 
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -18,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "common/random_source.h"
 #include "fadetext/fade_text.h"
+#include "game_fixture.h"
+#include "temporary_settings.h"
 #include "round/guessing_window.h"
 #include "round/guessing_window_menu.h"
-#include "words/play_order.h"
 
 namespace caici::testing {
 
@@ -38,21 +37,6 @@ bool settles(Condition condition) {
     }
     return true;
 }
-
-struct FakeCues : CueCommands {
-    std::vector<CueCommand> played;
-    void run(CueCommand command) override { played.push_back(command); }
-};
-
-struct FakeSound : SoundSwitch {
-    std::vector<bool> switched;
-    void setSoundOn(bool on) override { switched.push_back(on); }
-};
-
-struct FakeCountdown : CountdownSetting {
-    std::string value = "90";
-    std::string text() const override { return value; }
-};
 
 struct FakeErrors : ErrorReporter {
     std::vector<std::string> reported;
@@ -72,6 +56,21 @@ struct FakeDialogs : WindowDialogs {
     void information(QWidget*, const QString& caption, const QString& text) override {
         boxes.push_back({caption, text});
     }
+    void roundOver(QWidget*, const QString& caption, const QString& text, const QRect& keepClear) override {
+        boxes.push_back({caption, text});
+        finalScores.push_back(keepClear);
+    }
+    std::vector<QRect> finalScores;
+    bool question(QWidget*, const QString& caption, const QString& text) override {
+        questions.push_back({caption, text});
+        return answerYes;
+    }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return savePath;
+    }
+    std::vector<Box> questions;
+    bool answerYes = true;
+    std::optional<QString> savePath;
     std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override {
         chooserStarts.push_back(initial);
         return answer;
@@ -79,14 +78,12 @@ struct FakeDialogs : WindowDialogs {
     void openUrl(const QUrl& url) override { opened.push_back(url); }
 };
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public GameFixture, public ::testing::Test {
 protected:
     explicit WindowTest(std::vector<std::string> library = defaultLibrary()) {
-        words.replaceLibrary(std::move(library));
-        RandomSource random([] { return 12345u; });
-        words.shuffle({}, random);
-        window = std::make_unique<TForm3>(GuessingWindowParts{
-            QStringLiteral(CAICI_SOURCE_DIR "/game/"), words, cues, sound, countdown, errors, dialogs});
+        dealInOrder(std::move(library));
+        window = std::make_unique<TForm3>(
+            GuessingWindowParts{QString::fromStdString(gameFolderPath()), *game, settings.settings, errors, dialogs});
     }
 
     static std::vector<std::string> defaultLibrary() {
@@ -95,25 +92,18 @@ protected:
         return entries;
     }
 
-    // The start of a game as the start window runs it.
-    void startRound() {
-        window->engine().resetForStart();
-        window->engine().startRound();
-    }
+    // The start of a game as the start label runs it.
+    void startRound() { start(game->countdownSeconds()); }
 
-    // The entry that the next deal takes.
-    std::string nextEntry() const { return words.lst2().back(); }
-    static std::string wordOf(const std::string& entry) { return entry.substr(0, entry.find('|')); }
-    static int pointsOf(const std::string& entry) { return std::stoi(entry.substr(entry.find('|') + 1)); }
-
-    std::string wordLine() const { return window->aft1->Text().Lines().Strings(0); }
+    std::string shownWord() const { return round().currentWord; }
+    int shownPoints() const { return round().currentPoints; }
+    std::string wordLine() const { return window->wordLine(); }
     std::string text(const QLabel* label) const { return label->text().toStdString(); }
     std::string text(const QPushButton* button) const { return button->text().toStdString(); }
+    // The cues played so far, by name.
+    Log cues() const { return log.since(0, "cue "); }
 
-    WordLists words;
-    FakeCues cues;
-    FakeSound sound;
-    FakeCountdown countdown;
+    TemporarySettings settings;
     FakeErrors errors;
     std::shared_ptr<FakeDialogs> dialogs = std::make_shared<FakeDialogs>();
     std::unique_ptr<TForm3> window;

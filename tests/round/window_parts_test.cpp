@@ -139,14 +139,17 @@ protected:
 // The entries stand in the designed order, with their captions and shortcuts.
 TEST_F(MenuTest, EntriesInOrderWithShortcuts) {
     const QList<QAction*> top = menu.pm1().actions();
-    const QList<QAction*> expected = {menu.N8, menu.N9, menu.N1, menu.N2, menu.N3,
-                                      menu.N4, menu.N7, menu.N5, menu.N6};
+    const QList<QAction*> expected = {menu.N8, menu.N9, menu.N1, menu.N2, menu.autoSize, menu.N3, menu.N4,
+                                      menu.N7, menu.scoreboard, menu.exportCsv, menu.exportPicture,
+                                      menu.N5, menu.N6};
     EXPECT_EQ(top, expected);
     EXPECT_TRUE(menu.N9->isSeparator());
     EXPECT_TRUE(menu.N5->isSeparator());
     EXPECT_EQ(menu.N1->text(), QString::fromUtf8("增大字体        快捷键"));
     EXPECT_EQ(menu.N6->text(), QString::fromUtf8("结束本轮猜词【退出】"));
     EXPECT_EQ(menu.N3->text(), QString::fromUtf8("字体平滑度设置"));
+    EXPECT_EQ(menu.autoSize->text(), QString::fromUtf8("自动大小"));
+    EXPECT_TRUE(menu.autoSize->isCheckable());
     EXPECT_EQ(menu.N1->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(menu.N2->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(menu.N4->shortcut(), QKeySequence(Qt::Key_F4));

@@ -44,13 +44,38 @@ TEST(WordlibCommand, JsonShowsTheLoadAndItsProblems) {
     EXPECT_EQ(json["workbook"], folder.workbook());
     EXPECT_EQ(json["sheets"], nlohmann::json::array({"Sheet1"}));
     EXPECT_EQ(json["sql"], nlohmann::json::array({"select * from [Sheet1$]"}));
-    EXPECT_EQ(json["entries"], nlohmann::json::array({"苹果|3", "|", "|4", "梨|", "桃|1"}));
+    EXPECT_EQ(json["entries"], nlohmann::json::array({"苹果|3", "|4", "梨|", "桃|1"}));
     EXPECT_TRUE(json["error"].is_null());
-    ASSERT_EQ(json["problems"].size(), 4u);
+    ASSERT_EQ(json["problems"].size(), 2u);
     EXPECT_EQ(json["problems"][0]["index"], 1);
-    EXPECT_EQ(json["problems"][0]["entry"], "|");
+    EXPECT_EQ(json["problems"][0]["entry"], "|4");
     EXPECT_EQ(json["problems"][0]["message"], "词语是空的");
-    EXPECT_EQ(json["problems"][3]["index"], 3);
+    EXPECT_EQ(json["problems"][1]["index"], 2);
+    // The blank row is information, not a problem.
+    EXPECT_EQ(json["blankRows"], 1);
+    EXPECT_TRUE(json["warning"].is_null());
+}
+
+// Words too long to act out are listed by sheet and row, in both outputs.
+TEST(WordlibCommand, ReportsWordsLeftOutOfPlay) {
+    ScratchFolder folder;
+    folder.useWorkbook("words_long_entry.xls");
+    const CommandRun run = wordlib("--json " + quoted(folder.path().string()));
+    ASSERT_EQ(run.status, 0) << run.output;
+    const auto json = nlohmann::json::parse(run.output);
+    EXPECT_EQ(json["entries"].size(), 3u);
+    ASSERT_EQ(json["tooLong"].size(), 3u);
+    EXPECT_EQ(json["tooLong"][0]["sheet"], "Sheet1");
+    EXPECT_EQ(json["tooLong"][0]["row"], 3);
+    EXPECT_EQ(json["tooLong"][0]["length"], 1000);
+    EXPECT_EQ(json["tooLong"][2]["sheet"], "Sheet2");
+    EXPECT_EQ(json["tooLong"][2]["word"], "六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十六十");
+    EXPECT_NE(json["warning"].get<std::string>().find("有 3 个词超过 40 个字"), std::string::npos);
+
+    const CommandRun text = wordlib(quoted(folder.path().string()));
+    for (const char* part : {"没有放进游戏的词条（3）", "工作表“Sheet1”第 5 行（41 个字）", "警告："}) {
+        EXPECT_NE(text.output.find(part), std::string::npos) << part << "\n" << text.output;
+    }
 }
 
 TEST(WordlibCommand, AFailedLoadGivesItsErrorAndStatusOne) {

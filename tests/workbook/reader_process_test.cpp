@@ -1,4 +1,5 @@
 #include "workbook/reader_process.h"
+#include "workbook/reader_location.h"
 
 #include "workbook_test_support.h"
 
@@ -113,11 +114,34 @@ TEST(RunReader, AnErrorWhileConsumingStopsTheReader) {
     EXPECT_TRUE(processGone(folder));
 }
 
-TEST(ReaderBesideExecutable, IsInTheFolderOfTheRunningProgram) {
-    const std::string path = readerBesideExecutable();
+TEST(ReaderLocation, IsInTheFolderOfTheRunningProgram) {
+    const std::string path = readerBesideRunningProgram();
     EXPECT_EQ(std::filesystem::path(path).filename(), "caici-xlsreader");
     EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(path).parent_path(),
                                             std::filesystem::read_symlink("/proc/self/exe").parent_path()));
+}
+
+// Only a program known by its absolute path has a folder to look in.
+TEST(ReaderLocation, IsBesideAnAbsoluteProgramPathOnly) {
+    EXPECT_EQ(readerBeside("/usr/games/caici"), "/usr/games/caici-xlsreader");
+    EXPECT_EQ(readerBeside("/opt/游戏 目录/caici-wordlib"), "/opt/游戏 目录/caici-xlsreader");
+    for (const char* program : {"", "caici", "./caici", "bin/caici", "../caici"}) {
+        EXPECT_EQ(readerBeside(program), "") << program;
+    }
+}
+
+// A reader named by a relative path resolves in the current directory, where
+// a planted program could wait: it is refused, and nothing runs.
+TEST(RunReader, RefusesAReaderThatIsNotNamedByAnAbsolutePath) {
+    ScratchFolder folder;
+    const std::string planted = folder.script("caici-xlsreader", "touch \"$(dirname \"$0\")/ran\"");
+    const std::string relative = std::filesystem::relative(planted).string();
+    ASSERT_FALSE(relative.empty());
+    ASSERT_NE(relative.front(), '/');
+    for (const std::string& reader : {relative, std::string("caici-xlsreader"), std::string()}) {
+        EXPECT_EQ(failureOf(reader), ReaderFailure::notStarted) << reader;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "ran"));
 }
 
 }  // namespace

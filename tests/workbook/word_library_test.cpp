@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace caici {
@@ -25,10 +28,10 @@ protected:
                            CellFormat{".", "%Y/%m/%d"});
     }
 
-    // Runs N1 and returns its error text, or "" when it succeeded.
+    // Runs a load and returns its error text, or "" when it succeeded.
     std::string load(WordLibrary& library) {
         try {
-            library.N1(lists);
+            library.load(lists);
         } catch (const std::exception& error) {
             return error.what();
         }
@@ -45,18 +48,18 @@ struct GoodCase {
     std::vector<std::string> entries;
 };
 
-// Each row becomes word "|" points, sheet after sheet, nothing skipped.
+// Each row becomes word "|" points, sheet after sheet; only rows with
+// neither word nor points are skipped.
 TEST_F(LoadTest, LoadsEveryRowOfEverySheetInOrder) {
     const GoodCase cases[] = {
         {"words_two_sheets.xls",
          {"Sheet1", "Sheet2"},
          {"苹果|3", "香蕉|5", " 冰 淇 淋 |2", "大象|4", "长颈鹿|2.5"}},
         {"words_sheet_name_with_blank.xls", {"动物 词库", "Sheet2"}, {"猫|1", "狗|2"}},
-        {"words_empty_cells.xls", {"Sheet1"}, {"苹果|3", "|", "|4", "梨|", "桃|1"}},
+        {"words_empty_cells.xls", {"Sheet1"}, {"苹果|3", "|4", "梨|", "桃|1"}},
         {"words_duplicates.xls", {"Sheet1", "Sheet2"}, {"苹果|3", "苹果|3", "苹果|3"}},
         {"words_extra_columns.xls", {"Sheet1", "Sheet2"}, {"苹果|3", "香蕉|4"}},
         {"words_header_quirks.xls", {"Sheet1"}, {"苹果|3"}},
-        {"words_header_only.xls", {"Sheet1", "Sheet2"}, {}},
         {"words_number_forms.xls",
          {"Sheet1"},
          {"整数|3", "负数|-7", "小数|2.5", "十五位|0.3", "大数|1E20", "小数点后很多位|1E-7",
@@ -104,19 +107,21 @@ TEST_F(LoadTest, TheWorkbookNameMatchesWithoutRegardToCase) {
 struct FailureCase {
     const char* workbook;
     std::vector<std::string> textParts;
-    bool listEmptied;  // the failure came after the query opened
 };
 
 // A failed load names the file and what to fix; it leaves the flag false and
-// lst1 as it was, unless the query had already opened.
+// the library in play as it was.
 TEST_F(LoadTest, FailuresSayWhatToFixAndKeepTheWordList) {
     const FailureCase cases[] = {
-        {"words_mismatched_columns.xls", {"列数不一致", "“水果” 有 3 列", "“动物” 有 2 列"}, false},
-        {"words_empty_sheet.xls", {"列数不一致", "“Sheet2” 是空的", "空的工作表请删除"}, false},
-        {"words_missing_points_column.xls", {"缺少“分值”列", "“Sheet1”"}, true},
-        {"words_missing_word_column.xls", {"缺少“名称”列"}, true},
-        {"words_truncated.xls", {"词库文件已损坏或无法读取："}, false},
-        {"words_not_a_workbook.xls", {"词库文件已损坏或无法读取：", "Excel 97-2003"}, false},
+        {"words_mismatched_columns.xls", {"列数不一致", "“水果” 有 3 列", "“动物” 有 2 列"}},
+        {"words_empty_sheet.xls", {"列数不一致", "“Sheet2” 是空的", "空的工作表请删除"}},
+        {"words_missing_points_column.xls", {"缺少“分值”列", "“Sheet1”"}},
+        {"words_missing_word_column.xls", {"缺少“名称”列"}},
+        {"words_truncated.xls", {"词库文件已损坏或无法读取："}},
+        {"words_not_a_workbook.xls", {"词库文件已损坏或无法读取：", "Excel 97-2003"}},
+        {"words_header_only.xls", {"里没有词", "“名称”和“分值”"}},
+        {"words_blank_rows_only.xls", {"里没有词", "“名称”和“分值”"}},
+        {"words_only_long_words.xls", {"里没有词", "有 1 个词太长，超过 40 个字"}},
     };
     for (const auto& c : cases) {
         lists.replaceLibrary(kEarlierLibrary);
@@ -126,7 +131,67 @@ TEST_F(LoadTest, FailuresSayWhatToFixAndKeepTheWordList) {
         EXPECT_NE(text.find(folder.workbook()), std::string::npos) << c.workbook << ": " << text;
         for (const auto& part : c.textParts) EXPECT_NE(text.find(part), std::string::npos) << c.workbook << ": " << text;
         EXPECT_FALSE(library.libraryLoaded()) << c.workbook;
-        EXPECT_EQ(lists.lst1(), c.listEmptied ? std::vector<std::string>{} : kEarlierLibrary) << c.workbook;
+        EXPECT_EQ(lists.lst1(), kEarlierLibrary) << c.workbook;
+    }
+}
+
+// A library without a word to play fails at the load, not at every start
+// with "List index out of bounds (-1)."; the library in play stays.
+TEST_F(LoadTest, ALibraryWithoutWordsKeepsTheOneInPlay) {
+    folder.useWorkbook("words_two_sheets.xls");
+    WordLibrary library = libraryWith();
+    ASSERT_EQ(load(library), "");
+    const auto inPlay = lists.lst1();
+    folder.useWorkbook("words_header_only.xls");
+    EXPECT_EQ(load(library), noWordsText(folder.workbook(), 0));
+    EXPECT_EQ(lists.lst1(), inPlay);
+    EXPECT_TRUE(library.libraryLoaded());
+}
+
+// Formatting that reaches below the words adds no empty "|" entries.
+TEST_F(LoadTest, RowsWithNeitherWordNorPointsAreSkipped) {
+    folder.useWorkbook("words_formatting_below_words.xls");
+    WordLibrary library = libraryWith();
+    ASSERT_EQ(load(library), "");
+    EXPECT_EQ(lists.lst1(), (std::vector<std::string>{"苹果|3", "香蕉|5"}));
+    EXPECT_EQ(library.leftOut().blankRows, 300u);
+    EXPECT_EQ(library.loadWarning(), std::nullopt);
+}
+
+// Words over 40 code points stay out of play; the load tells which, and
+// gives one warning for all of them.
+TEST_F(LoadTest, WordsTooLongToActOutAreLeftOutWithOneWarning) {
+    folder.useWorkbook("words_long_entry.xls");
+    WordLibrary library = libraryWith();
+    ASSERT_EQ(load(library), "");
+    EXPECT_EQ(lists.lst1(), (std::vector<std::string>{"苹果|3", "四十个字四十个字四十个字四十个字四十个字四十个字四十个字四十个字四十个字四十个字|2", "大象|4"}));
+    std::vector<std::tuple<std::string, std::uint32_t, std::size_t, std::string>> left;
+    for (const auto& entry : library.leftOut().tooLong) {
+        left.emplace_back(entry.sheet, entry.row, entry.wordLength, entry.points);
+    }
+    EXPECT_EQ(left, (std::vector<std::tuple<std::string, std::uint32_t, std::size_t, std::string>>{
+                        {"Sheet1", 3, 1000, "5"}, {"Sheet1", 5, 41, "1"}, {"Sheet2", 3, 60, "2"}}));
+    const auto warning = library.loadWarning();
+    ASSERT_TRUE(warning.has_value());
+    for (const char* part : {"有 3 个词超过 40 个字", "工作表“Sheet1”第 3 行“一二三四五六七八…”", "工作表“Sheet2”第 3 行"}) {
+        EXPECT_NE(warning->find(part), std::string::npos) << part << "\n" << *warning;
+    }
+    EXPECT_NE(warning->find(folder.workbook()), std::string::npos);
+}
+
+// A sheet name is a name: SQL written into it never runs, and the load reads
+// just the rows that the sheet holds (no words added, no address shown, no hang).
+TEST_F(LoadTest, SheetNamesNeverRunAsSql) {
+    for (const char* workbook : {"words_sheet_name_adds_words.xls", "words_sheet_name_shows_address.xls",
+                                 "words_sheet_name_runs_endless_query.xls"}) {
+        folder.useWorkbook(workbook);
+        WordLibrary library = libraryWith();
+        EXPECT_EQ(load(library), "") << workbook;
+        EXPECT_EQ(lists.lst1(), std::vector<std::string>{"苹果|3"}) << workbook;
+        ASSERT_EQ(library.sheetNames().size(), 1u) << workbook;
+        EXPECT_NE(library.sheetNames().front().find("sqlite_master"), std::string::npos) << workbook;
+        const SheetView view = library.browseSheet(library.sheetNames().front());
+        EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{{"苹果", "3"}})) << workbook;
     }
 }
 
@@ -185,8 +250,8 @@ TEST_F(LoadTest, PendingMessagesRunThroughoutTheLoad) {
     EXPECT_GE(pumped, 200 + 5 + 1);
 }
 
-// A load asked for from inside the running load's message processing is
-// refused and does not disturb the running one.
+// A load asked for from inside the running load's message processing fails
+// as the programming error it is and does not disturb the running one.
 TEST_F(LoadTest, ALoadFromInsideALoadIsRefused) {
     folder.useWorkbook("words_two_sheets.xls");
     std::vector<std::string> nestedErrors;
@@ -195,15 +260,15 @@ TEST_F(LoadTest, ALoadFromInsideALoadIsRefused) {
     WordLibrary library = libraryWith([&] {
         if (nestedErrors.size() >= 3) return;
         try {
-            self->N1(nestedLists);
+            self->load(nestedLists);
             nestedErrors.push_back("ran");
-        } catch (const std::exception& error) {
+        } catch (const std::logic_error& error) {
             nestedErrors.push_back(error.what());
         }
     });
     self = &library;
     ASSERT_EQ(load(library), "");
-    EXPECT_EQ(nestedErrors, std::vector<std::string>(3, loadBusyText()));
+    EXPECT_EQ(nestedErrors, std::vector<std::string>(3, "the word library is already being read"));
     EXPECT_EQ(lists.lst1().size(), 5u);
 }
 

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace caici {
@@ -145,9 +147,7 @@ protected:
 };
 
 TEST_F(QueryOverFixture, RunsTheUnionOfSheetsAsCellTexts) {
-    query.addSqlLine("select * from [Sheet1$] union all ");
-    query.addSqlLine("select * from [Sheet2$]");
-    query.open();
+    query.open({"Sheet1", "Sheet2"});
     EXPECT_EQ(query.columnNames(), (std::vector<std::string>{"名称", "分值"}));
     const std::vector<std::vector<std::string>> expected = {
         {"苹果", "3"}, {"香蕉", "5"}, {" 冰 淇 淋 ", "2"}, {"大象", "4"}, {"长颈鹿", "2.5"},
@@ -156,33 +156,48 @@ TEST_F(QueryOverFixture, RunsTheUnionOfSheetsAsCellTexts) {
     EXPECT_EQ(all(), expected);  // first() starts over
 }
 
+// Each row tells its sheet and its row number as the spreadsheet shows it.
+TEST_F(QueryOverFixture, RowsKnowWhereTheyStand) {
+    query.open({"sheet2", "Sheet1"});
+    std::vector<std::pair<std::string, std::uint32_t>> places;
+    for (query.first(); !query.eof(); query.next()) places.emplace_back(query.place().sheet, query.place().row);
+    EXPECT_EQ(places, (std::vector<std::pair<std::string, std::uint32_t>>{
+                          {"Sheet2", 2}, {"Sheet2", 3}, {"Sheet1", 2}, {"Sheet1", 3}, {"Sheet1", 4}}));
+}
+
 TEST_F(QueryOverFixture, FieldsAreFoundByNameOrNotAtAll) {
-    query.replaceSql("select * from [Sheet1$]");
-    query.open();
-    EXPECT_EQ(query.fieldByName("名称"), "苹果");
-    EXPECT_EQ(query.fieldByName("分值"), "3");
+    query.open({"Sheet1"});
+    EXPECT_EQ(query.fieldText(query.fieldIndex("名称")), "苹果");
+    EXPECT_EQ(query.fieldText(query.fieldIndex("分值")), "3");
     try {
-        query.fieldByName("分数");
+        query.fieldIndex("分数");
         FAIL() << "a missing field was found";
     } catch (const EFieldNotFound& error) {
         EXPECT_EQ(error.field(), "分数");
     }
 }
 
-
-TEST_F(QueryOverFixture, SqlThatCannotRunFailsWithTheEnginesMessage) {
-    for (const char* sql : {"select * from [$]", "select * from [Sheet3$]", "select * from [Sheet1$] union all select 1",
-                            "selec"}) {
-        query.replaceSql(sql);
-        EXPECT_THROW(query.open(), EQueryFailed) << sql;
+// Sheet names are looked up, never run: a name that is no sheet fails.
+TEST_F(QueryOverFixture, NamesThatAreNoSheetFail) {
+    const std::vector<std::vector<std::string>> cases = {
+        {}, {""}, {"Sheet3"}, {"Sheet1$"}, {"Sheet1", "Sheet1] union all select 1, 2 --"}, {"[Sheet1]"},
+    };
+    for (const auto& names : cases) {
+        EXPECT_THROW(query.open(names), EQueryFailed) << ::testing::PrintToString(names);
         EXPECT_FALSE(query.isOpen());
     }
 }
 
+TEST(WorkbookQuery, SheetsOfDifferentWidthsFailTogether) {
+    auto connection = connectionTo(testing::fixture("words_mismatched_columns.xls").string());
+    WorkbookQuery query(connection);
+    EXPECT_THROW(query.open({"水果", "动物"}), EQueryFailed);
+    EXPECT_NO_THROW(query.open({"动物"}));
+}
+
 // The rows stay readable when the connection is closed under a running query.
 TEST_F(QueryOverFixture, AnOpenQueryOutlivesItsConnection) {
-    query.replaceSql("select * from [Sheet2$]");
-    query.open();
+    query.open({"Sheet2"});
     connection.close();
     EXPECT_EQ(all(), (std::vector<std::vector<std::string>>{{"大象", "4"}, {"长颈鹿", "2.5"}}));
 }

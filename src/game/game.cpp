@@ -1,0 +1,196 @@
+#include "game/game.h"
+
+#include "common/error_guard.h"
+#include "common/errors.h"
+#include "words/word_entry.h"
+
+#include <utility>
+
+namespace caici {
+namespace {
+
+const char* const busyText = "词库正在读取，请稍候再开始。";
+
+// Hands a failure's text to the views.
+class ListenerReporter : public ErrorReporter {
+public:
+    explicit ListenerReporter(GameListener& listener) : listener_(listener) {}
+    void reportError(const std::string& text) override { listener_.error(text); }
+
+private:
+    GameListener& listener_;
+};
+
+}  // namespace
+
+// Marks the game busy for its lifetime; the views hear of the change.
+class Game::BusyScope {
+public:
+    BusyScope(Game& game, Activity activity) : game_(game) {
+        game_.activity_ = activity;
+        game_.listeners_.busyChanged(true);
+    }
+    ~BusyScope() {
+        game_.activity_ = Activity::idle;
+        game_.listeners_.busyChanged(false);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Game& game_;
+};
+
+Game::Game(GameParts parts)
+    : baseFolder_(std::move(parts.baseFolder)),
+      library_(std::move(parts.library)),
+      cues_(std::move(parts.audio)),
+      random_(parts.random ? *parts.random : processRandom()),
+      // A shuffle of a big library pumps once per draw: at most every 15 ms
+      // is enough to keep the windows alive.
+      shufflePump_(parts.pump ? MessagePump(RateLimitedPump(parts.pump)) : MessagePump()),
+      round_(listeners_, words_, cues_, std::move(parts.pump), std::move(parts.clock)),
+      session_(listeners_) {}
+
+Game::~Game() = default;
+
+template <class Body>
+void Game::guarded(Body&& body) noexcept {
+    ListenerReporter reporter(listeners_);
+    caici::guarded(reporter, std::forward<Body>(body));
+}
+
+CueStartup Game::startSound(CueStartupMessages& messages) {
+    return cues_.start(baseFolder_, messages);
+}
+
+void Game::start() {
+    if (busy()) return;
+    guarded([this] {
+        // A review nobody confirmed goes in as it stands; a match played to
+        // its end gives way to single rounds.
+        session_.settle();
+        if (match() && match()->finished()) session_.end();
+        const int team = session_.nextTeam();
+        {
+            const BusyScope busy(*this, Activity::starting);
+            round_.reset();
+            cues_.play(Cue::Start);
+            if (session_.takeRefill() || words_.needsRefill()) {
+                // A failed load has said why; the round does not start.
+                if (!library_->libraryLoaded()) loadLibrary();
+                words_.shuffle(shufflePump_, random_);
+                words_.keepOnly([this](const std::string& entry) { return session_.fresh(EntryFields(entry).at(0)); });
+            }
+        }
+        roundTeam_ = team;
+        round_.begin(countdownSeconds_);
+    });
+}
+
+void Game::correct() {
+    if (busy()) return;
+    guarded([this] { round_.correct(); });
+}
+
+void Game::skip() {
+    if (busy()) return;
+    guarded([this] { round_.skip(); });
+}
+
+void Game::tick() {
+    if (busy()) return;
+    guarded([this] {
+        const bool running = round_.state().phase == RoundPhase::running;
+        round_.tick();
+        if (running && round_.state().phase == RoundPhase::over) {
+            session_.reviewRound(roundTeam_, round_.record(), false);
+        }
+    });
+}
+
+void Game::close() {
+    guarded([this] {
+        const bool running = round_.state().phase == RoundPhase::running;
+        round_.close();
+        // Only a match needs a say about a round cut short.
+        if (running) session_.reviewRound(roundTeam_, round_.record(), true);
+    });
+}
+
+void Game::openHistory(const std::string& path) {
+    guarded([&] { session_.openHistory(path); });
+}
+
+void Game::startMatch(const std::vector<std::string>& teams, int passes) {
+    guarded([&] { session_.begin(teams, passes); });
+}
+
+void Game::resumeMatch() {
+    guarded([this] { session_.resume(); });
+}
+
+void Game::dismissUnfinishedMatch() {
+    guarded([this] { session_.dismissUnfinished(); });
+}
+
+void Game::endMatch() {
+    guarded([this] { session_.end(); });
+}
+
+void Game::toggleReviewEntry(std::size_t index) {
+    guarded([&] { session_.toggle(index); });
+}
+
+void Game::setReviewCounts(bool counts) {
+    guarded([&] { session_.setCounts(counts); });
+}
+
+void Game::confirmReview() {
+    guarded([this] { session_.confirm(); });
+}
+
+void Game::load() {
+    guarded([this] {
+        if (busy()) throw Error(busyText);
+        const BusyScope busy(*this, Activity::loading);
+        loadLibrary();
+    });
+}
+
+void Game::loadLibrary() {
+    // The sheet list changes with every load, one that fails included.
+    try {
+        library_->load(words_);
+    } catch (...) {
+        listeners_.libraryChanged();
+        throw;
+    }
+    listeners_.libraryChanged();
+    if (const auto warning = library_->loadWarning()) listeners_.warning(*warning);
+}
+
+std::optional<SheetView> Game::browseSheet(const std::string& sheet) {
+    std::optional<SheetView> view;
+    guarded([&] {
+        if (busy()) throw Error(busyText);
+        const BusyScope busy(*this, Activity::loading);
+        view = library_->browseSheet(sheet);
+    });
+    return view;
+}
+
+void Game::play(Cue cue) {
+    cues_.play(cue);
+}
+
+void Game::setSoundOn(bool on) {
+    if (on) {
+        cues_.unmute();
+    } else {
+        cues_.mute();
+    }
+    listeners_.soundChanged(on);
+}
+
+}  // namespace caici

@@ -1,0 +1,129 @@
+#pragma once
+// The game: the word library and its play order, the cue player, the
+// countdown setting and the round, behind one object that knows no windows.
+// Every input a window, a key or a remote takes is a call here; every change
+// reaches the views through GameListener events. Inputs never throw: a
+// failure stops the input where it happened and becomes one error event.
+//
+// A match of teams is played round by round; after every round the host
+// reviews it (MatchSession) before the next one starts.
+//
+// The game is busy while a start (with its load and shuffle) or a load runs.
+// Both let window messages run, so a press, a tick or a second start can
+// arrive meanwhile: presses and ticks are ignored then, a second start too,
+// and a load or a sheet browse is refused with a message.
+
+#include "common/clock.h"
+#include "common/message_pump.h"
+#include "cues/cue_player.h"
+#include "game/listener_list.h"
+#include "game/match_session.h"
+#include "game/round_engine.h"
+#include "words/play_order.h"
+#include "words/word_source.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace caici {
+
+struct GameParts {
+    // The folder the cues are found in (the base folder), ending with "/".
+    std::string baseFolder;
+    std::unique_ptr<WordSource> library;
+    std::unique_ptr<AudioLibrary> audio;
+    // Lets pending window messages run during long work and at every tick.
+    MessagePump pump = {};
+    MonotonicClock clock = steadyMilliseconds;
+    // What shuffles the play order; the process's own when none is given.
+    RandomSource* random = nullptr;
+};
+
+class Game {
+public:
+    static constexpr std::int32_t defaultCountdownSeconds = 90;
+
+    explicit Game(GameParts parts);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // The sound's start-up, once, before any window shows: IncorrectVersion
+    // means the program has to end.
+    CueStartup startSound(CueStartupMessages& messages);
+
+    void addListener(GameListener& listener) { listeners_.add(listener); }
+    void removeListener(GameListener& listener) { listeners_.remove(listener); }
+
+    // A new round: loads the library the first time and refills the play
+    // order when it runs low, then shows the first word and starts the
+    // countdown.
+    void start();
+    void correct();
+    void skip();
+    // One second of the countdown.
+    void tick();
+    // The round's window was closed.
+    void close();
+    // Loads the library anew.
+    void load();
+    // One sheet of the library as it stands; nothing after a failure.
+    std::optional<SheetView> browseSheet(const std::string& sheet);
+    void play(Cue cue);
+    void setSoundOn(bool on);
+    // The length of the next rounds' countdown.
+    void setCountdownSeconds(std::int32_t seconds) { countdownSeconds_ = seconds; }
+
+    // Keeps matches in this file (UTF-8 path) from now on.
+    void openHistory(const std::string& path);
+    // A match of these teams, pass after pass; a problem with the names is
+    // one error event and changes nothing.
+    void startMatch(const std::vector<std::string>& teams, int passes);
+    // Takes up the match a previous run left unfinished, or lets it go.
+    void resumeMatch();
+    void dismissUnfinishedMatch();
+    void endMatch();
+    // The review of the round that just ended.
+    void toggleReviewEntry(std::size_t index);
+    void setReviewCounts(bool counts);
+    void confirmReview();
+
+    const RoundState& round() const { return round_.state(); }
+    bool busy() const { return activity_ != Activity::idle; }
+    bool soundOn() const { return !cues_.muted(); }
+    std::int32_t countdownSeconds() const { return countdownSeconds_; }
+    const WordSource& library() const { return *library_; }
+    const WordLists& words() const { return words_; }
+    const std::optional<Match>& match() const { return session_.match(); }
+    std::optional<Match> unfinishedMatch() const { return session_.unfinishedMatch(); }
+    const std::optional<Review>& review() const { return session_.review(); }
+    // The team playing the round (or the last one), -1 outside a match.
+    int roundTeam() const { return roundTeam_; }
+    // The team whose turn the next start begins, -1 outside a match.
+    int nextTeam() const { return session_.nextTeam(); }
+
+private:
+    enum class Activity { idle, loading, starting };
+    class BusyScope;
+
+    template <class Body>
+    void guarded(Body&& body) noexcept;
+    void loadLibrary();
+
+    ListenerList listeners_;
+    std::string baseFolder_;
+    std::unique_ptr<WordSource> library_;
+    WordLists words_;
+    CuePlayer cues_;
+    RandomSource& random_;
+    MessagePump shufflePump_;
+    RoundEngine round_;
+    MatchSession session_;
+    int roundTeam_ = -1;
+    std::int32_t countdownSeconds_ = defaultCountdownSeconds;
+    Activity activity_ = Activity::idle;
+};
+
+}  // namespace caici

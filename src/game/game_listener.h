@@ -1,0 +1,60 @@
+#pragma once
+// What the game tells the views that show it: the guessing window, the start
+// window, and whatever else listens (a scoreboard, a phone). Every change of
+// the game is one event; a view makes its own texts from the values given and
+// may ask Game for the whole state at any time. Events arrive on the thread
+// that called into the game, after the game's state has changed, in the order
+// the changes happened. A listener must not throw.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace caici {
+
+class GameListener {
+public:
+    virtual ~GameListener() = default;
+
+    // A round begins: the guessing window comes up. The first word follows.
+    virtual void roundStarted() {}
+    // A word is on display; no points when its points field failed to read
+    // (the error follows).
+    virtual void wordShown(const std::string& /*word*/, std::optional<std::int32_t> /*points*/) {}
+    // A correct answer credited gained points; total is the round's score.
+    virtual void scoreChanged(std::int64_t /*total*/, std::int32_t /*gained*/) {}
+    // A skip was accepted: skips is the round's count of them, penalty the
+    // seconds it took off the clock (0 for the free ones).
+    virtual void skipTaken(std::int32_t /*skips*/, std::int32_t /*penalty*/) {}
+    // Too little time is left for a skip: skipping stays off for this round.
+    virtual void skipRefused() {}
+    // The play order ran out; the countdown goes on.
+    virtual void libraryExhausted() {}
+    // The countdown shows seconds (after a tick, and 0 at the end).
+    virtual void timeChanged(std::int32_t /*seconds*/) {}
+    // The countdown started or stopped; its ticks come back as Game::tick().
+    virtual void countdownChanged(bool /*running*/) {}
+    // Whether "正确" and "跳过" take presses.
+    virtual void controlsChanged(bool /*correct*/, bool /*skip*/) {}
+    // The countdown reached zero.
+    virtual void roundOver(std::int64_t /*score*/, std::int32_t /*skips*/) {}
+    // The round's window was closed; the round is over for good.
+    virtual void roundClosed() {}
+    // A start, a load or a shuffle is under way; presses are not taken.
+    virtual void busyChanged(bool /*busy*/) {}
+    virtual void soundChanged(bool /*on*/) {}
+    // A library load ended, well or not: the sheet list may have changed.
+    virtual void libraryChanged() {}
+    // A match began, ended, or took a round: the standings and whose turn
+    // it is may have changed (Game::match()).
+    virtual void matchChanged() {}
+    // A finished round's review opened, changed or closed (Game::review()).
+    virtual void reviewChanged() {}
+    // Something the host must be told about, once.
+    virtual void error(const std::string& /*text*/) {}
+    // Something the host should know although it stopped nothing (words a
+    // load left out of play), once.
+    virtual void warning(const std::string& /*text*/) {}
+};
+
+}  // namespace caici

@@ -1,0 +1,45 @@
+#pragma once
+// The game's views, as one listener: each event goes to every view, in the
+// order they were added. A view may be added or removed while an event is
+// being delivered (a view that opens a modal box runs a nested event loop);
+// one removed then gets no further events, one added gets the next event.
+
+#include "game/game_listener.h"
+
+#include <vector>
+
+namespace caici {
+
+class ListenerList : public GameListener {
+public:
+    void add(GameListener& listener);
+    void remove(GameListener& listener);
+
+    void roundStarted() override;
+    void wordShown(const std::string& word, std::optional<std::int32_t> points) override;
+    void scoreChanged(std::int64_t total, std::int32_t gained) override;
+    void skipTaken(std::int32_t skips, std::int32_t penalty) override;
+    void skipRefused() override;
+    void libraryExhausted() override;
+    void timeChanged(std::int32_t seconds) override;
+    void countdownChanged(bool running) override;
+    void controlsChanged(bool correct, bool skip) override;
+    void roundOver(std::int64_t score, std::int32_t skips) override;
+    void roundClosed() override;
+    void busyChanged(bool busy) override;
+    void soundChanged(bool on) override;
+    void libraryChanged() override;
+    void matchChanged() override;
+    void reviewChanged() override;
+    void error(const std::string& text) override;
+    void warning(const std::string& text) override;
+
+private:
+    template <class Event>
+    void each(Event&& event);
+
+    std::vector<GameListener*> listeners_;
+    int depth_ = 0;
+};
+
+}  // namespace caici

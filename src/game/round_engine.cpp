@@ -1,0 +1,173 @@
+#include "game/round_engine.h"
+
+#include "common/number_text.h"
+#include "words/word_entry.h"
+
+#include <utility>
+
+namespace caici {
+namespace {
+
+// The skips accepted before one that is free.
+constexpr std::int32_t kFreeSkips = 2;
+// A skip is accepted while remaining seconds - skip count stays at this.
+constexpr std::int64_t kSkipFloor = 10;
+constexpr std::int32_t kEndCueSeconds = 6;
+
+}  // namespace
+
+RoundEngine::RoundEngine(GameListener& events, WordLists& playOrder, CueSink& cues, MessagePump pump,
+                         MonotonicClock clock)
+    : events_(events), playOrder_(playOrder), cues_(cues), pump_(std::move(pump)), clock_(std::move(clock)) {}
+
+void RoundEngine::reset() {
+    state_.skipCount = 0;
+    state_.score = 0;
+    setControls(true, true);
+}
+
+void RoundEngine::begin(std::int32_t countdownSeconds) {
+    // Running from here on: should the deal or a conversion fail, the window
+    // is open and its buttons answer as in any running round.
+    state_.phase = RoundPhase::running;
+    ++roundNumber_;
+    record_.clear();
+    events_.roundStarted();
+    showNextWord();
+    state_.remainingSeconds = countdownSeconds;
+    setCountdownRunning(true);
+}
+
+void RoundEngine::tick() {
+    if (!state_.countdownRunning) return;
+    const std::uint64_t round = roundNumber_;
+    if (pump_) pump_();
+    // A close or a new start handled by the pump has taken this tick's place.
+    if (!state_.countdownRunning || round != roundNumber_) return;
+
+    // In 64 bits: a countdown set to the lowest 32-bit value must end, not wrap.
+    const std::int64_t left = std::int64_t{state_.remainingSeconds} - 1;
+    if (left == kEndCueSeconds) cues_.play(Cue::End);
+    if (left > 0) {
+        state_.remainingSeconds = static_cast<std::int32_t>(left);
+        events_.timeChanged(state_.remainingSeconds);
+    } else {
+        endRound();
+    }
+}
+
+void RoundEngine::correct() {
+    if (!state_.correctEnabled || bounced()) return;
+    cues_.play(Cue::Yes);
+    const bool wordShown = state_.line == WordLine::word && !record_.empty();
+    const std::size_t shown = record_.size() - 1;
+    if (playOrder_.count() == 0) {
+        // The last word still counts; the exhaustion line itself is worth nothing.
+        if (wordShown) {
+            recordOutcome(shown, Verdict::correct);
+            credit(state_.currentPoints);
+        }
+        showExhaustion();
+        return;
+    }
+    const std::int32_t credited = state_.currentPoints;
+    showNextWord();
+    if (wordShown) recordOutcome(shown, Verdict::correct);
+    credit(credited);
+}
+
+void RoundEngine::skip() {
+    if (!state_.skipEnabled || bounced()) return;
+    cues_.play(Cue::No);
+    if (std::int64_t{state_.remainingSeconds} - state_.skipCount < kSkipFloor) {
+        setControls(state_.correctEnabled, false);
+        events_.skipRefused();
+        return;
+    }
+    if (playOrder_.count() == 0) {
+        showExhaustion();
+        return;
+    }
+    std::int32_t penalty = 0;
+    if (state_.skipCount >= kFreeSkips) {
+        // The guard above leaves at least 10 seconds after this.
+        penalty = state_.skipCount;
+        state_.remainingSeconds -= penalty;
+    }
+    ++state_.skipCount;
+    if (state_.line == WordLine::word && !record_.empty()) recordOutcome(record_.size() - 1, Verdict::skipped, penalty);
+    events_.skipTaken(state_.skipCount, penalty);
+    showNextWord();
+}
+
+void RoundEngine::close() {
+    // A round closed early stops: it must not play its end cue, take the
+    // final score into a hidden display or raise the end message unseen.
+    setCountdownRunning(false);
+    state_.line = WordLine::idle;
+    state_.phase = RoundPhase::closed;
+    events_.roundClosed();
+}
+
+bool RoundEngine::bounced() const {
+    return state_.line != WordLine::idle && clock_() - lineShownAt_ < pressGuard;
+}
+
+void RoundEngine::showNextWord() {
+    state_.currentEntry = playOrder_.deal();
+    const EntryFields fields(state_.currentEntry);
+    state_.currentWord = fields.at(0);
+    state_.line = WordLine::word;
+    lineShownAt_ = clock_();
+    record_.push_back({state_.currentWord, 0, Verdict::missed, Verdict::missed, 0});
+    try {
+        state_.currentPoints = strToInt(fields.at(1));
+    } catch (...) {
+        events_.wordShown(state_.currentWord, std::nullopt);
+        throw;
+    }
+    record_.back().points = state_.currentPoints;
+    events_.wordShown(state_.currentWord, state_.currentPoints);
+}
+
+void RoundEngine::showExhaustion() {
+    state_.line = WordLine::exhaustion;
+    state_.currentPoints = 0;
+    lineShownAt_ = clock_();
+    events_.libraryExhausted();
+}
+
+void RoundEngine::recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty) {
+    record_[index].asPlayed = record_[index].verdict = verdict;
+    record_[index].penalty = penalty;
+}
+
+void RoundEngine::credit(std::int32_t points) {
+    state_.score += points;
+    events_.scoreChanged(state_.score, points);
+}
+
+void RoundEngine::endRound() {
+    setCountdownRunning(false);
+    state_.remainingSeconds = 0;
+    events_.timeChanged(0);
+    state_.line = WordLine::finalScore;
+    cues_.play(Cue::Score);
+    setControls(false, false);
+    state_.phase = RoundPhase::over;
+    events_.roundOver(state_.score, state_.skipCount);
+}
+
+void RoundEngine::setCountdownRunning(bool running) {
+    if (state_.countdownRunning == running) return;
+    state_.countdownRunning = running;
+    events_.countdownChanged(running);
+}
+
+void RoundEngine::setControls(bool correct, bool skip) {
+    state_.correctEnabled = correct;
+    state_.skipEnabled = skip;
+    events_.controlsChanged(correct, skip);
+}
+
+}  // namespace caici

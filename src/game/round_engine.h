@@ -1,0 +1,103 @@
+#pragma once
+// The rules of one guessing round: the countdown, "正确" and "跳过" with the
+// growing skip penalties, the score, the end at zero and the exhausted play
+// order. It knows no windows: it deals from the play order, asks for cues and
+// reports every change to the listener it is given (the game's fan-out to its
+// views), which makes its own texts.
+//
+// Failures are exceptions thrown where the action has to stop, so whatever
+// the action did before stays done (a word already on display stays there).
+// Game runs every call inside its guard.
+
+#include "common/clock.h"
+#include "common/message_pump.h"
+#include "cues/cue.h"
+#include "game/game_listener.h"
+#include "game/review.h"
+#include "words/play_order.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+namespace caici {
+
+enum class RoundPhase {
+    idle,     // no round yet
+    running,  // from the start until the countdown reaches zero
+    over,     // the countdown reached zero; the final score is on display
+    closed,   // the round's window was closed
+};
+
+// What the round last put on display.
+enum class WordLine { idle, word, exhaustion, finalScore };
+
+struct RoundState {
+    RoundPhase phase = RoundPhase::idle;
+    WordLine line = WordLine::idle;
+    std::int32_t remainingSeconds = 0;
+    // Wider than the 32 bits of a points field, so that no sum of them wraps.
+    std::int64_t score = 0;
+    std::int32_t skipCount = 0;
+    // The entry ("word|points") whose word is on display, and its parts.
+    std::string currentEntry;
+    std::string currentWord;
+    std::int32_t currentPoints = 0;
+    bool countdownRunning = false;
+    bool correctEnabled = true;
+    bool skipEnabled = true;
+};
+
+class RoundEngine {
+public:
+    // A press this soon after a new line appeared is a bounce or a double
+    // click, not a verdict on a word nobody has seen yet.
+    static constexpr std::chrono::milliseconds pressGuard{300};
+
+    // Everything given outlives the engine. The pump lets pending window
+    // messages run at the start of every tick.
+    RoundEngine(GameListener& events, WordLists& playOrder, CueSink& cues, MessagePump pump, MonotonicClock clock);
+
+    // A new round: score and skips 0, both buttons on.
+    void reset();
+    // Deals and shows the first word and starts the countdown of the given
+    // length. Throws EListError on an empty play order or an entry without
+    // points, EConvertError on points that are not an integer (the word is
+    // on display by then, the countdown not started).
+    void begin(std::int32_t countdownSeconds);
+
+    void tick();
+    void correct();
+    void skip();
+    // The round's window was closed: the round stops where it is.
+    void close();
+
+    const RoundState& state() const { return state_; }
+    // Every word the round has shown, in order, with what became of it.
+    const std::vector<ReviewEntry>& record() const { return record_; }
+
+private:
+    bool bounced() const;
+    void showNextWord();
+    void showExhaustion();
+    void credit(std::int32_t points);
+    // What became of the word shown at index.
+    void recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty = 0);
+    void endRound();
+    void setCountdownRunning(bool running);
+    void setControls(bool correct, bool skip);
+
+    GameListener& events_;
+    WordLists& playOrder_;
+    CueSink& cues_;
+    MessagePump pump_;
+    MonotonicClock clock_;
+    RoundState state_;
+    std::vector<ReviewEntry> record_;
+    // Counts the rounds begun, so a tick can tell that a start ran inside
+    // its pump.
+    std::uint64_t roundNumber_ = 0;
+    std::chrono::milliseconds lineShownAt_{};
+};
+
+}  // namespace caici

@@ -1,0 +1,176 @@
+// What the guessing window shows of the game: the game's events turned into
+// the window's texts, flashes, buttons and countdown timer.
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "common/number_text.h"
+#include "fadetext/fade_text.h"
+#include "look/placement.h"
+#include "look/window_look.h"
+#include "round/click_label.h"
+#include "round/guessing_window.h"
+#include "round/guessing_window_geometry.h"
+#include "round/guessing_window_menu.h"
+#include "round/review_panel.h"
+#include "round/scoreboard_panel.h"
+#include "round/word_display_style.h"
+
+namespace caici {
+namespace {
+
+const char* const skipCaption = "跳过";
+const char* const endCaption = "提示";
+const char* const endText = "本轮猜词已经结束！\r\n\r\n在屏幕上点击右键，结束退出本轮，然后开始下一轮比赛竞猜！";
+
+// Starts a timer unless it already runs: a running timer keeps its rhythm,
+// so a flash shown again disappears at the tick its first showing started.
+void enableTimer(QTimer& timer) {
+    if (!timer.isActive()) timer.start();
+}
+
+}  // namespace
+
+std::string TForm3::wordLine() const {
+    return aft1->Text().Lines().Strings(0);
+}
+
+void TForm3::setWordLine(const std::string& text) {
+    aft1->Text().Lines().SetLine(text);
+}
+
+void TForm3::setNumber(QLabel& display, std::int64_t value) {
+    display.setText(QString::fromStdString(threeDigits(value)));
+    fitNumberLabel(display);
+}
+
+void TForm3::flash(QLabel& label, QTimer& timer, const QString& text) {
+    label.setText(text);
+    fitNumberLabel(label);
+    label.show();
+    enableTimer(timer);
+}
+
+void TForm3::roundStarted() {
+    review->hide();
+    scoreboard->hide();
+    showWindow();
+    setNumber(*Label2, 0);
+}
+
+void TForm3::wordShown(const std::string& word, std::optional<std::int32_t>) {
+    setWordLine(wordDisplayLine(word));
+}
+
+void TForm3::scoreChanged(std::int64_t total, std::int32_t gained) {
+    setNumber(*Label2, total);
+    flash(*Label5, tmr3, QStringLiteral("+%1").arg(gained));
+}
+
+void TForm3::skipTaken(std::int32_t skips, std::int32_t penalty) {
+    if (penalty > 0) flash(*Label6, tmr2, QStringLiteral("-%1").arg(penalty));
+    btn2->setText(QStringLiteral("%1[%2]").arg(QString::fromUtf8(skipCaption)).arg(skips));
+    // A "+N" still on screen is blanked and goes at its timer's tick.
+    Label5->setText(QStringLiteral("  "));
+    fitNumberLabel(*Label5);
+    enableTimer(tmr3);
+}
+
+void TForm3::libraryExhausted() {
+    setWordLine(wordDisplayLine("词库清零"));
+}
+
+void TForm3::timeChanged(std::int32_t seconds) {
+    setNumber(*Label3, seconds);
+}
+
+void TForm3::countdownChanged(bool running) {
+    if (running) {
+        enableTimer(tmr1);
+    } else {
+        tmr1.stop();
+    }
+}
+
+void TForm3::controlsChanged(bool correct, bool skip) {
+    btn1->setEnabled(correct);
+    btn2->setEnabled(skip);
+}
+
+void TForm3::roundOver(std::int64_t score, std::int32_t) {
+    setWordLine(wordDisplayLine(std::to_string(score) + " 分"));
+    // The final score now stands only in the word display.
+    setNumber(*Label2, 0);
+    handle([this] {
+        dialogs_->roundOver(this, QString::fromUtf8(endCaption), captionText(endText), finalScoreArea());
+    });
+}
+
+QRect TForm3::finalScoreArea() const {
+    // The line stands centred in the word display, one character high.
+    const int height = std::max(aft1->DisplayedCharacterHeight(), -aft1->Fonts().Items(0).Font().Height());
+    QRect line(0, 0, aft1->width(), std::min(aft1->height(), height * 5 / 4));
+    line.moveCenter(aft1->rect().center());
+    return QRect(aft1->mapToGlobal(line.topLeft()), line.size());
+}
+
+void TForm3::roundClosed() {
+    btn2->setText(QString::fromUtf8(skipCaption));
+    setWordLine(idleLine());
+    // A round ended elsewhere than at this window's close takes the window
+    // with it, unless the host has a match round to review.
+    if (!closing_ && !game_.review()) hide();
+}
+
+void TForm3::reviewChanged() {
+    if (game_.review()) {
+        review->refresh();
+        showWindow();
+        review->show();
+        review->raise();
+        review->setFocus();
+        return;
+    }
+    if (!review->isVisible()) return;
+    review->hide();
+    // A confirmed match round is followed by the standings.
+    if (game_.match()) {
+        scoreboard->refresh();
+        scoreboard->show();
+        scoreboard->raise();
+        scoreboard->setFocus();
+    }
+}
+
+void TForm3::matchChanged() {
+    const bool match = game_.match().has_value();
+    for (QAction* entry : {menu_->scoreboard, menu_->exportCsv, menu_->exportPicture}) entry->setEnabled(match);
+    if (match) {
+        scoreboard->refresh();
+    } else {
+        scoreboard->hide();
+    }
+}
+
+void TForm3::soundChanged(bool on) {
+    menu_->N7->setChecked(on);
+}
+
+void TForm3::showWindow() {
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        placeWindowed();
+    }
+    if (displayMode_ == DisplayMode::fullScreen) {
+        showFullScreen();
+    } else if (isMinimized()) {
+        // A window the host minimised comes back for the new round.
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+}  // namespace caici

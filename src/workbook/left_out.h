@@ -1,0 +1,33 @@
+#pragma once
+// What a library load leaves out of play, as the caller receives it: the
+// game shows one warning for the whole load, the checker lists every row.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace caici {
+
+// A word is something to act out; the renderer's cost grows with the square
+// of the text's length, and 1,000 characters froze the game for seconds.
+// Words longer than this, in Unicode code points, stay out of play.
+inline constexpr std::size_t kMaxWordLength = 40;
+
+struct LeftOutEntry {
+    std::string sheet;           // the sheet's name in the workbook
+    std::uint32_t row = 0;       // the row's number in the sheet, the header being row 1
+    std::string word;
+    std::string points;
+    std::size_t wordLength = 0;  // in code points
+};
+
+struct LeftOutRows {
+    // Every entry whose word is longer than kMaxWordLength, in load order.
+    std::vector<LeftOutEntry> tooLong;
+    // Rows with neither word nor points (cell formatting that reaches below
+    // the words makes them); skipped, as they hold nothing to play.
+    std::size_t blankRows = 0;
+};
+
+}  // namespace caici

@@ -1,0 +1,180 @@
+#pragma once
+// A game over a library of the test's own words, a recording audio library
+// and a clock the test sets. Every event the game raises and every cue it
+// plays is written, in order, into one log of short texts.
+
+#include "common/errors.h"
+#include "common/random_source.h"
+#include "game/game.h"
+#include "recording_audio.h"
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace caici::testing {
+
+using Log = std::vector<std::string>;
+
+// A library whose entries the test writes; a load fails with failure when set.
+class ScriptedLibrary : public WordSource {
+public:
+    void load(WordLists& lists) override {
+        ++loads;
+        if (onLoad) onLoad();
+        if (!failure.empty()) throw Error(failure);
+        lists.replaceLibrary(entries);
+        loaded_ = true;
+    }
+    bool libraryLoaded() const override { return loaded_; }
+    std::optional<std::string> loadWarning() const override { return warning; }
+    const std::vector<std::string>& sheetNames() const override { return sheets; }
+    SheetView browseSheet(const std::string& sheet) override {
+        if (onLoad) onLoad();
+        return SheetView{{"名称", "分值"}, {{sheet, "1"}}};
+    }
+
+    std::vector<std::string> entries;
+    std::vector<std::string> sheets{"动物"};
+    std::string failure;
+    std::optional<std::string> warning;
+    std::function<void()> onLoad;
+    int loads = 0;
+
+private:
+    bool loaded_ = false;
+};
+
+class EventLog : public GameListener {
+public:
+    void roundStarted() override { add("started"); }
+    void wordShown(const std::string& word, std::optional<std::int32_t> points) override {
+        add("word " + word + (points ? " " + std::to_string(*points) : " ?"));
+    }
+    void scoreChanged(std::int64_t total, std::int32_t gained) override {
+        add("score " + std::to_string(total) + " +" + std::to_string(gained));
+    }
+    void skipTaken(std::int32_t skips, std::int32_t penalty) override {
+        add("skip " + std::to_string(skips) + " -" + std::to_string(penalty));
+    }
+    void skipRefused() override { add("skip refused"); }
+    void libraryExhausted() override { add("exhausted"); }
+    void timeChanged(std::int32_t seconds) override { add("time " + std::to_string(seconds)); }
+    void countdownChanged(bool running) override { add(running ? "countdown on" : "countdown off"); }
+    void controlsChanged(bool correct, bool skip) override {
+        add(std::string("controls ") + (correct ? "on" : "off") + " " + (skip ? "on" : "off"));
+    }
+    void roundOver(std::int64_t score, std::int32_t skips) override {
+        add("over " + std::to_string(score) + " " + std::to_string(skips));
+    }
+    void roundClosed() override { add("closed"); }
+    void busyChanged(bool busy) override { add(busy ? "busy" : "idle"); }
+    void soundChanged(bool on) override { add(on ? "sound on" : "sound off"); }
+    void libraryChanged() override { add("library"); }
+    void error(const std::string& text) override { add("error " + text); }
+    void warning(const std::string& text) override { add("warning " + text); }
+
+    void add(std::string entry) { entries.push_back(std::move(entry)); }
+    // The entries since index from that begin with prefix.
+    Log since(std::size_t from, const std::string& prefix = "") const {
+        Log out;
+        for (std::size_t i = from; i < entries.size(); ++i) {
+            if (entries[i].rfind(prefix, 0) == 0) out.push_back(entries[i]);
+        }
+        return out;
+    }
+
+    Log entries;
+};
+
+// The cue a sound file plays, as the log names it.
+inline std::string cueName(const std::string& file) {
+    const std::pair<const char*, const char*> names[] = {
+        {"主界面.mp3", "main"}, {"鼠标放上.mp3", "hover"}, {"开始.mp3", "start"}, {"yes.mp3", "yes"},
+        {"no.mp3", "no"},       {"结束.mp3", "end"},       {"得分.mp3", "score"}};
+    for (const auto& [name, cue] : names) {
+        if (file == name) return cue;
+    }
+    return file;
+}
+
+class GameFixture {
+public:
+    GameFixture() {
+        auto library = std::make_unique<ScriptedLibrary>();
+        library_ = library.get();
+        audio->onPlay = [this](const std::string& file) { log.add("cue " + cueName(file)); };
+        game = std::make_unique<Game>(GameParts{gameFolderPath(), std::move(library),
+                                                std::make_unique<RecordingAudio>(audio),
+                                                [this] {
+                                                    if (onPump) onPump();
+                                                },
+                                                [this] { return now; }, &random});
+        game->startSound(messages);
+        game->addListener(log);
+    }
+
+    ScriptedLibrary& library() { return *library_; }
+
+    // Makes every start deal exactly these entries, in this order: the
+    // library is laid out so that the shuffle of the fixed seed, which every
+    // start begins from, puts them there.
+    void dealInOrder(const std::vector<std::string>& entries) {
+        WordLists probe;
+        std::vector<std::string> placeholders;
+        for (std::size_t row = 0; row < entries.size(); ++row) placeholders.push_back(std::to_string(row));
+        probe.replaceLibrary(std::move(placeholders));
+        RandomSource seeded(dealSeed);
+        probe.shuffle({}, seeded);
+        const auto landed = probe.lst2();
+        // Deals come from the end of the play order.
+        std::vector<std::string> library(entries.size());
+        for (std::size_t place = 0; place < landed.size(); ++place) {
+            library[std::stoul(landed[place])] = entries[entries.size() - 1 - place];
+        }
+        library_->entries = std::move(library);
+        random.setSeed(dealSeed);
+        if (library_->libraryLoaded()) game->load();
+    }
+
+    // Starts a round with the given countdown, as the start label does, and
+    // lets the press guard run out.
+    void start(std::int32_t countdown = 90) {
+        game->setCountdownSeconds(countdown);
+        random.setSeed(dealSeed);
+        game->start();
+        later();
+    }
+    // Time passes, more than a press needs to count.
+    void later() { now += std::chrono::milliseconds(1000); }
+    void correct() {
+        game->correct();
+        later();
+    }
+    void skip() {
+        game->skip();
+        later();
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) game->tick();
+    }
+    const RoundState& round() const { return game->round(); }
+
+    std::shared_ptr<AudioLog> audio = std::make_shared<AudioLog>();
+    RecordingStartupMessages messages;
+    static constexpr std::uint64_t dealSeed = 1;
+    RandomSource random{dealSeed};
+    std::chrono::milliseconds now{1'000'000};
+    std::function<void()> onPump;
+    EventLog log;
+    std::unique_ptr<Game> game;
+
+private:
+    ScriptedLibrary* library_ = nullptr;
+};
+
+}  // namespace caici::testing
