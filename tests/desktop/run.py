@@ -49,6 +49,7 @@ def parse(argv):
     parser.add_argument("--skip", help="comma-separated check names to leave out")
     parser.add_argument("--size", help="comma-separated screen sizes, as 1024x768")
     parser.add_argument("--shots", help="folder for pictures of failures")
+    parser.add_argument("--pictures", help="folder where checks that photograph the game leave their pictures")
     parser.add_argument("--measure", type=int, nargs="?", const=24, metavar="PRESSES",
                         help="only measure press-to-new-word over this many presses")
     parser.add_argument("--deadline", type=float, default=110.0,
@@ -127,9 +128,10 @@ def outside(args):
     except ValueError:
         print(f"sizes are written as 1024x768, not {args.size!r}", file=sys.stderr)
         return 2
-    options = {}
+    options = {"pictures": os.path.abspath(args.pictures)} if args.pictures else {}
     if args.measure is not None:
-        names, options = ["press"], {"presses": args.measure, "measure_only": True}
+        names = ["press"]
+        options.update({"presses": args.measure, "measure_only": True})
         sizes = sizes or [DEFAULT_MEASURE_SIZE]
     else:
         names = args.only.split(",") if args.only else None

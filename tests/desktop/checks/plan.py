@@ -42,6 +42,8 @@ CHECKS = {
                                  "the colour chooser and message boxes speak Chinese"),
     "round_end_box": CheckSpec("round_end_box", (SMALL, LARGE),
                                "the end box leaves the final score visible and ignores an early Enter"),
+    "match": CheckSpec("match", (LARGE,),
+                       "a match of three teams, reviewed round by round, ends with a tie broken by skips"),
 }
 
 
