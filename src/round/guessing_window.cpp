@@ -204,6 +204,7 @@ void TForm3::connectHandlers() {
     on(&tmr1, &QTimer::timeout, &TForm3::tmr1Timer);
     on(&tmr2, &QTimer::timeout, &TForm3::tmr2Timer);
     on(&tmr3, &QTimer::timeout, &TForm3::tmr3Timer);
+    on(&frameWatch_, &QTimer::timeout, &TForm3::frameWatchTimer);
     on(Label3, &ClickLabel::clicked, &TForm3::Label3Click);
     on(Label2, &ClickLabel::clicked, &TForm3::Label2Click);
     on(pnl1, &ClickLabel::clicked, &TForm3::pnl1Click);
@@ -258,6 +259,8 @@ void TForm3::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm3::FormResize() {
+    // A size the window was not given here is the host's: leave it be.
+    if (frameWatch_.isActive() && size() != placedSize_) frameWatch_.stop();
     if (placeOnReturn_ && !isFullScreen()) {
         placeOnReturn_ = false;
         learnFrame();

@@ -123,7 +123,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
@@ -155,6 +154,8 @@ private:
     // Takes the border the desktop put round the window; true when it
     // differs from the one assumed so far.
     bool learnFrame();
+    void watchFrame();
+    void frameWatchTimer();
     void watchButtonRule(QSize target, int outerHeight);
     void setWordLine(const std::string& text);
     // Where the final score stands, in screen coordinates.
@@ -187,7 +188,11 @@ private:
     // The border the desktop puts round the window; until it is known, the
     // border of the design.
     QMargins frame_;
-    bool frameLearnt_ = false;
+    static constexpr int frameWatchMilliseconds = 50;
+    static constexpr int frameWatches = 40;
+    QTimer frameWatch_;
+    int frameWatchesLeft_ = 0;
+    QSize placedSize_;
     // Back from full screen, the window is placed once it has left it.
     bool placeOnReturn_ = false;
     bool shownBefore_ = false;

@@ -150,17 +150,24 @@ bool TForm3::learnFrame() {
     return true;
 }
 
-void TForm3::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    // The first window placement guessed the border; once the desktop has
-    // put its own round the window, the window is placed again to fit.
-    if (!frameLearnt_ && isVisible() && displayMode_ == DisplayMode::windowed) {
-        handle([this] {
-            if (!learnFrame()) return;
-            frameLearnt_ = true;
-            placeWindowed();
-        });
-    }
+void TForm3::watchFrame() {
+    // The first placement guessed the border. The desktop puts its own round
+    // the window some time after it shows, and says so without an event the
+    // window hears: it looks for a while, and places the window again to fit
+    // once the border is known.
+    frameWatch_.setInterval(frameWatchMilliseconds);
+    frameWatchesLeft_ = frameWatches;
+    frameWatch_.start();
+}
+
+void TForm3::frameWatchTimer() {
+    handle([this] {
+        if (--frameWatchesLeft_ <= 0 || displayMode_ != DisplayMode::windowed) frameWatch_.stop();
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        if (frame.isNull()) return;
+        frameWatch_.stop();
+        if (learnFrame()) placeWindowed();
+    });
 }
 
 QSize TForm3::placeWindowed() {
@@ -172,6 +179,7 @@ QSize TForm3::placeWindowed() {
         // Smaller in proportion: the anchors lay the window out at any size.
         client.scale(room, Qt::KeepAspectRatio);
     }
+    placedSize_ = client;
     resize(client);
     move(centredIn(area, client + border));
     return client;

@@ -157,7 +157,8 @@ void TForm3::soundChanged(bool on) {
 }
 
 void TForm3::showWindow() {
-    if (!shownBefore_) {
+    const bool first = !shownBefore_;
+    if (first) {
         shownBefore_ = true;
         placeWindowed();
     }
@@ -171,6 +172,7 @@ void TForm3::showWindow() {
     }
     raise();
     activateWindow();
+    if (first) watchFrame();
 }
 
 }  // namespace caici
