@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QWindow>
 
 #include "fadetext/fade_text.h"
 #include "effecttext/font.h"
@@ -259,8 +260,10 @@ void TForm3::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm3::FormResize() {
-    // A size the window was not given here is the host's: leave it be.
-    if (frameWatch_.isActive() && size() != placedSize_) frameWatch_.stop();
+    // A size the window was not given here, once the desktop has framed it,
+    // is the host's: leave it be.
+    const bool framed = windowHandle() != nullptr && !windowHandle()->frameMargins().isNull();
+    if (frameWatch_.isActive() && framed && size() != placedSize_) frameWatch_.stop();
     if (placeOnReturn_ && !isFullScreen()) {
         placeOnReturn_ = false;
         learnFrame();

@@ -189,7 +189,7 @@ private:
     // border of the design.
     QMargins frame_;
     static constexpr int frameWatchMilliseconds = 50;
-    static constexpr int frameWatches = 40;
+    static constexpr int frameWatches = 100;
     QTimer frameWatch_;
     int frameWatchesLeft_ = 0;
     QSize placedSize_;

@@ -166,7 +166,15 @@ void TForm3::frameWatchTimer() {
         const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
         if (frame.isNull()) return;
         frameWatch_.stop();
-        if (learnFrame()) placeWindowed();
+        learnFrame();
+        // Placed again wherever the desktop's border or its own ideas moved
+        // the window off the place it was given.
+        const QRect area = screenOf(*this).availableGeometry();
+        const QSize border(frame_.left() + frame_.right(), frame_.top() + frame_.bottom());
+        if (size() != placedSize_ || !area.contains(frameGeometry()) ||
+            frameGeometry().topLeft() != centredIn(area, placedSize_ + border)) {
+            placeWindowed();
+        }
     });
 }
 

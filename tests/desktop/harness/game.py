@@ -100,7 +100,7 @@ class Game:
     def rules_button(self):
         return access.find(self.window(START_TITLE), "push button", RULES_TITLE)
 
-    def start_round(self, timeout=10.0):
+    def start_round(self, timeout=30.0):
         """Clicks the start label and waits for the guessing window. The first
         start of a run reads the workbook, which a busy machine may take
         seconds over."""
