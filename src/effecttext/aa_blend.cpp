@@ -5,6 +5,7 @@
 
 #include "effecttext/aa_font.h"
 #include "effecttext/aa_mask.h"
+#include "effecttext/blend_rows.h"
 #include "effecttext/effect_errors.h"
 
 namespace caici {
@@ -28,11 +29,16 @@ void compositeRows(QImage& surface, int left, int top, const TCnAAMask& mask, in
     const int y0 = std::max(top, 0);
     const int x1 = std::min(left + mask.Width(), surface.width());
     const int y1 = std::min(top + mask.Height(), surface.height());
+    BlendRowScratch scratch;
     for (int sy = y0; sy < y1; ++sy) {
         const int my = sy - top;
         const std::uint8_t* coverage = mask.ScanLine(my) + (x0 - left);
         const std::uint8_t* colour = colours.row(my) + ForeStep * (x0 - left);
         std::uint8_t* pixel = surface.scanLine(sy) + Bpp * x0;
+        if constexpr (Bpp == 4 && !Solid) {
+            blendRowTowards(pixel, coverage, colour, ForeStep, x1 - x0, a256, scratch);
+            continue;
+        }
         for (int sx = x0; sx < x1; ++sx, ++coverage, colour += ForeStep, pixel += Bpp) {
             const int k = (*coverage * a256) >> 8;
             if constexpr (Solid) {

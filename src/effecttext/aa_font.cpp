@@ -98,7 +98,7 @@ QRect TCnAAFontEx::InkExtent(std::string_view text) {
 void TCnAAFontEx::TextOutput(int x, int y, std::string_view text) {
     if (Canvas() == nullptr || text.empty()) return;
     const RotatedFontScope rotation(Canvas(), effect_->Angle());
-    const QRect part = MaskPart(x, y, Mask().TextSize(text));
+    const QRect part = MaskPart(x, y, text);
     if (part.isEmpty()) return;
     ShapeMask(text, part);
     if (effect_->Spray() > 0) Mask().Spray(effect_->Spray());
@@ -107,9 +107,16 @@ void TCnAAFontEx::TextOutput(int x, int y, std::string_view text) {
     DrawLayers(x, y, shadowMask);
 }
 
-QRect TCnAAFontEx::MaskPart(int x, int y, QSize box) const {
+QRect TCnAAFontEx::MaskPart(int x, int y, std::string_view text) const {
     if (Canvas() == nullptr) return {};
     const TCnAAEffect& effect = *effect_;
+    // Spray and noise draw a random number for every pixel of the mask, so
+    // the mask's size decides which pixel gets which draw; a solid brush
+    // paints the whole mask rectangle.
+    const bool inkOnly =
+        effect.Spray() == 0 && effect.Noise() == 0 && Canvas()->Brush().Style == TBrushStyle::bsClear;
+    const TCnAAMask::TextInk measured = inkOnly ? Mask().MeasureInk(text) : TCnAAMask::TextInk{Mask().TextSize(text), {}};
+    const QSize box = measured.box;
     const LayerPositions at = layerPositions(effect.Shadow(), x, y);
     const QRect surface(0, 0, Canvas()->Width(), Canvas()->Height());
     QRect needed = surface.translated(-at.text);
@@ -123,6 +130,9 @@ QRect TCnAAFontEx::MaskPart(int x, int y, QSize box) const {
     // The mirrors come after the rendering: render the mirror image of what is needed.
     if (effect.HorzMirror()) needed.moveLeft(box.width() - needed.left() - needed.width());
     if (effect.VertMirror()) needed.moveTop(box.height() - needed.top() - needed.height());
+    // Beyond the reach of the ink every step leaves coverage 0, and a blur's
+    // edge, repeating 0, sums what the wider mask sums there.
+    if (inkOnly) needed &= measured.ink.adjusted(-reach, -reach, reach, reach);
     return needed;
 }
 
@@ -142,13 +152,19 @@ void TCnAAFontEx::FinishMasks(TCnAAMask& body, TCnAAMask& shadow) const {
     if (effect.Blur() > 0) body.Blur(effect.Blur());
 }
 
-void TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept) {
+QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept) {
     TCanvas& canvas = *Canvas();
     const TCnAAEffect& effect = *effect_;
     const TCnAAShadow& shadowEffect = effect.Shadow();
     const LayerPositions at = layerPositions(shadowEffect, x, y);
     const BrushStyleScope brushStyle(canvas);
+    // A mask of a part of its box lands where that part lies.
+    const auto layer = [](QPoint box, const TCnAAMask& mask) {
+        return QRect(box + mask.PartOrigin(), QSize(mask.Width(), mask.Height()));
+    };
+    QRect covered = layer(at.text, Mask());
     if (shadowEffect.Enabled()) {
+        covered |= layer(at.shadow, shadow);
         Blend().Blend(at.shadow.x(), at.shadow.y(), shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
                       shadowEffect.Color());
         // The body composites over the shadow, not over a fresh fill.
@@ -159,6 +175,7 @@ void TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColo
     } else {
         Blend().Blend(at.text.x(), at.text.y(), Mask(), effect.Alpha(), canvas.Font().Color());
     }
+    return covered & QRect(0, 0, canvas.Width(), canvas.Height());
 }
 
 bool TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {

@@ -81,11 +81,15 @@ public:
     // Each expects the surface's font to be set (and turned) as TextOutput
     // sets it.
     //
-    // The part of a mask box of the given size that a text drawn at (x, y)
-    // needs to be rendered: what lands on the surface, for the body and the
-    // shadow, with the reach of the outline, blurs and spray around it, taken
-    // before the mirrors. Empty when nothing lands on the surface.
-    QRect MaskPart(int x, int y, QSize box) const;
+    // The part of the text's mask box that a text drawn at (x, y) needs to
+    // be rendered: what lands on the surface, for the body and the shadow,
+    // with the reach of the outline, blurs and spray around it, taken before
+    // the mirrors. Over a clear brush, and when no random draw depends on the
+    // mask's size (no spray, no noise), only the glyphs' ink with that reach:
+    // the air of the line box above and below the glyphs, a third of a large
+    // display text, would be rendered, blurred and blended for nothing.
+    // Empty when nothing lands on the surface.
+    QRect MaskPart(int x, int y, std::string_view text) const;
     // Renders that part of the text into Mask() with its outline; it draws
     // no random numbers.
     void ShapeMask(std::string_view text, const QRect& part);
@@ -95,8 +99,9 @@ public:
     // Composites a text box at (x, y) from finished masks: the shadow through
     // shadow, then the body through Mask(), coloured by the first of texture,
     // gradient, noise and the font colour that is on. Leaves the surface's
-    // brush style as it found it. Needs a surface.
-    void DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept = nullptr);
+    // brush style as it found it. Needs a surface. Returns the part of the
+    // surface the two layers cover: no pixel outside it changed.
+    QRect DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept = nullptr);
 
     // Steps that fill Blend().ForeBmp() with the body's colours, sized to the
     // mask; each does nothing when its effect is off or there is no surface.

@@ -17,6 +17,25 @@ void crossFadeBytes(std::uint8_t* __restrict destination, const std::uint8_t* __
     }
 }
 
+namespace {
+
+// The byte range of area's pixels in each row, area clipped to the image.
+struct RowSpan {
+    QRect rows;
+    std::size_t offset = 0;
+    std::size_t bytes = 0;
+};
+
+RowSpan rowSpan(const TBitmap& image, const QRect& area) {
+    const QRect clipped = area & QRect(0, 0, image.Width(), image.Height());
+    if (clipped.isEmpty()) return {};
+    const auto bytesPerPixel = static_cast<std::size_t>(image.Image().depth() / 8);
+    return {clipped, bytesPerPixel * static_cast<std::size_t>(clipped.left()),
+            bytesPerPixel * static_cast<std::size_t>(clipped.width())};
+}
+
+}  // namespace
+
 void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha) {
     const int height = std::min(oldImage.Height(), newImage.Height());
     const int width = std::min(oldImage.Width(), newImage.Width());
@@ -37,6 +56,26 @@ void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& new
     }
     for (int y = 0; y < height; ++y) {
         crossFadeBytes(destination.ScanLine(y), oldImage.ScanLine(y), newImage.ScanLine(y), rowBytes, alpha);
+    }
+}
+
+void CrossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
+                   const QRect& area) {
+    if (alpha == 0 || alpha == 255) {
+        copyArea(destination, alpha == 0 ? oldImage : newImage, area);
+        return;
+    }
+    const RowSpan span = rowSpan(destination, area);
+    for (int y = span.rows.top(); y <= span.rows.bottom(); ++y) {
+        crossFadeBytes(destination.ScanLine(y) + span.offset, oldImage.ScanLine(y) + span.offset,
+                       newImage.ScanLine(y) + span.offset, span.bytes, alpha);
+    }
+}
+
+void copyArea(TBitmap& destination, const TBitmap& source, const QRect& area) {
+    const RowSpan span = rowSpan(destination, area);
+    for (int y = span.rows.top(); y <= span.rows.bottom(); ++y) {
+        std::memcpy(destination.ScanLine(y) + span.offset, source.ScanLine(y) + span.offset, span.bytes);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "fadetext/cross_fade.h"
 #include "fadetext/default_text.h"
@@ -25,6 +26,20 @@ public:
 private:
     bool& flag_;
     bool previous_;
+};
+
+// Marks the paint of a fade step with the part it asked for, for as long as
+// it paints.
+template <class Step>
+class StepPaintScope {
+public:
+    StepPaintScope(std::optional<Step>& marker, const Step& step) : marker_(marker) { marker_ = step; }
+    ~StepPaintScope() { marker_.reset(); }
+    StepPaintScope(const StepPaintScope&) = delete;
+    StepPaintScope& operator=(const StepPaintScope&) = delete;
+
+private:
+    std::optional<Step>& marker_;
 };
 
 }  // namespace
@@ -132,11 +147,39 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
         return;
     }
     fadeAlpha_ = alpha;
-    repaint();
+    if (!isVisible()) {
+        return;
+    }
+    // A frame equal to the one on screen is not painted; a transparent
+    // control's lines are still drawn again, as a paint would draw them, to
+    // see whether one of them changed.
+    bool linesDrawn = false;
+    if (fadeStepArea().isEmpty() && text_->Transparent()) {
+        redrawLines();
+        linesDrawn = true;
+    }
+    const QRect area = fadeStepArea();
+    if (area.isEmpty()) {
+        return;
+    }
+    const StepPaintScope step(fadeStepPainting_, {area, linesDrawn});
+    repaint(area);
 }
 
 void TCnAAFadeText::StartFade(const std::string& text) {
-    oldImage_.Assign(displayImage_);
+    // The old image becomes a copy of the frame on screen; where both lie
+    // over one background only the parts either line covers differ.
+    const QSize shownSize(displayImage_.Width(), displayImage_.Height());
+    const bool alike = oldImage_.Width() == shownSize.width() && oldImage_.Height() == shownSize.height() &&
+                       oldImage_.PixelFormat() == displayImage_.PixelFormat();
+    if (alike && oldFrame_.background != 0 && oldFrame_.background == displayFrame_.background) {
+        if (oldFrame_ != displayFrame_) copyArea(oldImage_, displayImage_, oldFrame_.inked | displayFrame_.inked);
+    } else if (alike) {
+        copyArea(oldImage_, displayImage_, QRect(QPoint(0, 0), shownSize));
+    } else {
+        oldImage_.Assign(displayImage_);
+    }
+    oldFrame_ = displayFrame_;
     const RenderedLine shown = RenderLine(text, newImage_);
     previousText_ = currentText_;
     currentText_ = text;
@@ -176,41 +219,170 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
     }
     const int characterHeight = std::abs(canvas.Font().Height());
 
+    FrameRecord& record = recordOf(image);
+    const std::uint64_t background = currentBackground();
+    const bool sized = image.Width() == clientWidth && image.Height() == clientHeight;
     image.SetHeight(clientHeight);
     image.SetWidth(clientWidth);
     canvas.Brush().Color = Color();
-    canvas.Brush().Style = TBrushStyle::bsSolid;
-    const QRect client(0, 0, image.Width(), image.Height());
-    if (text_->Transparent()) {
-        CopyParentBackground(canvas);
-    } else if (!text_->BackGround().HasGraphic()) {
-        canvas.FillRect(client);
-    } else {
-        DrawBackground(canvas, client, text_->BackGroundMode(), text_->BackGround());
-    }
     canvas.Brush().Style = TBrushStyle::bsClear;
-    layerCache_.TextOutput(renderer, at.x(), at.y(), line);
+    const TextLayerCache::Key drawn = TextLayerCache::keyOf(renderer, at.x(), at.y(), line);
+    const bool random = !line.empty() && TextLayerCache::drawsRandomly(renderer);
+    const bool overBackground = sized && record.background == background;
+    if (overBackground && !random && record.line == drawn) {
+        return {line, characterHeight};
+    }
+    if (overBackground) {
+        copyArea(image, background_, record.inked);
+    } else {
+        copyArea(image, background_, QRect(0, 0, clientWidth, clientHeight));
+    }
+    const QRect inked = layerCache_.TextOutput(renderer, at.x(), at.y(), line);
+    record = {random ? std::nullopt : std::optional(drawn), inked, background};
     return {line, characterHeight};
 }
 
-void TCnAAFadeText::PaintContent(QPainter& painter) {
-    if (text_->Transparent()) {
-        if (fadeAlpha_ == 0) {
-            RenderLine(currentText_, displayImage_);
-        } else {
-            RenderLine(previousText_, oldImage_);
-            RenderLine(currentText_, newImage_);
+TCnAAFadeText::FrameRecord& TCnAAFadeText::recordOf(const TBitmap& image) {
+    if (&image == &newImage_) return newFrame_;
+    if (&image == &oldImage_) return oldFrame_;
+    return displayFrame_;
+}
+
+std::uint64_t TCnAAFadeText::currentBackground() {
+    const TPicture& picture = text_->BackGround();
+    BackgroundKey key;
+    key.transparent = text_->Transparent();
+    key.bounds = geometry();
+    key.color = Color();
+    key.picture = picture.HasGraphic() ? picture.Graphic().cacheKey() : 0;
+    key.mode = text_->BackGroundMode();
+    if (backgroundVersion_ != 0 && key == backgroundKey_) {
+        return backgroundVersion_;
+    }
+    background_.SetHeight(height());
+    background_.SetWidth(width());
+    TCanvas& canvas = background_.Canvas();
+    canvas.Brush().Color = Color();
+    canvas.Brush().Style = TBrushStyle::bsSolid;
+    const QRect client(0, 0, background_.Width(), background_.Height());
+    if (key.transparent) {
+        CopyParentBackground(canvas);
+    } else if (!picture.HasGraphic()) {
+        canvas.FillRect(client);
+    } else {
+        DrawBackground(canvas, client, text_->BackGroundMode(), picture);
+    }
+    backgroundKey_ = key;
+    backgroundVersion_ = ++lastBackgroundVersion_;
+    return backgroundVersion_;
+}
+
+void TCnAAFadeText::checkBackground(const QRect& area) {
+    const QRect part = area & QRect(0, 0, background_.Width(), background_.Height());
+    if (!text_->Transparent() || backgroundVersion_ == 0 || part.isEmpty()) {
+        return;
+    }
+    TBitmap fresh(part.width(), part.height(), TPixelFormat::pf32bit);
+    CopyParentBackground(fresh.Canvas(), part);
+    const auto rowBytes = static_cast<std::size_t>(part.width()) * 4;
+    bool changed = false;
+    for (int y = 0; y < part.height() && !changed; ++y) {
+        changed = std::memcmp(fresh.ScanLine(y), background_.ScanLine(part.top() + y) + 4 * part.left(), rowBytes) != 0;
+    }
+    if (!changed) {
+        return;
+    }
+    for (int y = 0; y < part.height(); ++y) {
+        std::memcpy(background_.ScanLine(part.top() + y) + 4 * part.left(), fresh.ScanLine(y), rowBytes);
+    }
+    // Every image drawn over the former picture is drawn again.
+    backgroundVersion_ = ++lastBackgroundVersion_;
+}
+
+void TCnAAFadeText::forgetFrames() {
+    newFrame_ = {};
+    oldFrame_ = {};
+    displayFrame_ = {};
+    backgroundVersion_ = 0;
+}
+
+bool TCnAAFadeText::framesAligned() const {
+    const auto clientSized = [this](const TBitmap& image) {
+        return image.Width() == width() && image.Height() == height() && image.PixelFormat() == TPixelFormat::pf32bit;
+    };
+    return backgroundVersion_ != 0 && oldFrame_.background == backgroundVersion_ &&
+           newFrame_.background == backgroundVersion_ && displayFrame_.background == backgroundVersion_ &&
+           clientSized(oldImage_) && clientSized(newImage_) && clientSized(displayImage_);
+}
+
+QRect TCnAAFadeText::mixFrames() {
+    // A mix of two equal images is that image.
+    const bool sameLine = oldFrame_.line && oldFrame_.line == newFrame_.line;
+    const auto mixedLine = fadeAlpha_ == 255 || sameLine ? newFrame_.line : std::nullopt;
+    if (framesAligned()) {
+        const QRect area = oldFrame_.inked | newFrame_.inked | displayFrame_.inked;
+        CrossFadeArea(displayImage_, oldImage_, newImage_, fadeAlpha_, area);
+        displayFrame_ = {mixedLine, oldFrame_.inked | newFrame_.inked, backgroundVersion_};
+        return area;
+    }
+    CrossFade(displayImage_, oldImage_, newImage_, fadeAlpha_);
+    const bool oneBackground = oldFrame_.background != 0 && oldFrame_.background == newFrame_.background &&
+                               oldImage_.Width() == newImage_.Width() && oldImage_.Height() == newImage_.Height();
+    displayFrame_ = oneBackground ? FrameRecord{mixedLine, oldFrame_.inked | newFrame_.inked, oldFrame_.background}
+                                  : FrameRecord{};
+    return rect();
+}
+
+QRect TCnAAFadeText::fadeStepArea() const {
+    if (!framesAligned() || !oldFrame_.line || !newFrame_.line) {
+        return rect();
+    }
+    if (oldFrame_ == newFrame_ && displayFrame_ == newFrame_) {
+        return {};
+    }
+    return oldFrame_.inked | newFrame_.inked | displayFrame_.inked;
+}
+
+void TCnAAFadeText::PaintContent(QPainter& painter, const QRegion& area) {
+    const QRect asked = area.boundingRect();
+    const bool ownStep = fadeStepPainting_ && fadeStepPainting_->area.contains(asked);
+    QRect changed;
+    if (text_->Transparent() && !(ownStep && fadeStepPainting_->linesDrawn)) {
+        // Whatever else asks for a paint may have changed what lies beneath.
+        if (!ownStep) {
+            checkBackground(asked);
         }
+        changed = redrawLines();
     }
     if (fadeAlpha_ != 0) {
-        CrossFade(displayImage_, oldImage_, newImage_, fadeAlpha_);
+        changed |= mixFrames();
     }
     if (!displayImage_.Empty()) {
         painter.drawImage(QPoint(0, 0), displayImage_.Image(), QRect(0, 0, width(), height()));
     }
+    // A line drawn afresh in this paint (a label's text changed, say) may
+    // reach past the part that was asked for.
+    const QRegion missed = QRegion(changed).subtracted(area);
+    if (!missed.isEmpty()) {
+        update(missed);
+    }
     if (onPainted_) {
         onPainted_(*this);
     }
+}
+
+QRect TCnAAFadeText::redrawLines() {
+    if (fadeAlpha_ != 0) {
+        RenderLine(previousText_, oldImage_);
+        RenderLine(currentText_, newImage_);
+        return {};
+    }
+    const FrameRecord shown = displayFrame_;
+    RenderLine(currentText_, displayImage_);
+    if (displayFrame_ == shown) {
+        return {};
+    }
+    return displayFrame_.background == shown.background ? displayFrame_.inked | shown.inked : rect();
 }
 
 void TCnAAFadeText::Initialize() {
@@ -227,11 +399,13 @@ void TCnAAFadeText::Initialize() {
 }
 
 void TCnAAFadeText::Reset() {
+    // A changed setting: every image and the background are drawn afresh.
+    forgetFrames();
     RenderedLine shown;
     if (fadeAlpha_ != 0) {
         RenderLine(previousText_, oldImage_);
         shown = RenderLine(currentText_, newImage_);
-        CrossFade(displayImage_, oldImage_, newImage_, fadeAlpha_);
+        mixFrames();
     } else {
         shown = RenderLine(currentText_, displayImage_);
     }

@@ -33,6 +33,7 @@ TextLayerCache::Key TextLayerCache::keyOf(TCnAAFontEx& renderer, int x, int y, s
     key.text = std::string(text);
     key.at = QPoint(x, y);
     key.surface = QSize(renderer.Canvas()->Width(), renderer.Canvas()->Height());
+    key.brush = renderer.Canvas()->Brush().Style;
     key.font = renderer.Canvas()->Font().LogFont();
     key.fontColor = renderer.Canvas()->Font().Color();
     key.quality = renderer.Quality();
@@ -48,6 +49,10 @@ TextLayerCache::Key TextLayerCache::keyOf(TCnAAFontEx& renderer, int x, int y, s
     return key;
 }
 
+bool TextLayerCache::drawsRandomly(const TCnAAFontEx& renderer) {
+    return renderer.Effect().Spray() > 0 || renderer.Effect().Noise() > 0;
+}
+
 TextLayerCache::Entry& TextLayerCache::entryFor(TCnAAFontEx& renderer, const Key& key, std::string_view text) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i] && entries_[i]->key == key) {
@@ -59,7 +64,7 @@ TextLayerCache::Entry& TextLayerCache::entryFor(TCnAAFontEx& renderer, const Key
     entries_[slot] = std::make_unique<Entry>();
     Entry& entry = *entries_[slot];
     entry.key = key;
-    const QRect part = renderer.MaskPart(key.at.x(), key.at.y(), renderer.Mask().TextSize(text));
+    const QRect part = renderer.MaskPart(key.at.x(), key.at.y(), text);
     entry.offSurface = part.isEmpty();
     if (!entry.offSurface) {
         renderer.ShapeMask(text, part);
@@ -69,16 +74,16 @@ TextLayerCache::Entry& TextLayerCache::entryFor(TCnAAFontEx& renderer, const Key
     return entry;
 }
 
-void TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text) {
-    if (renderer.Canvas() == nullptr || text.empty()) return;
+QRect TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text) {
+    if (renderer.Canvas() == nullptr || text.empty()) return {};
     const TCnAAEffect& effect = renderer.Effect();
     if (effect.Angle() != 0) {
         // Rotated lines are rare; they are drawn afresh.
         renderer.TextOutput(x, y, text);
-        return;
+        return QRect(0, 0, renderer.Canvas()->Width(), renderer.Canvas()->Height());
     }
     Entry& entry = entryFor(renderer, keyOf(renderer, x, y, text), text);
-    if (entry.offSurface) return;
+    if (entry.offSurface) return {};
 
     TCnAAMask& mask = renderer.Mask();
     if (effect.Spray() > 0) {
@@ -93,7 +98,7 @@ void TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string
         }
         mask.CopyFrom(&entry.body);
     }
-    renderer.DrawLayers(x, y, entry.shadow, &entry.bodyColours);
+    return renderer.DrawLayers(x, y, entry.shadow, &entry.bodyColours);
 }
 
 }  // namespace caici

@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <array>
 #include <cstdint>
@@ -30,16 +31,14 @@ public:
     TextLayerCache(const TextLayerCache&) = delete;
     TextLayerCache& operator=(const TextLayerCache&) = delete;
 
-    // renderer.TextOutput(x, y, text) with the reuse described above.
-    void TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
-
-private:
     // Everything a rendering depends on except the surface's pixels; the
-    // place and the surface's size decide which part of the text is drawn.
+    // place, the surface's size and its brush decide which part of the text
+    // is drawn.
     struct Key {
         std::string text;
         QPoint at;
         QSize surface;
+        TBrushStyle brush = TBrushStyle::bsClear;
         TLogFont font;
         TColor fontColor = 0;
         TAAQuality quality = TAAQuality::aqNormal;
@@ -47,9 +46,19 @@ private:
         qint64 picture = 0;
         friend bool operator==(const Key&, const Key&) = default;
     };
+    // Needs the renderer's surface.
+    static Key keyOf(TCnAAFontEx& renderer, int x, int y, std::string_view text);
+    // Whether drawing with the renderer's effect draws random numbers (spray
+    // or noise), so that two drawings of one key differ.
+    static bool drawsRandomly(const TCnAAFontEx& renderer);
+
+    // renderer.TextOutput(x, y, text) with the reuse described above. Returns
+    // the part of the surface outside which no pixel was changed.
+    QRect TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
+
+private:
     struct Entry;
 
-    static Key keyOf(TCnAAFontEx& renderer, int x, int y, std::string_view text);
     Entry& entryFor(TCnAAFontEx& renderer, const Key& key, std::string_view text);
 
     std::array<std::unique_ptr<Entry>, 2> entries_;

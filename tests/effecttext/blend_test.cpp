@@ -71,7 +71,28 @@ struct BlendCase {
     int alpha;
     QPoint at;
     bool fore;
+    bool wide;
 };
+
+// A wide mask is shaped like a glyph's rows: uncovered runs at both ends of
+// every row, a row with no coverage at all, and foreground rows of one colour
+// beside rows of many.
+Grid glyphLikeGrid(int width, int height, unsigned seed) {
+    Grid grid = testing::randomGrid(width, height, seed, seed % 2 == 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (x < 3 + y || x >= width - 2 - 2 * y || y == 2) grid[y][x] = 0;
+        }
+    }
+    return grid;
+}
+
+void paintRowsOfOneColour(TBitmap& fore) {
+    for (int y = 0; y < fore.Height(); y += 2) {
+        std::uint8_t* row = fore.ScanLine(y);
+        for (int x = 1; x < fore.Width(); ++x) std::copy(row, row + 3, row + 3 * x);
+    }
+}
 
 // The in-place compositing must equal the plain rule on every pixel, for both
 // surface layouts, both brush styles, clipped on every side.
@@ -81,28 +102,35 @@ TEST(Blend, MatchesThePlainRuleOnRandomInput) {
         for (const auto brush : {TBrushStyle::bsClear, TBrushStyle::bsSolid}) {
             for (const int alpha : {0, 50, 70, 100}) {
                 for (const QPoint at : {QPoint(3, 2), QPoint(-4, -3), QPoint(20, 12)}) {
-                    for (const bool fore : {false, true}) cases.push_back({format, brush, alpha, at, fore});
+                    for (const bool fore : {false, true}) {
+                        for (const bool wide : {false, true}) cases.push_back({format, brush, alpha, at, fore, wide});
+                    }
                 }
             }
         }
     }
     unsigned seed = 1;
     for (const BlendCase& c : cases) {
-        TBitmap surface(25, 16, c.format);
+        const int width = c.wide ? 70 : 11;
+        const int height = 7;
+        TBitmap surface(width + 14, 16, c.format);
         paintNoise(surface, seed++);
         surface.Canvas().Brush() = TBrush{0x3366CC, c.brush};
         TCnAAFont renderer(&surface.Canvas());
-        Grid grid = testing::randomGrid(11, 7, seed++);
-        grid[0][0] = 0;
-        grid[0][1] = 255;
+        Grid grid = c.wide ? glyphLikeGrid(width, height, seed++) : testing::randomGrid(width, height, seed++);
+        if (!c.wide) {
+            grid[0][0] = 0;
+            grid[0][1] = 255;
+        }
         TCnAAMask mask(nullptr);
         testing::fill(mask, grid);
 
-        std::vector<std::vector<Rgb>> colours(7, std::vector<Rgb>(11, toRgb(0x1080F0)));
+        std::vector<std::vector<Rgb>> colours(height, std::vector<Rgb>(width, toRgb(0x1080F0)));
         if (c.fore) {
             TBitmap& fore = renderer.Blend().ForeBmp();
-            fore.SetSize(11, 7);
+            fore.SetSize(width, height);
             paintNoise(fore, seed++);
+            if (c.wide) paintRowsOfOneColour(fore);
             colours = readSurface(fore);
         }
         auto expected = readSurface(surface);
@@ -114,7 +142,7 @@ TEST(Blend, MatchesThePlainRuleOnRandomInput) {
         }
         ASSERT_EQ(readSurface(surface), expected)
             << "format " << static_cast<int>(c.format) << " brush " << static_cast<int>(c.brush) << " alpha "
-            << c.alpha << " at " << c.at.x() << "," << c.at.y() << " fore " << c.fore;
+            << c.alpha << " at " << c.at.x() << "," << c.at.y() << " fore " << c.fore << " wide " << c.wide;
     }
 }
 
