@@ -79,6 +79,10 @@ TForm2::TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReport
     setFont(pixelFont(QStringLiteral("Tahoma"), 11));
     setBackgroundColor(*this, storedColor(dialogColor));
     buildLayout();
+    connect(&settings_, &Settings::restored, this, [this] {
+        game_.setCountdownSeconds(Game::defaultCountdownSeconds);
+        edt1_->setText(QString::number(game_.countdownSeconds()));
+    });
 }
 
 void TForm2::buildLayout() {

@@ -118,6 +118,11 @@ void Game::close() {
     });
 }
 
+void Game::setPaused(bool paused) {
+    if (busy()) return;
+    guarded([&] { round_.setPaused(paused); });
+}
+
 void Game::openHistory(const std::string& path) {
     guarded([&] { session_.openHistory(path); });
 }

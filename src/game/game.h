@@ -67,6 +67,9 @@ public:
     void tick();
     // The round's window was closed.
     void close();
+    // Holds the round (the countdown stops, the word is hidden) or goes on.
+    void setPaused(bool paused);
+    void togglePause() { setPaused(!round().paused); }
     // Loads the library anew.
     void load();
     // One sheet of the library as it stands; nothing after a failure.

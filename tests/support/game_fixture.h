@@ -65,6 +65,7 @@ public:
     void libraryExhausted() override { add("exhausted"); }
     void timeChanged(std::int32_t seconds) override { add("time " + std::to_string(seconds)); }
     void countdownChanged(bool running) override { add(running ? "countdown on" : "countdown off"); }
+    void pausedChanged(bool paused) override { add(paused ? "paused" : "going on"); }
     void controlsChanged(bool correct, bool skip) override {
         add(std::string("controls ") + (correct ? "on" : "off") + " " + (skip ? "on" : "off"));
     }
