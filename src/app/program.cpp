@@ -43,6 +43,12 @@ Program::Program(ProgramParts parts) {
         GuessingWindowParts{parts.baseFolder, *game_, *settings_, parts.errors, std::move(parts.dialogs)});
     form1_->connectRules(*form2_);
     form1_->setDigitalFamily(form3_->digitalFamily());
+
+    remote_ = std::make_unique<PhoneRemote>(*game_, *settings_);
+    form1_->connectRemote(*remote_);
+    form2_->connectRemote(*remote_);
+    // Left on at the last launch: on again, with a new key.
+    guarded(parts.errors, [this] { remote_->restore(); });
 }
 
 Program::~Program() {

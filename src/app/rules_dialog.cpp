@@ -1,6 +1,7 @@
 #include "app/rules_dialog.h"
 
 #include "app/dotted_frame.h"
+#include "app/remote_panel.h"
 #include "look/window_look.h"
 #include "common/error_guard.h"
 #include "game/game.h"
@@ -109,6 +110,12 @@ void TForm2::buildLayout() {
     edt1_->setAccessibleName(QStringLiteral("倒计时设定"));
     // Set after the layout so that it is painted over the label's blank gap.
     edt1_->raise();
+}
+
+void TForm2::connectRemote(PhoneRemote& remote) {
+    auto* section = new RemoteSwitch(remote, reporter_, *this);
+    section->move(14, height() - 8);
+    setFixedSize(width(), height() + RemoteSwitch::height);
 }
 
 void TForm2::edt1Change() {

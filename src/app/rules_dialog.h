@@ -15,6 +15,7 @@ namespace caici {
 
 class ErrorReporter;
 class Game;
+class PhoneRemote;
 class Settings;
 
 // Where the dialog goes beside the start window (both as frames, in screen
@@ -36,6 +37,10 @@ public:
 
     // startWindow is the window the dialog stands beside and moves back.
     TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReporter& reporter);
+
+    // The phone remote's switch and code go below the rules; the dialog
+    // grows to hold them.
+    void connectRemote(PhoneRemote& remote);
 
     QLineEdit& edt1() const { return *edt1_; }
 

@@ -8,6 +8,7 @@ namespace {
 const QString countdownKey = QStringLiteral("round/countdown");
 const QString fitWordKey = QStringLiteral("word/fit");
 const QString wordScaleKey = QStringLiteral("word/scale");
+const QString remoteKey = QStringLiteral("remote/on");
 
 }  // namespace
 
@@ -47,6 +48,15 @@ double Settings::wordScale() const {
 
 void Settings::setWordScale(double scale) {
     store_->setValue(wordScaleKey, scale);
+    store_->sync();
+}
+
+bool Settings::remoteOn() const {
+    return store_->value(remoteKey, false).toBool();
+}
+
+void Settings::setRemoteOn(bool on) {
+    store_->setValue(remoteKey, on);
     store_->sync();
 }
 

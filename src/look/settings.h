@@ -1,6 +1,6 @@
 #pragma once
-// What the game remembers between launches: the countdown length and the
-// word display's size, in an INI file of the user's own (by default in the
+// What the game remembers between launches: the countdown length, the word
+// display's size and whether the phone remote is on, in an INI file of the user's own (by default in the
 // user's configuration folder). Every value is read with its default and
 // written at once, so nothing is lost when the program is killed.
 
@@ -30,6 +30,10 @@ public:
     void setFitWord(bool on);
     double wordScale() const;
     void setWordScale(double scale);
+
+    // Off until the host switches it on.
+    bool remoteOn() const;
+    void setRemoteOn(bool on);
 
 private:
     std::unique_ptr<QSettings> store_;

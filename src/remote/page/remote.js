@@ -20,6 +20,7 @@
   // Close codes after which trying again on its own would not help.
   const STALE_KEY = 4403;
   const TOO_MANY_PHONES = 4409;
+  const STALE_KEY_TEXT = '配对码已失效，请重新扫描二维码。';
   const PING_EVERY_MS = 5000;
   // A phone that has heard nothing for this long takes the connection for dead
   // (a phone that slept, or walked out of the Wi-Fi).
@@ -139,22 +140,40 @@
     retryDelay = Math.min(retryDelay * 2, LAST_RETRY_MS);
   }
 
+  function giveUp(text, offerRetry) {
+    gaveUp = true;
+    setStatus('未连接', 'refused');
+    say(text);
+    clearTimeout(messageTimer);
+    view.reconnect.hidden = !offerRetry;
+  }
+
+  // A handshake the game refuses looks like any failed one: the page asks
+  // for itself to learn whether its key is still the game's (403 when the
+  // remote was switched off and on again since the code was scanned).
+  function retryUnlessStale() {
+    fetch(location.pathname, { cache: 'no-store' }).then((answer) => {
+      if (answer.status === 403) giveUp(STALE_KEY_TEXT, false);
+      else retryLater();
+    }, retryLater);
+  }
+
   function lost(ws, event) {
     if (socket !== ws) return;
     socket = null;
     setButtons(null);
     const reason = event && event.reason ? event.reason : '';
-    if (event && (event.code === STALE_KEY || event.code === TOO_MANY_PHONES)) {
-      gaveUp = true;
-      setStatus('未连接', 'refused');
-      say(reason);
-      clearTimeout(messageTimer);
-      view.reconnect.hidden = event.code === STALE_KEY;
+    if (event && event.code === STALE_KEY) {
+      giveUp(STALE_KEY_TEXT, false);
+      return;
+    }
+    if (event && event.code === TOO_MANY_PHONES) {
+      giveUp(reason, true);
       return;
     }
     setStatus('正在重新连接…', 'offline');
     if (reason) say(reason);
-    retryLater();
+    retryUnlessStale();
   }
 
   function connect() {
