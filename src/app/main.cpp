@@ -30,11 +30,6 @@ void preferX11OnWayland() {
     }
 }
 
-// The workbook reader is installed beside the game.
-QString readerPath() {
-    return QString::fromStdString(caici::readerBesideRunningProgram());
-}
-
 // --remote: the address goes to standard output as one line, for the host
 // (or a script) to pass on; a remote that cannot start says why and the game
 // goes on without it.
@@ -77,7 +72,8 @@ int main(int argc, char** argv) {
     caici::MessageBoxReporter reporter;
     caici::CueStartupBoxes cueMessages;
     try {
-        caici::Program program(caici::ProgramParts{QDir::currentPath() + QLatin1Char('/'), readerPath(), reporter,
+        caici::Program program(caici::ProgramParts{QDir::currentPath() + QLatin1Char('/'),
+                                                   caici::readerBesideRunningProgram(), reporter,
                                                    std::make_unique<caici::SdlMixerAudio>(), cueMessages});
         QObject::connect(&program.form1(), &caici::TForm1::closed, &app, &QCoreApplication::quit);
         if (commandLine.remote) switchOnRemote(program.remote(), *commandLine.remote);

@@ -14,6 +14,7 @@ class Program::ErrorBoxes : public GameListener {
 public:
     explicit ErrorBoxes(ErrorReporter& reporter) : reporter_(reporter) {}
     void error(const std::string& text) override { reporter_.reportError(text); }
+    void warning(const std::string& text) override { reporter_.reportWarning(text); }
 
 private:
     ErrorReporter& reporter_;
@@ -29,7 +30,7 @@ Program::Program(ProgramParts parts) {
     const MessagePump pump = [] { QCoreApplication::processEvents(); };
     game_ = std::make_unique<Game>(GameParts{
         baseFolder,
-        std::make_unique<WordLibrary>(baseFolder, parts.readerPath.toStdString(), RateLimitedPump(pump)),
+        std::make_unique<WordLibrary>(baseFolder, parts.readerPath, RateLimitedPump(pump)),
         std::move(parts.audio), pump, std::move(parts.clock)});
     // The program cannot run with a mismatched audio library: it ends with a
     // failure status, so a launcher or script sees that it did not start.

@@ -24,8 +24,8 @@ namespace caici {
 struct ProgramParts {
     // The current directory at program start, ending with "/".
     QString baseFolder;
-    // The workbook reader program.
-    QString readerPath;
+    // The workbook reader program, as the file system names it.
+    std::string readerPath;
     ErrorReporter& errors;
     std::unique_ptr<AudioLibrary> audio;
     CueStartupMessages& cueMessages;

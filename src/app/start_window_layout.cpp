@@ -107,7 +107,7 @@ void TForm1::buildMakerInformation() {
 
     addHalo(addText(*this, QStringLiteral("2026 · %1 出品").arg(maker), {157, 10}, small, Qt::white));
     addHalo(addText(*this, QStringLiteral("%1 · 版本 1.0").arg(maker), {114, 118}, small, Qt::white));
-    editionDigits = &addText(*this, QStringLiteral("1.0"), {316, 71}, pixelFont(QStringLiteral("DS-Digital"), 12),
+    editionDigits = &addText(*this, QStringLiteral("1.0"), {318, 66}, pixelFont(QStringLiteral("DS-Digital"), 16),
                              Qt::yellow);
     addHalo(*editionDigits);
     edition = &addText(*this, QStringLiteral("派对版"), {329, 81}, small, Qt::white);
@@ -133,6 +133,8 @@ void TForm1::setDigitalFamily(const QString& family) {
     // the top segments inside the label.
     editionDigits->setMargin(2);
     editionDigits->adjustSize();
+    // The edition's name stands under its number, never on it.
+    edition->move(editionDigits->x() + 2, editionDigits->geometry().bottom() + 1);
 }
 
 }  // namespace caici

@@ -2,6 +2,7 @@
 
 #include "common/error_guard.h"
 #include "common/errors.h"
+#include "words/word_entry.h"
 
 #include <utility>
 
@@ -48,7 +49,8 @@ Game::Game(GameParts parts)
       // A shuffle of a big library pumps once per draw: at most every 15 ms
       // is enough to keep the windows alive.
       shufflePump_(parts.pump ? MessagePump(RateLimitedPump(parts.pump)) : MessagePump()),
-      round_(listeners_, words_, cues_, std::move(parts.pump), std::move(parts.clock)) {}
+      round_(listeners_, words_, cues_, std::move(parts.pump), std::move(parts.clock)),
+      session_(listeners_) {}
 
 Game::~Game() = default;
 
@@ -65,16 +67,23 @@ CueStartup Game::startSound(CueStartupMessages& messages) {
 void Game::start() {
     if (busy()) return;
     guarded([this] {
+        // A review nobody confirmed goes in as it stands; a match played to
+        // its end gives way to single rounds.
+        session_.settle();
+        if (match() && match()->finished()) session_.end();
+        const int team = session_.nextTeam();
         {
             const BusyScope busy(*this, Activity::starting);
             round_.reset();
             cues_.play(Cue::Start);
-            if (words_.needsRefill()) {
+            if (session_.takeRefill() || words_.needsRefill()) {
                 // A failed load has said why; the round does not start.
                 if (!library_->libraryLoaded()) loadLibrary();
                 words_.shuffle(shufflePump_, random_);
+                words_.keepOnly([this](const std::string& entry) { return session_.fresh(EntryFields(entry).at(0)); });
             }
         }
+        roundTeam_ = team;
         round_.begin(countdownSeconds_);
     });
 }
@@ -91,11 +100,50 @@ void Game::skip() {
 
 void Game::tick() {
     if (busy()) return;
-    guarded([this] { round_.tick(); });
+    guarded([this] {
+        const bool running = round_.state().phase == RoundPhase::running;
+        round_.tick();
+        if (running && round_.state().phase == RoundPhase::over) {
+            session_.reviewRound(roundTeam_, round_.record(), false);
+        }
+    });
 }
 
 void Game::close() {
-    guarded([this] { round_.close(); });
+    guarded([this] {
+        const bool running = round_.state().phase == RoundPhase::running;
+        round_.close();
+        // Only a match needs a say about a round cut short.
+        if (running) session_.reviewRound(roundTeam_, round_.record(), true);
+    });
+}
+
+void Game::openHistory(const std::string& path) {
+    guarded([&] { session_.openHistory(path); });
+}
+
+void Game::startMatch(const std::vector<std::string>& teams, int passes) {
+    guarded([&] { session_.begin(teams, passes); });
+}
+
+void Game::resumeMatch() {
+    guarded([this] { session_.resume(); });
+}
+
+void Game::endMatch() {
+    guarded([this] { session_.end(); });
+}
+
+void Game::toggleReviewEntry(std::size_t index) {
+    guarded([&] { session_.toggle(index); });
+}
+
+void Game::setReviewCounts(bool counts) {
+    guarded([&] { session_.setCounts(counts); });
+}
+
+void Game::confirmReview() {
+    guarded([this] { session_.confirm(); });
 }
 
 void Game::load() {
@@ -115,6 +163,7 @@ void Game::loadLibrary() {
         throw;
     }
     listeners_.libraryChanged();
+    if (const auto warning = library_->loadWarning()) listeners_.warning(*warning);
 }
 
 std::optional<SheetView> Game::browseSheet(const std::string& sheet) {

@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,11 @@ public:
     // shuffle started from inside the pump of a running one throws
     // std::logic_error.
     void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom());
+
+    // Leaves in lst2 only the entries keep answers true for, in their order;
+    // when that would leave none, lst2 stays as it is (better a word again
+    // than no word at all).
+    void keepOnly(const std::function<bool(const std::string& entry)>& keep);
 
     // Reads the last entry of lst2 and removes it. An empty play order throws
     // EListError "List index out of bounds (-1)".

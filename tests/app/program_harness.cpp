@@ -13,8 +13,8 @@ QString gameFolder() {
     return QStringLiteral(CAICI_SOURCE_DIR "/game/");
 }
 
-QString readerPath() {
-    return QStringLiteral(CAICI_BINARY_DIR "/bin/caici-xlsreader");
+std::string readerPath() {
+    return CAICI_BINARY_DIR "/bin/caici-xlsreader";
 }
 
 ProgramHarness::ProgramHarness(const QString& folder, const std::function<void(AudioLog&)>& configure)

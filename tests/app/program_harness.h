@@ -48,7 +48,7 @@ public:
 
 // The bundled game folder, ending with "/".
 QString gameFolder();
-QString readerPath();
+std::string readerPath();
 
 class ProgramHarness {
 public:

@@ -31,6 +31,7 @@ public:
         loaded_ = true;
     }
     bool libraryLoaded() const override { return loaded_; }
+    std::optional<std::string> loadWarning() const override { return warning; }
     const std::vector<std::string>& sheetNames() const override { return sheets; }
     SheetView browseSheet(const std::string& sheet) override {
         if (onLoad) onLoad();
@@ -40,6 +41,7 @@ public:
     std::vector<std::string> entries;
     std::vector<std::string> sheets{"动物"};
     std::string failure;
+    std::optional<std::string> warning;
     std::function<void()> onLoad;
     int loads = 0;
 
@@ -74,6 +76,7 @@ public:
     void soundChanged(bool on) override { add(on ? "sound on" : "sound off"); }
     void libraryChanged() override { add("library"); }
     void error(const std::string& text) override { add("error " + text); }
+    void warning(const std::string& text) override { add("warning " + text); }
 
     void add(std::string entry) { entries.push_back(std::move(entry)); }
     // The entries since index from that begin with prefix.
