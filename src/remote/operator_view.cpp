@@ -3,6 +3,15 @@
 #include "game/game.h"
 
 namespace caici {
+namespace {
+
+std::optional<std::string> teamName(const Game& game, int team) {
+    const std::optional<Match>& match = game.match();
+    if (!match || team < 0 || static_cast<std::size_t>(team) >= match->teams().size()) return std::nullopt;
+    return match->teams()[static_cast<std::size_t>(team)];
+}
+
+}  // namespace
 
 bool pressesTaken(const Game& game) {
     return !game.busy() && game.round().phase == RoundPhase::running;
@@ -10,6 +19,10 @@ bool pressesTaken(const Game& game) {
 
 bool startTaken(const Game& game) {
     return !game.busy() && game.round().phase != RoundPhase::running;
+}
+
+bool reviewTaken(const Game& game) {
+    return !game.busy() && game.review().has_value();
 }
 
 OperatorView operatorView(const Game& game, bool pointsKnown) {
@@ -29,6 +42,9 @@ OperatorView operatorView(const Game& game, bool pointsKnown) {
     view.skipEnabled = presses && round.skipEnabled;
     view.startEnabled = startTaken(game);
     view.busy = game.busy();
+    view.review = game.review();
+    view.team = teamName(game, view.review ? view.review->team() : game.roundTeam());
+    if (round.phase != RoundPhase::running) view.nextTeam = teamName(game, game.nextTeam());
     return view;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // What a phone shows the operator: the round as the big screen shows it
 // (phase, word and points, time, score, skips, which buttons take presses),
-// plus what only the operator needs (the team whose turn it is, the review of
-// a finished round). A fresh phone, or one that has just reconnected, gets
-// the whole view at once; after that, a new view after every change.
+// the teams of a match, and the review of a finished round with the same
+// toggles as the big screen. A fresh phone, or one that has just
+// reconnected, gets the whole view at once; after that, a new view after
+// every change.
 
+#include "game/review.h"
 #include "game/round_engine.h"
 
 #include <cstdint>
@@ -15,26 +17,6 @@
 namespace caici {
 
 class Game;
-
-// What became of one word of a finished round.
-enum class ReviewOutcome { credited, skipped, leftOnDisplay };
-
-struct ReviewLine {
-    std::string word;
-    std::int32_t points = 0;
-    ReviewOutcome outcome = ReviewOutcome::credited;
-    // Whether the host lets it count (a credited word the host took back,
-    // a skipped one the host credited after all).
-    bool counted = false;
-};
-
-struct ReviewView {
-    std::vector<ReviewLine> lines;
-    std::int64_t total = 0;
-    std::int32_t skips = 0;
-    // The host has confirmed it: the toggles no longer apply.
-    bool committed = false;
-};
 
 struct OperatorView {
     RoundPhase phase = RoundPhase::idle;
@@ -53,8 +35,12 @@ struct OperatorView {
     // seconds a skip just took; 0 when there was none.
     std::int32_t gained = 0;
     std::int32_t penalty = 0;
+    // In a match: the team playing the round (or the last one, whose review
+    // is open), and the team the next start is for.
     std::optional<std::string> team;
-    std::optional<ReviewView> review;
+    std::optional<std::string> nextTeam;
+    // The round that just ended, until the host confirms it.
+    std::optional<Review> review;
 };
 
 // The game as it stands, without flashes. pointsKnown is false when the
@@ -63,8 +49,10 @@ OperatorView operatorView(const Game& game, bool pointsKnown);
 
 // What the phone's buttons may do: "正确" and "跳过" only while a round runs
 // (outside one the game would deal words nobody sees), "开始" only while none
-// runs (a stray tap must not throw away a round in play).
+// runs (a stray tap must not throw away a round in play); the review's
+// toggles while there is one.
 bool pressesTaken(const Game& game);
 bool startTaken(const Game& game);
+bool reviewTaken(const Game& game);
 
 }  // namespace caici

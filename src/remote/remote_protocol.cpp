@@ -17,12 +17,14 @@ const char* const notJsonText = "消息不是 JSON 对象。";
 const char* const unknownCommandText = "未知的命令。";
 const char* const badFieldsText = "命令带有不认识的内容。";
 const char* const badEntryText = "toggle 命令要带一个行号（entry）。";
+const char* const badCountsText = "counts 命令要带 true 或 false（counts）。";
 
-constexpr std::array<std::pair<const char*, PhoneCommandKind>, 6> commandNames{{
+constexpr std::array<std::pair<const char*, PhoneCommandKind>, 7> commandNames{{
     {"start", PhoneCommandKind::start},
     {"correct", PhoneCommandKind::correct},
     {"skip", PhoneCommandKind::skip},
     {"toggle", PhoneCommandKind::toggle},
+    {"counts", PhoneCommandKind::counts},
     {"confirm", PhoneCommandKind::confirm},
     {"ping", PhoneCommandKind::ping},
 }};
@@ -68,32 +70,38 @@ const char* lineName(WordLine line) {
     return "idle";
 }
 
-const char* outcomeName(ReviewOutcome outcome) {
-    switch (outcome) {
-        case ReviewOutcome::credited: return "credited";
-        case ReviewOutcome::skipped: return "skipped";
-        case ReviewOutcome::leftOnDisplay: return "leftOnDisplay";
+const char* verdictName(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::correct: return "correct";
+        case Verdict::skipped: return "skipped";
+        case Verdict::missed: return "missed";
     }
-    return "credited";
+    return "missed";
 }
 
 QJsonValue text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-QJsonValue reviewObject(const std::optional<ReviewView>& review) {
+QJsonValue optionalText(const std::optional<std::string>& utf8) {
+    return utf8 ? text(*utf8) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue reviewObject(const std::optional<Review>& review) {
     if (!review) return QJsonValue::Null;
     QJsonArray lines;
-    for (const ReviewLine& line : review->lines) {
-        lines.append(QJsonObject{{"word", text(line.word)},
-                                 {"points", line.points},
-                                 {"outcome", outcomeName(line.outcome)},
-                                 {"counted", line.counted}});
+    for (const ReviewEntry& entry : review->entries()) {
+        lines.append(QJsonObject{{"word", text(entry.word)},
+                                 {"points", entry.points},
+                                 {"played", verdictName(entry.asPlayed)},
+                                 {"verdict", verdictName(entry.verdict)},
+                                 {"penalty", entry.penalty}});
     }
     return QJsonObject{{"lines", lines},
-                       {"total", static_cast<qint64>(review->total)},
-                       {"skips", review->skips},
-                       {"committed", review->committed}};
+                       {"total", static_cast<qint64>(review->total())},
+                       {"skips", review->skips()},
+                       {"closedEarly", review->closedEarly()},
+                       {"counts", review->counts()}};
 }
 
 QByteArray compact(const QJsonObject& object) {
@@ -110,9 +118,15 @@ PhoneCommand parsePhoneCommand(const QByteArray& message) {
 
     PhoneCommand command;
     command.kind = commandKind(object.value(QLatin1String("cmd")));
-    const qsizetype expectedFields = command.kind == PhoneCommandKind::toggle ? 2 : 1;
+    qsizetype expectedFields = 1;
     if (command.kind == PhoneCommandKind::toggle) {
         command.entry = entryNumber(object.value(QLatin1String("entry")));
+        expectedFields = 2;
+    } else if (command.kind == PhoneCommandKind::counts) {
+        const QJsonValue counts = object.value(QLatin1String("counts"));
+        if (!counts.isBool()) throw Error(badCountsText);
+        command.counts = counts.toBool();
+        expectedFields = 2;
     }
     if (object.size() != expectedFields) throw Error(badFieldsText);
     return command;
@@ -134,7 +148,8 @@ QByteArray stateMessage(const OperatorView& view) {
         {"busy", view.busy},
         {"gained", view.gained},
         {"penalty", view.penalty},
-        {"team", view.team ? text(*view.team) : QJsonValue(QJsonValue::Null)},
+        {"team", optionalText(view.team)},
+        {"nextTeam", optionalText(view.nextTeam)},
         {"review", reviewObject(view.review)},
     });
 }

@@ -4,10 +4,17 @@
 //
 // Phone to game, one command per message, nothing else in it:
 //   {"cmd":"start"}  {"cmd":"correct"}  {"cmd":"skip"}  {"cmd":"ping"}
-//   {"cmd":"toggle","entry":N}   (N: a line of the review, from 0)
-//   {"cmd":"confirm"}            (commit the review)
+//   {"cmd":"toggle","entry":N}     (N: a word of the review, from 0)
+//   {"cmd":"counts","counts":B}    (whether a round closed early counts)
+//   {"cmd":"confirm"}              (the review goes into the match)
 // Game to phone:
-//   {"type":"state", ...}  the whole operator's view (see stateMessage)
+//   {"type":"state", "phase", "line", "word", "points", "seconds", "score",
+//    "skips", "correct", "skip", "start", "busy", "gained", "penalty",
+//    "team", "nextTeam", "review"}
+//      the whole operator's view: see OperatorView. "review" is null or
+//      {"lines":[{"word","points","played","verdict","penalty"}],
+//       "total", "skips", "closedEarly", "counts"}, verdicts being
+//      "correct", "skipped" or "missed".
 //   {"type":"error","text":"..."}  a command refused, or a failure the host
 //                                  must hear of; nothing changed
 //   {"type":"pong"}  the answer to a ping
@@ -23,12 +30,14 @@
 
 namespace caici {
 
-enum class PhoneCommandKind { start, correct, skip, toggle, confirm, ping };
+enum class PhoneCommandKind { start, correct, skip, toggle, counts, confirm, ping };
 
 struct PhoneCommand {
     PhoneCommandKind kind = PhoneCommandKind::ping;
-    // The review line a toggle is for.
+    // The review's word a toggle is for.
     std::int32_t entry = 0;
+    // What counts sets.
+    bool counts = false;
 };
 
 // Close codes of the private range, so the page can tell why it was closed.

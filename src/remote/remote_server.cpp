@@ -19,7 +19,8 @@ const char* const portTakenText = "手机遥控无法使用端口 %d，它可能
 const char* const noRoundText = "现在没有进行中的一轮。";
 const char* const roundRunningText = "这一轮还在进行，结束后才能开始下一轮。";
 const char* const busyText = "游戏正忙，请稍候。";
-const char* const noReviewText = "这一版游戏还没有回合回顾。";
+const char* const noReviewText = "现在没有等待确认的回合回顾。";
+const char* const noSuchWordText = "回顾里没有这一行。";
 const QString staleKeyReason = QStringLiteral("配对码已失效，请重新扫描二维码。");
 const QString tooManyReason = QStringLiteral("已有 4 部手机在遥控，请先断开一部。");
 const QString switchedOffReason = QStringLiteral("手机遥控已关闭。");
@@ -148,8 +149,31 @@ void RemoteServer::run(PhoneLink& link, PhoneCommand command) {
             }
             return;
         case PhoneCommandKind::toggle:
+        case PhoneCommandKind::counts:
         case PhoneCommandKind::confirm:
-            link.send(errorMessage(noReviewText));
+            review(link, command);
+            return;
+    }
+}
+
+void RemoteServer::review(PhoneLink& link, PhoneCommand command) {
+    if (!reviewTaken(game_)) {
+        link.send(errorMessage(game_.busy() ? busyText : noReviewText));
+        return;
+    }
+    switch (command.kind) {
+        case PhoneCommandKind::toggle:
+            if (static_cast<std::size_t>(command.entry) >= game_.review()->entries().size()) {
+                link.send(errorMessage(noSuchWordText));
+                return;
+            }
+            game_.toggleReviewEntry(static_cast<std::size_t>(command.entry));
+            return;
+        case PhoneCommandKind::counts:
+            game_.setReviewCounts(command.counts);
+            return;
+        default:
+            game_.confirmReview();
             return;
     }
 }

@@ -70,6 +70,7 @@ private:
     void acceptPhones();
     void refuse(std::unique_ptr<QWebSocket> socket, int code, const QString& reason);
     void run(PhoneLink& link, PhoneCommand command);
+    void review(PhoneLink& link, PhoneCommand command);
     void drop(PhoneLink& link);
     void scheduleView();
     void sendView();
@@ -90,6 +91,8 @@ private:
     void roundOver(std::int64_t, std::int32_t) override { scheduleView(); }
     void roundClosed() override { scheduleView(); }
     void busyChanged(bool) override { scheduleView(); }
+    void matchChanged() override { scheduleView(); }
+    void reviewChanged() override { scheduleView(); }
     void error(const std::string& text) override;
 
     Game& game_;

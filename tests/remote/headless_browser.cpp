@@ -140,11 +140,13 @@ bool HeadlessBrowser::waitUntil(const QString& expression, int ms) {
                            ms);
 }
 
-bool HeadlessBrowser::tap(const QString& id) {
+bool HeadlessBrowser::tap(const QString& selector) {
+    // The element is scrolled into view first, as a finger would scroll to it.
     const QJsonArray centre =
-        evaluate(QStringLiteral("(() => { const r = document.getElementById('%1').getBoundingClientRect();"
+        evaluate(QStringLiteral("(() => { const e = document.querySelector('%1'); e.scrollIntoView({block: 'center'});"
+                                " const r = e.getBoundingClientRect();"
                                 " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
-                     .arg(id))
+                     .arg(selector))
             .toArray();
     if (centre.size() != 2) return false;
     const QJsonObject finger{{"x", centre[0]}, {"y", centre[1]}};

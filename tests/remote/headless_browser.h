@@ -36,8 +36,9 @@ public:
     QJsonValue evaluate(const QString& expression);
     // Waits until expression is true in the page.
     bool waitUntil(const QString& expression, int ms = 10000);
-    // A finger's tap in the middle of the element with this id.
-    bool tap(const QString& id);
+    // A finger's tap in the middle of the first element the CSS selector
+    // finds.
+    bool tap(const QString& selector);
 
 private:
     bool start(QSize viewport);

@@ -198,6 +198,8 @@ TEST(RemoteAccess, MessagesOutsideTheFixedCommandsGetAnErrorAndChangeNothing) {
         R"({"cmd":"toggle","entry":-1})",
         R"({"cmd":"toggle","entry":1.5})",
         R"({"cmd":"toggle","entry":"1"})",
+        R"({"cmd":"counts"})",
+        R"({"cmd":"counts","counts":1})",
         R"({"cmd":"correct"} {"cmd":"correct"})",
     };
     for (const char* message : refused) {

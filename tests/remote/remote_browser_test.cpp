@@ -28,7 +28,7 @@ TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
     ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('start').disabled")));
     EXPECT_EQ(text(browser, "status"), QStringLiteral("已连接"));
 
-    ASSERT_TRUE(browser.tap(QStringLiteral("start")));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#start")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().phase == RoundPhase::running; }, waitMs));
     ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('correct').disabled")));
     // A word from the workbook is text, never markup.
@@ -38,13 +38,13 @@ TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
     EXPECT_EQ(text(browser, "time"), QStringLiteral("090"));
 
     f.game.later();
-    ASSERT_TRUE(browser.tap(QStringLiteral("correct")));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#correct")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().score == 3; }, waitMs));
     EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('score').textContent === '003'")));
     EXPECT_EQ(text(browser, "word"), QStringLiteral("大象"));
 
     f.game.later();
-    ASSERT_TRUE(browser.tap(QStringLiteral("skip")));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#skip")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().skipCount == 1; }, waitMs));
     EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('skips').textContent === '1'")));
     EXPECT_EQ(text(browser, "word"), QStringLiteral("熊猫"));
@@ -53,6 +53,19 @@ TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
     // The countdown on the laptop reaches the page too.
     f.game.ticks(1);
     EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('time').textContent === '089'")));
+
+    // At the end the review comes up; a tap mends the skip into a guess.
+    f.game.ticks(89);
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('review').hidden")));
+    EXPECT_EQ(browser.evaluate(QStringLiteral("document.querySelectorAll('#review-lines button').length")).toInt(), 3);
+    EXPECT_EQ(text(browser, "review-total"), QStringLiteral("合计 3 分，跳过 1 次"));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#review-lines li:nth-child(2) button")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.game->review() && f.game.game->review()->total() == 5; }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(
+        QStringLiteral("document.getElementById('review-total').textContent === '合计 5 分，跳过 0 次'")));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#confirm")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.game.game->review().has_value(); }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('review').hidden")));
 }
 
 // Switched off and on again, the remote has a new key: the page stops

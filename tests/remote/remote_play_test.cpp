@@ -116,8 +116,58 @@ TEST(RemotePlay, APhoneThatReconnectsSeesTheRoundAsItStands) {
     EXPECT_EQ(state.value(QLatin1String("gained")), 0) << "no flash of a change long past";
 }
 
+// In a match the phone names the teams, and the host mends and confirms the
+// review of a round from the phone as on the big screen.
+TEST(RemotePlay, AMatchsTeamsAndItsReviewOnThePhone) {
+    RemoteFixture f;
+    f.game.game->startMatch({"红队", "蓝队"}, 1);
+    PhoneClient phone;
+    ASSERT_TRUE(phone.open(f.socket()));
+    ASSERT_TRUE(phone.waitForAny([](const QJsonObject& m) { return stateIs(m, "nextTeam", "红队"); }));
+    EXPECT_EQ(phone.lastState().value(QLatin1String("team")), QJsonValue(QJsonValue::Null));
+
+    phone.send(R"({"cmd":"confirm"})");
+    ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }))
+        << "no review before a round";
+
+    phone.send(R"({"cmd":"start"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "team", "红队"); }));
+    f.game.later();
+    phone.send(R"({"cmd":"correct"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "score", 3); }));
+    f.game.later();
+    phone.send(R"({"cmd":"skip"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "skips", 1); }));
+    f.game.ticks(90);
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return m.value(QLatin1String("review")).isObject(); }));
+    QJsonObject review = phone.lastState().value(QLatin1String("review")).toObject();
+    QJsonArray lines = review.value(QLatin1String("lines")).toArray();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0].toObject().value(QLatin1String("verdict")), "correct");
+    EXPECT_EQ(lines[1].toObject().value(QLatin1String("verdict")), "skipped");
+    EXPECT_EQ(lines[2].toObject().value(QLatin1String("verdict")), "missed");
+    EXPECT_EQ(review.value(QLatin1String("total")), 3);
+
+    // The skip was a misclick: 长颈鹿 was guessed.
+    phone.send(R"({"cmd":"toggle","entry":1})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) {
+        return m.value(QLatin1String("review")).toObject().value(QLatin1String("total")) == 5;
+    }));
+    EXPECT_EQ(f.game.game->review()->total(), 5);
+    phone.send(R"({"cmd":"toggle","entry":3})");
+    ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }));
+
+    phone.send(R"({"cmd":"confirm"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return m.value(QLatin1String("review")).isNull(); }));
+    EXPECT_EQ(phone.lastState().value(QLatin1String("nextTeam")), "蓝队");
+    ASSERT_TRUE(f.game.game->match().has_value());
+    ASSERT_EQ(f.game.game->match()->rounds().size(), 1u);
+    EXPECT_EQ(f.game.game->match()->rounds()[0].score, 5);
+    EXPECT_EQ(f.game.game->match()->rounds()[0].skips, 0);
+}
+
 // The page's contract: a state message names every part of the operator's
-// view, the team and the review included.
+// view, the teams and the review included.
 TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
     OperatorView view;
     view.phase = RoundPhase::over;
@@ -126,20 +176,28 @@ TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
     view.skips = 1;
     view.startEnabled = true;
     view.team = "<b>红队</b>";
-    view.review = ReviewView{{{"大象", 3, ReviewOutcome::credited, true}, {"熊猫", 1, ReviewOutcome::skipped, false}},
-                             3, 1, false};
+    view.nextTeam = "蓝队";
+    view.review = Review(0,
+                         {{"大象", 3, Verdict::correct, Verdict::correct, 0},
+                          {"熊猫", 1, Verdict::skipped, Verdict::skipped, 0}},
+                         true);
+    view.review->toggle(1);
     const QJsonObject state = QJsonDocument::fromJson(stateMessage(view)).object();
     EXPECT_EQ(state.value(QLatin1String("type")), "state");
     EXPECT_EQ(state.value(QLatin1String("phase")), "over");
     EXPECT_EQ(state.value(QLatin1String("line")), "finalScore");
     EXPECT_EQ(state.value(QLatin1String("points")), QJsonValue(QJsonValue::Null));
     EXPECT_EQ(state.value(QLatin1String("team")), "<b>红队</b>");
+    EXPECT_EQ(state.value(QLatin1String("nextTeam")), "蓝队");
     const QJsonObject review = state.value(QLatin1String("review")).toObject();
-    EXPECT_EQ(review.value(QLatin1String("total")), 3);
+    EXPECT_EQ(review.value(QLatin1String("total")), 4);
+    EXPECT_EQ(review.value(QLatin1String("skips")), 0);
+    EXPECT_EQ(review.value(QLatin1String("closedEarly")), true);
+    EXPECT_EQ(review.value(QLatin1String("counts")), false);
     const QJsonArray lines = review.value(QLatin1String("lines")).toArray();
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[1].toObject().value(QLatin1String("outcome")), "skipped");
-    EXPECT_EQ(lines[0].toObject().value(QLatin1String("counted")), true);
+    EXPECT_EQ(lines[1].toObject().value(QLatin1String("played")), "skipped");
+    EXPECT_EQ(lines[1].toObject().value(QLatin1String("verdict")), "correct");
     for (const char* field : {"word", "seconds", "score", "skips", "correct", "skip", "start", "busy", "gained",
                               "penalty"}) {
         EXPECT_TRUE(state.contains(QLatin1String(field))) << field;

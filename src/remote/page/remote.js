@@ -9,7 +9,8 @@
     status: byId('status'), team: byId('team'), time: byId('time'), score: byId('score'),
     skips: byId('skips'), word: byId('word'), points: byId('points'), flash: byId('flash'),
     correct: byId('correct'), skip: byId('skip'), start: byId('start'), review: byId('review'),
-    reviewLines: byId('review-lines'), reviewTotal: byId('review-total'), confirm: byId('confirm'),
+    reviewLines: byId('review-lines'), reviewTotal: byId('review-total'), counts: byId('counts'),
+    confirm: byId('confirm'),
     message: byId('message'), reconnect: byId('reconnect'),
   };
 
@@ -79,8 +80,11 @@
     flashTimer = setTimeout(() => { view.flash.textContent = ''; }, 800);
   }
 
-  function outcomeMark(line) {
-    return line.counted ? '✓' : '✗';
+  // A reviewed word as the big screen shows it: ✓ and its points when it
+  // counts as guessed, ✗ and what happened to it otherwise.
+  function reviewText(line) {
+    if (line.verdict === 'correct') return '✓ ' + line.word + '  +' + line.points;
+    return '✗ ' + line.word + (line.verdict === 'skipped' ? '（跳过）' : '（没猜出）');
   }
 
   function showReview(review) {
@@ -91,20 +95,28 @@
       const item = document.createElement('li');
       const toggle = document.createElement('button');
       toggle.type = 'button';
-      toggle.className = 'review-line' + (line.counted ? ' counted' : '');
-      toggle.textContent = outcomeMark(line) + ' ' + line.word + (line.counted ? '  +' + line.points : '');
-      toggle.disabled = review.committed;
+      toggle.className = 'review-line' + (line.verdict === 'correct' ? ' counted' : '');
+      toggle.textContent = reviewText(line);
       toggle.addEventListener('click', () => send({ cmd: 'toggle', entry: index }));
       item.appendChild(toggle);
       view.reviewLines.appendChild(item);
     });
     view.reviewTotal.textContent = '合计 ' + review.total + ' 分，跳过 ' + review.skips + ' 次';
-    view.confirm.disabled = review.committed;
+    // Only a round closed before its time asks whether it counts.
+    view.counts.hidden = !review.closedEarly;
+    view.counts.className = 'review-line' + (review.counts ? ' counted' : '');
+    view.counts.textContent = review.counts ? '✓ 提前结束的这一轮计入比赛' : '✗ 提前结束的这一轮不计入比赛';
+  }
+
+  function teamText(state) {
+    if (state.phase === 'running' || state.review) return state.team ? '本轮：' + state.team : '';
+    return state.nextTeam ? '下一队：' + state.nextTeam : '';
   }
 
   function showState(state) {
-    view.team.hidden = !state.team;
-    view.team.textContent = state.team ? '本轮：' + state.team : '';
+    const team = teamText(state);
+    view.team.hidden = !team;
+    view.team.textContent = team;
     view.time.textContent = threeDigits(state.seconds);
     view.score.textContent = threeDigits(state.score);
     view.skips.textContent = String(state.skips);
@@ -208,6 +220,9 @@
   view.skip.addEventListener('click', () => send({ cmd: 'skip' }));
   view.start.addEventListener('click', () => send({ cmd: 'start' }));
   view.confirm.addEventListener('click', () => send({ cmd: 'confirm' }));
+  view.counts.addEventListener('click', () => {
+    send({ cmd: 'counts', counts: !view.counts.classList.contains('counted') });
+  });
   view.reconnect.addEventListener('click', connect);
   // A phone coming back from its lock screen reconnects at once.
   document.addEventListener('visibilitychange', () => {
