@@ -35,7 +35,8 @@ RemotePanel::RemotePanel(PhoneRemote& remote, int codeSide, QWidget& parent)
     address_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     // The host may read it out or type it into a phone without a scanner.
     address_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    address_->setFont(pixelFont(QStringLiteral("DejaVu Sans Mono"), 10));
+    // Narrow enough for the key's 32 digits in the start window's column.
+    address_->setFont(pixelFont(QStringLiteral("DejaVu Sans Mono"), 9));
     layout->addWidget(address_);
 
     phones_ = new QLabel(this);
