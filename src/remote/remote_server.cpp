@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "game/game.h"
+#include "remote/guarded_listener.h"
 #include "remote/keyed_site.h"
 #include "remote/operator_view.h"
 
@@ -36,7 +37,7 @@ RemoteServer::RemoteServer(Game& game, RemoteOptions options, QObject* parent)
       clock_(std::move(options.clock)),
       host_(std::move(options.host)),
       site_(std::make_unique<KeyedSite>(PairingKey::fresh())) {
-    auto* listener = new QTcpServer(site_.get());
+    auto* listener = new GuardedListener(site_.get());
     if (!listener->listen(options.listenOn, options.port)) {
         throw Error(formatMessage(portTakenText, std::to_string(options.port)));
     }

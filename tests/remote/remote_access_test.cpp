@@ -2,12 +2,17 @@
 // current pairing key, at most four phones, each message one of the fixed
 // commands, at a human pace.
 
+#include "remote/guarded_listener.h"
 #include "remote/lan_address.h"
 #include "remote/pairing_key.h"
 #include "remote_fixture.h"
 
 #include <QJsonArray>
+#include <QNetworkProxy>
+#include <QTcpSocket>
 #include <QTest>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -176,6 +181,44 @@ TEST(RemoteAccess, AtMostFourPhonesAtOnce) {
     PhoneClient next;
     EXPECT_TRUE(next.open(f.socket()));
     EXPECT_TRUE(next.waitForAny([](const QJsonObject& m) { return stateIs(m, "type", "state"); }));
+}
+
+// A machine on the Wi-Fi can neither fill the game's memory with an endless
+// request nor take all its file handles with idle connections.
+TEST(RemoteAccess, EndlessRequestsAndConnectionFloodsAreCut) {
+    RemoteFixture f;
+    const quint16 port = f.remote->port();
+    QTcpSocket endless;
+    endless.setProxy(QNetworkProxy::NoProxy);
+    endless.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(endless.waitForConnected(waitMs));
+    endless.write("POST /" + f.key() + "/ HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 1000000000\r\n\r\n");
+    const QByteArray chunk(64 * 1024, 'x');
+    // Bounded: 16 MB at most, far past the limit.
+    for (int i = 0; i < 256 && endless.state() == QAbstractSocket::ConnectedState; ++i) {
+        endless.write(chunk);
+        endless.waitForBytesWritten(100);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return endless.state() == QAbstractSocket::UnconnectedState; }, waitMs));
+
+    std::vector<std::unique_ptr<QTcpSocket>> idle;
+    for (int i = 0; i < 40; ++i) {
+        idle.push_back(std::make_unique<QTcpSocket>());
+        idle.back()->setProxy(QNetworkProxy::NoProxy);
+        idle.back()->connectToHost(QHostAddress::LocalHost, port);
+        ASSERT_TRUE(idle.back()->waitForConnected(waitMs));
+    }
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return std::count_if(idle.begin(), idle.end(), [](const auto& socket) {
+                       return socket->state() == QAbstractSocket::UnconnectedState;
+                   }) == 40 - GuardedListener::maxConnections;
+        },
+        waitMs));
+    idle.clear();
+    // The server goes on as before.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rawRequest(port, "GET", "/" + f.key() + "/").status == 200; }, waitMs));
 }
 
 TEST(RemoteAccess, MessagesOutsideTheFixedCommandsGetAnErrorAndChangeNothing) {
