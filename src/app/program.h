@@ -35,6 +35,8 @@ struct ProgramParts {
     MonotonicClock clock = steadyMilliseconds;
     // The file the settings are remembered in; the user's own when empty.
     QString settingsFile = {};
+    // The file matches are kept in; in the user's data folder when empty.
+    QString historyFile = {};
 };
 
 // Thrown while the program is created when it has to end before any window
@@ -63,7 +65,8 @@ public:
     TForm3& form3() { return *form3_; }
     PhoneRemote& remote() { return *remote_; }
 
-    // Shows the start window centred on the desktop (the first time).
+    // Shows the start window centred on the desktop (the first time), and
+    // offers to take up a match the last run left unfinished.
     void showStartWindow();
 
 private:
@@ -71,6 +74,7 @@ private:
 
     // Declared in creation order, so the guessing window goes first when
     // the program ends and the game, which the windows show, last.
+    std::shared_ptr<WindowDialogs> dialogs_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<PhoneRemote> remote_;

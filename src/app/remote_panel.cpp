@@ -3,11 +3,13 @@
 #include "app/dotted_frame.h"
 #include "app/phone_remote.h"
 #include "common/error_guard.h"
+#include "look/placement.h"
 #include "look/window_look.h"
 #include "remote/qr_code.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -67,31 +69,30 @@ void RemotePanel::refresh() {
     phones_->setText(QStringLiteral("已连接手机：%1 部").arg(remote_.phoneCount()));
 }
 
-RemoteSwitch::RemoteSwitch(PhoneRemote& remote, ErrorReporter& reporter, QWidget& parent)
-    : QWidget(&parent), remote_(remote), reporter_(reporter) {
-    setObjectName(QStringLiteral("remoteSwitch"));
+RemoteSwitch::RemoteSwitch(PhoneRemote& remote, ErrorReporter& reporter, QWidget& dialog, QPoint boxAt)
+    : QObject(&dialog), remote_(remote), reporter_(reporter), dialog_(dialog), baseHeight_(dialog.height()) {
     const QString face = QStringLiteral("Tahoma");
-    resize(425, height - 8);
-    new DottedFrame(*this, rect(), Qt::black);
-
-    chkRemote_ = new QCheckBox(QStringLiteral("手机遥控"), this);
+    chkRemote_ = new QCheckBox(QStringLiteral("手机遥控"), &dialog);
     chkRemote_->setObjectName(QStringLiteral("chkRemote"));
     chkRemote_->setFont(pixelFont(face, 16, true));
-    chkRemote_->move(26, 16);
+    chkRemote_->move(boxAt);
     chkRemote_->adjustSize();
     connect(chkRemote_, &QCheckBox::toggled, this, &RemoteSwitch::chkRemoteClick);
 
-    auto* hint = new QLabel(QStringLiteral("打开后，连着同一个 Wi-Fi 的手机扫描右边的二维码，就能在手机上按“正确”“跳过”和"
-                                           "“开始”，不用安装任何软件。每次打开都换一个新的二维码。"),
-                            this);
+    section_ = new QWidget(&dialog);
+    section_->setObjectName(QStringLiteral("remoteSection"));
+    section_->setGeometry(14, baseHeight_ - 4, 425, sectionHeight - 8);
+    new DottedFrame(*section_, section_->rect(), Qt::black);
+    auto* hint = new QLabel(QStringLiteral("连着同一个 Wi-Fi 的手机扫描右边的二维码，就能在手机上按“正确”“跳过”和"
+                                           "“开始”，不用安装任何软件。每次打开手机遥控都换一个新的二维码。"),
+                            section_);
     hint->setObjectName(QStringLiteral("remoteHint"));
     hint->setFont(pixelFont(face, 13));
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    hint->setGeometry(28, 48, 205, 120);
-
-    auto* panel = new RemotePanel(remote_, 130, *this);
-    panel->setGeometry(245, 8, 172, height - 22);
+    hint->setGeometry(26, 16, 205, sectionHeight - 40);
+    auto* panel = new RemotePanel(remote_, 130, *section_);
+    panel->setGeometry(245, 4, 172, sectionHeight - 16);
 
     connect(&remote_, &PhoneRemote::changed, this, &RemoteSwitch::follow);
     follow();
@@ -111,8 +112,23 @@ void RemoteSwitch::chkRemoteClick(bool on) {
 
 void RemoteSwitch::follow() {
     // The command line may have switched it on; the box shows what is.
-    const QSignalBlocker quiet(chkRemote_);
-    chkRemote_->setChecked(remote_.isOn());
+    const bool on = remote_.isOn();
+    {
+        const QSignalBlocker quiet(chkRemote_);
+        chkRemote_->setChecked(on);
+    }
+    section_->setVisible(on);
+    const int height = baseHeight_ + (on ? sectionHeight : 0);
+    if (dialog_.height() == height) return;
+    dialog_.setFixedSize(dialog_.width(), height);
+    // Grown while open near the bottom of a small screen: up as far as it
+    // must to stay whole on the screen.
+    if (dialog_.isVisible()) {
+        const QRect frame = dialog_.frameGeometry();
+        const QRect area = screenOf(dialog_).availableGeometry();
+        const int overhang = frame.bottom() - area.bottom();
+        if (overhang > 0) dialog_.move(dialog_.x(), std::max(area.top(), dialog_.y() - overhang));
+    }
 }
 
 }  // namespace caici

@@ -30,14 +30,17 @@ private:
     QLabel* phones_ = nullptr;
 };
 
-// The rules dialog's part for the remote: the switch "手机遥控", what it
-// does, and the panel beside it.
-class RemoteSwitch : public QWidget {
+// The rules dialog's part for the remote: the switch "手机遥控" in the
+// dialog's row of settings and, while the remote is on, a section below the
+// dialog's own content with what the switch does and the code. The dialog
+// grows by the section while it shows and stays on its screen.
+class RemoteSwitch : public QObject {
     Q_OBJECT
 public:
-    static constexpr int height = 190;
+    static constexpr int sectionHeight = 180;
 
-    RemoteSwitch(PhoneRemote& remote, ErrorReporter& reporter, QWidget& parent);
+    // boxAt: where the switch goes in the dialog.
+    RemoteSwitch(PhoneRemote& remote, ErrorReporter& reporter, QWidget& dialog, QPoint boxAt);
 
     QCheckBox& chkRemote() const { return *chkRemote_; }
 
@@ -47,7 +50,11 @@ private:
 
     PhoneRemote& remote_;
     ErrorReporter& reporter_;
+    QWidget& dialog_;
+    // The dialog's height without the section.
+    int baseHeight_;
     QCheckBox* chkRemote_ = nullptr;
+    QWidget* section_ = nullptr;
 };
 
 }  // namespace caici

@@ -1,6 +1,7 @@
 #include "app/rules_dialog.h"
 
 #include "app/dotted_frame.h"
+#include "app/match_dialog.h"
 #include "app/remote_panel.h"
 #include "look/window_look.h"
 #include "common/error_guard.h"
@@ -12,6 +13,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -21,6 +23,7 @@ namespace caici {
 namespace {
 
 constexpr int dialogColor = 12285;  // (253, 47, 0)
+constexpr int settingsRowHeight = 40;
 constexpr int textHeight = 16;
 
 constexpr char instructions[] =
@@ -72,7 +75,8 @@ TForm2::TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReport
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("游戏规则和设置"));
     setAccessibleName(windowTitle());
-    setFixedSize(455, 383);
+    // The designed dialog, and below it a row for the match set-up.
+    setFixedSize(455, 383 + settingsRowHeight);
     setFont(pixelFont(QStringLiteral("Tahoma"), 11));
     setBackgroundColor(*this, storedColor(dialogColor));
     buildLayout();
@@ -110,12 +114,25 @@ void TForm2::buildLayout() {
     edt1_->setAccessibleName(QStringLiteral("倒计时设定"));
     // Set after the layout so that it is painted over the label's blank gap.
     edt1_->raise();
+
+    btnMatch = new QPushButton(QStringLiteral("比赛设置（多队计分）…"), this);
+    btnMatch->setObjectName(QStringLiteral("btnMatch"));
+    btnMatch->setFont(pixelFont(face, 13));
+    btnMatch->setGeometry(14, 383 - 8, 200, settingsRowHeight - 4);
+    btnMatch->setCursor(Qt::PointingHandCursor);
+    connect(btnMatch, &QPushButton::clicked, this, [this] {
+        guarded(reporter_, [this] {
+            if (!matchDialog_) matchDialog_ = new MatchDialog(this, game_);
+            matchDialog_->show();
+            matchDialog_->raise();
+            matchDialog_->activateWindow();
+        });
+    });
 }
 
 void TForm2::connectRemote(PhoneRemote& remote) {
-    auto* section = new RemoteSwitch(remote, reporter_, *this);
-    section->move(14, height() - 8);
-    setFixedSize(width(), height() + RemoteSwitch::height);
+    // In the settings row, beside the match set-up.
+    new RemoteSwitch(remote, reporter_, *this, QPoint(240, btnMatch->y() + 8));
 }
 
 void TForm2::edt1Change() {

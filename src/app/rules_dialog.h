@@ -10,11 +10,13 @@
 #include <QRect>
 
 class QLineEdit;
+class QPushButton;
 
 namespace caici {
 
 class ErrorReporter;
 class Game;
+class MatchDialog;
 class PhoneRemote;
 class Settings;
 
@@ -38,11 +40,14 @@ public:
     // startWindow is the window the dialog stands beside and moves back.
     TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReporter& reporter);
 
-    // The phone remote's switch and code go below the rules; the dialog
-    // grows to hold them.
+    // The phone remote's switch goes into the settings row; while the remote
+    // is on, its code shows below and the dialog grows to hold it.
     void connectRemote(PhoneRemote& remote);
 
     QLineEdit& edt1() const { return *edt1_; }
+
+    // Opens the match set-up.
+    QPushButton* btnMatch = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,6 +63,8 @@ private:
     QWidget& startWindow_;
     Game& game_;
     Settings& settings_;
+    // Parent-owned, made when first asked for.
+    MatchDialog* matchDialog_ = nullptr;
     // How far the dialog moved the start window aside; undone when it closes.
     int startShift_ = 0;
     ErrorReporter& reporter_;

@@ -48,6 +48,8 @@ public:
     QLabel* img2 = nullptr;
     QLabel* edition = nullptr;
     QLabel* editionDigits = nullptr;
+    // Whose turn the start label begins while a match runs.
+    QLabel* nextTeam = nullptr;
     LibraryBrowser* pgc1 = nullptr;
     RemotePanel* remotePanel = nullptr;
 
@@ -71,6 +73,7 @@ protected:
 private:
     // GameListener
     void libraryChanged() override;
+    void matchChanged() override;
 
     void buildLayout();
     void buildMakerInformation();

@@ -115,6 +115,13 @@ void TForm1::buildMakerInformation() {
 
     img2 = &addPicture(*this, "img2", QStringLiteral(":/app/contact.jpg"), QRect(22, 250, 188, 188));
 
+    nextTeam = &addText(*this, QString(), {0, 0}, pixelFont(titleFace, 14, true), Qt::white);
+    nextTeam->setObjectName(QStringLiteral("nextTeam"));
+    // A team name is the host's own text, shown as typed.
+    nextTeam->setTextFormat(Qt::PlainText);
+    addHalo(*nextTeam);
+    nextTeam->hide();
+
     const QString thanks = QStringLiteral("感谢您选择%1！\n愿每一次聚会都笑声不断。").arg(QString::fromUtf8(productTitle));
     const QString custom = QStringLiteral("承接年会、婚礼等活动的词库定制，\n也欢迎捐助，支持我们继续更新。");
     const QString contact = QStringLiteral("联系我们：关注 %1，\n在项目主页留言即可。").arg(maker);

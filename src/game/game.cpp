@@ -130,6 +130,10 @@ void Game::resumeMatch() {
     guarded([this] { session_.resume(); });
 }
 
+void Game::dismissUnfinishedMatch() {
+    guarded([this] { session_.dismissUnfinished(); });
+}
+
 void Game::endMatch() {
     guarded([this] { session_.end(); });
 }

@@ -81,8 +81,9 @@ public:
     // A match of these teams, pass after pass; a problem with the names is
     // one error event and changes nothing.
     void startMatch(const std::vector<std::string>& teams, int passes);
-    // Takes up the match a previous run left unfinished.
+    // Takes up the match a previous run left unfinished, or lets it go.
     void resumeMatch();
+    void dismissUnfinishedMatch();
     void endMatch();
     // The review of the round that just ended.
     void toggleReviewEntry(std::size_t index);

@@ -38,6 +38,10 @@ void MatchSession::resume() {
     events_.matchChanged();
 }
 
+void MatchSession::dismissUnfinished() {
+    if (const auto unfinished = unfinishedMatch()) keepOrDrop([&] { store_->closeMatch(unfinished->id()); });
+}
+
 void MatchSession::begin(const std::vector<std::string>& teams, int passes) {
     if (const auto problem = teamNamesProblem(teams)) throw Error(*problem);
     settle();

@@ -31,8 +31,9 @@ public:
     void openHistory(const std::string& path);
     // The match a previous run left unfinished, to offer to resume.
     std::optional<Match> unfinishedMatch() const;
-    // Takes up the unfinished match again.
+    // Takes up the unfinished match again, or lets it go for good.
     void resume();
+    void dismissUnfinished();
 
     // A new match; throws an Error saying what is wrong with the names.
     void begin(const std::vector<std::string>& teams, int passes);

@@ -14,6 +14,8 @@
 #include "round/digital_font.h"
 #include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
+#include "round/review_panel.h"
+#include "round/scoreboard_panel.h"
 #include "round/word_display_style.h"
 #include "common/product.h"
 #include "look/window_look.h"
@@ -67,6 +69,8 @@ TForm3::TForm3(GuessingWindowParts parts)
     buildComponents();
     configureWordDisplay();
 
+    review = new ReviewPanel(*this, background_, game_, digitalFamily_);
+    scoreboard = new ScoreboardPanel(*this, background_, game_, digitalFamily_);
     menu_ = std::make_unique<GuessingWindowMenu>(*this);
     menu_->autoSize->setChecked(aft1->FitToClient());
     connectHandlers();
@@ -209,6 +213,9 @@ void TForm3::connectHandlers() {
     on(menu_->N2, &QAction::triggered, &TForm3::N2Click);
     on(menu_->N4, &QAction::triggered, &TForm3::N4Click);
     on(menu_->autoSize, &QAction::triggered, &TForm3::autoSizeClick);
+    on(menu_->scoreboard, &QAction::triggered, &TForm3::scoreboardClick);
+    on(menu_->exportCsv, &QAction::triggered, &TForm3::exportCsvClick);
+    on(menu_->exportPicture, &QAction::triggered, &TForm3::exportPictureClick);
     on(menu_->N7, &QAction::triggered, &TForm3::N7Click);
     on(menu_->N6, &QAction::triggered, &TForm3::N6Click);
     for (const TAAQuality quality : {TAAQuality::aqHigh, TAAQuality::aqNormal, TAAQuality::aqLow,

@@ -38,6 +38,8 @@ namespace caici {
 
 class ClickLabel;
 class GuessingWindowMenu;
+class ReviewPanel;
+class ScoreboardPanel;
 class TCnAAFadeText;
 
 enum class DisplayMode { windowed, fullScreen };
@@ -88,6 +90,10 @@ public:
     QPushButton* btn2 = nullptr;
     QLabel* Label4 = nullptr;
     ClickLabel* pnl1 = nullptr;
+    // The review of a finished round and the match's scoreboard, over the
+    // whole window.
+    ReviewPanel* review = nullptr;
+    ScoreboardPanel* scoreboard = nullptr;
     QTimer tmr1;
     QTimer tmr2;
     QTimer tmr3;
@@ -110,6 +116,9 @@ public:
     void N8Click();
     void pnl1Click();
     void pnl1DblClick();
+    void scoreboardClick();
+    void exportCsvClick();
+    void exportPictureClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -117,6 +126,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -132,6 +142,8 @@ private:
     void roundOver(std::int64_t score, std::int32_t skips) override;
     void roundClosed() override;
     void soundChanged(bool on) override;
+    void reviewChanged() override;
+    void matchChanged() override;
 
     void buildComponents();
     void configureWordDisplay();

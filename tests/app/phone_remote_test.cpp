@@ -50,9 +50,12 @@ TEST(PhoneRemoteInTheProgram, OffByDefaultOnFromTheDialogAndRemembered) {
     EXPECT_FALSE(remoteBox(harness.form2()).isChecked());
     EXPECT_TRUE(start.img2->isVisible());
     EXPECT_FALSE(start.remotePanel->isVisible());
+    const int dialogHeight = harness.form2().height();
 
     remoteBox(harness.form2()).click();
     ASSERT_TRUE(remote.isOn());
+    // The dialog makes room for the code while the remote is on.
+    EXPECT_EQ(harness.form2().height(), dialogHeight + RemoteSwitch::sectionHeight);
     EXPECT_TRUE(harness.settings.settings.remoteOn());
     const QUrl address = remote.address();
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^http://[0-9.]+:[0-9]+/[0-9a-f]{32}/$"))
@@ -70,6 +73,7 @@ TEST(PhoneRemoteInTheProgram, OffByDefaultOnFromTheDialogAndRemembered) {
     remoteBox(harness.form2()).click();
     EXPECT_FALSE(remote.isOn());
     EXPECT_FALSE(harness.settings.settings.remoteOn());
+    EXPECT_EQ(harness.form2().height(), dialogHeight);
     EXPECT_TRUE(start.img2->isVisible());
     EXPECT_TRUE(harness.errors.texts.empty());
 
