@@ -16,6 +16,7 @@ const QString reduceMotionKey = QStringLiteral("look/reduceMotion");
 const QString highContrastKey = QStringLiteral("look/highContrast");
 const QString projectorKey = QStringLiteral("screens/projector");
 const QString consoleKey = QStringLiteral("screens/console");
+const QString remoteKey = QStringLiteral("remote/on");
 
 }  // namespace
 
@@ -136,6 +137,14 @@ void Settings::restoreDefaults() {
     store_->clear();
     store_->sync();
     emit restored();
+}
+
+bool Settings::remoteOn() const {
+    return store_->value(remoteKey, false).toBool();
+}
+
+void Settings::setRemoteOn(bool on) {
+    write(remoteKey, on);
 }
 
 }  // namespace caici

@@ -2,7 +2,7 @@
 // What the game remembers between launches, in an INI file of the user's
 // own (by default in the user's configuration folder): the countdown, the
 // word display's size and look, the digits' colours, the smoothing quality,
-// the sound, the screen the big window goes to. Every value is read with its
+// the sound, the screens, the phone remote. Every value is read with its
 // default and written at once, so nothing is lost when the program is
 // killed; restoring the defaults tells every window to show them again.
 
@@ -61,6 +61,10 @@ public:
     void setProjectorScreen(const QString& name);
     bool operatorConsole() const;
     void setOperatorConsole(bool on);
+
+    // The phone remote: off until the host switches it on.
+    bool remoteOn() const;
+    void setRemoteOn(bool on);
 
     // Forgets every setting.
     void restoreDefaults();
