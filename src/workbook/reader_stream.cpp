@@ -24,6 +24,8 @@ CellKind textKindOf(CellTag tag) {
         return CellKind::dateTime;
     case CellTag::time:
         return CellKind::time;
+    case CellTag::error:
+        return CellKind::error;
     default:
         return CellKind::text;
     }
@@ -141,6 +143,9 @@ bool ReaderStreamDecoder::readCell() {
     switch (static_cast<CellTag>(byteAt(0))) {
     case CellTag::empty:
         break;
+    case CellTag::formulaWithoutResult:
+        cell.kind = CellKind::formulaWithoutResult;
+        break;
     case CellTag::integer:
         if (!has(5)) return false;
         cell.kind = CellKind::integer;
@@ -158,15 +163,17 @@ bool ReaderStreamDecoder::readCell() {
     case CellTag::text:
     case CellTag::date:
     case CellTag::dateTime:
-    case CellTag::time: {
+    case CellTag::time:
+    case CellTag::error: {
         const auto tag = static_cast<CellTag>(byteAt(0));
         if (!has(5)) return false;
         const std::uint32_t length = u32At(1);
-        const std::uint32_t limit = tag == CellTag::text ? kMaxCellTextBytes : kMaxDateTextBytes;
+        const std::uint32_t limit =
+            tag == CellTag::text || tag == CellTag::error ? kMaxCellTextBytes : kMaxDateTextBytes;
         if (length > limit) malformed("cell text too long");
         if (!has(5 + std::size_t{length})) return false;
         cell.text = std::string_view(pending_).substr(offset_ + 5, length);
-        if (!isStrictUtf8(cell.text)) malformed("cell text is not UTF-8");
+        if (!isWellFormedUtf8(cell.text)) malformed("cell text is not UTF-8");
         chargeText(length);
         cell.kind = textKindOf(tag);
         size = 5 + std::size_t{length};

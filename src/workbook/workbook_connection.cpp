@@ -112,8 +112,8 @@ void WorkbookConnection::open() {
     const std::string path = dataSourceOf(connectionString_);
     if (path.empty()) throw Error("词库连接没有指定词库文件。");
 
-    auto fail = [&](ReaderFailure cause) {
-        failure_.emplace(unreadableWorkbookText(path, cause), cause);
+    auto fail = [&](ReaderFailure cause, readerstream::Refusal refusal = readerstream::Refusal::damaged) {
+        failure_.emplace(unreadableWorkbookText(path, cause, refusal), cause);
         throw *failure_;
     };
     try {
@@ -128,7 +128,7 @@ void WorkbookConnection::open() {
         auto sheets = tables.sheets();
         data_ = std::make_shared<const WorkbookData>(WorkbookData{std::move(database), std::move(sheets)});
     } catch (const EReaderFailed& error) {
-        fail(error.failure());
+        fail(error.failure(), error.refusal());
     } catch (const EReaderStream&) {
         fail(ReaderFailure::malformed);
     } catch (const ESqlite&) {
