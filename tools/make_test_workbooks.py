@@ -230,6 +230,14 @@ def main():
     formats(folder)
 
 
+def _zip_of(parts):
+    out = __import__("io").BytesIO()
+    with zipfile.ZipFile(out, "w") as archive:
+        for name, data in parts.items():
+            archive.writestr(zipfile.ZipInfo(name, (1980, 1, 1, 0, 0, 0)), data)
+    return out.getvalue()
+
+
 def write(folder, name, data):
     with open(os.path.join(folder, name), "wb") as out:
         out.write(data.encode("utf-8") if isinstance(data, str) else data)
@@ -385,6 +393,23 @@ def formats(folder):
     with open(os.path.join(folder, "words_two_sheets.xls"), "rb") as xls:
         write(folder, "words_xls_named.xlsx", xls.read())
     write(folder, "words_binary_junk.csv", bytes(range(256)) * 16)
+
+    # Damaged files of the new formats, beside the .xls ones that crashed
+    # the earlier reader: each must be refused as damaged.
+    malformed = os.path.join(folder, "malformed")
+    whole = xlsx_bytes(two_sheets)
+    write(malformed, "truncated-package.xlsx", whole[: len(whole) // 2])
+    write(malformed, "broken-sheet-xml.xlsx", xlsx_bytes([("Sheet1", [HEADER, [Raw("<c><v>1</c>")]])]))
+    write(malformed, "missing-shared-string.xlsx",
+          xlsx_bytes([("Sheet1", [HEADER, ["苹果", Raw('<c t="s"><v>99</v></c>')]])]))
+    write(malformed, "bad-cell-reference.xlsx", xlsx_bytes([("Sheet1", [HEADER, [Raw('<c r="1A"><v>1</v></c>')]])]))
+    write(malformed, "number-cell-without-number.xlsx", xlsx_bytes([("Sheet1", [HEADER, ["苹果", Raw("<c><v>三</v></c>")]])]))
+    whole = ods_bytes(two_sheets)
+    write(malformed, "truncated-package.ods", whole[: len(whole) // 2])
+    write(malformed, "zero-repeat.ods", ods_bytes([("Sheet1", [HEADER, Raw(
+        '<table:table-row table:number-rows-repeated="0"><table:table-cell office:value-type="string">'
+        "<text:p>猫</text:p></table:table-cell></table:table-row>")])]))
+    write(malformed, "not-a-spreadsheet.ods", _zip_of({"mimetype": "application/zip", "content.xml": "<a/>"}))
     write(folder, "words_quote_not_closed.csv", '名称,分值\r\n"苹果,3\r\n香蕉,2\r\n')
 
 
