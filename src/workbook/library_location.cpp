@@ -80,6 +80,10 @@ LibraryFile findLibrary(const LibraryPlaces& places) {
 
 std::string editableLibrary(const std::string& path, const std::string& personalFolder) {
     if (::access(path.c_str(), R_OK | W_OK) == 0) return path;
+    return copyForEditing(path, personalFolder);
+}
+
+std::string copyForEditing(const std::string& path, const std::string& personalFolder) {
     if (personalFolder.empty()) throw Error("无法编辑词库 " + path + "：它是只读的，而且找不到保存个人词库的文件夹。");
     const std::string copy = personalFolder + "words." + extensionOf(path);
     if (present(copy)) return copy;

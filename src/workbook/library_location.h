@@ -40,6 +40,8 @@ LibraryFile findLibrary(const LibraryPlaces& places);
 // (made now, the folder too; an earlier copy is kept, not overwritten).
 // Throws Error when the copy cannot be made.
 std::string editableLibrary(const std::string& path, const std::string& personalFolder);
+// The copy that editableLibrary makes of a library the user may not write.
+std::string copyForEditing(const std::string& path, const std::string& personalFolder);
 
 // The user's data folder for the game (QStandardPaths::AppDataLocation),
 // ending with "/"; empty when the system names none.
