@@ -47,7 +47,7 @@ RefusalText refusalText(const std::string& path, readerstream::Refusal refusal) 
     case Refusal::tooManySheets:
         return {false, "工作表超过 4096 个", "请删掉多余的工作表，再开始游戏。"};
     case Refusal::sheetTooLarge:
-        return {false, "有内容超出了第 65536 行或第 256 列", "请删掉表格远处的内容，再开始游戏。"};
+        return {false, "有内容超出了第 1048576 行或第 256 列", "请删掉表格远处的内容，再开始游戏。"};
     case Refusal::textTooLong:
         return {false, "有一格的文字超过 32767 个字", "请把它改短，再开始游戏。"};
     case Refusal::oldFormat:

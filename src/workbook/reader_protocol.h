@@ -47,11 +47,13 @@ enum class CellTag : std::uint8_t {
     formulaWithoutResult = 8,
 };
 
-// The bounds of Excel 97-2003, which every format is held to: a sheet has at
-// most 65,536 rows and 256 columns, a cell holds at most 32,767 UTF-16 units
-// (at most 3 UTF-8 bytes each), a sheet name at most 31 characters.
+// The bounds every format is held to: a sheet has at most 1,048,576 rows (as
+// in Excel since 2007, and one text table can hold a whole library) and 256
+// columns (as in Excel 97-2003; a word library needs two), a cell holds at
+// most 32,767 UTF-16 units (at most 3 UTF-8 bytes each), a sheet name at most
+// 31 characters.
 inline constexpr std::uint32_t kMaxSheets = 4096;
-inline constexpr std::uint32_t kMaxRows = 65536;
+inline constexpr std::uint32_t kMaxRows = 1048576;
 inline constexpr std::uint32_t kMaxColumns = 256;
 inline constexpr std::uint32_t kMaxCellTextBytes = 32767 * 3;
 inline constexpr std::uint32_t kMaxSheetNameBytes = 31 * 4;

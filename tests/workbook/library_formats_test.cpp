@@ -75,6 +75,20 @@ TEST_F(FormatsTest, EveryFormatGivesTheSameEntries) {
     }
 }
 
+// The bundled library ships as words.xls and words.xlsx, made from one
+// table: both give the same entries in the same categories.
+TEST_F(FormatsTest, TheBundledLibraryIsTheSameInBothFormats) {
+    WordLists fromXls;
+    WordLists fromXlsx;
+    WordLibrary xls = libraryIn(folder);
+    WordLibrary xlsx = libraryIn(folder);
+    xls.useFile(CAICI_SOURCE_DIR "/game/words.xls", fromXls);
+    xlsx.useFile(CAICI_SOURCE_DIR "/game/words.xlsx", fromXlsx);
+    EXPECT_GT(fromXls.lst1().size(), 600u);
+    EXPECT_EQ(fromXls.lst1(), fromXlsx.lst1());
+    EXPECT_EQ(fromXls.categories(), fromXlsx.categories());
+}
+
 // Cells read as the spreadsheet shows them: a formula's kept result, error
 // values as their text, dates in the short date format right to 9999-12-31,
 // times rounded to the second, texts whole (NUL and 8,300 characters too).
