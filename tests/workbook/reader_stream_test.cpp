@@ -115,7 +115,7 @@ TEST(ReaderStreamDecoder, RejectsStreamsThatBreakTheRules) {
         {"empty sheet name", [](StreamWriter& s) { s.magic().workbook(1).sheet("", 0, 0); }},
         {"sheet name too long", [&](StreamWriter& s) { s.magic().workbook(1).sheet(longName, 0, 0); }},
         {"sheet name not UTF-8", [](StreamWriter& s) { s.magic().workbook(1).sheet("\xC3\x28", 0, 0); }},
-        {"too many rows", [](StreamWriter& s) { s.magic().workbook(1).sheet("A", kMaxRows + 1, 1); }},
+        {"too many rows", [](StreamWriter& s) { s.magic().workbook(1).sheet("A", readerstream::kMaxRows + 1, 1); }},
         {"too many columns", [](StreamWriter& s) { s.magic().workbook(1).sheet("A", 1, 257); }},
         {"unknown cell type", [](StreamWriter& s) { s.magic().workbook(1).sheet("A", 1, 1).byte(9); }},
         {"cell text too long",
