@@ -1,6 +1,6 @@
 #pragma once
 // The body every format fuzzer shares: arbitrary bytes through one format
-// reader and, when it takes them, through the stream writer. The reader
+// reader and the stream it writes. The reader
 // may refuse them, with one of its own refusals only; it must not crash,
 // leak, hang or grow past its budgets.
 
@@ -17,10 +17,10 @@ template <class Read>
 int fuzzBook(const std::uint8_t* data, std::size_t size, Read&& read) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     try {
-        Book book;
-        read(bytes, book);
         std::size_t written = 0;
-        writeBook(book, [&](std::string_view portion) { written += portion.size(); });
+        Book book([&](std::string_view portion) { written += portion.size(); });
+        read(bytes, book);
+        book.finish();
     } catch (const ReadRefused&) {
     }
     return 0;

@@ -4,25 +4,24 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 namespace caici::sheets {
-namespace {
 
 using namespace readerstream;
+
+namespace {
 
 bool isTextual(CellTag tag) {
     return tag == CellTag::text || tag == CellTag::date || tag == CellTag::dateTime || tag == CellTag::time ||
            tag == CellTag::error;
 }
 
+}  // namespace
+
 // Collects the stream in portions of 64 KB.
-class Output {
+class Book::Output {
 public:
-    explicit Output(const std::function<void(std::string_view)>& out) : out_(out) { buffer_.reserve(kCapacity); }
-    ~Output() = default;
-    Output(const Output&) = delete;
-    Output& operator=(const Output&) = delete;
+    explicit Output(StreamSink out) : out_(std::move(out)) { buffer_.reserve(kCapacity); }
 
     void byte(std::uint8_t value) {
         buffer_.push_back(static_cast<char>(value));
@@ -47,6 +46,14 @@ public:
         buffer_.append(value);
         flushIfFull();
     }
+    void empties(std::uint64_t count) {
+        while (count > 0) {
+            const auto here = static_cast<std::size_t>(std::min<std::uint64_t>(count, kCapacity));
+            buffer_.append(here, static_cast<char>(CellTag::empty));
+            count -= here;
+            flushIfFull();
+        }
+    }
     void flush() {
         if (!buffer_.empty()) out_(buffer_);
         buffer_.clear();
@@ -58,9 +65,11 @@ private:
         if (buffer_.size() >= kCapacity) flush();
     }
 
-    const std::function<void(std::string_view)>& out_;
+    StreamSink out_;
     std::string buffer_;
 };
+
+namespace {
 
 // The cells of a sheet in row-major order, the last of equal places kept.
 std::vector<const Sheet::Cell*> gridOrder(const Sheet& sheet) {
@@ -83,7 +92,8 @@ std::vector<const Sheet::Cell*> gridOrder(const Sheet& sheet) {
     return unique;
 }
 
-void writeCell(Output& out, const Sheet& sheet, const Sheet::Cell& cell) {
+template <class Out>
+void writeCell(Out& out, const Sheet& sheet, const Sheet::Cell& cell) {
     out.byte(static_cast<std::uint8_t>(cell.tag));
     if (cell.tag == CellTag::number) {
         out.f64(cell.number);
@@ -134,56 +144,72 @@ void Sheet::kept(std::uint32_t row, std::uint32_t column, CellTag tag, std::uint
     place(Cell{row, column, tag, text, 0.0});
 }
 
-Sheet& Book::addSheet(std::string name) {
-    if (sheets.size() >= kMaxSheets) refuse(Refusal::tooManySheets, "too many sheets");
-    return sheets.emplace_back(std::move(name), budget);
+void Sheet::release() {
+    std::vector<Cell>().swap(cells_);
+    std::vector<std::string>().swap(texts_);
 }
 
-void writeBook(const Book& book, const std::function<void(std::string_view)>& out) {
-    std::vector<std::vector<const Sheet::Cell*>> grids;
-    std::uint64_t gridCells = 0;
-    for (const Sheet& sheet : book.sheets) {
-        grids.push_back(gridOrder(sheet));
-        std::uint32_t rows = 0;
-        std::uint32_t columns = 0;
-        for (const Sheet::Cell* cell : grids.back()) {
-            rows = std::max(rows, cell->row + 1);
-            columns = std::max(columns, cell->column + 1);
-        }
-        gridCells += std::uint64_t{rows} * columns;
-        if (gridCells > kMaxTotalCells) refuse(Refusal::expandsTooFar, "the sheets' grids are too large");
-    }
+Book::Book(StreamSink sink) : output_(std::make_unique<Output>(std::move(sink))) {}
 
-    Output stream(out);
-    stream.raw(kMagic);
-    stream.byte(static_cast<std::uint8_t>(Tag::workbook));
-    stream.u32(static_cast<std::uint32_t>(book.sheets.size()));
-    for (std::size_t at = 0; at < book.sheets.size(); ++at) {
-        const Sheet& sheet = book.sheets[at];
-        const auto& grid = grids[at];
-        std::uint32_t rows = 0;
-        std::uint32_t columns = 0;
-        for (const Sheet::Cell* cell : grid) {
-            rows = std::max(rows, cell->row + 1);
-            columns = std::max(columns, cell->column + 1);
-        }
-        stream.byte(static_cast<std::uint8_t>(Tag::sheet));
-        stream.text(sheet.name());
-        stream.u32(rows);
-        stream.u32(columns);
-        std::uint64_t next = 0;  // row * columns + column of the next cell to write
-        for (const Sheet::Cell* cell : grid) {
-            const std::uint64_t at = std::uint64_t{cell->row} * columns + cell->column;
-            for (; next < at; ++next) stream.byte(static_cast<std::uint8_t>(CellTag::empty));
-            writeCell(stream, sheet, *cell);
-            next = at + 1;
-        }
-        for (const std::uint64_t total = std::uint64_t{rows} * columns; next < total; ++next) {
-            stream.byte(static_cast<std::uint8_t>(CellTag::empty));
-        }
+Book::~Book() = default;
+
+void Book::expectSheets(std::size_t count) {
+    if (count > kMaxSheets) refuse(Refusal::tooManySheets, "too many sheets");
+    expected_ = count;
+    writeHeader(count);
+}
+
+Sheet& Book::addSheet(std::string name) {
+    if (sheets_.size() >= kMaxSheets) refuse(Refusal::tooManySheets, "too many sheets");
+    return sheets_.emplace_back(std::move(name), budget_);
+}
+
+void Book::finishSheet() {
+    if (!expected_) return;
+    while (written_ < sheets_.size()) writeSheet(sheets_[written_++]);
+    // The game starts on the sheet while the next one is read.
+    output_->flush();
+}
+
+void Book::finish() {
+    if (expected_ && *expected_ != sheets_.size()) damaged("the workbook has other sheets than it lists");
+    if (!expected_) writeHeader(sheets_.size());
+    while (written_ < sheets_.size()) writeSheet(sheets_[written_++]);
+    output_->byte(static_cast<std::uint8_t>(Tag::end));
+    output_->flush();
+}
+
+void Book::writeHeader(std::size_t count) {
+    output_->raw(kMagic);
+    output_->byte(static_cast<std::uint8_t>(Tag::workbook));
+    output_->u32(static_cast<std::uint32_t>(count));
+}
+
+void Book::writeSheet(Sheet& sheet) {
+    const std::vector<const Sheet::Cell*> grid = gridOrder(sheet);
+    std::uint32_t rows = 0;
+    std::uint32_t columns = 0;
+    for (const Sheet::Cell* cell : grid) {
+        rows = std::max(rows, cell->row + 1);
+        columns = std::max(columns, cell->column + 1);
     }
-    stream.byte(static_cast<std::uint8_t>(Tag::end));
-    stream.flush();
+    gridCells_ += std::uint64_t{rows} * columns;
+    if (gridCells_ > kMaxTotalCells) refuse(Refusal::expandsTooFar, "the sheets' grids are too large");
+
+    Output& stream = *output_;
+    stream.byte(static_cast<std::uint8_t>(Tag::sheet));
+    stream.text(sheet.name());
+    stream.u32(rows);
+    stream.u32(columns);
+    std::uint64_t next = 0;  // row * columns + column of the next cell to write
+    for (const Sheet::Cell* cell : grid) {
+        const std::uint64_t at = std::uint64_t{cell->row} * columns + cell->column;
+        stream.empties(at - next);
+        writeCell(stream, sheet, *cell);
+        next = at + 1;
+    }
+    stream.empties(std::uint64_t{rows} * columns - next);
+    sheet.release();
 }
 
 }  // namespace caici::sheets

@@ -2,7 +2,7 @@
 // A workbook as every format reader hands it on: its sheets in order, each
 // a set of cells placed by row and column (from 0, the header row being row
 // 0). Cells come in any order and a later one replaces an earlier one at the
-// same place; writeBook lays each sheet out as the full grid of the reader
+// same place; the book writes each sheet as the full grid of the reader
 // stream (reader_protocol.h), empty cells filled in.
 //
 // Every placement is checked against the stream's bounds and the reader's
@@ -15,6 +15,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +57,8 @@ public:
     };
     const std::vector<Cell>& cells() const { return cells_; }
     const std::vector<std::string>& texts() const { return texts_; }
+    // Gives back the memory of a sheet that has been written.
+    void release();
 
 private:
     void place(Cell cell);
@@ -65,21 +69,42 @@ private:
     std::vector<std::string> texts_;
 };
 
-struct Book {
-    Budget budget;
-    std::vector<Sheet> sheets;
+using StreamSink = std::function<void(std::string_view)>;
 
-    Book() = default;
+// The workbook being read and the stream it becomes. A reader that knows
+// how many sheets there are says so first (expectSheets): each sheet then
+// goes out to the sink as soon as it is complete, and the game builds its
+// tables while the next one is read. Otherwise the sheets go out at finish.
+class Book {
+public:
+    explicit Book(StreamSink sink);
+    ~Book();
     Book(const Book&) = delete;
     Book& operator=(const Book&) = delete;
-    Book(Book&&) = delete;
-    Book& operator=(Book&&) = delete;
 
+    // Refuses more than kMaxSheets.
+    void expectSheets(std::size_t count);
     // A new sheet at the end; refuses the workbook past kMaxSheets.
     Sheet& addSheet(std::string name);
-};
+    // The last sheet added is complete.
+    void finishSheet();
+    // Every sheet is in: the rest of the stream goes out. Refuses a book
+    // with another number of sheets than it expected as damaged.
+    void finish();
 
-// Writes the stream of the whole book to out, in portions.
-void writeBook(const Book& book, const std::function<void(std::string_view)>& out);
+    const std::vector<Sheet>& sheets() const { return sheets_; }
+
+private:
+    class Output;
+    void writeHeader(std::size_t count);
+    void writeSheet(Sheet& sheet);
+
+    Budget budget_;
+    std::vector<Sheet> sheets_;
+    std::unique_ptr<Output> output_;
+    std::optional<std::size_t> expected_;
+    std::size_t written_ = 0;
+    std::uint64_t gridCells_ = 0;
+};
 
 }  // namespace caici::sheets

@@ -73,7 +73,7 @@ public:
         if (ns != kTableNs) return;
         if (name == "table") {
             const auto tableName = attributes.find(kTableNs, "name");
-            sheet_ = &book_.addSheet(tableName ? std::string(*tableName) : "Sheet" + std::to_string(book_.sheets.size() + 1));
+            sheet_ = &book_.addSheet(tableName ? std::string(*tableName) : "Sheet" + std::to_string(book_.sheets().size() + 1));
             nextRow_ = 0;
         } else if (name == "table-row" && sheet_ != nullptr) {
             rowRepeat_ = repeatOf(attributes, "number-rows-repeated");
@@ -100,8 +100,9 @@ public:
         if (ns != kTableNs) return;
         if (name == "table-row" && sheet_ != nullptr) {
             finishRow();
-        } else if (name == "table") {
+        } else if (name == "table" && sheet_ != nullptr) {
             sheet_ = nullptr;
+            book_.finishSheet();
         }
     }
 

@@ -84,6 +84,7 @@ void readTextTable(std::string_view bytes, char delimiter, const std::string& sh
         at += text[at] == '\r' && at + 1 < size && text[at + 1] == '\n' ? 2 : 1;
         table.endRow();
     }
+    book.finishSheet();
 }
 
 }  // namespace caici::sheets

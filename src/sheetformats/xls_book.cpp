@@ -360,6 +360,7 @@ void readXls(std::string_view bytes, Book& book) {
         damaged("no workbook stream");
     }
     const Globals globals = readGlobals(*stream);
+    book.expectSheets(globals.sheets.size());
     // Every sheet's records are walked once; sheets that claim each other's
     // records cannot make the walk longer than twice the stream.
     std::size_t walked = 0;
@@ -367,6 +368,7 @@ void readXls(std::string_view bytes, Book& book) {
         Sheet& sheet = book.addSheet(entry.name);
         walked += SheetReader(globals, sheet).read(*stream, entry.offset);
         if (walked > 2 * stream->size()) damaged("sheets overlap");
+        book.finishSheet();
     }
 }
 

@@ -429,14 +429,19 @@ void readXlsx(std::string_view bytes, Book& book) {
         SharedStringsHandler handler(strings);
         parseXmlPart(package, *stringsName, handler);
     }
+    // Chart, dialog and macro sheets hold no cells of words.
+    std::vector<std::pair<std::string, std::string>> worksheets;  // name, part
     for (const auto& [name, id] : workbook.sheets) {
         const auto part = parts.find(id);
         if (part == parts.end()) damaged("a sheet's part is not named");
-        // Chart, dialog and macro sheets hold no cells of words.
-        if (!endsWith(part->second.type, "/worksheet")) continue;
+        if (endsWith(part->second.type, "/worksheet")) worksheets.emplace_back(name, part->second.target);
+    }
+    book.expectSheets(worksheets.size());
+    for (const auto& [name, part] : worksheets) {
         Sheet& sheet = book.addSheet(name);
         SheetHandler handler(sheet, strings, shows, workbook.dates);
-        if (!parseXmlPart(package, part->second.target, handler)) damaged("a sheet's part is missing");
+        if (!parseXmlPart(package, part, handler)) damaged("a sheet's part is missing");
+        book.finishSheet();
     }
 }
 

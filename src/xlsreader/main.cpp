@@ -67,9 +67,9 @@ int main(int argc, char** argv) {
         const auto format = sheets::formatOfName(path);
         if (!format) sheets::refuse(Refusal::unknownFormat, "not a workbook format");
         const std::string bytes = sheets::readFileBytes(path);
-        sheets::Book book;
+        sheets::Book book(writeOut);
         sheets::readBook(bytes, *format, sheets::textTableSheetName(path), book);
-        sheets::writeBook(book, writeOut);
+        book.finish();
         return 0;
     } catch (const sheets::ReadRefused& refused) {
         return static_cast<int>(refused.refusal());
