@@ -7,25 +7,24 @@
 
 #include <cstring>
 #include <exception>
+#include <utility>
+#include <vector>
 
 namespace caici::sheets {
 namespace {
 
-// Separates a namespace URI from the local name; no URI can hold it.
-constexpr char kSeparator = '\x01';
 // Deeper nesting than any spreadsheet part has.
 constexpr int kMaxDepth = 256;
 
 struct Name {
-    std::string_view ns;
+    std::string_view prefix;
     std::string_view local;
 };
 
-Name split(const char* full) {
-    const std::string_view name(full);
-    const auto mark = name.find(kSeparator);
-    if (mark == std::string_view::npos) return {{}, name};
-    return {name.substr(0, mark), name.substr(mark + 1)};
+Name split(std::string_view name) {
+    const auto colon = name.find(':');
+    if (colon == std::string_view::npos) return {{}, name};
+    return {name.substr(0, colon), name.substr(colon + 1)};
 }
 
 struct ParserFree {
@@ -34,10 +33,54 @@ struct ParserFree {
 
 }  // namespace
 
+// The declared prefixes and the default namespace.
+class XmlNamespaces {
+public:
+    // Takes the declarations among an element's attributes.
+    void declare(const char** pairs) {
+        for (const char** pair = pairs; *pair != nullptr; pair += 2) {
+            const char* name = pair[0];
+            if (name[0] != 'x' || std::strncmp(name, "xmlns", 5) != 0) continue;
+            if (name[5] == '\0') {
+                default_ = pair[1];
+            } else if (name[5] == ':') {
+                bind(name + 6, pair[1]);
+            }
+        }
+    }
+    // The namespace of a prefix; unprefixed elements are in the default one,
+    // unprefixed attributes in none.
+    std::string_view resolve(std::string_view prefix, bool element) const {
+        if (prefix.empty()) return element ? std::string_view(default_) : std::string_view();
+        for (const auto& [bound, uri] : prefixes_) {
+            if (bound == prefix) return uri;
+        }
+        return {};
+    }
+
+private:
+    void bind(std::string_view prefix, std::string_view uri) {
+        for (auto& [bound, known] : prefixes_) {
+            if (bound == prefix) {
+                known = uri;
+                return;
+            }
+        }
+        if (prefixes_.size() >= kMaxPrefixes) damaged("XML declares too many namespaces");
+        prefixes_.emplace_back(prefix, uri);
+    }
+
+    static constexpr std::size_t kMaxPrefixes = 256;
+    std::vector<std::pair<std::string, std::string>> prefixes_;
+    std::string default_;
+};
+
 std::optional<std::string_view> XmlAttributes::find(std::string_view ns, std::string_view name) const {
     for (const char** pair = pairs_; *pair != nullptr; pair += 2) {
         const Name attribute = split(pair[0]);
-        if (attribute.local == name && attribute.ns == ns) return std::string_view(pair[1]);
+        if (attribute.local == name && namespaces_.resolve(attribute.prefix, false) == ns) {
+            return std::string_view(pair[1]);
+        }
     }
     return std::nullopt;
 }
@@ -49,6 +92,7 @@ struct XmlParser::State {
     // kept, the parser stopped, and the exception thrown again by feed.
     std::exception_ptr failure;
     int depth = 0;
+    XmlNamespaces namespaces;
 
     explicit State(XmlHandler& h) : handler(h) {}
 
@@ -67,15 +111,17 @@ struct XmlParser::State {
     static void onStart(void* data, const char* name, const char** attributes) {
         guard(data, [&](State& state) {
             if (++state.depth > kMaxDepth) damaged("XML nested too deeply");
+            state.namespaces.declare(attributes);
             const Name element = split(name);
-            state.handler.start(element.ns, element.local, XmlAttributes(attributes));
+            state.handler.start(state.namespaces.resolve(element.prefix, true), element.local,
+                                XmlAttributes(attributes, state.namespaces));
         });
     }
     static void onEnd(void* data, const char* name) {
         guard(data, [&](State& state) {
             --state.depth;
             const Name element = split(name);
-            state.handler.end(element.ns, element.local);
+            state.handler.end(state.namespaces.resolve(element.prefix, true), element.local);
         });
     }
     static void onText(void* data, const char* chars, int length) {
@@ -91,7 +137,7 @@ struct XmlParser::State {
 };
 
 XmlParser::XmlParser(XmlHandler& handler) : state_(std::make_unique<State>(handler)) {
-    state_->parser.reset(XML_ParserCreateNS("UTF-8", kSeparator));
+    state_->parser.reset(XML_ParserCreate("UTF-8"));
     if (!state_->parser) throw std::bad_alloc();
     XML_Parser parser = state_->parser.get();
     XML_SetUserData(parser, state_.get());
