@@ -165,7 +165,7 @@ Sheet& Book::addSheet(std::string name) {
 }
 
 void Book::finishSheet() {
-    if (!expected_) return;
+    if (!headerWritten_) writeHeader(kUnknownSheetCount);
     while (written_ < sheets_.size()) writeSheet(sheets_[written_++]);
     // The game starts on the sheet while the next one is read.
     output_->flush();
@@ -173,13 +173,14 @@ void Book::finishSheet() {
 
 void Book::finish() {
     if (expected_ && *expected_ != sheets_.size()) damaged("the workbook has other sheets than it lists");
-    if (!expected_) writeHeader(sheets_.size());
+    if (!headerWritten_) writeHeader(sheets_.size());
     while (written_ < sheets_.size()) writeSheet(sheets_[written_++]);
     output_->byte(static_cast<std::uint8_t>(Tag::end));
     output_->flush();
 }
 
 void Book::writeHeader(std::size_t count) {
+    headerWritten_ = true;
     output_->raw(kMagic);
     output_->byte(static_cast<std::uint8_t>(Tag::workbook));
     output_->u32(static_cast<std::uint32_t>(count));

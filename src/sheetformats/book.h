@@ -71,10 +71,10 @@ private:
 
 using StreamSink = std::function<void(std::string_view)>;
 
-// The workbook being read and the stream it becomes. A reader that knows
-// how many sheets there are says so first (expectSheets): each sheet then
-// goes out to the sink as soon as it is complete, and the game builds its
-// tables while the next one is read. Otherwise the sheets go out at finish.
+// The workbook being read and the stream it becomes. Each sheet goes out to
+// the sink as soon as it is complete, so that the game builds its tables
+// while the next one is read; a reader that knows how many sheets there are
+// says so first (expectSheets), else the stream says the count is unknown.
 class Book {
 public:
     explicit Book(StreamSink sink);
@@ -103,6 +103,7 @@ private:
     std::vector<Sheet> sheets_;
     std::unique_ptr<Output> output_;
     std::optional<std::size_t> expected_;
+    bool headerWritten_ = false;
     std::size_t written_ = 0;
     std::uint64_t gridCells_ = 0;
 };

@@ -5,7 +5,9 @@
 //
 //   stream   := magic workbook
 //   magic    := "CAICIXR1"
-//   workbook := 'B' u32 sheetCount  sheet*  'E'          (exactly sheetCount sheets)
+//   workbook := 'B' u32 sheetCount  sheet*  'E'          (exactly sheetCount sheets, or
+//                                                         any number up to kMaxSheets when
+//                                                         sheetCount is kUnknownSheetCount)
 //   sheet    := 'S' text name  u32 rows  u32 columns  cell*   (rows * columns cells, row by row)
 //   cell     := 0                                        empty
 //             | 1 i32                                    integer
@@ -53,6 +55,9 @@ enum class CellTag : std::uint8_t {
 // most 32,767 UTF-16 units (at most 3 UTF-8 bytes each), a sheet name at most
 // 31 characters.
 inline constexpr std::uint32_t kMaxSheets = 4096;
+// The count of a reader that sends each sheet as soon as it has read it,
+// before it knows how many follow (the tables of an .ods).
+inline constexpr std::uint32_t kUnknownSheetCount = 0xFFFFFFFF;
 inline constexpr std::uint32_t kMaxRows = 1048576;
 inline constexpr std::uint32_t kMaxColumns = 256;
 inline constexpr std::uint32_t kMaxCellTextBytes = 32767 * 3;

@@ -97,7 +97,7 @@ bool ReaderStreamDecoder::readWorkbook() {
     if (!has(5)) return false;
     if (byteAt(0) != static_cast<std::uint8_t>(Tag::workbook)) malformed("no workbook record");
     sheetsDeclared_ = u32At(1);
-    if (sheetsDeclared_ > kMaxSheets) malformed("too many sheets");
+    if (sheetsDeclared_ > kMaxSheets && sheetsDeclared_ != kUnknownSheetCount) malformed("too many sheets");
     offset_ += 5;
     state_ = State::sheetOrEnd;
     return true;
@@ -107,13 +107,15 @@ bool ReaderStreamDecoder::readSheetOrEnd() {
     if (!has(1)) return false;
     const std::uint8_t tag = byteAt(0);
     if (tag == static_cast<std::uint8_t>(Tag::end)) {
-        if (sheetsSeen_ != sheetsDeclared_) malformed("fewer sheets than declared");
+        if (sheetsDeclared_ != kUnknownSheetCount && sheetsSeen_ != sheetsDeclared_) {
+            malformed("fewer sheets than declared");
+        }
         offset_ += 1;
         state_ = State::done;
         return true;
     }
     if (tag != static_cast<std::uint8_t>(Tag::sheet)) malformed("unknown record");
-    if (sheetsSeen_ == sheetsDeclared_) malformed("more sheets than declared");
+    if (sheetsSeen_ == sheetsDeclared_ || sheetsSeen_ == kMaxSheets) malformed("more sheets than declared");
     if (!has(5)) return false;
     const std::uint32_t nameLength = u32At(1);
     if (nameLength == 0 || nameLength > kMaxSheetNameBytes) malformed("bad sheet name length");
