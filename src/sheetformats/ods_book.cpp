@@ -25,14 +25,52 @@ constexpr std::string_view kCalcExtNs = "urn:org:documentfoundation:names:experi
 constexpr std::string_view kManifestNs = "urn:oasis:names:tc:opendocument:xmlns:manifest:1.0";
 constexpr std::string_view kSpreadsheetType = "application/vnd.oasis.opendocument.spreadsheet";
 
-std::uint64_t repeatOf(const XmlAttributes& attributes, std::string_view name) {
-    const auto text = attributes.find(kTableNs, name);
+std::uint64_t repeatCount(std::optional<std::string_view> text) {
     std::uint64_t count = 1;
     if (!text) return 1;
     const auto result = std::from_chars(text->data(), text->data() + text->size(), count);
     if (result.ec != std::errc() || count == 0) damaged("a repeat count is not one");
     return count;
 }
+
+// The attributes of a table cell that say what it holds, read in one pass:
+// a large sheet has a million cells.
+struct CellAttributes {
+    std::optional<std::string_view> type;
+    std::optional<std::string_view> extendedType;  // calcext:value-type, which marks error values
+    std::optional<std::string_view> repeat;
+    std::optional<std::string_view> value;
+    std::optional<std::string_view> dateValue;
+    std::optional<std::string_view> timeValue;
+    std::optional<std::string_view> booleanValue;
+    std::optional<std::string_view> stringValue;
+    bool formula = false;
+
+    explicit CellAttributes(const XmlAttributes& attributes) {
+        attributes.forEach([this](std::string_view ns, std::string_view name, std::string_view text) {
+            if (ns == kOfficeNs) {
+                if (name == "value-type") {
+                    type = text;
+                } else if (name == "value") {
+                    value = text;
+                } else if (name == "date-value") {
+                    dateValue = text;
+                } else if (name == "time-value") {
+                    timeValue = text;
+                } else if (name == "boolean-value") {
+                    booleanValue = text;
+                } else if (name == "string-value") {
+                    stringValue = text;
+                }
+            } else if (ns == kTableNs) {
+                if (name == "number-columns-repeated") repeat = text;
+                if (name == "formula") formula = true;
+            } else if (ns == kCalcExtNs && name == "value-type") {
+                extendedType = text;
+            }
+        });
+    }
+};
 
 // "PT36H05M00.5S" as "36:05:01"; anything else stays as it is.
 std::string durationText(std::string_view duration) {
@@ -76,14 +114,15 @@ public:
             sheet_ = &book_.addSheet(tableName ? std::string(*tableName) : "Sheet" + std::to_string(book_.sheets().size() + 1));
             nextRow_ = 0;
         } else if (name == "table-row" && sheet_ != nullptr) {
-            rowRepeat_ = repeatOf(attributes, "number-rows-repeated");
+            rowRepeat_ = repeatCount(attributes.find(kTableNs, "number-rows-repeated"));
             rowCells_.clear();
             nextColumn_ = 0;
         } else if ((name == "table-cell" || name == "covered-table-cell") && sheet_ != nullptr) {
             inCell_ = true;
             cellDepth_ = 0;
-            cellRepeat_ = repeatOf(attributes, "number-columns-repeated");
-            readCellAttributes(attributes);
+            const CellAttributes cell(attributes);
+            cellRepeat_ = repeatCount(cell.repeat);
+            readCellAttributes(cell);
         }
     }
 
@@ -119,33 +158,32 @@ private:
         std::uint32_t text;
     };
 
-    void readCellAttributes(const XmlAttributes& attributes) {
+    void readCellAttributes(const CellAttributes& attributes) {
         cell_ = CellContent{};
-        const auto type = attributes.find(kOfficeNs, "value-type");
-        const auto extType = attributes.find(kCalcExtNs, "value-type");
-        const bool formula = attributes.find(kTableNs, "formula").has_value();
-        auto attribute = [&](std::string_view name) { return std::string(attributes.find(kOfficeNs, name).value_or("")); };
-        if (extType && *extType == "error") {
+        const auto& type = attributes.type;
+        const bool formula = attributes.formula;
+        auto attribute = [](const std::optional<std::string_view>& text) { return std::string(text.value_or("")); };
+        if (attributes.extendedType && *attributes.extendedType == "error") {
             cell_.kind = CellContent::Kind::error;
         } else if (!type) {
             cell_.kind = formula ? CellContent::Kind::formulaOnly : CellContent::Kind::text;
         } else if (*type == "float" || *type == "percentage" || *type == "currency") {
             cell_.kind = CellContent::Kind::number;
-            const std::string value = attribute("value");
+            const std::string value = attribute(attributes.value);
             const auto result = std::from_chars(value.data(), value.data() + value.size(), cell_.number);
             if (result.ec != std::errc() || result.ptr != value.data() + value.size()) damaged("a number cell holds no number");
         } else if (*type == "date") {
             cell_.kind = CellContent::Kind::date;
-            cell_.value = attribute("date-value");
+            cell_.value = attribute(attributes.dateValue);
         } else if (*type == "time") {
             cell_.kind = CellContent::Kind::time;
-            cell_.value = attribute("time-value");
+            cell_.value = attribute(attributes.timeValue);
         } else if (*type == "boolean") {
             cell_.kind = CellContent::Kind::boolean;
-            cell_.value = attribute("boolean-value");
+            cell_.value = attribute(attributes.booleanValue);
         } else {
             cell_.kind = CellContent::Kind::text;
-            if (const auto value = attributes.find(kOfficeNs, "string-value")) {
+            if (const auto& value = attributes.stringValue) {
                 cell_.value = std::string(*value);
                 cell_.hasStringValue = true;
             }

@@ -75,6 +75,14 @@ private:
     std::string default_;
 };
 
+void XmlAttributes::forEach(
+    const std::function<void(std::string_view, std::string_view, std::string_view)>& visit) const {
+    for (const char** pair = pairs_; *pair != nullptr; pair += 2) {
+        const Name attribute = split(pair[0]);
+        visit(namespaces_.resolve(attribute.prefix, false), attribute.local, pair[1]);
+    }
+}
+
 std::optional<std::string_view> XmlAttributes::find(std::string_view ns, std::string_view name) const {
     for (const char** pair = pairs_; *pair != nullptr; pair += 2) {
         const Name attribute = split(pair[0]);

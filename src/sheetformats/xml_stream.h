@@ -9,6 +9,7 @@
 // parts of a word library. A prefix means what its latest declaration says
 // (spreadsheet parts declare theirs once, on the root).
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,8 @@ class XmlAttributes {
 public:
     XmlAttributes(const char** pairs, const XmlNamespaces& namespaces) : pairs_(pairs), namespaces_(namespaces) {}
     std::optional<std::string_view> find(std::string_view ns, std::string_view name) const;
+    // Every attribute in turn: its namespace, local name and value.
+    void forEach(const std::function<void(std::string_view, std::string_view, std::string_view)>& visit) const;
 
 private:
     const char** pairs_;
