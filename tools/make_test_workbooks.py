@@ -234,7 +234,9 @@ def _zip_of(parts):
     out = __import__("io").BytesIO()
     with zipfile.ZipFile(out, "w") as archive:
         for name, data in parts.items():
-            archive.writestr(zipfile.ZipInfo(name, (1980, 1, 1, 0, 0, 0)), data)
+            info = zipfile.ZipInfo(name, (1980, 1, 1, 0, 0, 0))
+            info.compress_type = zipfile.ZIP_DEFLATED
+            archive.writestr(info, data)
     return out.getvalue()
 
 
@@ -393,6 +395,17 @@ def formats(folder):
     with open(os.path.join(folder, "words_two_sheets.xls"), "rb") as xls:
         write(folder, "words_xls_named.xlsx", xls.read())
     write(folder, "words_binary_junk.csv", bytes(range(256)) * 16)
+
+    # 4,097 sheets, all naming the one sheet part: more than the game takes.
+    one = zipfile.ZipFile(__import__("io").BytesIO(xlsx_bytes([("Sheet1", [HEADER, ["苹果", 3]])])))
+    parts = {info.filename: one.read(info) for info in one.infolist()}
+    sheets = "".join(f'<sheet name="S{i}" sheetId="{i}" r:id="rId1"/>' for i in range(1, 4099))
+    parts["xl/workbook.xml"] = (
+        '<?xml version="1.0" encoding="UTF-8" standalone="yes"?><workbook '
+        'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" '
+        'xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">'
+        f"<sheets>{sheets}</sheets></workbook>").encode("utf-8")
+    write(folder, "words_too_many_sheets.xlsx", _zip_of(parts))
 
     # Damaged files of the new formats, beside the .xls ones that crashed
     # the earlier reader: each must be refused as damaged.

@@ -166,6 +166,7 @@ TEST_F(FormatsTest, RefusedFilesSayWhyAndKeepTheLibraryInPlay) {
         {"words_xls_named.xlsx", "它其实是 Excel 97-2003 工作簿"},
         {"words_binary_junk.csv", "它不是 UTF-8 或 GBK 编码的文本表格"},
         {"words_quote_not_closed.csv", "引号开始的字段直到文件末尾都没有结束"},
+        {"words_too_many_sheets.xlsx", "工作表超过 4096 个"},
     };
     for (const auto& c : cases) {
         const std::string error = loadAs(c.fixture);
