@@ -185,6 +185,11 @@ def main():
         ]),
     ])
 
+    save(folder, "words_draft_sheet.xls", [
+        ("动物", [HEADER, ["猫", 1]]),
+        ("_草稿", [HEADER, ["还没想好", 1]]),
+    ])
+
     save(folder, "words_many_sheets.xls", [
         ("S%03d" % i, [HEADER, ["词%d" % i, i]]) for i in range(1, 121)
     ])

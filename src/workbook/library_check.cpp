@@ -124,7 +124,7 @@ std::vector<PlacedProblem> findLibraryProblems(const LoadedLibrary& library) {
             cleanedName(sheet.name), 0, {},
             sheet.reason == LeftOutSheet::Reason::pastHundred
                 ? "是第 100 个以后的工作表，游戏只读前 100 个"
-                : "游戏不读这个工作表（名字以“_”开头或含有“Print_Area”“Print_Titles”“FilterDatabase”）",
+                : "游戏不读名字以“_”开头（或含有“Print_Area”“Print_Titles”“FilterDatabase”）的工作表",
             std::nullopt});
     }
 

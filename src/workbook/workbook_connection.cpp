@@ -79,7 +79,8 @@ std::string dataSourceOf(std::string_view connectionString) {
 }
 
 std::string listedTableName(const std::string& sheetName) {
-    bool plain = !sheetName.empty() && !(sheetName.front() >= '0' && sheetName.front() <= '9');
+    bool plain = !sheetName.empty() && !(sheetName.front() >= '0' && sheetName.front() <= '9') &&
+                 sheetName.front() != '_';
     for (unsigned char c : sheetName) {
         if (c < 0x80 && !isAsciiAlnum(c) && c != '_') plain = false;
     }

@@ -125,6 +125,7 @@ TEST(WordlibCommand, ChecksAFileOfEveryFormatByPlace) {
          {"值 第7行 分值: '#N/A' 是错误值，不是整数", "值 第12行 名称: 'a\\x00b' 里有换行或控制字符，屏幕上显示不出来",
           "值 第13行 名称: 有 8300 个字，超过 40 个字，游戏不出这个词"}},
         {"words_many_sheets.xls", {"S101: 是第 100 个以后的工作表，游戏只读前 100 个"}},
+        {"words_draft_sheet.xls", {"_草稿: 游戏不读名字以“_”开头（或含有“Print_Area”“Print_Titles”“FilterDatabase”）的工作表"}},
         {"words_two_sheets.ods", {"Sheet2 第3行 分值: '2.5' 不是整数"}},
     };
     for (const auto& c : cases) {
