@@ -26,11 +26,6 @@ void preferX11OnWayland() {
     }
 }
 
-// The workbook reader is installed beside the game.
-QString readerPath() {
-    return QString::fromStdString(caici::readerBesideRunningProgram());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +48,8 @@ int main(int argc, char** argv) {
     caici::MessageBoxReporter reporter;
     caici::CueStartupBoxes cueMessages;
     try {
-        caici::Program program(caici::ProgramParts{QDir::currentPath() + QLatin1Char('/'), readerPath(), reporter,
+        caici::Program program(caici::ProgramParts{QDir::currentPath() + QLatin1Char('/'),
+                                                   caici::readerBesideRunningProgram(), reporter,
                                                    std::make_unique<caici::SdlMixerAudio>(), cueMessages});
         QObject::connect(&program.form1(), &caici::TForm1::closed, &app, &QCoreApplication::quit);
         program.showStartWindow();

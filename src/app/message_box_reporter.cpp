@@ -12,4 +12,9 @@ void MessageBoxReporter::reportError(const std::string& text) {
                           QString::fromStdString(text));
 }
 
+void MessageBoxReporter::reportWarning(const std::string& text) {
+    QMessageBox::warning(QApplication::activeWindow(), QString::fromUtf8(productTitle),
+                         QString::fromStdString(text));
+}
+
 }  // namespace caici

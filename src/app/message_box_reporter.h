@@ -9,6 +9,7 @@ namespace caici {
 class MessageBoxReporter : public ErrorReporter {
 public:
     void reportError(const std::string& text) override;
+    void reportWarning(const std::string& text) override;
 };
 
 }  // namespace caici

@@ -6,14 +6,25 @@
 #include "workbook/word_library.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
+
+#include "common/product.h"
 
 namespace caici {
+namespace {
+
+QString defaultHistoryFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/history.db");
+}
+
+}  // namespace
 
 // The game's failures go to the application's error box, once each.
 class Program::ErrorBoxes : public GameListener {
 public:
     explicit ErrorBoxes(ErrorReporter& reporter) : reporter_(reporter) {}
     void error(const std::string& text) override { reporter_.reportError(text); }
+    void warning(const std::string& text) override { reporter_.reportWarning(text); }
 
 private:
     ErrorReporter& reporter_;
@@ -23,13 +34,14 @@ Program::Program(ProgramParts parts) {
     // The word display and the title must be readable by assistive
     // technology from their first line on.
     installFadeTextAccessibility();
+    dialogs_ = parts.dialogs ? parts.dialogs : std::make_shared<DesktopDialogs>();
     settings_ = std::make_unique<Settings>(parts.settingsFile.isEmpty() ? Settings::defaultFile() : parts.settingsFile);
     const std::string baseFolder = parts.baseFolder.toStdString();
     // Long work (a load, a shuffle) and every tick let the windows go on.
     const MessagePump pump = [] { QCoreApplication::processEvents(); };
     game_ = std::make_unique<Game>(GameParts{
         baseFolder,
-        std::make_unique<WordLibrary>(baseFolder, parts.readerPath.toStdString(), RateLimitedPump(pump)),
+        std::make_unique<WordLibrary>(baseFolder, parts.readerPath, RateLimitedPump(pump)),
         std::move(parts.audio), pump, std::move(parts.clock)});
     // The program cannot run with a mismatched audio library: it ends with a
     // failure status, so a launcher or script sees that it did not start.
@@ -40,9 +52,11 @@ Program::Program(ProgramParts parts) {
     form1_ = std::make_unique<TForm1>(*game_, parts.errors);
     form2_ = std::make_unique<TForm2>(*form1_, *game_, *settings_, parts.errors);
     form3_ = std::make_unique<TForm3>(
-        GuessingWindowParts{parts.baseFolder, *game_, *settings_, parts.errors, std::move(parts.dialogs)});
+        GuessingWindowParts{parts.baseFolder, *game_, *settings_, parts.errors, dialogs_});
     form1_->connectRules(*form2_);
     form1_->setDigitalFamily(form3_->digitalFamily());
+    // After the windows, so that whatever the history has to say is heard.
+    game_->openHistory((parts.historyFile.isEmpty() ? defaultHistoryFile() : parts.historyFile).toStdString());
 }
 
 Program::~Program() {
@@ -52,6 +66,18 @@ Program::~Program() {
 void Program::showStartWindow() {
     centreOnScreen(*form1_, form1_->frameGeometry().size());
     form1_->show();
+    const auto unfinished = game_->unfinishedMatch();
+    if (!unfinished) return;
+    QStringList teams;
+    for (const auto& team : unfinished->teams()) teams << QString::fromStdString(team);
+    const QString text = QStringLiteral("上次的比赛（%1）还没有比完，已比了 %2 轮。\n\n要接着比吗？选“否”则结束那场比赛。")
+                             .arg(teams.join(QStringLiteral("、")))
+                             .arg(unfinished->rounds().size());
+    if (dialogs_->question(form1_.get(), QString::fromUtf8(productTitle), text)) {
+        game_->resumeMatch();
+    } else {
+        game_->dismissUnfinishedMatch();
+    }
 }
 
 }  // namespace caici

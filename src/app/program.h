@@ -23,8 +23,8 @@ namespace caici {
 struct ProgramParts {
     // The current directory at program start, ending with "/".
     QString baseFolder;
-    // The workbook reader program.
-    QString readerPath;
+    // The workbook reader program, as the file system names it.
+    std::string readerPath;
     ErrorReporter& errors;
     std::unique_ptr<AudioLibrary> audio;
     CueStartupMessages& cueMessages;
@@ -34,6 +34,8 @@ struct ProgramParts {
     MonotonicClock clock = steadyMilliseconds;
     // The file the settings are remembered in; the user's own when empty.
     QString settingsFile = {};
+    // The file matches are kept in; in the user's data folder when empty.
+    QString historyFile = {};
 };
 
 // Thrown while the program is created when it has to end before any window
@@ -61,7 +63,8 @@ public:
     TForm2& form2() { return *form2_; }
     TForm3& form3() { return *form3_; }
 
-    // Shows the start window centred on the desktop (the first time).
+    // Shows the start window centred on the desktop (the first time), and
+    // offers to take up a match the last run left unfinished.
     void showStartWindow();
 
 private:
@@ -69,6 +72,7 @@ private:
 
     // Declared in creation order, so the guessing window goes first when
     // the program ends and the game, which the windows show, last.
+    std::shared_ptr<WindowDialogs> dialogs_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<ErrorBoxes> errorBoxes_;

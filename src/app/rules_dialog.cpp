@@ -1,6 +1,7 @@
 #include "app/rules_dialog.h"
 
 #include "app/dotted_frame.h"
+#include "app/match_dialog.h"
 #include "look/window_look.h"
 #include "common/error_guard.h"
 #include "game/game.h"
@@ -11,6 +12,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -20,6 +22,7 @@ namespace caici {
 namespace {
 
 constexpr int dialogColor = 12285;  // (253, 47, 0)
+constexpr int settingsRowHeight = 40;
 constexpr int textHeight = 16;
 
 constexpr char instructions[] =
@@ -71,7 +74,8 @@ TForm2::TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReport
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("游戏规则和设置"));
     setAccessibleName(windowTitle());
-    setFixedSize(455, 383);
+    // The designed dialog, and below it a row for the match set-up.
+    setFixedSize(455, 383 + settingsRowHeight);
     setFont(pixelFont(QStringLiteral("Tahoma"), 11));
     setBackgroundColor(*this, storedColor(dialogColor));
     buildLayout();
@@ -109,6 +113,20 @@ void TForm2::buildLayout() {
     edt1_->setAccessibleName(QStringLiteral("倒计时设定"));
     // Set after the layout so that it is painted over the label's blank gap.
     edt1_->raise();
+
+    btnMatch = new QPushButton(QStringLiteral("比赛设置（多队计分）…"), this);
+    btnMatch->setObjectName(QStringLiteral("btnMatch"));
+    btnMatch->setFont(pixelFont(face, 13));
+    btnMatch->setGeometry(14, 383 - 8, 200, settingsRowHeight - 4);
+    btnMatch->setCursor(Qt::PointingHandCursor);
+    connect(btnMatch, &QPushButton::clicked, this, [this] {
+        guarded(reporter_, [this] {
+            if (!matchDialog_) matchDialog_ = new MatchDialog(this, game_);
+            matchDialog_->show();
+            matchDialog_->raise();
+            matchDialog_->activateWindow();
+        });
+    });
 }
 
 void TForm2::edt1Change() {

@@ -10,11 +10,13 @@
 #include <QRect>
 
 class QLineEdit;
+class QPushButton;
 
 namespace caici {
 
 class ErrorReporter;
 class Game;
+class MatchDialog;
 class Settings;
 
 // Where the dialog goes beside the start window (both as frames, in screen
@@ -39,6 +41,9 @@ public:
 
     QLineEdit& edt1() const { return *edt1_; }
 
+    // Opens the match set-up.
+    QPushButton* btnMatch = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -53,6 +58,8 @@ private:
     QWidget& startWindow_;
     Game& game_;
     Settings& settings_;
+    // Parent-owned, made when first asked for.
+    MatchDialog* matchDialog_ = nullptr;
     // How far the dialog moved the start window aside; undone when it closes.
     int startShift_ = 0;
     ErrorReporter& reporter_;

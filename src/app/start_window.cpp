@@ -6,8 +6,11 @@
 #include "look/window_look.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace caici {
 
@@ -102,6 +105,21 @@ void TForm1::btn2Click() {
     handle([this] {
         if (const auto sheet = game_.browseSheet(pgc1->chosenSheet().toStdString())) pgc1->showSheet(*sheet);
     });
+}
+
+void TForm1::matchChanged() {
+    const int team = game_.nextTeam();
+    if (team < 0) {
+        nextTeam->hide();
+        return;
+    }
+    nextTeam->setText(QStringLiteral("下一队：") + QString::fromStdString(game_.match()->teams().at(static_cast<std::size_t>(team))));
+    nextTeam->adjustSize();
+    const int left = std::clamp(Label2->geometry().center().x() - nextTeam->width() / 2, 8,
+                                std::max(8, width() - nextTeam->width() - 8));
+    nextTeam->move(left, Label2->geometry().bottom() + 8);
+    nextTeam->show();
+    nextTeam->raise();
 }
 
 void TForm1::libraryChanged() {

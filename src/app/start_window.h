@@ -43,6 +43,8 @@ public:
     QLabel* img2 = nullptr;
     QLabel* edition = nullptr;
     QLabel* editionDigits = nullptr;
+    // Whose turn the start label begins while a match runs.
+    QLabel* nextTeam = nullptr;
     LibraryBrowser* pgc1 = nullptr;
 
     // Handlers; each runs its body inside guarded().
@@ -65,6 +67,7 @@ protected:
 private:
     // GameListener
     void libraryChanged() override;
+    void matchChanged() override;
 
     void buildLayout();
     void buildMakerInformation();

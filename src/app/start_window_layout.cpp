@@ -107,13 +107,20 @@ void TForm1::buildMakerInformation() {
 
     addHalo(addText(*this, QStringLiteral("2026 · %1 出品").arg(maker), {157, 10}, small, Qt::white));
     addHalo(addText(*this, QStringLiteral("%1 · 版本 1.0").arg(maker), {114, 118}, small, Qt::white));
-    editionDigits = &addText(*this, QStringLiteral("1.0"), {316, 71}, pixelFont(QStringLiteral("DS-Digital"), 12),
+    editionDigits = &addText(*this, QStringLiteral("1.0"), {318, 66}, pixelFont(QStringLiteral("DS-Digital"), 16),
                              Qt::yellow);
     addHalo(*editionDigits);
     edition = &addText(*this, QStringLiteral("派对版"), {329, 81}, small, Qt::white);
     addHalo(*edition);
 
     img2 = &addPicture(*this, "img2", QStringLiteral(":/app/contact.jpg"), QRect(22, 250, 188, 188));
+
+    nextTeam = &addText(*this, QString(), {0, 0}, pixelFont(titleFace, 14, true), Qt::white);
+    nextTeam->setObjectName(QStringLiteral("nextTeam"));
+    // A team name is the host's own text, shown as typed.
+    nextTeam->setTextFormat(Qt::PlainText);
+    addHalo(*nextTeam);
+    nextTeam->hide();
 
     const QString thanks = QStringLiteral("感谢您选择%1！\n愿每一次聚会都笑声不断。").arg(QString::fromUtf8(productTitle));
     const QString custom = QStringLiteral("承接年会、婚礼等活动的词库定制，\n也欢迎捐助，支持我们继续更新。");
@@ -133,6 +140,8 @@ void TForm1::setDigitalFamily(const QString& family) {
     // the top segments inside the label.
     editionDigits->setMargin(2);
     editionDigits->adjustSize();
+    // The edition's name stands under its number, never on it.
+    edition->move(editionDigits->x() + 2, editionDigits->geometry().bottom() + 1);
 }
 
 }  // namespace caici

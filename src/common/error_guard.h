@@ -14,6 +14,9 @@ public:
     virtual ~ErrorReporter() = default;
     // text is final: the error's own text with its closing full stop.
     virtual void reportError(const std::string& text) = 0;
+    // Something the user should know that stopped nothing; shown like an
+    // error unless the reporter has a gentler way.
+    virtual void reportWarning(const std::string& text) { reportError(text); }
 };
 
 // The error's text with a full stop appended unless it already ends a sentence.

@@ -69,6 +69,32 @@ QSize TCnAAFontEx::TextExtent(std::string_view text) {
     return size;
 }
 
+QRect TCnAAFontEx::InkExtent(std::string_view text) {
+    if (Canvas() == nullptr || text.empty()) return {};
+    const RotatedFontScope rotation(Canvas(), effect_->Angle());
+    const TCnAAEffect& effect = *effect_;
+    const TCnAAMask::TextInk measured = Mask().MeasureInk(text);
+    const QRect box(QPoint(0, 0), measured.box);
+    QRect ink = measured.ink;
+    if (ink.isEmpty()) return {};
+    // Each step spreads coverage by its reach (the outline reads the pixels
+    // next to it, a spray up to its amount away, a blur two around it), but
+    // never out of the mask.
+    const auto spread = [&box](const QRect& area, int reach) {
+        return area.adjusted(-reach, -reach, reach, reach).intersected(box);
+    };
+    if (effect.Outline()) ink = spread(ink, 1);
+    if (effect.Spray() > 0) ink = spread(ink, effect.Spray());
+    if (effect.HorzMirror()) ink.moveLeft(box.width() - ink.left() - ink.width());
+    if (effect.VertMirror()) ink.moveTop(box.height() - ink.top() - ink.height());
+    const LayerPositions at = layerPositions(effect.Shadow(), 0, 0);
+    QRect drawn = (effect.Blur() > 0 ? spread(ink, 2) : ink).translated(at.text);
+    if (effect.Shadow().Enabled()) {
+        drawn |= (effect.Shadow().Blur() > 0 ? spread(ink, 2) : ink).translated(at.shadow);
+    }
+    return drawn;
+}
+
 void TCnAAFontEx::TextOutput(int x, int y, std::string_view text) {
     if (Canvas() == nullptr || text.empty()) return;
     const RotatedFontScope rotation(Canvas(), effect_->Angle());

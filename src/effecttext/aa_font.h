@@ -57,6 +57,13 @@ public:
 
     // Includes the rotation and the shadow offsets.
     QSize TextExtent(std::string_view text) override;
+    // The part of the TextExtent box in which TextOutput can change a pixel
+    // (over a surface whose brush is clear): the glyphs' ink of body and
+    // shadow, with what the outline, spray, mirrors and blurs make of it.
+    // Measured from the glyphs' boxes, nothing drawn; empty when the text
+    // has no ink. Fonts' line boxes hold much air above and below the glyphs,
+    // so a text sized and placed by this box can fill an area.
+    QRect InkExtent(std::string_view text);
     // Draws the text with its effects, its box's top-left at (x, y): the
     // stages below, with the spray between the first two. Only the part of
     // the text that lands on the surface is rendered (MaskPart).

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 
 #include "effecttext/aa_font.h"
@@ -86,6 +87,26 @@ TCnAAMask::Measure TCnAAMask::MeasureText(std::string_view text) const {
 }
 
 QSize TCnAAMask::TextSize(std::string_view text) const { return MeasureText(text).size; }
+
+TCnAAMask::TextInk TCnAAMask::MeasureInk(std::string_view text) const {
+    if (owner_ == nullptr || owner_->Canvas() == nullptr) return {};
+    const Measure measure = MeasureText(text);
+    const TLogFont font = scaledFont();
+    text = drawableText(text);
+    const QRectF raster =
+        hardEdgedInk(toQFont(font), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                     font.Escapement / 10.0)
+            .translated(QPointF(measure.offset) * scale_);
+    if (raster.isEmpty()) return {measure.size, {}};
+    // A mask pixel takes coverage from any sample of its block (every
+    // downsampling rule keeps a single sample above 0), so the ink's edges
+    // round outward; the mask holds nothing beyond its box.
+    const auto down = [this](double sample) { return static_cast<int>(std::floor(sample / scale_)); };
+    const auto up = [this](double sample) { return static_cast<int>(std::ceil(sample / scale_)); };
+    const QRect ink(QPoint(down(raster.left()), down(raster.top())),
+                    QPoint(up(raster.right()) - 1, up(raster.bottom()) - 1));
+    return {measure.size, ink.intersected(QRect(QPoint(0, 0), measure.size))};
+}
 
 void TCnAAMask::DrawMask(std::string_view text) {
     const Measure measure = MeasureText(text);

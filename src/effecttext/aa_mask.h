@@ -54,6 +54,14 @@ public:
     // The size DrawMask gives the mask for the text; (0, 0) without a surface.
     // Texts are cut and fonts capped as render_limits.h says.
     QSize TextSize(std::string_view text) const;
+    // The TextSize box and the part of it where DrawMask can leave coverage
+    // above 0 (the ink), found from the glyphs' boxes without drawing. Both
+    // are empty without a surface; the ink is empty for a text without ink.
+    struct TextInk {
+        QSize box{0, 0};
+        QRect ink;
+    };
+    TextInk MeasureInk(std::string_view text) const;
     // Renders the text in the surface's current font; without a surface the
     // mask keeps its content.
     void DrawMask(std::string_view text);

@@ -17,6 +17,8 @@ constexpr int kGlyphCacheLimit = 64;
 // No glyph of an ordinary face reaches further than this many em from its
 // position; the wide ligatures of some scripts come near three.
 constexpr double kGlyphReachEm = 4.0;
+// Hinting may move a cached glyph's edge by up to a pixel from its outline.
+constexpr double kHintingReach = 1.0;
 
 QTransform textToRaster(QPointF origin, double degrees) {
     QTransform transform;
@@ -26,15 +28,13 @@ QTransform textToRaster(QPointF origin, double degrees) {
     return transform;
 }
 
-}  // namespace
+bool drawnThroughGlyphCache(const QFont& font, double degrees) {
+    return degrees == 0.0 && font.pixelSize() <= kGlyphCacheLimit;
+}
 
-HardEdgedText::HardEdgedText(const QFont& font, const QString& text, double degrees)
-    : font_(font),
-      text_(text),
-      degrees_(degrees),
-      throughGlyphCache_(degrees == 0.0 && font.pixelSize() <= kGlyphCacheLimit),
-      reach_(kGlyphReachEm * std::max(font.pixelSize(), 1)) {
-    if (throughGlyphCache_ || text.isEmpty()) return;
+ShapedLine shape(const QFont& font, const QString& text) {
+    ShapedLine shaped;
+    if (text.isEmpty()) return shaped;
     QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -49,21 +49,33 @@ HardEdgedText::HardEdgedText(const QFont& font, const QString& text, double degr
     const int ascent = QFontMetrics(font).ascent();
     const double shift = ascent - (line.y() + line.ascent());
     for (const QGlyphRun& run : layout.glyphRuns()) {
-        const QRawFont raw = run.rawFont();
-        fonts_.push_back(raw);
+        shaped.fonts.push_back(run.rawFont());
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < indexes.size(); ++i) {
-            glyphs_.push_back({fonts_.size() - 1, indexes[i], QPointF(positions[i].x(), positions[i].y() + shift)});
+            shaped.glyphs.push_back(
+                {shaped.fonts.size() - 1, indexes[i], QPointF(positions[i].x(), positions[i].y() + shift)});
         }
     }
     if (font.underline() || font.strikeOut()) {
         const QFontMetricsF metrics(font);
         const double width = line.naturalTextWidth();
         const double thickness = std::max(1.0, metrics.lineWidth());
-        if (font.underline()) bars_.emplace_back(0.0, ascent + metrics.underlinePos(), width, thickness);
-        if (font.strikeOut()) bars_.emplace_back(0.0, ascent - metrics.strikeOutPos(), width, thickness);
+        if (font.underline()) shaped.bars.emplace_back(0.0, ascent + metrics.underlinePos(), width, thickness);
+        if (font.strikeOut()) shaped.bars.emplace_back(0.0, ascent - metrics.strikeOutPos(), width, thickness);
     }
+    return shaped;
+}
+
+}  // namespace
+
+HardEdgedText::HardEdgedText(const QFont& font, const QString& text, double degrees)
+    : font_(font),
+      text_(text),
+      degrees_(degrees),
+      throughGlyphCache_(drawnThroughGlyphCache(font, degrees)),
+      reach_(kGlyphReachEm * std::max(font.pixelSize(), 1)) {
+    if (!throughGlyphCache_) shaped_ = shape(font, text);
 }
 
 void HardEdgedText::draw(QImage& raster, QPointF origin) const {
@@ -89,13 +101,31 @@ void HardEdgedText::drawOutlines(QImage& raster, QPointF origin) const {
     painter.setTransform(transform);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    for (const Glyph& glyph : glyphs_) {
+    for (const ShapedLine::Glyph& glyph : shaped_.glyphs) {
         if (!visible.contains(glyph.position)) continue;
-        QPainterPath outline = fonts_[glyph.font].pathForGlyph(glyph.index);
+        QPainterPath outline = shaped_.fonts[glyph.font].pathForGlyph(glyph.index);
         outline.translate(glyph.position);
         painter.drawPath(outline);
     }
-    for (const QRectF& bar : bars_) painter.drawRect(bar);
+    for (const QRectF& bar : shaped_.bars) painter.drawRect(bar);
+}
+
+QRectF hardEdgedInk(const QFont& font, const QString& text, double degrees) {
+    const ShapedLine shaped = shape(font, text);
+    QRectF ink;
+    for (const ShapedLine::Glyph& glyph : shaped.glyphs) {
+        // The box the face keeps for a glyph once loaded, its outline rounded
+        // outward to whole pixels: reading the outline itself would cost a
+        // glyph load for every glyph at every measurement.
+        const QRectF box = shaped.fonts[glyph.font].boundingRect(glyph.index);
+        if (!box.isEmpty()) ink |= box.translated(glyph.position);
+    }
+    for (const QRectF& bar : shaped.bars) ink |= bar;
+    if (ink.isEmpty()) return {};
+    if (drawnThroughGlyphCache(font, degrees)) {
+        return ink.adjusted(-kHintingReach, -kHintingReach, kHintingReach, kHintingReach);
+    }
+    return textToRaster(QPointF(0.0, 0.0), degrees).mapRect(ink);
 }
 
 }  // namespace caici

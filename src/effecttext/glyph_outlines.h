@@ -8,6 +8,8 @@
 // smooths the outlines of a turned text above 64 pixels whatever the font
 // asks. An upright text up to 64 pixels still goes through Qt's glyph cache,
 // whose hinted glyphs look better at small sizes than plain outlines.
+//
+// hardEdgedInk says, without drawing, where such a drawing can put ink.
 
 #include <QFont>
 #include <QImage>
@@ -19,6 +21,21 @@
 
 namespace caici {
 
+// A one-line text as Qt shapes it, fallback faces included: each glyph on
+// the baseline that the painter puts at the font's ascent, the text box's
+// top-left at (0, 0).
+struct ShapedLine {
+    struct Glyph {
+        std::size_t font;
+        quint32 index;
+        QPointF position;
+    };
+    std::vector<QRawFont> fonts;
+    std::vector<Glyph> glyphs;
+    // Underline and strike-out bars.
+    std::vector<QRectF> bars;
+};
+
 class HardEdgedText {
 public:
     // degrees: counter-clockwise turn on screen about the text box's top-left.
@@ -28,12 +45,6 @@ public:
     void draw(QImage& raster, QPointF origin) const;
 
 private:
-    struct Glyph {
-        std::size_t font;
-        quint32 index;
-        QPointF position;  // on the baseline, text box coordinates
-    };
-
     void drawOutlines(QImage& raster, QPointF origin) const;
 
     QFont font_;
@@ -42,10 +53,13 @@ private:
     bool throughGlyphCache_;
     // How far a glyph's outline may reach from its position, in pixels.
     double reach_;
-    std::vector<QRawFont> fonts_;
-    std::vector<Glyph> glyphs_;
-    // Underline and strike-out bars, text box coordinates.
-    std::vector<QRectF> bars_;
+    ShapedLine shaped_;
 };
+
+// The rectangle, in raster pixels with the text box's top-left at (0, 0),
+// outside which HardEdgedText(font, text, degrees) puts no ink: the glyphs'
+// boxes as the same shaping places them and the underline and strike-out
+// bars, turned as drawn. Empty when nothing would be inked.
+QRectF hardEdgedInk(const QFont& font, const QString& text, double degrees);
 
 }  // namespace caici

@@ -166,12 +166,15 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
 
     const int clientWidth = width();
     const int clientHeight = height();
+    const QSize clientSize(clientWidth, clientHeight);
+    QPoint at;
     if (fitToClient_ && !line.empty()) {
-        fitLine(renderer, line, QSize(clientWidth, clientHeight), fit_);
+        const FittedLine fitted = fitLine(renderer, line, clientSize, fit_);
+        at = placeInk(currentAlignment_, text_->Layout(), fitRoom(clientSize), fitted.ink);
+    } else {
+        at = placeLine(currentAlignment_, text_->Layout(), clientSize, renderer.TextExtent(line));
     }
     const int characterHeight = std::abs(canvas.Font().Height());
-    const QPoint at = placeLine(currentAlignment_, text_->Layout(), QSize(clientWidth, clientHeight),
-                                renderer.TextExtent(line));
 
     image.SetHeight(clientHeight);
     image.SetWidth(clientWidth);

@@ -11,8 +11,10 @@
 // initialized) show at once: the cross-fade to the first new line starts, and
 // the line timer starts its period again.
 //
-// With FitToClient on, each line is drawn at the size at which it fills the
-// client area (line_fit.h), times FitScale, instead of its style's size.
+// With FitToClient on, each line is drawn at the size at which what it draws
+// fills the client area (line_fit.h), times FitScale, instead of its style's
+// size, and placed by what it draws: its ink goes into the client area less
+// the margin by the alignment and layout.
 
 #include <QTimer>
 #include <cstdint>

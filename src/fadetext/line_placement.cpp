@@ -28,4 +28,8 @@ QPoint placeLine(TAlignment alignment, TTextLayout layout, QSize client, QSize t
     return {x, y};
 }
 
+QPoint placeInk(TAlignment alignment, TTextLayout layout, QRect room, QRect ink) {
+    return room.topLeft() + placeLine(alignment, layout, room.size(), ink.size()) - ink.topLeft();
+}
+
 }  // namespace caici

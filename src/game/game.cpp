@@ -2,6 +2,7 @@
 
 #include "common/error_guard.h"
 #include "common/errors.h"
+#include "words/word_entry.h"
 
 #include <utility>
 
@@ -51,7 +52,8 @@ Game::Game(GameParts parts)
       // A shuffle of a big library pumps once per draw: at most every 15 ms
       // is enough to keep the windows alive.
       shufflePump_(parts.pump ? MessagePump(RateLimitedPump(parts.pump)) : MessagePump()),
-      round_(listeners_, words_, cues_, std::move(parts.pump), std::move(parts.clock)) {}
+      round_(listeners_, words_, cues_, std::move(parts.pump), std::move(parts.clock)),
+      session_(listeners_) {}
 
 Game::~Game() = default;
 
@@ -68,12 +70,20 @@ CueStartup Game::startSound(CueStartupMessages& messages) {
 void Game::start() {
     if (busy()) return;
     guarded([this] {
+        // A review nobody confirmed goes in as it stands; a match played to
+        // its end gives way to single rounds.
+        session_.settle();
+        if (match() && match()->finished()) session_.end();
+        const int team = session_.nextTeam();
         {
             const BusyScope busy(*this, Activity::starting);
             round_.reset();
             cues_.play(Cue::Start);
-            if (words_.needsRefill() || refillPending_) refill();
+            // A match's new pass asks for a fresh order; its flag is taken first.
+            const bool matchRefill = session_.takeRefill();
+            if (matchRefill || words_.needsRefill() || refillPending_) refill();
         }
+        roundTeam_ = team;
         round_.begin(countdownSeconds_);
     });
 }
@@ -90,11 +100,54 @@ void Game::skip() {
 
 void Game::tick() {
     if (busy()) return;
-    guarded([this] { round_.tick(); });
+    guarded([this] {
+        const bool running = round_.state().phase == RoundPhase::running;
+        round_.tick();
+        if (running && round_.state().phase == RoundPhase::over) {
+            session_.reviewRound(roundTeam_, round_.record(), false);
+        }
+    });
 }
 
 void Game::close() {
-    guarded([this] { round_.close(); });
+    guarded([this] {
+        const bool running = round_.state().phase == RoundPhase::running;
+        round_.close();
+        // Only a match needs a say about a round cut short.
+        if (running) session_.reviewRound(roundTeam_, round_.record(), true);
+    });
+}
+
+void Game::openHistory(const std::string& path) {
+    guarded([&] { session_.openHistory(path); });
+}
+
+void Game::startMatch(const std::vector<std::string>& teams, int passes) {
+    guarded([&] { session_.begin(teams, passes); });
+}
+
+void Game::resumeMatch() {
+    guarded([this] { session_.resume(); });
+}
+
+void Game::dismissUnfinishedMatch() {
+    guarded([this] { session_.dismissUnfinished(); });
+}
+
+void Game::endMatch() {
+    guarded([this] { session_.end(); });
+}
+
+void Game::toggleReviewEntry(std::size_t index) {
+    guarded([&] { session_.toggle(index); });
+}
+
+void Game::setReviewCounts(bool counts) {
+    guarded([&] { session_.setCounts(counts); });
+}
+
+void Game::confirmReview() {
+    guarded([this] { session_.confirm(); });
 }
 
 void Game::load() {
@@ -110,6 +163,7 @@ void Game::refill() {
     if (!library_->libraryLoaded()) loadLibrary();
     if (!choice_.isEverything() && words_.chosenCount(choice_) == 0) throw Error(nothingChosenText);
     words_.shuffle(shufflePump_, random_, choice_);
+    words_.keepOnly([this](const std::string& entry) { return session_.fresh(EntryFields(entry).at(0)); });
     refillPending_ = false;
 }
 
@@ -152,6 +206,7 @@ void Game::loadLibrary() {
         throw;
     }
     listeners_.libraryChanged();
+    if (const auto warning = library_->loadWarning()) listeners_.warning(*warning);
 }
 
 std::optional<SheetView> Game::browseSheet(const std::string& sheet) {

@@ -5,6 +5,9 @@
 // reaches the views through GameListener events. Inputs never throw: a
 // failure stops the input where it happened and becomes one error event.
 //
+// A match of teams is played round by round; after every round the host
+// reviews it (MatchSession) before the next one starts.
+//
 // The game is busy while a start (with its load and shuffle) or a load runs.
 // Both let window messages run, so a press, a tick or a second start can
 // arrive meanwhile: presses and ticks are ignored then, a second start too,
@@ -19,6 +22,7 @@
 #include "common/message_pump.h"
 #include "cues/cue_player.h"
 #include "game/listener_list.h"
+#include "game/match_session.h"
 #include "game/round_engine.h"
 #include "words/play_order.h"
 #include "words/word_source.h"
@@ -101,12 +105,33 @@ public:
     // The length of the next rounds' countdown.
     void setCountdownSeconds(std::int32_t seconds) { countdownSeconds_ = seconds; }
 
+    // Keeps matches in this file (UTF-8 path) from now on.
+    void openHistory(const std::string& path);
+    // A match of these teams, pass after pass; a problem with the names is
+    // one error event and changes nothing.
+    void startMatch(const std::vector<std::string>& teams, int passes);
+    // Takes up the match a previous run left unfinished, or lets it go.
+    void resumeMatch();
+    void dismissUnfinishedMatch();
+    void endMatch();
+    // The review of the round that just ended.
+    void toggleReviewEntry(std::size_t index);
+    void setReviewCounts(bool counts);
+    void confirmReview();
+
     const RoundState& round() const { return round_.state(); }
     bool busy() const { return activity_ != Activity::idle; }
     bool soundOn() const { return !cues_.muted(); }
     std::int32_t countdownSeconds() const { return countdownSeconds_; }
     const WordSource& library() const { return *library_; }
     const WordLists& words() const { return words_; }
+    const std::optional<Match>& match() const { return session_.match(); }
+    std::optional<Match> unfinishedMatch() const { return session_.unfinishedMatch(); }
+    const std::optional<Review>& review() const { return session_.review(); }
+    // The team playing the round (or the last one), -1 outside a match.
+    int roundTeam() const { return roundTeam_; }
+    // The team whose turn the next start begins, -1 outside a match.
+    int nextTeam() const { return session_.nextTeam(); }
 
 private:
     enum class Activity { idle, loading, starting };
@@ -125,6 +150,8 @@ private:
     RandomSource& random_;
     MessagePump shufflePump_;
     RoundEngine round_;
+    MatchSession session_;
+    int roundTeam_ = -1;
     std::int32_t countdownSeconds_ = defaultCountdownSeconds;
     WordChoice choice_;
     // A new library or choice: the next start deals afresh.

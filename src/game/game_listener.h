@@ -45,8 +45,16 @@ public:
     virtual void soundChanged(bool /*on*/) {}
     // A library load ended, well or not: the sheet list may have changed.
     virtual void libraryChanged() {}
+    // A match began, ended, or took a round: the standings and whose turn
+    // it is may have changed (Game::match()).
+    virtual void matchChanged() {}
+    // A finished round's review opened, changed or closed (Game::review()).
+    virtual void reviewChanged() {}
     // Something the host must be told about, once.
     virtual void error(const std::string& /*text*/) {}
+    // Something the host should know although it stopped nothing (words a
+    // load left out of play), once.
+    virtual void warning(const std::string& /*text*/) {}
 };
 
 }  // namespace caici

@@ -73,8 +73,17 @@ void ListenerList::soundChanged(bool on) {
 void ListenerList::libraryChanged() {
     each([](GameListener& l) { l.libraryChanged(); });
 }
+void ListenerList::matchChanged() {
+    each([](GameListener& l) { l.matchChanged(); });
+}
+void ListenerList::reviewChanged() {
+    each([](GameListener& l) { l.reviewChanged(); });
+}
 void ListenerList::error(const std::string& text) {
     each([&](GameListener& l) { l.error(text); });
+}
+void ListenerList::warning(const std::string& text) {
+    each([&](GameListener& l) { l.warning(text); });
 }
 
 }  // namespace caici

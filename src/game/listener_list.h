@@ -29,7 +29,10 @@ public:
     void busyChanged(bool busy) override;
     void soundChanged(bool on) override;
     void libraryChanged() override;
+    void matchChanged() override;
+    void reviewChanged() override;
     void error(const std::string& text) override;
+    void warning(const std::string& text) override;
 
 private:
     template <class Event>

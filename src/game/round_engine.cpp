@@ -31,6 +31,7 @@ void RoundEngine::begin(std::int32_t countdownSeconds) {
     // is open and its buttons answer as in any running round.
     state_.phase = RoundPhase::running;
     ++roundNumber_;
+    record_.clear();
     events_.roundStarted();
     showNextWord();
     state_.remainingSeconds = countdownSeconds;
@@ -58,14 +59,20 @@ void RoundEngine::tick() {
 void RoundEngine::correct() {
     if (!state_.correctEnabled || bounced()) return;
     cues_.play(Cue::Yes);
+    const bool wordShown = state_.line == WordLine::word && !record_.empty();
+    const std::size_t shown = record_.size() - 1;
     if (playOrder_.count() == 0) {
         // The last word still counts; the exhaustion line itself is worth nothing.
-        if (state_.line == WordLine::word) credit(state_.currentPoints);
+        if (wordShown) {
+            recordOutcome(shown, Verdict::correct);
+            credit(state_.currentPoints);
+        }
         showExhaustion();
         return;
     }
     const std::int32_t credited = state_.currentPoints;
     showNextWord();
+    if (wordShown) recordOutcome(shown, Verdict::correct);
     credit(credited);
 }
 
@@ -88,6 +95,7 @@ void RoundEngine::skip() {
         state_.remainingSeconds -= penalty;
     }
     ++state_.skipCount;
+    if (state_.line == WordLine::word && !record_.empty()) recordOutcome(record_.size() - 1, Verdict::skipped, penalty);
     events_.skipTaken(state_.skipCount, penalty);
     showNextWord();
 }
@@ -111,12 +119,14 @@ void RoundEngine::showNextWord() {
     state_.currentWord = fields.at(0);
     state_.line = WordLine::word;
     lineShownAt_ = clock_();
+    record_.push_back({state_.currentWord, 0, Verdict::missed, Verdict::missed, 0});
     try {
         state_.currentPoints = strToInt(fields.at(1));
     } catch (...) {
         events_.wordShown(state_.currentWord, std::nullopt);
         throw;
     }
+    record_.back().points = state_.currentPoints;
     events_.wordShown(state_.currentWord, state_.currentPoints);
 }
 
@@ -125,6 +135,11 @@ void RoundEngine::showExhaustion() {
     state_.currentPoints = 0;
     lineShownAt_ = clock_();
     events_.libraryExhausted();
+}
+
+void RoundEngine::recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty) {
+    record_[index].asPlayed = record_[index].verdict = verdict;
+    record_[index].penalty = penalty;
 }
 
 void RoundEngine::credit(std::int32_t points) {

@@ -13,6 +13,7 @@
 #include "common/message_pump.h"
 #include "cues/cue.h"
 #include "game/game_listener.h"
+#include "game/review.h"
 #include "words/play_order.h"
 
 #include <chrono>
@@ -72,12 +73,16 @@ public:
     void close();
 
     const RoundState& state() const { return state_; }
+    // Every word the round has shown, in order, with what became of it.
+    const std::vector<ReviewEntry>& record() const { return record_; }
 
 private:
     bool bounced() const;
     void showNextWord();
     void showExhaustion();
     void credit(std::int32_t points);
+    // What became of the word shown at index.
+    void recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty = 0);
     void endRound();
     void setCountdownRunning(bool running);
     void setControls(bool correct, bool skip);
@@ -88,6 +93,7 @@ private:
     MessagePump pump_;
     MonotonicClock clock_;
     RoundState state_;
+    std::vector<ReviewEntry> record_;
     // Counts the rounds begun, so a tick can tell that a start ran inside
     // its pump.
     std::uint64_t roundNumber_ = 0;

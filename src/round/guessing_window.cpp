@@ -1,6 +1,7 @@
 #include "round/guessing_window.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -13,6 +14,8 @@
 #include "round/digital_font.h"
 #include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
+#include "round/review_panel.h"
+#include "round/scoreboard_panel.h"
 #include "round/word_display_style.h"
 #include "common/product.h"
 #include "look/window_look.h"
@@ -66,6 +69,8 @@ TForm3::TForm3(GuessingWindowParts parts)
     buildComponents();
     configureWordDisplay();
 
+    review = new ReviewPanel(*this, background_, game_, digitalFamily_);
+    scoreboard = new ScoreboardPanel(*this, background_, game_, digitalFamily_);
     menu_ = std::make_unique<GuessingWindowMenu>(*this);
     menu_->autoSize->setChecked(aft1->FitToClient());
     connectHandlers();
@@ -82,19 +87,15 @@ void TForm3::buildComponents() {
     const Anchors bottomRight{Anchor::right, Anchor::bottom};
     const Anchors bottomLeft{Anchor::left, Anchor::bottom};
     const Anchors allSides{Anchor::left, Anchor::top, Anchor::right, Anchor::bottom};
-    // A stand-in face is scaled so that the texts keep the room the design
-    // gave them: "000" the displays' width, and a flash "+1" the room between
-    // the score flash and the window's right edge (the stand-in's digits are
-    // all as wide as its "+", so fitting the flash's own width would shrink
-    // it to half the size of the digits).
-    const auto digitFont = [&](bool bold, const char* sample, int designWidth) {
-        QFont font(digitalFamily_);
-        font.setBold(bold);
-        font.setPixelSize(DigitalFont::pixelSizeFor(font, digitPixels, QString::fromLatin1(sample), designWidth));
-        return font;
-    };
-    const QFont digits = digitFont(false, "000", design::Label3.width());
-    const QFont boldDigits = digitFont(true, "+1", design::flashRoom);
+    // A stand-in face is scaled so that "000" keeps the width the design
+    // gave the displays. The flashes are drawn as high as the digits, bold.
+    QFont digits(digitalFamily_);
+    digits.setPixelSize(
+        DigitalFont::pixelSizeFor(digits, digitPixels, QStringLiteral("000"), design::Label3.width()));
+    QFont boldDigits = digits;
+    boldDigits.setBold(true);
+    const design::NumberRow numbers = design::numberRow(QFontMetrics(boldDigits).horizontalAdvance(
+        QStringLiteral("+8")));
 
     const auto label = [&](QLabel* widget, const char* text, const QFont& font, const QColor& color,
                            const QRect& rect, Anchors anchors) {
@@ -115,21 +116,21 @@ void TForm3::buildComponents() {
     Label7 = label(new QLabel(this), "Time:", pixelFont("Calibri", captionPixels, true), timeColor,
                    design::Label7, topLeft);
     Label3 = new ClickLabel(this);
-    label(Label3, "000", digits, timeColor, design::Label3, topLeft);
+    label(Label3, "000", digits, timeColor, numbers.time, topLeft);
     Label3->setCursor(Qt::PointingHandCursor);
     Label3->setToolTip(QStringLiteral("点我设置倒计时字体颜色"));
     Label3->setAccessibleDescription(QStringLiteral("剩余时间"));
-    Label6 = label(new QLabel(this), "+1", boldDigits, penaltyFlashColor, design::Label6, topLeft);
+    Label6 = label(new QLabel(this), "+1", boldDigits, penaltyFlashColor, numbers.penaltyFlash, topLeft);
     Label6->hide();
 
     Label8 = label(new QLabel(this), "Score:", pixelFont("Calibri", captionPixels, true), scoreColor,
-                   design::Label8, topRight);
+                   numbers.scoreCaption, topRight);
     Label2 = new ClickLabel(this);
-    label(Label2, "000", digits, scoreColor, design::Label2, topRight);
+    label(Label2, "000", digits, scoreColor, numbers.score, topRight);
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->setToolTip(QStringLiteral("点我设置分值颜色"));
     Label2->setAccessibleDescription(QStringLiteral("得分"));
-    Label5 = label(new QLabel(this), "+1", boldDigits, scoreFlashColor, design::Label5, topRight);
+    Label5 = label(new QLabel(this), "+1", boldDigits, scoreFlashColor, numbers.scoreFlash, topRight);
     Label5->hide();
 
     const auto button = [&](const char* text, const QRect& rect) {
@@ -203,6 +204,7 @@ void TForm3::connectHandlers() {
     on(&tmr1, &QTimer::timeout, &TForm3::tmr1Timer);
     on(&tmr2, &QTimer::timeout, &TForm3::tmr2Timer);
     on(&tmr3, &QTimer::timeout, &TForm3::tmr3Timer);
+    on(&frameWatch_, &QTimer::timeout, &TForm3::frameWatchTimer);
     on(Label3, &ClickLabel::clicked, &TForm3::Label3Click);
     on(Label2, &ClickLabel::clicked, &TForm3::Label2Click);
     on(pnl1, &ClickLabel::clicked, &TForm3::pnl1Click);
@@ -212,6 +214,9 @@ void TForm3::connectHandlers() {
     on(menu_->N2, &QAction::triggered, &TForm3::N2Click);
     on(menu_->N4, &QAction::triggered, &TForm3::N4Click);
     on(menu_->autoSize, &QAction::triggered, &TForm3::autoSizeClick);
+    on(menu_->scoreboard, &QAction::triggered, &TForm3::scoreboardClick);
+    on(menu_->exportCsv, &QAction::triggered, &TForm3::exportCsvClick);
+    on(menu_->exportPicture, &QAction::triggered, &TForm3::exportPictureClick);
     on(menu_->N7, &QAction::triggered, &TForm3::N7Click);
     on(menu_->N6, &QAction::triggered, &TForm3::N6Click);
     for (const TAAQuality quality : {TAAQuality::aqHigh, TAAQuality::aqNormal, TAAQuality::aqLow,
@@ -254,6 +259,8 @@ void TForm3::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm3::FormResize() {
+    // A size the window was not given here is the host's: leave it be.
+    if (frameWatch_.isActive() && size() != placedSize_) frameWatch_.stop();
     if (placeOnReturn_ && !isFullScreen()) {
         placeOnReturn_ = false;
         learnFrame();

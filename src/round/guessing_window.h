@@ -38,6 +38,8 @@ namespace caici {
 
 class ClickLabel;
 class GuessingWindowMenu;
+class ReviewPanel;
+class ScoreboardPanel;
 class TCnAAFadeText;
 
 enum class DisplayMode { windowed, fullScreen };
@@ -88,6 +90,10 @@ public:
     QPushButton* btn2 = nullptr;
     QLabel* Label4 = nullptr;
     ClickLabel* pnl1 = nullptr;
+    // The review of a finished round and the match's scoreboard, over the
+    // whole window.
+    ReviewPanel* review = nullptr;
+    ScoreboardPanel* scoreboard = nullptr;
     QTimer tmr1;
     QTimer tmr2;
     QTimer tmr3;
@@ -110,13 +116,16 @@ public:
     void N8Click();
     void pnl1Click();
     void pnl1DblClick();
+    void scoreboardClick();
+    void exportCsvClick();
+    void exportPictureClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -132,6 +141,8 @@ private:
     void roundOver(std::int64_t score, std::int32_t skips) override;
     void roundClosed() override;
     void soundChanged(bool on) override;
+    void reviewChanged() override;
+    void matchChanged() override;
 
     void buildComponents();
     void configureWordDisplay();
@@ -143,6 +154,8 @@ private:
     // Takes the border the desktop put round the window; true when it
     // differs from the one assumed so far.
     bool learnFrame();
+    void watchFrame();
+    void frameWatchTimer();
     void watchButtonRule(QSize target, int outerHeight);
     void setWordLine(const std::string& text);
     // Where the final score stands, in screen coordinates.
@@ -175,7 +188,11 @@ private:
     // The border the desktop puts round the window; until it is known, the
     // border of the design.
     QMargins frame_;
-    bool frameLearnt_ = false;
+    static constexpr int frameWatchMilliseconds = 50;
+    static constexpr int frameWatches = 40;
+    QTimer frameWatch_;
+    int frameWatchesLeft_ = 0;
+    QSize placedSize_;
     // Back from full screen, the window is placed once it has left it.
     bool placeOnReturn_ = false;
     bool shownBefore_ = false;

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <algorithm>
+
 namespace caici::design {
 
 inline constexpr QSize outerSize{1200, 760};
@@ -27,9 +29,31 @@ inline constexpr QRect btn2{963, 613, 169, 65};     // "跳过"
 inline constexpr QRect Label4{765, 689, 369, 13};   // footer
 inline constexpr QRect pnl1{0, 664, 665, 57};       // sponsor panel
 
-// The width a flash may take: from the score flash's left edge to 10 px short
-// of the window's right edge.
-inline constexpr int flashRoom = clientSize.width() - Label5.left() - 10;
+// The number row at the top: "Time:", the time and its penalty flash at the
+// left, "Score:", the score and its flash at the right. A flash stands a
+// clear gap after its number, as high as the digits, so "+2" never reads as
+// part of "002"; where the score's flash needs more room than the design
+// left it, the score and its caption move left together.
+struct NumberRow {
+    QRect time;
+    QRect penaltyFlash;
+    QRect scoreCaption;
+    QRect score;
+    QRect scoreFlash;
+};
+
+inline constexpr int flashGap = 12;
+inline constexpr int rightMargin = 10;
+
+constexpr NumberRow numberRow(int flashWidth) {
+    const int flashLeft = clientSize.width() - rightMargin - flashWidth;
+    const int shift = std::max(0, Label2.right() + 1 + flashGap - flashLeft);
+    return {Label3,
+            QRect(Label3.right() + 1 + flashGap, Label3.top(), flashWidth, Label3.height()),
+            Label8.translated(-shift, 0),
+            Label2.translated(-shift, 0),
+            QRect(flashLeft, Label2.top(), flashWidth, Label2.height())};
+}
 
 // The skip button stands this far right of the correct button, and both
 // buttons' tops this far above the window's outer bottom edge.

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QWindow>
 
@@ -20,6 +21,8 @@
 #include "round/guessing_window_menu.h"
 #include "round/word_size.h"
 #include "common/product.h"
+#include "game/match_export.h"
+#include "round/scoreboard_panel.h"
 #include "look/placement.h"
 
 namespace caici {
@@ -31,7 +34,8 @@ QString aboutText() {
     return QStringLiteral(
                "猜词 —— 聚会上的比划猜词游戏\n\n"
                "两人一组：一人看屏幕上的词，用语言或动作提示；另一人猜。\n"
-               "按“正确”得分，按“跳过”换词，看哪一队在倒计时内得分最多。\n\n"
+               "按“正确”得分，按“跳过”换词，看哪一队在倒计时内得分最多。\n"
+               "翻页笔：向后翻页或右方向键是“正确”，向前翻页或左方向键是“跳过”。\n\n"
                "%1 出品，永久免费，欢迎转发给朋友。\n"
                "主页与新词库：%2")
         .arg(QString::fromUtf8(makerBrand), QString::fromUtf8(productPage));
@@ -146,17 +150,24 @@ bool TForm3::learnFrame() {
     return true;
 }
 
-void TForm3::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    // The first window placement guessed the border; once the desktop has
-    // put its own round the window, the window is placed again to fit.
-    if (!frameLearnt_ && isVisible() && displayMode_ == DisplayMode::windowed) {
-        handle([this] {
-            if (!learnFrame()) return;
-            frameLearnt_ = true;
-            placeWindowed();
-        });
-    }
+void TForm3::watchFrame() {
+    // The first placement guessed the border. The desktop puts its own round
+    // the window some time after it shows, and says so without an event the
+    // window hears: it looks for a while, and places the window again to fit
+    // once the border is known.
+    frameWatch_.setInterval(frameWatchMilliseconds);
+    frameWatchesLeft_ = frameWatches;
+    frameWatch_.start();
+}
+
+void TForm3::frameWatchTimer() {
+    handle([this] {
+        if (--frameWatchesLeft_ <= 0 || displayMode_ != DisplayMode::windowed) frameWatch_.stop();
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        if (frame.isNull()) return;
+        frameWatch_.stop();
+        if (learnFrame()) placeWindowed();
+    });
 }
 
 QSize TForm3::placeWindowed() {
@@ -168,6 +179,7 @@ QSize TForm3::placeWindowed() {
         // Smaller in proportion: the anchors lay the window out at any size.
         client.scale(room, Qt::KeepAspectRatio);
     }
+    placedSize_ = client;
     resize(client);
     move(centredIn(area, client + border));
     return client;
@@ -204,6 +216,49 @@ void TForm3::pnl1DblClick() {
     handle([this] { pnl1->hide(); });
 }
 
+void TForm3::scoreboardClick() {
+    handle([this] {
+        if (!game_.match()) return;
+        if (scoreboard->isVisible()) {
+            scoreboard->hide();
+            return;
+        }
+        scoreboard->refresh();
+        scoreboard->show();
+        scoreboard->raise();
+        scoreboard->setFocus();
+    });
+}
+
+void TForm3::exportCsvClick() {
+    handle([this] {
+        if (!game_.match()) return;
+        const auto path = dialogs_->saveFile(this, QStringLiteral("导出比赛成绩"), QStringLiteral("比赛成绩.csv"),
+                                             QStringLiteral("CSV 表格 (*.csv)"));
+        if (!path) return;
+        const std::string csv = matchCsv(*game_.match());
+        QSaveFile file(*path);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+            !file.commit()) {
+            throw Error("比赛成绩无法保存到 " + path->toStdString() + "：" + file.errorString().toStdString());
+        }
+    });
+}
+
+void TForm3::exportPictureClick() {
+    handle([this] {
+        if (!game_.match()) return;
+        const auto path = dialogs_->saveFile(this, QStringLiteral("导出计分板图片"), QStringLiteral("计分板.png"),
+                                             QStringLiteral("PNG 图片 (*.png)"));
+        if (!path) return;
+        scoreboard->refresh();
+        if (!scoreboard->grab().save(*path, "PNG")) {
+            throw Error("计分板图片无法保存到 " + path->toStdString() + "。");
+        }
+    });
+}
+
 void TForm3::closeEvent(QCloseEvent* event) {
     closing_ = true;
     handle([this] { game_.close(); });
@@ -212,7 +267,33 @@ void TForm3::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+bool TForm3::event(QEvent* event) {
+    // Tab shows the scoreboard while a match runs; otherwise it moves the
+    // focus between the buttons as usual.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab &&
+        game_.match()) {
+        scoreboardClick();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void TForm3::keyPressEvent(QKeyEvent* event) {
+    // A presenter clicker sends Page Down / Page Up or the arrow keys.
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Right:
+        if (btn1->isEnabled()) btn1->click();
+        event->accept();
+        return;
+    case Qt::Key_PageUp:
+    case Qt::Key_Left:
+        if (btn2->isEnabled()) btn2->click();
+        event->accept();
+        return;
+    default:
+        break;
+    }
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QWidget::keyPressEvent(event);
         return;

@@ -56,12 +56,17 @@ GuessingWindowMenu::GuessingWindowMenu(QWidget& window) {
     N7 = addEntry(*pm1_, window, "音效开关        快捷键", QKeySequence(Qt::Key_F5));
     N7->setCheckable(true);
     N7->setChecked(true);
+    scoreboard = addEntry(*pm1_, window, "计分板          快捷键", QKeySequence(Qt::Key_Tab));
+    exportCsv = addEntry(*pm1_, window, "导出比赛成绩（CSV 表格）…");
+    exportPicture = addEntry(*pm1_, window, "导出计分板图片（PNG）…");
+    for (QAction* entry : {scoreboard, exportCsv, exportPicture}) entry->setEnabled(false);
     N5 = pm1_->addSeparator();
     N6 = addEntry(*pm1_, window, "结束本轮猜词【退出】");
 
-    const std::array<std::pair<QAction*, const char*>, 14> names = {{
+    const std::array<std::pair<QAction*, const char*>, 17> names = {{
         {N8, "N8"}, {N9, "N9"}, {N1, "N1"}, {N2, "N2"}, {autoSize, "autoSize"}, {N3, "N3"}, {N12, "N12"},
-        {N13, "N13"}, {N14, "N14"}, {N15, "N15"}, {N4, "N4"}, {N7, "N7"}, {N5, "N5"}, {N6, "N6"},
+        {N13, "N13"}, {N14, "N14"}, {N15, "N15"}, {N4, "N4"}, {N7, "N7"}, {scoreboard, "scoreboard"},
+        {exportCsv, "exportCsv"}, {exportPicture, "exportPicture"}, {N5, "N5"}, {N6, "N6"},
     }};
     for (const auto& [action, name] : names) action->setObjectName(QString::fromLatin1(name));
 }

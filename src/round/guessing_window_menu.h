@@ -41,6 +41,10 @@ public:
     QAction* N15 = nullptr;  // aqNone, checked at start
     QAction* N4 = nullptr;   // full screen, F4
     QAction* N7 = nullptr;   // sound switch, F5, checked while sound is on
+    // The match: its scoreboard (Tab) and its exports, while one is played.
+    QAction* scoreboard = nullptr;
+    QAction* exportCsv = nullptr;
+    QAction* exportPicture = nullptr;
     QAction* N5 = nullptr;   // separator
     QAction* N6 = nullptr;   // end this round
 

@@ -12,6 +12,8 @@
 #include "round/guessing_window.h"
 #include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
+#include "round/review_panel.h"
+#include "round/scoreboard_panel.h"
 #include "round/word_display_style.h"
 
 namespace caici {
@@ -50,6 +52,8 @@ void TForm3::flash(QLabel& label, QTimer& timer, const QString& text) {
 }
 
 void TForm3::roundStarted() {
+    review->hide();
+    scoreboard->hide();
     showWindow();
     setNumber(*Label2, 0);
 }
@@ -114,8 +118,38 @@ void TForm3::roundClosed() {
     btn2->setText(QString::fromUtf8(skipCaption));
     setWordLine(idleLine());
     // A round ended elsewhere than at this window's close takes the window
-    // with it.
-    if (!closing_) hide();
+    // with it, unless the host has a match round to review.
+    if (!closing_ && !game_.review()) hide();
+}
+
+void TForm3::reviewChanged() {
+    if (game_.review()) {
+        review->refresh();
+        showWindow();
+        review->show();
+        review->raise();
+        review->setFocus();
+        return;
+    }
+    if (!review->isVisible()) return;
+    review->hide();
+    // A confirmed match round is followed by the standings.
+    if (game_.match()) {
+        scoreboard->refresh();
+        scoreboard->show();
+        scoreboard->raise();
+        scoreboard->setFocus();
+    }
+}
+
+void TForm3::matchChanged() {
+    const bool match = game_.match().has_value();
+    for (QAction* entry : {menu_->scoreboard, menu_->exportCsv, menu_->exportPicture}) entry->setEnabled(match);
+    if (match) {
+        scoreboard->refresh();
+    } else {
+        scoreboard->hide();
+    }
 }
 
 void TForm3::soundChanged(bool on) {
@@ -123,7 +157,8 @@ void TForm3::soundChanged(bool on) {
 }
 
 void TForm3::showWindow() {
-    if (!shownBefore_) {
+    const bool first = !shownBefore_;
+    if (first) {
         shownBefore_ = true;
         placeWindowed();
     }
@@ -137,6 +172,7 @@ void TForm3::showWindow() {
     }
     raise();
     activateWindow();
+    if (first) watchFrame();
 }
 
 }  // namespace caici

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -70,6 +71,19 @@ std::optional<QColor> DesktopDialogs::chooseColor(QWidget* parent, const QColor&
     dialog.setFont(QApplication::font("QColorDialog"));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.selectedColor();
+}
+
+bool DesktopDialogs::question(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    prepare(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                                                const QString& filter) {
+    const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
 }
 
 void DesktopDialogs::openUrl(const QUrl& url) {

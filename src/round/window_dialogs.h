@@ -28,6 +28,11 @@ public:
     virtual void roundOver(QWidget* parent, const QString& caption, const QString& text, const QRect& keepClear) = 0;
     // The colour chooser, started at initial; nothing when it is cancelled.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    // A yes-or-no question; true for yes.
+    virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Where to save a file: the path the user chose, nothing when cancelled.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                                            const QString& filter) = 0;
     // Asks the desktop to open url with its default program; the outcome is
     // not reported.
     virtual void openUrl(const QUrl& url) = 0;
@@ -39,6 +44,9 @@ public:
     void information(QWidget* parent, const QString& caption, const QString& text) override;
     void roundOver(QWidget* parent, const QString& caption, const QString& text, const QRect& keepClear) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool question(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                                    const QString& filter) override;
     void openUrl(const QUrl& url) override;
 };
 

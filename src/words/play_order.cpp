@@ -111,6 +111,15 @@ void WordLists::shuffle(const MessagePump& pump, RandomSource& random, const Wor
     dealStore_ = libraryStore_;
 }
 
+void WordLists::keepOnly(const std::function<bool(const std::string& entry)>& keep) {
+    Order kept;
+    kept.reserve(lst2_.size());
+    for (const auto position : lst2_) {
+        if (keep((*dealStore_)[position])) kept.push_back(position);
+    }
+    if (!kept.empty()) lst2_ = std::move(kept);
+}
+
 std::string WordLists::deal() {
     if (lst2_.empty()) throwListIndex(-1);
     std::string entry = (*dealStore_)[lst2_.back()];

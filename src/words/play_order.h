@@ -23,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -70,6 +71,11 @@ public:
     // their order, so that lst1 still holds the whole library.
     void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom(),
                  const WordChoice& choice = {});
+
+    // Leaves in lst2 only the entries keep answers true for, in their order;
+    // when that would leave none, lst2 stays as it is (better a word again
+    // than no word at all).
+    void keepOnly(const std::function<bool(const std::string& entry)>& keep);
 
     // Reads the last entry of lst2 and removes it. An empty play order throws
     // EListError "List index out of bounds (-1)".

@@ -8,6 +8,7 @@
 #include "words/play_order.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ public:
     virtual void load(WordLists& lists) = 0;
     // Whether a load has run to its end.
     virtual bool libraryLoaded() const = 0;
+    // What the host should hear about the load in play although it went
+    // through (entries left out of play), once; nothing when all is well.
+    virtual std::optional<std::string> loadWarning() const { return std::nullopt; }
     // The sheets the last load found.
     virtual const std::vector<std::string>& sheetNames() const = 0;
     // One sheet, for the browser. Throws an Error as load does.

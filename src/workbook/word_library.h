@@ -75,7 +75,7 @@ public:
     const std::vector<EntryOrigin>& entryOrigins() const { return origins_; }
     // The one warning to show the host for the load in play: nothing unless
     // it left entries out of play (skipped blank rows need no warning).
-    std::optional<std::string> loadWarning() const;
+    std::optional<std::string> loadWarning() const override;
     // The items of cbb1.
     const std::vector<std::string>& sheetNames() const override { return sheetNames_; }
     // The text of the last query, as the host is shown it.

@@ -13,8 +13,8 @@ QString gameFolder() {
     return QStringLiteral(CAICI_SOURCE_DIR "/game/");
 }
 
-QString readerPath() {
-    return QStringLiteral(CAICI_BINARY_DIR "/bin/caici-xlsreader");
+std::string readerPath() {
+    return CAICI_BINARY_DIR "/bin/caici-xlsreader";
 }
 
 ProgramHarness::ProgramHarness(const QString& folder, const std::function<void(AudioLog&)>& configure)
@@ -25,7 +25,8 @@ ProgramHarness::ProgramHarness(const QString& folder, const std::function<void(A
 void ProgramHarness::create() {
     program_ = std::make_unique<Program>(ProgramParts{baseFolder, readerPath(), errors,
                                                       std::make_unique<RecordingAudio>(audio), startupMessages,
-                                                      dialogs, [this] { return now; }, settings.file});
+                                                      dialogs, [this] { return now; }, settings.file,
+                                                      settings.folder.filePath(QStringLiteral("history.db"))});
 }
 
 void ProgramHarness::showStartWindow() {

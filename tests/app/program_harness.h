@@ -41,6 +41,16 @@ public:
         finalScores.push_back(keepClear);
     }
     std::vector<QRect> finalScores;
+    bool question(QWidget*, const QString& caption, const QString& text) override {
+        questions.push_back({caption, text});
+        return answerYes;
+    }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return savePath;
+    }
+    std::vector<Box> questions;
+    bool answerYes = true;
+    std::optional<QString> savePath;
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     void openUrl(const QUrl&) override {}
     std::vector<Box> boxes;
@@ -48,7 +58,7 @@ public:
 
 // The bundled game folder, ending with "/".
 QString gameFolder();
-QString readerPath();
+std::string readerPath();
 
 class ProgramHarness {
 public:

@@ -63,7 +63,7 @@ TEST_F(RulesDialogTest, ShowsTheRulesAndTheCountdownBoxWithTheirExactTexts) {
     // What the game does: the first two skips of a round are free.
     EXPECT_TRUE(rules->text().contains(QStringLiteral("前两次跳过不削减时间，第三次跳过削减2秒")));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("游戏规则和设置"));
-    EXPECT_EQ(dialog.size(), QSize(455, 383));
+    EXPECT_EQ(dialog.size(), QSize(455, 423));
 }
 
 TEST_F(RulesDialogTest, RulesTextIsNeverCutOff) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "common/random_source.h"
@@ -128,6 +129,84 @@ TEST(Renderer, TextExtentGrowsByTheShadowOffsets) {
     TCnAAFontEx detached(nullptr);
     detached.Effect().SetShadow(shadow);
     EXPECT_EQ(detached.TextExtent("Ag"), QSize(5, 3));
+}
+
+// The ink extent holds every pixel the drawing changes and hugs it: it is
+// what a caller sizes and places a text by when it must fill an area.
+TEST(Renderer, InkExtentHoldsWhatIsDrawnAndLittleMore) {
+    struct Case {
+        const char* name;
+        const char* text;
+        TAAQuality quality;
+        std::function<void(TFont&, TCnAAEffect&)> set;
+        // How far the extent may reach past the drawn pixels: glyph boxes
+        // are whole pixels, a blur fades out, a turned box's corners are empty.
+        int slack;
+    };
+    const auto none = [](TFont&, TCnAAEffect&) {};
+    const auto shadow = [](int x, int y, int blur) {
+        return [=](TFont&, TCnAAEffect& effect) {
+            effect.Shadow().SetEnabled(true);
+            effect.Shadow().SetOffsetX(static_cast<TOffset>(x));
+            effect.Shadow().SetOffsetY(static_cast<TOffset>(y));
+            effect.Shadow().SetBlur(blur);
+        };
+    };
+    const Case cases[] = {
+        {"plain", "Ag", TAAQuality::aqNone, none, 2},
+        {"chinese and a fallback face", "猜词 Ag", TAAQuality::aqNone, none, 2},
+        {"high quality", "猜词", TAAQuality::aqHigh, none, 2},
+        {"normal quality", "Wg", TAAQuality::aqNormal, none, 2},
+        {"shadow", "成功", TAAQuality::aqNone, shadow(5, 5, 0), 2},
+        {"shadow up and left, blurred", "Ag", TAAQuality::aqNone, shadow(-6, -3, 80), 3},
+        {"outline", "Ag", TAAQuality::aqNone, [](TFont&, TCnAAEffect& e) { e.SetOutline(true); }, 2},
+        {"blur", "Ag", TAAQuality::aqNone, [](TFont&, TCnAAEffect& e) { e.SetBlur(100); }, 3},
+        {"mirrors", "Ag", TAAQuality::aqNone,
+         [](TFont&, TCnAAEffect& e) {
+             e.SetHorzMirror(true);
+             e.SetVertMirror(true);
+         },
+         2},
+        {"turned", "Ag", TAAQuality::aqNone, [](TFont&, TCnAAEffect& e) { e.SetAngle(30); }, 20},
+        {"italic", "fly", TAAQuality::aqNone, [](TFont& f, TCnAAEffect&) { f.SetStyle({TFontStyle::fsItalic}); }, 2},
+        {"underlined", "ij", TAAQuality::aqNone, [](TFont& f, TCnAAEffect&) { f.SetStyle({TFontStyle::fsUnderline}); },
+         2},
+        {"small, through the glyph cache", "Ag", TAAQuality::aqNone, [](TFont& f, TCnAAEffect&) { f.SetHeight(-14); },
+         2},
+    };
+    const QPoint at(40, 30);
+    for (const Case& c : cases) {
+        TBitmap surface(400, 240, TPixelFormat::pf32bit);
+        TCnAAFontEx renderer(&surface.Canvas());
+        TCanvas& canvas = surface.Canvas();
+        canvas.Brush() = TBrush{clWhite, TBrushStyle::bsSolid};
+        canvas.FillRect(QRect(0, 0, surface.Width(), surface.Height()));
+        canvas.Brush().Style = TBrushStyle::bsClear;
+        canvas.Font().SetName("DejaVu Sans");
+        canvas.Font().SetHeight(-60);
+        canvas.Font().SetColor(clBlue);
+        renderer.SetQuality(c.quality);
+        c.set(canvas.Font(), renderer.Effect());
+        const QRect measured = renderer.InkExtent(c.text).translated(at);
+        renderer.TextOutput(at.x(), at.y(), c.text);
+        QRect drawn;
+        for (int y = 0; y < surface.Height(); ++y) {
+            for (int x = 0; x < surface.Width(); ++x) {
+                if (pixelAt(surface, x, y) != clWhite) drawn |= QRect(x, y, 1, 1);
+            }
+        }
+        ASSERT_FALSE(drawn.isEmpty()) << c.name;
+        EXPECT_TRUE(measured.contains(drawn)) << c.name;
+        EXPECT_LE(drawn.left() - measured.left(), c.slack) << c.name;
+        EXPECT_LE(drawn.top() - measured.top(), c.slack) << c.name;
+        EXPECT_LE(measured.right() - drawn.right(), c.slack) << c.name;
+        EXPECT_LE(measured.bottom() - drawn.bottom(), c.slack) << c.name;
+    }
+    TCnAAFontEx detached(nullptr);
+    EXPECT_TRUE(detached.InkExtent("Ag").isEmpty());
+    Stage stage;
+    EXPECT_TRUE(stage.renderer.InkExtent("   ").isEmpty());
+    EXPECT_TRUE(stage.renderer.InkExtent("").isEmpty());
 }
 
 // Body at the text position, shadow offset from it, both inside the extent box.

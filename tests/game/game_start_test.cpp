@@ -127,6 +127,16 @@ TEST_F(GameStart, ALoadOrABrowseDuringALoadIsRefused) {
     EXPECT_EQ(game->browseSheet("动物")->rows.at(0).at(0), "动物");
 }
 
+// Words a load leaves out of play are told once, at the load; the round goes on.
+TEST_F(GameStart, ALoadThatLeftWordsOutWarnsOnce) {
+    library().entries = {"猫|1"};
+    library().warning = "有 1 个词太长，没有放进游戏。";
+    start();
+    start();
+    EXPECT_EQ(log.since(0, "warning"), Log{"warning 有 1 个词太长，没有放进游戏。"});
+    EXPECT_EQ(round().phase, RoundPhase::running);
+}
+
 // Every view hears every event; one may leave or join while an event is
 // being delivered.
 TEST_F(GameStart, EveryViewHearsTheGame) {

@@ -211,8 +211,9 @@ TEST_F(WindowDisplayTest, MaroonDigitsAreKeyedOut) {
 }
 
 // The number displays and flashes use the digital face; the stand-in is
-// scaled so that "000" keeps the width the design gave the displays and a
-// flash stays clear of the window's edge.
+// scaled so that "000" keeps the width the design gave the displays. A flash
+// is as high as the digits and stands a clear gap after its number, clear of
+// the window's edge.
 TEST_F(WindowDisplayTest, NumbersUseTheDigitalFace) {
     EXPECT_TRUE(DigitalFont::familyAvailable(window->digitalFamily()));
     for (const QLabel* label : std::initializer_list<const QLabel*>{window->Label3, window->Label2, window->Label5, window->Label6}) {
@@ -221,11 +222,22 @@ TEST_F(WindowDisplayTest, NumbersUseTheDigitalFace) {
     EXPECT_TRUE(window->Label5->font().bold());
     EXPECT_FALSE(window->Label3->font().bold());
     EXPECT_LE(window->Label3->sizeHint().width(), 105);
+    EXPECT_EQ(window->Label5->font().pixelSize(), window->Label2->font().pixelSize());
+    EXPECT_EQ(window->Label6->font().pixelSize(), window->Label3->font().pixelSize());
+    game->setCountdownSeconds(30);
     startRound();
     window->btn1Click();
-    EXPECT_LE(window->Label2->geometry().right(), window->Label5->geometry().left() + 8)
-        << "the score display and its flash stand side by side";
-    EXPECT_LT(window->Label5->geometry().right(), window->width() - 10) << "the flash stays clear of the edge";
+    for (int i = 0; i < 3; ++i) {
+        later();
+        window->btn2Click();
+    }
+    ASSERT_TRUE(window->Label5->isVisible());
+    ASSERT_TRUE(window->Label6->isVisible());
+    for (const auto& [number, flash] : {std::pair{window->Label2, window->Label5}, std::pair{window->Label3, window->Label6}}) {
+        EXPECT_GE(flash->geometry().left() - number->geometry().right(), 8) << "a clear gap after the number";
+        EXPECT_EQ(flash->y(), number->y());
+    }
+    EXPECT_LE(window->Label5->geometry().right(), window->width() - 10) << "the flash stays clear of the edge";
 }
 
 // F5 switches all cues off and on again; the check mark shows the state.

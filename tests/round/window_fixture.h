@@ -61,6 +61,16 @@ struct FakeDialogs : WindowDialogs {
         finalScores.push_back(keepClear);
     }
     std::vector<QRect> finalScores;
+    bool question(QWidget*, const QString& caption, const QString& text) override {
+        questions.push_back({caption, text});
+        return answerYes;
+    }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return savePath;
+    }
+    std::vector<Box> questions;
+    bool answerYes = true;
+    std::optional<QString> savePath;
     std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override {
         chooserStarts.push_back(initial);
         return answer;

@@ -139,8 +139,9 @@ protected:
 // The entries stand in the designed order, with their captions and shortcuts.
 TEST_F(MenuTest, EntriesInOrderWithShortcuts) {
     const QList<QAction*> top = menu.pm1().actions();
-    const QList<QAction*> expected = {menu.N8, menu.N9, menu.N1, menu.N2, menu.autoSize, menu.N3,
-                                      menu.N4, menu.N7, menu.N5, menu.N6};
+    const QList<QAction*> expected = {menu.N8, menu.N9, menu.N1, menu.N2, menu.autoSize, menu.N3, menu.N4,
+                                      menu.N7, menu.scoreboard, menu.exportCsv, menu.exportPicture,
+                                      menu.N5, menu.N6};
     EXPECT_EQ(top, expected);
     EXPECT_TRUE(menu.N9->isSeparator());
     EXPECT_TRUE(menu.N5->isSeparator());

@@ -50,6 +50,7 @@ public:
         return editable;
     }
     bool libraryLoaded() const override { return loaded_; }
+    std::optional<std::string> loadWarning() const override { return warning; }
     const std::vector<std::string>& sheetNames() const override { return sheets; }
     SheetView browseSheet(const std::string& sheet) override {
         if (onLoad) onLoad();
@@ -63,6 +64,7 @@ public:
     LibraryFile file{"/游戏/words.xls", LibraryOrigin::base, {}};
     std::string editable;
     std::string failure;
+    std::optional<std::string> warning;
     std::function<void()> onLoad;
     int loads = 0;
 
@@ -97,6 +99,7 @@ public:
     void soundChanged(bool on) override { add(on ? "sound on" : "sound off"); }
     void libraryChanged() override { add("library"); }
     void error(const std::string& text) override { add("error " + text); }
+    void warning(const std::string& text) override { add("warning " + text); }
 
     void add(std::string entry) { entries.push_back(std::move(entry)); }
     // The entries since index from that begin with prefix.

@@ -1,0 +1,99 @@
+#include "game/match.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+namespace caici {
+namespace {
+
+std::size_t codePoints(const std::string& text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+bool onlyBlanks(const std::string& name) {
+    // The full-width blank U+3000 is what a Chinese keyboard types.
+    std::string rest = name;
+    for (std::size_t at = rest.find("\u3000"); at != std::string::npos; at = rest.find("\u3000")) rest.erase(at, 3);
+    return std::all_of(rest.begin(), rest.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); });
+}
+
+std::string folded(const std::string& name) {
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    return lower;
+}
+
+bool ahead(const Standing& a, const Standing& b) {
+    if (a.score != b.score) return a.score > b.score;
+    return a.skips < b.skips;
+}
+
+}  // namespace
+
+std::optional<std::string> teamNamesProblem(const std::vector<std::string>& names) {
+    if (names.size() < static_cast<std::size_t>(minTeams) || names.size() > static_cast<std::size_t>(maxTeams)) {
+        return "一场比赛要有 " + std::to_string(minTeams) + " 到 " + std::to_string(maxTeams) + " 个队。";
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string place = "第" + std::to_string(i + 1) + "个队名";
+        if (names[i].empty()) return place + "是空的，请填上队名。";
+        if (onlyBlanks(names[i])) return place + "只有空格，请填上队名。";
+        if (codePoints(names[i]) > maxTeamNameLength) {
+            return place + "“" + names[i] + "”太长了，最多 " + std::to_string(maxTeamNameLength) + " 个字。";
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (folded(names[j]) == folded(names[i])) return "队名“" + names[i] + "”重复了，每个队要有自己的名字。";
+        }
+    }
+    return std::nullopt;
+}
+
+std::string defaultTeamName(int place) {
+    return "第" + std::to_string(place) + "队";
+}
+
+std::vector<Standing> rankTeams(std::vector<Standing> teams) {
+    std::stable_sort(teams.begin(), teams.end(), ahead);
+    for (std::size_t i = 0; i < teams.size(); ++i) {
+        const bool sameAsBefore = i > 0 && !ahead(teams[i - 1], teams[i]);
+        teams[i].rank = sameAsBefore ? teams[i - 1].rank : static_cast<int>(i) + 1;
+        if (sameAsBefore) teams[i - 1].tied = teams[i].tied = true;
+    }
+    return teams;
+}
+
+Match::Match(std::int64_t id, std::vector<std::string> teams, int passes, std::vector<MatchRound> rounds)
+    : id_(id), teams_(std::move(teams)), passes_(std::max(1, passes)), rounds_(std::move(rounds)) {}
+
+int Match::nextTeam() const {
+    return static_cast<int>(rounds_.size() % teams_.size());
+}
+
+int Match::pass() const {
+    return static_cast<int>(rounds_.size() / teams_.size()) + 1;
+}
+
+bool Match::finished() const {
+    return rounds_.size() >= teams_.size() * static_cast<std::size_t>(passes_);
+}
+
+void Match::add(MatchRound round) {
+    rounds_.push_back(std::move(round));
+}
+
+std::vector<Standing> Match::standings() const {
+    std::vector<Standing> teams;
+    for (std::size_t i = 0; i < teams_.size(); ++i) teams.push_back({static_cast<int>(i), teams_[i]});
+    for (const MatchRound& round : rounds_) {
+        Standing& team = teams.at(static_cast<std::size_t>(round.team));
+        team.score += round.score;
+        team.skips += round.skips;
+        ++team.rounds;
+    }
+    return rankTeams(std::move(teams));
+}
+
+}  // namespace caici

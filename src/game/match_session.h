@@ -1,0 +1,75 @@
+#pragma once
+// The game's match, its history and the review of the round just played.
+// After every round (a round that ran out, or a match round closed early)
+// the host reviews it; confirming writes the round to the history and adds
+// it to the match. Words a match has shown are not dealt again in that
+// match, also after a restart, until the library has no other words left.
+//
+// Without a history file, or when it cannot be written, matches go on in
+// memory and the host is told once.
+
+#include "game/game_listener.h"
+#include "game/match.h"
+#include "game/review.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace caici {
+
+class MatchStore;
+
+class MatchSession {
+public:
+    explicit MatchSession(GameListener& events);
+    ~MatchSession();
+
+    // Keeps the history in path from now on.
+    void openHistory(const std::string& path);
+    // The match a previous run left unfinished, to offer to resume.
+    std::optional<Match> unfinishedMatch() const;
+    // Takes up the unfinished match again, or lets it go for good.
+    void resume();
+    void dismissUnfinished();
+
+    // A new match; throws an Error saying what is wrong with the names.
+    void begin(const std::vector<std::string>& teams, int passes);
+    // Gives the match up (or forgets one played to its end).
+    void end();
+
+    const std::optional<Match>& match() const { return match_; }
+    // The team a round started now plays for: the match's next, or -1.
+    int nextTeam() const;
+    // Whether the play order has to be dealt anew before the next round
+    // (a match began or resumed, with words to leave out).
+    bool takeRefill();
+    // Whether a word may be dealt in the match.
+    bool fresh(const std::string& word) const;
+
+    // The round that just ended, to review; a round closed early only in a
+    // match.
+    void reviewRound(int team, std::vector<ReviewEntry> entries, bool closedEarly);
+    const std::optional<Review>& review() const { return review_; }
+    void toggle(std::size_t index);
+    void setCounts(bool counts);
+    // Writes the reviewed round to the match and closes the review.
+    void confirm();
+    // Closes a review nobody confirmed: in a match it goes in as reviewed
+    // so far (nothing is lost), outside one it is simply closed.
+    void settle();
+
+private:
+    void keepOrDrop(const std::function<void()>& write);
+
+    GameListener& events_;
+    std::unique_ptr<MatchStore> store_;
+    std::optional<Match> match_;
+    std::optional<Review> review_;
+    std::set<std::string> played_;
+    bool refill_ = false;
+};
+
+}  // namespace caici

@@ -1,0 +1,40 @@
+#include "game/review.h"
+
+#include <utility>
+
+namespace caici {
+
+Review::Review(int team, std::vector<ReviewEntry> entries, bool closedEarly)
+    : team_(team), entries_(std::move(entries)), closedEarly_(closedEarly), counts_(!closedEarly) {}
+
+void Review::toggle(std::size_t index) {
+    if (index >= entries_.size()) return;
+    ReviewEntry& entry = entries_[index];
+    if (entry.verdict != Verdict::correct) {
+        entry.verdict = Verdict::correct;
+    } else {
+        entry.verdict = entry.asPlayed == Verdict::correct ? Verdict::missed : entry.asPlayed;
+    }
+}
+
+std::int64_t Review::total() const {
+    std::int64_t total = 0;
+    for (const auto& entry : entries_) {
+        if (entry.verdict == Verdict::correct) total += entry.points;
+    }
+    return total;
+}
+
+std::int32_t Review::skips() const {
+    std::int32_t skips = 0;
+    for (const auto& entry : entries_) {
+        if (entry.verdict == Verdict::skipped) ++skips;
+    }
+    return skips;
+}
+
+void Review::setCounts(bool counts) {
+    if (closedEarly_) counts_ = counts;
+}
+
+}  // namespace caici

@@ -1,0 +1,60 @@
+#pragma once
+// A finished round as the host reviews it: every word that was shown, in
+// order, with what became of it. A misclick is mended by toggling a word:
+// a word marked correct goes back to how it was played (skipped, or missed
+// when it was still on display at the end; a word that was credited by
+// mistake becomes missed), any other word becomes correct. The total and the
+// skip count follow. A round closed before its time ran out counts for the
+// match only if the host says so.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace caici {
+
+enum class Verdict { correct, skipped, missed };
+
+// One word shown in a round, as the round played it.
+struct ReviewEntry {
+    std::string word;
+    std::int32_t points = 0;
+    Verdict asPlayed = Verdict::missed;
+    Verdict verdict = Verdict::missed;
+    // Seconds the skip took off the clock (0 for the free ones).
+    std::int32_t penalty = 0;
+};
+
+class Review {
+public:
+    // entries carry verdict == asPlayed. team is the team's place in the
+    // match, or -1 outside a match.
+    Review(int team, std::vector<ReviewEntry> entries, bool closedEarly);
+
+    int team() const { return team_; }
+    const std::vector<ReviewEntry>& entries() const { return entries_; }
+    bool closedEarly() const { return closedEarly_; }
+
+    // Flips one word between correct and how it was played; an index past
+    // the end changes nothing.
+    void toggle(std::size_t index);
+
+    // Points of the words marked correct.
+    std::int64_t total() const;
+    // Words marked skipped.
+    std::int32_t skips() const;
+
+    // Whether the round goes into the match: always for a round that ran to
+    // its end; for one closed early, as the host decides (no until then).
+    bool counts() const { return counts_; }
+    void setCounts(bool counts);
+
+private:
+    int team_;
+    std::vector<ReviewEntry> entries_;
+    bool closedEarly_;
+    bool counts_;
+};
+
+}  // namespace caici

@@ -1,0 +1,112 @@
+#include "round/match_models.h"
+
+#include "common/number_text.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace caici {
+namespace {
+
+const QColor correctColor(128, 255, 128);
+const QColor skippedColor(255, 128, 128);
+const QColor missedColor(190, 190, 190);
+
+QVariant shown(const QString& text, int role) {
+    // What is drawn is what is read out.
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return text;
+    return {};
+}
+
+}  // namespace
+
+QString verdictText(const ReviewEntry& entry) {
+    switch (entry.verdict) {
+    case Verdict::correct: return QStringLiteral("✓ +%1").arg(entry.points);
+    case Verdict::skipped: return QStringLiteral("✗ 跳过");
+    case Verdict::missed: return QStringLiteral("✗");
+    }
+    return {};
+}
+
+QString rankText(const Standing& standing) {
+    return standing.tied ? QStringLiteral("%1 并列").arg(standing.rank) : QString::number(standing.rank);
+}
+
+ReviewModel::ReviewModel(const Game& game, QObject* parent) : QAbstractTableModel(parent), game_(game) {}
+
+void ReviewModel::refresh() {
+    beginResetModel();
+    endResetModel();
+}
+
+int ReviewModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || !game_.review()) return 0;
+    return static_cast<int>(game_.review()->entries().size());
+}
+
+int ReviewModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns;
+}
+
+QVariant ReviewModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !game_.review()) return {};
+    const ReviewEntry& entry = game_.review()->entries().at(static_cast<std::size_t>(index.row()));
+    if (role == Qt::ForegroundRole) {
+        if (index.column() == word) return QBrush(Qt::white);
+        return QBrush(entry.verdict == Verdict::correct   ? correctColor
+                      : entry.verdict == Verdict::skipped ? skippedColor
+                                                          : missedColor);
+    }
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(Qt::AlignVCenter | (index.column() == word ? Qt::AlignLeft : Qt::AlignHCenter));
+    }
+    return shown(index.column() == word ? QString::fromStdString(entry.word) : verdictText(entry), role);
+}
+
+QVariant ReviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return shown(QString::number(section + 1), role);
+    return shown(section == word ? QStringLiteral("词") : QStringLiteral("结果"), role);
+}
+
+StandingsModel::StandingsModel(const Game& game, QObject* parent) : QAbstractTableModel(parent), game_(game) {}
+
+void StandingsModel::refresh() {
+    beginResetModel();
+    standings_ = game_.match() ? game_.match()->standings() : std::vector<Standing>{};
+    endResetModel();
+}
+
+int StandingsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(standings_.size());
+}
+
+int StandingsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns;
+}
+
+QVariant StandingsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const Standing& standing = standings_.at(static_cast<std::size_t>(index.row()));
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(Qt::AlignVCenter | (index.column() == team ? Qt::AlignLeft : Qt::AlignHCenter));
+    }
+    if (role == Qt::ForegroundRole) return QBrush(index.column() == team ? Qt::white : correctColor);
+    switch (index.column()) {
+    case rank: return shown(rankText(standing), role);
+    case team: return shown(QString::fromStdString(standing.name), role);
+    case score: return shown(QString::fromStdString(threeDigits(standing.score)), role);
+    case skips: return shown(QString::number(standing.skips), role);
+    case rounds: return shown(QString::number(standing.rounds), role);
+    default: return {};
+    }
+}
+
+QVariant StandingsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    static const char* const titles[] = {"名次", "队名", "总分", "跳过", "轮数"};
+    if (section < 0 || section >= columns) return {};
+    return shown(QString::fromUtf8(titles[section]), role);
+}
+
+}  // namespace caici

@@ -1,0 +1,61 @@
+#pragma once
+// The match's scoreboard on the big screen: rank, team, total score, total
+// skips and rounds played, best first, ties shown as such; whose turn it is
+// next; after the last round of the last pass, a podium for the first three.
+// Enter or "下一轮" starts the next round; Escape or "返回" goes back.
+
+#include "round/overlay_panel.h"
+
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace caici {
+
+class Game;
+class StandingsModel;
+struct Standing;
+
+// The first three of a finished match on their steps: second left, first in
+// the middle and highest, third right.
+class Podium : public QWidget {
+    Q_OBJECT
+public:
+    Podium(QWidget& parent, const QString& digitalFamily);
+    void show(const std::vector<Standing>& standings);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString digitalFamily_;
+    std::vector<Standing> top_;
+};
+
+class ScoreboardPanel : public OverlayPanel {
+    Q_OBJECT
+public:
+    ScoreboardPanel(QWidget& parent, const QPixmap& background, Game& game, const QString& digitalFamily);
+
+    // The match changed: read it again.
+    void refresh();
+
+    QLabel* status = nullptr;
+    QTableView* table = nullptr;
+    Podium* podium = nullptr;
+    QPushButton* next = nullptr;
+    QPushButton* back = nullptr;
+
+protected:
+    void layOut(const QRect& content, const QRect& buttons) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Game& game_;
+    StandingsModel* model_ = nullptr;
+    QString digitalFamily_;
+};
+
+}  // namespace caici

@@ -1,0 +1,1 @@
+"""The checks of what a host sees, one module per concern."""

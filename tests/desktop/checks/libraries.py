@@ -1,0 +1,22 @@
+"""Word libraries that make rounds predictable: a check knows every word it
+can be shown, how long it is and what it is worth."""
+
+# Forty different four-character words, two points each: every press of
+# "正确" shows a word of the same size and adds exactly two points.
+FOUR_CHARACTER_WORDS = [(word, 2) for word in (
+    "坐立不安 一心一意 三心二意 四面八方 五颜六色 七上八下 九牛一毛 十全十美 百发百中 千军万马 "
+    "画蛇添足 守株待兔 对牛弹琴 亡羊补牢 掩耳盗铃 拔苗助长 井底之蛙 狐假虎威 杯弓蛇影 叶公好龙 "
+    "胸有成竹 愚公移山 刻舟求剑 望梅止渴 闻鸡起舞 卧薪尝胆 破釜沉舟 纸上谈兵 指鹿为马 完璧归赵 "
+    "鹤立鸡群 龙飞凤舞 虎头蛇尾 马到成功 鸡飞狗跳 鱼跃龙门 鸟语花香 兔死狐悲 猴年马月 牛刀小试"
+).split()]
+POINTS_PER_WORD = 2
+
+# The longest words a host is likely to type in, one point each.
+LONG_WORDS = [("哈利·波特与魔法石", 1), ("一寸光阴一寸金", 1)]
+
+# A short word, for the size of the glyphs on a projector.
+TWO_CHARACTER_WORDS = [("成功", 1)]
+
+
+def words_of(library):
+    return {word for word, _ in library}

@@ -1,0 +1,64 @@
+"""Which checks exist, at which screen sizes each one runs by default, and
+how a request (names, sizes) becomes one run per screen size."""
+
+from dataclasses import dataclass
+
+from harness.geometry import Size
+
+SMALL = Size(1024, 768)
+WIDE = Size(1280, 720)
+LARGE = Size(1920, 1080)
+DEFAULT_MEASURE_SIZE = LARGE
+
+
+@dataclass(frozen=True)
+class CheckSpec:
+    module: str
+    sizes: tuple
+    summary: str
+
+    def body(self):
+        """The check's function; imported late, since it needs the private desktop."""
+        import importlib
+        return importlib.import_module(f"checks.{self.module}").run
+
+
+CHECKS = {
+    "fullscreen": CheckSpec("fullscreen", (SMALL, WIDE, LARGE),
+                            "F4 covers the screen; F4 again gives back the framed, centred window, 3 times"),
+    "fit": CheckSpec("fit", (SMALL, WIDE, LARGE),
+                     "the windows and the round's numbers and buttons are on the screen"),
+    "word_margins": CheckSpec("word_margins", (SMALL, LARGE),
+                              "a long word is never cut at the word display's edges"),
+    "word_height": CheckSpec("word_height", (LARGE,),
+                             "in full screen a two-character word is at least half the screen high"),
+    "press": CheckSpec("press", (LARGE,),
+                       "a new word shows at once; a double press credits one word"),
+    "countdown_box": CheckSpec("countdown_box", (WIDE,),
+                               "the countdown box takes whole seconds only"),
+    "rules_text": CheckSpec("rules_text", (WIDE,),
+                            "the rules tell the skip penalties as played and name no Sound.txt"),
+    "chinese_dialogs": CheckSpec("chinese_dialogs", (LARGE,),
+                                 "the colour chooser and message boxes speak Chinese"),
+    "round_end_box": CheckSpec("round_end_box", (SMALL, LARGE),
+                               "the end box leaves the final score visible and ignores an early Enter"),
+    "match": CheckSpec("match", (LARGE,),
+                       "a match of three teams, reviewed round by round, ends with a tie broken by skips"),
+}
+
+
+def plan(names=None, sizes=None, skip=()):
+    """[(size, [check names])] in a stable order; raises KeyError for an unknown name."""
+    for name in list(names or []) + list(skip):
+        if name not in CHECKS:
+            raise KeyError(name)
+    chosen = [n for n in (names or CHECKS) if n not in skip]
+    all_sizes = sizes or sorted({s for n in chosen for s in CHECKS[n].sizes},
+                                key=lambda s: (s.width, s.height))
+    work = []
+    for size in all_sizes:
+        # Named checks at named sizes run there; otherwise each runs at its own sizes.
+        at_size = [n for n in chosen if (names and sizes) or size in CHECKS[n].sizes]
+        if at_size:
+            work.append((size, at_size))
+    return work

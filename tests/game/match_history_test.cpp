@@ -1,0 +1,207 @@
+// A match played through the game and kept in a real history file: the
+// review before a round counts, resuming after a crash, no word twice in a
+// match across a restart, and a history that cannot be kept.
+
+#include "game/match_store.h"
+#include "game_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace caici::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of the test's own, gone with it.
+struct TemporaryFolder {
+    TemporaryFolder() {
+        char pattern[] = "/tmp/caici-history-XXXXXX";
+        path = ::mkdtemp(pattern);
+    }
+    ~TemporaryFolder() { fs::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    fs::path path;
+};
+
+std::vector<std::string> numberedWords(int n) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < n; ++i) entries.push_back("词" + std::to_string(i) + "|" + std::to_string(i % 3 + 1));
+    return entries;
+}
+
+class MatchGame : public GameFixture, public ::testing::Test {
+protected:
+    MatchGame() {
+        library().entries = numberedWords(120);
+        game->openHistory(folder.file("history.db"));
+    }
+    // A whole round: words answered, then the time runs out.
+    void playRound(int correct, int skips) {
+        start(30);
+        for (int i = 0; i < correct; ++i) this->correct();
+        for (int i = 0; i < skips; ++i) skip();
+        ticks(30);
+    }
+    std::vector<std::string> shownWords() const {
+        std::vector<std::string> words;
+        for (const auto& entry : game->review()->entries()) words.push_back(entry.word);
+        return words;
+    }
+
+    TemporaryFolder folder;
+};
+
+// After a round the host reviews it: a toggled misclick changes what goes
+// into the match, and the next team's turn follows the confirmation.
+TEST_F(MatchGame, TheReviewedRoundGoesIntoTheMatch) {
+    game->startMatch({"红队", "蓝队"}, 1);
+    ASSERT_TRUE(game->match());
+    EXPECT_EQ(game->nextTeam(), 0);
+    playRound(2, 1);
+    ASSERT_TRUE(game->review());
+    EXPECT_EQ(game->review()->team(), 0);
+    EXPECT_EQ(game->review()->entries().size(), 4u);  // two credited, one skipped, one on display
+    EXPECT_EQ(game->review()->total(), round().score);
+    const std::int32_t lastPoints = game->review()->entries()[3].points;
+    game->toggleReviewEntry(3);
+    game->confirmReview();
+    EXPECT_FALSE(game->review());
+    const auto standings = game->match()->standings();
+    EXPECT_EQ(standings[0].name, "红队");
+    EXPECT_EQ(standings[0].score, round().score + lastPoints);
+    EXPECT_EQ(standings[0].skips, 1);
+    EXPECT_EQ(game->nextTeam(), 1);
+}
+
+// A round closed early goes into the match only if the host says so; a round
+// left unconfirmed goes in as reviewed when the next one starts.
+TEST_F(MatchGame, ARoundClosedEarlyAndAnUnconfirmedReview) {
+    game->startMatch({"红队", "蓝队"}, 1);
+    start(60);
+    correct();
+    game->close();
+    ASSERT_TRUE(game->review());
+    EXPECT_TRUE(game->review()->closedEarly());
+    game->confirmReview();
+    EXPECT_TRUE(game->match()->rounds().empty());
+    EXPECT_EQ(game->nextTeam(), 0) << "the team plays its round again";
+
+    start(60);
+    correct();
+    game->close();
+    game->setReviewCounts(true);
+    game->confirmReview();
+    EXPECT_EQ(game->match()->rounds().size(), 1u);
+
+    playRound(1, 0);
+    start(30);
+    EXPECT_EQ(game->match()->rounds().size(), 2u);
+}
+
+// Killed between two commits, the program loses nothing that was confirmed:
+// the next start offers the match where it stood.
+TEST(MatchHistory, ACrashBetweenTwoCommitsLosesNothingConfirmed) {
+    TemporaryFolder folder;
+    const std::string path = folder.file("history.db");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        MatchStore store(path);
+        const std::int64_t match = store.createMatch({"红队", "蓝队", "绿队"}, 2);
+        store.commitRound(match, {0, 5, 1, false, {{"大象", 2, Verdict::correct, Verdict::correct, 0}}}, true);
+        store.commitRound(match, {1, 3, 0, false, {{"长颈鹿", 3, Verdict::correct, Verdict::correct, 0}}}, true);
+        ::kill(::getpid(), SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    MatchStore store(path);
+    const auto match = store.unfinishedMatch();
+    ASSERT_TRUE(match);
+    EXPECT_EQ(match->teams(), (std::vector<std::string>{"红队", "蓝队", "绿队"}));
+    EXPECT_EQ(match->rounds().size(), 2u);
+    EXPECT_EQ(match->nextTeam(), 2);
+    EXPECT_EQ(match->standings()[0].name, "红队");
+    EXPECT_EQ(store.playedWords(match->id()), (std::set<std::string>{"大象", "长颈鹿"}));
+}
+
+// Resumed after a restart, the match deals no word it has already shown.
+TEST(MatchHistory, NoWordTwiceInAMatchAcrossARestart) {
+    TemporaryFolder folder;
+    std::vector<std::string> firstRound;
+    {
+        GameFixture first;
+        first.library().entries = numberedWords(60);
+        first.game->openHistory(folder.file("history.db"));
+        first.game->startMatch({"红队", "蓝队"}, 3);
+        first.start(30);
+        for (int i = 0; i < 20; ++i) first.correct();
+        first.ticks(30);
+        for (const auto& entry : first.game->review()->entries()) firstRound.push_back(entry.word);
+        first.game->confirmReview();
+    }
+    GameFixture second;
+    second.library().entries = numberedWords(60);
+    second.game->openHistory(folder.file("history.db"));
+    ASSERT_TRUE(second.game->unfinishedMatch());
+    second.game->resumeMatch();
+    EXPECT_EQ(second.game->nextTeam(), 1);
+    second.start(30);
+    std::set<std::string> dealt = {second.round().currentWord};
+    while (second.game->words().count() != 0) {
+        second.correct();
+        dealt.insert(second.round().currentWord);
+    }
+    for (const auto& word : firstRound) EXPECT_EQ(dealt.count(word), 0u) << word;
+    EXPECT_EQ(dealt.size() + firstRound.size(), 60u);
+}
+
+// A history that cannot be written is told once; the match goes on in
+// memory. A damaged file is moved aside, never overwritten.
+TEST(MatchHistory, AHistoryThatCannotBeKept) {
+    TemporaryFolder folder;
+    {
+        std::ofstream(folder.file("not-a-folder")) << "x";
+        GameFixture game;
+        game.library().entries = numberedWords(10);
+        game.game->openHistory(folder.file("not-a-folder") + "/history.db");
+        EXPECT_EQ(game.log.since(0, "warning").size(), 1u);
+        game.game->startMatch({"红队", "蓝队"}, 1);
+        game.start(10);
+        game.ticks(10);
+        game.game->confirmReview();
+        EXPECT_EQ(game.game->match()->rounds().size(), 1u);
+        EXPECT_EQ(game.log.since(0, "warning").size(), 1u);
+    }
+    const std::string damaged = "这不是比赛记录，只是一段文字，文件头坏了。这不是比赛记录，只是一段文字。";
+    std::ofstream(folder.file("history.db")) << damaged << damaged << damaged;
+    GameFixture game;
+    game.game->openHistory(folder.file("history.db"));
+    const auto warnings = game.log.since(0, "warning");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("已损坏"), std::string::npos) << warnings[0];
+    int aside = 0;
+    for (const auto& file : fs::directory_iterator(folder.path)) {
+        if (file.path().filename().string().find("history.db.damaged-") == 0) {
+            ++aside;
+            std::ifstream in(file.path());
+            std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            EXPECT_EQ(kept, damaged + damaged + damaged);
+        }
+    }
+    EXPECT_EQ(aside, 1);
+    game.game->startMatch({"红队", "蓝队"}, 1);
+    EXPECT_NE(game.game->match()->id(), 0);
+}
+
+}  // namespace
+}  // namespace caici::testing
