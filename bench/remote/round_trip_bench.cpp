@@ -5,6 +5,7 @@
 // the 99th percentile of 1,000 presses as counters (microseconds).
 
 #include "game/game.h"
+#include "game_fixture.h"
 #include "remote/remote_server.h"
 #include "support/bench_application.h"
 
@@ -27,39 +28,6 @@ namespace {
 constexpr int presses = 1000;
 constexpr int waitMs = 2000;
 
-class SilentAudio : public AudioLibrary {
-public:
-    LibraryVersion version() const override { return {}; }
-    LibraryVersion requiredVersion() const override { return {}; }
-    bool init(const OutputFormat&) override { return false; }
-    StreamHandle streamCreateFile(const std::string&) override { return 0; }
-    void channelPlay(StreamHandle) override {}
-    void stopAll() override {}
-};
-
-struct SilentMessages : CueStartupMessages {
-    void showIncorrectVersion(const std::string&) override {}
-    void showAudioInitFailed(const std::string&) override {}
-};
-
-// More words than presses, so every press deals a new one.
-class ManyWords : public WordSource {
-public:
-    void load(WordLists& lists) override {
-        std::vector<std::string> entries;
-        for (int i = 0; i < presses + 100; ++i) entries.push_back("词" + std::to_string(i) + "|2");
-        lists.replaceLibrary(std::move(entries));
-        loaded_ = true;
-    }
-    bool libraryLoaded() const override { return loaded_; }
-    const std::vector<std::string>& sheetNames() const override { return sheets_; }
-    SheetView browseSheet(const std::string&) override { return {}; }
-
-private:
-    bool loaded_ = false;
-    std::vector<std::string> sheets_{"词库"};
-};
-
 // Runs the event loop until test holds; false after waitMs.
 template <class Test>
 bool spinUntil(Test test) {
@@ -77,8 +45,13 @@ void BM_PressToEventRoundTrip(benchmark::State& state) {
     // Each press comes a second after the last on the game's clock, past the
     // guard that takes quicker presses for a bounce.
     std::chrono::milliseconds now{1'000'000};
-    Game game(GameParts{"", std::make_unique<ManyWords>(), std::make_unique<SilentAudio>(), {}, [&] { return now; }});
-    SilentMessages messages;
+    // More words than presses, so every press deals a new one.
+    auto words = std::make_unique<testing::ScriptedLibrary>();
+    for (int i = 0; i < presses + 100; ++i) words->entries.push_back("词" + std::to_string(i) + "|2");
+    Game game(GameParts{"", std::move(words), std::make_unique<testing::RecordingAudio>(
+                                                  std::make_shared<testing::AudioLog>()),
+                        {}, [&] { return now; }});
+    testing::RecordingStartupMessages messages;
     game.startSound(messages);
     game.start();
     RemoteServer remote(game, RemoteOptions{QHostAddress(QHostAddress::LocalHost), 0, QStringLiteral("127.0.0.1"),
