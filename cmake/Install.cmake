@@ -3,7 +3,8 @@
 # Layout under the prefix (/usr in the package):
 #   bin/caici and its helper programs side by side (the game starts its
 #     workbook reader from its own folder);
-#   share/caici/game/ the game folder: words.xls, sound/, fonts/ (the desktop
+#   share/caici/game/ the game folder: words.xls and the same words as
+#     words.xlsx, sound/, fonts/ (the desktop
 #     entry starts the game there, since the game reads its data from the
 #     current directory);
 #   share/applications/caici.desktop, share/icons/hicolor/256x256/apps/caici.png.
@@ -18,7 +19,7 @@ foreach(tool caici-wordlib caici-render)
   endif()
 endforeach()
 
-install(FILES ${CAICI_GAME_DIR}/words.xls DESTINATION ${CMAKE_INSTALL_DATADIR}/caici/game)
+install(FILES ${CAICI_GAME_DIR}/words.xls ${CAICI_GAME_DIR}/words.xlsx DESTINATION ${CMAKE_INSTALL_DATADIR}/caici/game)
 install(DIRECTORY ${CAICI_GAME_DIR}/sound ${CAICI_GAME_DIR}/fonts
   DESTINATION ${CMAKE_INSTALL_DATADIR}/caici/game)
 # The desktop entry starts the game, by its full path, in the game folder

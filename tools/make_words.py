@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Builds the game's word workbook game/words.xls from the table tools/words.tsv.
+"""Builds the game's word library game/words.xls, and the same words as
+game/words.xlsx, from the table tools/words.tsv.
 
 The table has a header line "分类<TAB>名称<TAB>分值" and one word per line:
 its sheet, the word, and its points (1 easy to act out, 3 hard). Sheets appear
@@ -11,8 +12,8 @@ The table is checked before anything is written, and the written workbook is
 read back and compared with the table. Run with Debian's python3, which has
 python3-xlwt and python3-xlrd:
 
-    /usr/bin/python3 tools/make_words.py            # write game/words.xls
-    /usr/bin/python3 tools/make_words.py --check    # fail if it is out of date
+    /usr/bin/python3 tools/make_words.py            # write game/words.xls and game/words.xlsx
+    /usr/bin/python3 tools/make_words.py --check    # fail if either is out of date
 """
 
 import argparse
@@ -24,9 +25,13 @@ from pathlib import Path
 import xlrd
 import xlwt
 
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from sheet_packages import xlsx_bytes  # noqa: E402
+
 REPO = Path(__file__).resolve().parent.parent
 DEFAULT_TABLE = REPO / "tools" / "words.tsv"
 DEFAULT_WORKBOOK = REPO / "game" / "words.xls"
+DEFAULT_XLSX = REPO / "game" / "words.xlsx"
 
 TABLE_HEADER = ("分类", "名称", "分值")
 SHEET_HEADER = ("名称", "分值")
@@ -154,6 +159,12 @@ def build_workbook(words):
     return out.getvalue()
 
 
+def build_xlsx(words):
+    """The same sheets and rows as an .xlsx workbook; the same words always give the same bytes."""
+    return xlsx_bytes([(name, [list(SHEET_HEADER)] + [[w.word, w.points] for w in rows])
+                       for name, rows in sheets_in_order(words).items()])
+
+
 def verify_workbook(data, words):
     """Reads the workbook back and returns every difference from the words."""
     book = xlrd.open_workbook(file_contents=data)
@@ -183,6 +194,7 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description="Build the game's word workbook from its table.")
     parser.add_argument("--table", type=Path, default=DEFAULT_TABLE)
     parser.add_argument("--out", type=Path, default=DEFAULT_WORKBOOK)
+    parser.add_argument("--out-xlsx", type=Path, default=DEFAULT_XLSX)
     parser.add_argument("--check", action="store_true",
                         help="write nothing; fail when the workbook differs from a fresh build")
     args = parser.parse_args(argv)
@@ -198,13 +210,16 @@ def main(argv=None):
         print("\n".join(problems), file=sys.stderr)
         return 1
 
+    outputs = ((args.out, data), (args.out_xlsx, build_xlsx(words)))
     if args.check:
-        if not args.out.exists() or args.out.read_bytes() != data:
-            print(f"{args.out} is out of date: run {Path(__file__).name} to rebuild it", file=sys.stderr)
-            return 1
+        for out, built in outputs:
+            if not out.exists() or out.read_bytes() != built:
+                print(f"{out} is out of date: run {Path(__file__).name} to rebuild it", file=sys.stderr)
+                return 1
     else:
-        args.out.parent.mkdir(parents=True, exist_ok=True)
-        args.out.write_bytes(data)
+        for out, built in outputs:
+            out.parent.mkdir(parents=True, exist_ok=True)
+            out.write_bytes(built)
 
     counts = ", ".join(f"{name} {len(rows)}" for name, rows in sheets_in_order(words).items())
     print(f"{args.out.name}: {len(words)} words in {len(sheets_in_order(words))} sheets ({counts})")

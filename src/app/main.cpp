@@ -1,11 +1,13 @@
 // The program entry: the application title, the three windows in their
 // order, the event loop. The game reads its data from the current directory.
 
+#include "app/command_line.h"
 #include "app/cue_startup_boxes.h"
 #include "app/message_box_reporter.h"
 #include "common/product.h"
 #include "app/program.h"
 #include "cues/sdl_mixer_audio.h"
+#include "common/errors.h"
 #include "workbook/reader_location.h"
 
 #include <QApplication>
@@ -15,6 +17,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <iostream>
+
 namespace {
 
 // The windows place themselves, which Wayland does not let a client do: run
@@ -23,6 +27,18 @@ void preferX11OnWayland() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+// --remote: the address goes to standard output as one line, for the host
+// (or a script) to pass on; a remote that cannot start says why and the game
+// goes on without it.
+void switchOnRemote(caici::PhoneRemote& remote, const caici::RemoteRequest& request) {
+    try {
+        remote.switchOnForRun(request.port);
+        std::cout << caici::remoteAddressLine(remote.address().toString()).toStdString() << std::endl;
+    } catch (const caici::Error& error) {
+        std::cerr << error.what() << std::endl;
     }
 }
 
@@ -45,6 +61,14 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
     }
 
+    caici::CommandLine commandLine;
+    try {
+        commandLine = caici::parseCommandLine(QApplication::arguments().mid(1));
+    } catch (const caici::Error& error) {
+        std::cerr << error.what() << '\n' << caici::usageText << std::endl;
+        return 2;
+    }
+
     caici::MessageBoxReporter reporter;
     caici::CueStartupBoxes cueMessages;
     try {
@@ -52,6 +76,7 @@ int main(int argc, char** argv) {
                                                    caici::readerBesideRunningProgram(), reporter,
                                                    std::make_unique<caici::SdlMixerAudio>(), cueMessages});
         QObject::connect(&program.form1(), &caici::TForm1::closed, &app, &QCoreApplication::quit);
+        if (commandLine.remote) switchOnRemote(program.remote(), *commandLine.remote);
         program.showStartWindow();
         QApplication::exec();
     } catch (const caici::ProgramEnd& end) {

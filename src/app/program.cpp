@@ -57,6 +57,12 @@ Program::Program(ProgramParts parts) {
     form1_->setDigitalFamily(form3_->digitalFamily());
     // After the windows, so that whatever the history has to say is heard.
     game_->openHistory((parts.historyFile.isEmpty() ? defaultHistoryFile() : parts.historyFile).toStdString());
+
+    remote_ = std::make_unique<PhoneRemote>(*game_, *settings_);
+    form1_->connectRemote(*remote_);
+    form2_->connectRemote(*remote_);
+    // Left on at the last launch: on again, with a new key.
+    guarded(parts.errors, [this] { remote_->restore(); });
 }
 
 Program::~Program() {

@@ -4,6 +4,7 @@
 // window TForm1 (the main window), the rules dialog TForm2 and the guessing
 // window TForm3, both hidden at first.
 
+#include "app/phone_remote.h"
 #include "app/rules_dialog.h"
 #include "app/start_window.h"
 #include "common/clock.h"
@@ -62,6 +63,7 @@ public:
     TForm1& form1() { return *form1_; }
     TForm2& form2() { return *form2_; }
     TForm3& form3() { return *form3_; }
+    PhoneRemote& remote() { return *remote_; }
 
     // Shows the start window centred on the desktop (the first time), and
     // offers to take up a match the last run left unfinished.
@@ -75,6 +77,7 @@ private:
     std::shared_ptr<WindowDialogs> dialogs_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<PhoneRemote> remote_;
     std::unique_ptr<ErrorBoxes> errorBoxes_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;

@@ -2,6 +2,7 @@
 
 #include "app/dotted_frame.h"
 #include "app/match_dialog.h"
+#include "app/remote_panel.h"
 #include "look/window_look.h"
 #include "common/error_guard.h"
 #include "game/game.h"
@@ -79,6 +80,10 @@ TForm2::TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReport
     setFont(pixelFont(QStringLiteral("Tahoma"), 11));
     setBackgroundColor(*this, storedColor(dialogColor));
     buildLayout();
+    connect(&settings_, &Settings::restored, this, [this] {
+        game_.setCountdownSeconds(Game::defaultCountdownSeconds);
+        edt1_->setText(QString::number(game_.countdownSeconds()));
+    });
 }
 
 void TForm2::buildLayout() {
@@ -127,6 +132,11 @@ void TForm2::buildLayout() {
             matchDialog_->activateWindow();
         });
     });
+}
+
+void TForm2::connectRemote(PhoneRemote& remote) {
+    // In the settings row, beside the match set-up.
+    new RemoteSwitch(remote, reporter_, *this, QPoint(240, btnMatch->y() + 8));
 }
 
 void TForm2::edt1Change() {

@@ -17,6 +17,7 @@ namespace caici {
 class ErrorReporter;
 class Game;
 class MatchDialog;
+class PhoneRemote;
 class Settings;
 
 // Where the dialog goes beside the start window (both as frames, in screen
@@ -38,6 +39,10 @@ public:
 
     // startWindow is the window the dialog stands beside and moves back.
     TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReporter& reporter);
+
+    // The phone remote's switch goes into the settings row; while the remote
+    // is on, its code shows below and the dialog grows to hold it.
+    void connectRemote(PhoneRemote& remote);
 
     QLineEdit& edt1() const { return *edt1_; }
 

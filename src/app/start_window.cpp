@@ -1,6 +1,8 @@
 #include "app/start_window.h"
 
 #include "app/library_browser.h"
+#include "app/phone_remote.h"
+#include "app/remote_panel.h"
 #include "app/rules_dialog.h"
 #include "app/start_label.h"
 #include "look/window_look.h"
@@ -34,6 +36,17 @@ TForm1::~TForm1() {
 
 void TForm1::connectRules(TForm2& rules) {
     rules_ = &rules;
+}
+
+void TForm1::connectRemote(PhoneRemote& remote) {
+    remotePanel = new RemotePanel(remote, 150, *this);
+    remotePanel->setGeometry(img2->x(), img2->y() - 7, img2->width(), img2->height() + 14);
+    const auto follow = [this, &remote] {
+        remotePanel->setVisible(remote.isOn());
+        img2->setVisible(!remote.isOn());
+    };
+    connect(&remote, &PhoneRemote::changed, this, follow);
+    follow();
 }
 
 void TForm1::connectHandlers() {

@@ -16,6 +16,8 @@ class QPushButton;
 namespace caici {
 
 class LibraryBrowser;
+class PhoneRemote;
+class RemotePanel;
 class StartLabel;
 class TCnAAFadeText;
 class TForm2;
@@ -29,6 +31,9 @@ public:
     // The rules dialog, created after this window; it outlives the start
     // window's use of it.
     void connectRules(TForm2& rules);
+    // While the phone remote is on, its QR code and address stand in the
+    // place of the maker's contact picture.
+    void connectRemote(PhoneRemote& remote);
     // The seven-segment family the guessing window registered, for the
     // edition caption.
     void setDigitalFamily(const QString& family);
@@ -46,6 +51,7 @@ public:
     // Whose turn the start label begins while a match runs.
     QLabel* nextTeam = nullptr;
     LibraryBrowser* pgc1 = nullptr;
+    RemotePanel* remotePanel = nullptr;
 
     // Handlers; each runs its body inside guarded().
     void Label2MouseMove();

@@ -10,6 +10,9 @@ namespace caici {
 namespace {
 
 const char* const busyText = "词库正在读取，请稍候再开始。";
+const char* const busyChoosingText = "词库正在读取，请稍候再选择。";
+const char* const nothingChosenText =
+    "所选的类别和分值里没有词。请在“游戏规则和设置”里多选一些类别或分值，再开始游戏。";
 
 // Hands a failure's text to the views.
 class ListenerReporter : public ErrorReporter {
@@ -76,12 +79,9 @@ void Game::start() {
             const BusyScope busy(*this, Activity::starting);
             round_.reset();
             cues_.play(Cue::Start);
-            if (session_.takeRefill() || words_.needsRefill()) {
-                // A failed load has said why; the round does not start.
-                if (!library_->libraryLoaded()) loadLibrary();
-                words_.shuffle(shufflePump_, random_);
-                words_.keepOnly([this](const std::string& entry) { return session_.fresh(EntryFields(entry).at(0)); });
-            }
+            // A match's new pass asks for a fresh order; its flag is taken first.
+            const bool matchRefill = session_.takeRefill();
+            if (matchRefill || words_.needsRefill() || refillPending_) refill();
         }
         roundTeam_ = team;
         round_.begin(countdownSeconds_);
@@ -116,6 +116,11 @@ void Game::close() {
         // Only a match needs a say about a round cut short.
         if (running) session_.reviewRound(roundTeam_, round_.record(), true);
     });
+}
+
+void Game::setPaused(bool paused) {
+    if (busy()) return;
+    guarded([&] { round_.setPaused(paused); });
 }
 
 void Game::openHistory(const std::string& path) {
@@ -155,6 +160,45 @@ void Game::load() {
         if (busy()) throw Error(busyText);
         const BusyScope busy(*this, Activity::loading);
         loadLibrary();
+    });
+}
+
+void Game::refill() {
+    // A failed load has said why; the round does not start.
+    if (!library_->libraryLoaded()) loadLibrary();
+    if (!choice_.isEverything() && words_.chosenCount(choice_) == 0) throw Error(nothingChosenText);
+    words_.shuffle(shufflePump_, random_, choice_);
+    words_.keepOnly([this](const std::string& entry) { return session_.fresh(EntryFields(entry).at(0)); });
+    refillPending_ = false;
+}
+
+void Game::openLibrary(const std::string& path) {
+    guarded([&] {
+        if (busy()) throw Error(busyText);
+        const BusyScope busy(*this, Activity::loading);
+        library_->useFile(path, words_);
+        choice_ = WordChoice{};
+        refillPending_ = true;
+        listeners_.libraryChanged();
+    });
+}
+
+std::optional<std::string> Game::fileToEdit() {
+    std::optional<std::string> file;
+    guarded([&] { file = library_->fileToEdit(); });
+    return file;
+}
+
+void Game::choose(const WordChoice& choice) {
+    guarded([&] {
+        if (busy()) throw Error(busyChoosingText);
+        // The same choice again keeps the play order where it is.
+        if (choice == choice_) return;
+        if (library_->libraryLoaded() && !choice.isEverything() && words_.chosenCount(choice) == 0) {
+            throw Error(nothingChosenText);
+        }
+        choice_ = choice;
+        refillPending_ = true;
     });
 }
 

@@ -11,7 +11,12 @@
 // The game is busy while a start (with its load and shuffle) or a load runs.
 // Both let window messages run, so a press, a tick or a second start can
 // arrive meanwhile: presses and ticks are ignored then, a second start too,
-// and a load or a sheet browse is refused with a message.
+// and a load, a sheet browse, a change of library or of the choice of words
+// is refused with a message.
+//
+// The host may choose another library file and a choice of categories and
+// points to play; both take effect at the next start, which deals a fresh
+// play order of the chosen entries.
 
 #include "common/clock.h"
 #include "common/message_pump.h"
@@ -23,6 +28,7 @@
 #include "words/word_source.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,10 +73,36 @@ public:
     void tick();
     // The round's window was closed.
     void close();
+    // Holds the round (the countdown stops, the word is hidden) or goes on.
+    void setPaused(bool paused);
+    void togglePause() { setPaused(!round().paused); }
     // Loads the library anew.
     void load();
     // One sheet of the library as it stands; nothing after a failure.
     std::optional<SheetView> browseSheet(const std::string& sheet);
+
+    // The library file in use (or that the first load will read).
+    LibraryFile libraryFile() const { return library_->libraryFile(); }
+    // "打开词库…": loads the file at path at once. When it loads, it is the
+    // library from now on and the choice of words is everything again (the
+    // program hands back the choice it keeps for that library); when it does
+    // not, one error event, and the library in play stays.
+    void openLibrary(const std::string& path);
+    // "编辑词库": the file to open in the spreadsheet program, a copy of a
+    // library the user may not write (see WordSource::fileToEdit); nothing
+    // after a failure, which is one error event.
+    std::optional<std::string> fileToEdit();
+
+    // The loaded library's categories with their entries, in order.
+    std::vector<CategoryCount> categories() const { return words_.categories(); }
+    // The loaded library's entries per points value.
+    std::map<std::int32_t, std::size_t> pointCounts() const { return words_.pointCounts(); }
+    // Deals only the chosen entries from the next start on. A choice that
+    // leaves no entry of the loaded library is refused with one error event
+    // and the choice in force stays. Before the first load it is taken as it
+    // is; a start that finds it leaves nothing to deal fails with the same text.
+    void choose(const WordChoice& choice);
+    const WordChoice& choice() const { return choice_; }
     void play(Cue cue);
     void setSoundOn(bool on);
     // The length of the next rounds' countdown.
@@ -111,6 +143,7 @@ private:
     template <class Body>
     void guarded(Body&& body) noexcept;
     void loadLibrary();
+    void refill();
 
     ListenerList listeners_;
     std::string baseFolder_;
@@ -123,6 +156,9 @@ private:
     MatchSession session_;
     int roundTeam_ = -1;
     std::int32_t countdownSeconds_ = defaultCountdownSeconds;
+    WordChoice choice_;
+    // A new library or choice: the next start deals afresh.
+    bool refillPending_ = false;
     Activity activity_ = Activity::idle;
 };
 

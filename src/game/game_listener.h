@@ -34,6 +34,8 @@ public:
     virtual void timeChanged(std::int32_t /*seconds*/) {}
     // The countdown started or stopped; its ticks come back as Game::tick().
     virtual void countdownChanged(bool /*running*/) {}
+    // The host paused the round (the word is to be hidden) or went on.
+    virtual void pausedChanged(bool /*paused*/) {}
     // Whether "正确" and "跳过" take presses.
     virtual void controlsChanged(bool /*correct*/, bool /*skip*/) {}
     // The countdown reached zero.

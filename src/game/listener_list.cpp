@@ -55,6 +55,9 @@ void ListenerList::timeChanged(std::int32_t seconds) {
 void ListenerList::countdownChanged(bool running) {
     each([&](GameListener& l) { l.countdownChanged(running); });
 }
+void ListenerList::pausedChanged(bool paused) {
+    each([&](GameListener& l) { l.pausedChanged(paused); });
+}
 void ListenerList::controlsChanged(bool correct, bool skip) {
     each([&](GameListener& l) { l.controlsChanged(correct, skip); });
 }

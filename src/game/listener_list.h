@@ -23,6 +23,7 @@ public:
     void libraryExhausted() override;
     void timeChanged(std::int32_t seconds) override;
     void countdownChanged(bool running) override;
+    void pausedChanged(bool paused) override;
     void controlsChanged(bool correct, bool skip) override;
     void roundOver(std::int64_t score, std::int32_t skips) override;
     void roundClosed() override;

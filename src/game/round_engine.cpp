@@ -32,6 +32,10 @@ void RoundEngine::begin(std::int32_t countdownSeconds) {
     state_.phase = RoundPhase::running;
     ++roundNumber_;
     record_.clear();
+    if (state_.paused) {
+        state_.paused = false;
+        events_.pausedChanged(false);
+    }
     events_.roundStarted();
     showNextWord();
     state_.remainingSeconds = countdownSeconds;
@@ -57,7 +61,7 @@ void RoundEngine::tick() {
 }
 
 void RoundEngine::correct() {
-    if (!state_.correctEnabled || bounced()) return;
+    if (!state_.correctEnabled || state_.paused || bounced()) return;
     cues_.play(Cue::Yes);
     const bool wordShown = state_.line == WordLine::word && !record_.empty();
     const std::size_t shown = record_.size() - 1;
@@ -77,7 +81,7 @@ void RoundEngine::correct() {
 }
 
 void RoundEngine::skip() {
-    if (!state_.skipEnabled || bounced()) return;
+    if (!state_.skipEnabled || state_.paused || bounced()) return;
     cues_.play(Cue::No);
     if (std::int64_t{state_.remainingSeconds} - state_.skipCount < kSkipFloor) {
         setControls(state_.correctEnabled, false);
@@ -106,7 +110,17 @@ void RoundEngine::close() {
     setCountdownRunning(false);
     state_.line = WordLine::idle;
     state_.phase = RoundPhase::closed;
+    state_.paused = false;
     events_.roundClosed();
+}
+
+void RoundEngine::setPaused(bool paused) {
+    if (paused == state_.paused || state_.phase != RoundPhase::running) return;
+    state_.paused = paused;
+    setCountdownRunning(!paused);
+    // The word comes back into sight: a press needs the usual moment after.
+    if (!paused) lineShownAt_ = clock_();
+    events_.pausedChanged(paused);
 }
 
 bool RoundEngine::bounced() const {

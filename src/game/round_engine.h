@@ -44,6 +44,8 @@ struct RoundState {
     std::string currentWord;
     std::int32_t currentPoints = 0;
     bool countdownRunning = false;
+    // The countdown held and the word hidden until the host goes on.
+    bool paused = false;
     bool correctEnabled = true;
     bool skipEnabled = true;
 };
@@ -71,6 +73,9 @@ public:
     void skip();
     // The round's window was closed: the round stops where it is.
     void close();
+    // Holds the countdown and takes no presses, or goes on; only a running
+    // round pauses.
+    void setPaused(bool paused);
 
     const RoundState& state() const { return state_; }
     // Every word the round has shown, in order, with what became of it.

@@ -76,6 +76,8 @@ TForm3::TForm3(GuessingWindowParts parts)
     menu_->autoSize->setChecked(aft1->FitToClient());
     connectHandlers();
     game_.addListener(*this);
+    applySettings();
+    connect(&settings_, &Settings::restored, this, [this] { handle([this] { applySettings(); }); });
 }
 
 TForm3::~TForm3() {
@@ -216,6 +218,10 @@ void TForm3::connectHandlers() {
     on(menu_->N4, &QAction::triggered, &TForm3::N4Click);
     on(menu_->autoSize, &QAction::triggered, &TForm3::autoSizeClick);
     on(menu_->scoreboard, &QAction::triggered, &TForm3::scoreboardClick);
+    on(menu_->pause, &QAction::triggered, &TForm3::pauseClick);
+    on(menu_->reduceMotion, &QAction::triggered, &TForm3::reduceMotionClick);
+    on(menu_->highContrast, &QAction::triggered, &TForm3::highContrastClick);
+    on(menu_->restoreDefaults, &QAction::triggered, &TForm3::restoreDefaultsClick);
     on(menu_->exportCsv, &QAction::triggered, &TForm3::exportCsvClick);
     on(menu_->exportPicture, &QAction::triggered, &TForm3::exportPictureClick);
     on(menu_->N7, &QAction::triggered, &TForm3::N7Click);
@@ -225,6 +231,46 @@ void TForm3::connectHandlers() {
         connect(menu_->qualityEntry(quality), &QAction::triggered, this,
                 [this, quality] { qualityClick(quality); });
     }
+}
+
+void TForm3::applySettings() {
+    setDigitColor(*Label3, settings_.timeColor().value_or(timeColor));
+    setDigitColor(*Label2, settings_.scoreColor().value_or(scoreColor));
+    setQuality(static_cast<TAAQuality>(settings_.quality(static_cast<int>(TAAQuality::aqNone))));
+    aft1->SetFitToClient(settings_.fitWord());
+    aft1->SetFitScale(settings_.wordScale());
+    menu_->autoSize->setChecked(aft1->FitToClient());
+    menu_->reduceMotion->setChecked(settings_.reduceMotion());
+    setHighContrast(settings_.highContrast());
+    game_.setSoundOn(settings_.soundOn());
+}
+
+void TForm3::setDigitColor(QLabel& display, const QColor& color) {
+    QPalette palette = display.palette();
+    palette.setColor(QPalette::WindowText, color);
+    display.setPalette(palette);
+    scheduleColorKey();
+}
+
+void TForm3::setQuality(TAAQuality quality) {
+    aft1->Text().SetQuality(quality);
+    menu_->checkQuality(quality);
+}
+
+void TForm3::setHighContrast(bool on) {
+    menu_->highContrast->setChecked(on);
+    TCnFontLabel& style = aft1->Fonts().Items(0);
+    aft1->BeginUpdate();
+    setWordDisplayStyle(style.Font(), style.Effect());
+    if (on) {
+        style.Font().SetColor(clWhite);
+        style.Effect().Gradual().SetEnabled(false);
+        style.Effect().Shadow().SetEnabled(false);
+    }
+    aft1->Text().SetTransparent(!on);
+    aft1->SetColor(clBlack);
+    aft1->EndUpdate();
+    aft1->Changed();
 }
 
 int TForm3::wordPoints() const {
@@ -266,9 +312,7 @@ void TForm3::FormResize() {
     if (frameWatch_.isActive() && framed && size() != placedSize_) frameWatch_.stop();
     if (placeOnReturn_ && !isFullScreen()) {
         placeOnReturn_ = false;
-        learnFrame();
-        const QSize client = placeWindowed();
-        watchButtonRule(client, client.height() + frame_.top() + frame_.bottom());
+        watchFrame(true);
     }
     if (buttonRuleSize_ && size() == *buttonRuleSize_) {
         applyButtonRule(buttonRuleOuterHeight_);

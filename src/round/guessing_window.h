@@ -117,6 +117,10 @@ public:
     void pnl1Click();
     void pnl1DblClick();
     void scoreboardClick();
+    void pauseClick();
+    void reduceMotionClick();
+    void highContrastClick();
+    void restoreDefaultsClick();
     void exportCsvClick();
     void exportPictureClick();
 
@@ -137,6 +141,7 @@ private:
     void libraryExhausted() override;
     void timeChanged(std::int32_t seconds) override;
     void countdownChanged(bool running) override;
+    void pausedChanged(bool paused) override;
     void controlsChanged(bool correct, bool skip) override;
     void roundOver(std::int64_t score, std::int32_t skips) override;
     void roundClosed() override;
@@ -146,6 +151,14 @@ private:
 
     void buildComponents();
     void configureWordDisplay();
+    // Shows what the settings remember (at creation, and after the
+    // defaults are restored).
+    void applySettings();
+    void setDigitColor(QLabel& display, const QColor& color);
+    void setQuality(TAAQuality quality);
+    // The word white on black without gradient or shadow, or the word
+    // display's own look.
+    void setHighContrast(bool on);
     void connectHandlers();
     void showWindow();
     // The designed size, or less where the screen's free area is smaller,
@@ -154,7 +167,9 @@ private:
     // Takes the border the desktop put round the window; true when it
     // differs from the one assumed so far.
     bool learnFrame();
-    void watchFrame();
+    // returning: back from full screen, when the window is placed whatever
+    // happens, and its buttons by their rule.
+    void watchFrame(bool returning = false);
     void frameWatchTimer();
     void watchButtonRule(QSize target, int outerHeight);
     void setWordLine(const std::string& text);
@@ -193,6 +208,7 @@ private:
     QTimer frameWatch_;
     int frameWatchesLeft_ = 0;
     QSize placedSize_;
+    bool returning_ = false;
     // Back from full screen, the window is placed once it has left it.
     bool placeOnReturn_ = false;
     bool shownBefore_ = false;

@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <utility>
+
 #include "fadetext/fade_text.h"
 #include "round/click_label.h"
 #include "round/color_key.h"
@@ -82,10 +84,12 @@ void TForm3::chooseDisplayColor(QLabel& display) {
     const std::optional<QColor> chosen = dialogs_->chooseColor(this, lastChosenColor_);
     if (!chosen) return;
     lastChosenColor_ = *chosen;
-    QPalette palette = display.palette();
-    palette.setColor(QPalette::WindowText, *chosen);
-    display.setPalette(palette);
-    scheduleColorKey();
+    setDigitColor(display, *chosen);
+    if (&display == Label3) {
+        settings_.setTimeColor(*chosen);
+    } else {
+        settings_.setScoreColor(*chosen);
+    }
 }
 
 void TForm3::N1Click() {
@@ -116,8 +120,8 @@ void TForm3::autoSizeClick() {
 
 void TForm3::qualityClick(TAAQuality quality) {
     handle([this, quality] {
-        aft1->Text().SetQuality(quality);
-        menu_->checkQuality(quality);
+        setQuality(quality);
+        settings_.setQuality(static_cast<int>(quality));
     });
 }
 
@@ -134,8 +138,8 @@ void TForm3::N4Click() {
             displayMode_ = DisplayMode::windowed;
             // A move asked for before the desktop has given the window its
             // border back would place the client area where the frame
-            // belongs: the window is placed at its first size outside full
-            // screen (FormResize).
+            // belongs: the window is placed once it has left full screen
+            // and has its border again (FormResize, frameWatchTimer).
             placeOnReturn_ = true;
             showNormal();
         }
@@ -150,11 +154,12 @@ bool TForm3::learnFrame() {
     return true;
 }
 
-void TForm3::watchFrame() {
+void TForm3::watchFrame(bool returning) {
     // The first placement guessed the border. The desktop puts its own round
     // the window some time after it shows, and says so without an event the
     // window hears: it looks for a while, and places the window again to fit
     // once the border is known.
+    returning_ = returning;
     frameWatch_.setInterval(frameWatchMilliseconds);
     frameWatchesLeft_ = frameWatches;
     frameWatch_.start();
@@ -171,9 +176,11 @@ void TForm3::frameWatchTimer() {
         // the window off the place it was given.
         const QRect area = screenOf(*this).availableGeometry();
         const QSize border(frame_.left() + frame_.right(), frame_.top() + frame_.bottom());
-        if (size() != placedSize_ || !area.contains(frameGeometry()) ||
+        if (returning_ || size() != placedSize_ || !area.contains(frameGeometry()) ||
             frameGeometry().topLeft() != centredIn(area, placedSize_ + border)) {
-            placeWindowed();
+            const QSize client = placeWindowed();
+            // Back from full screen, the buttons go where the rule puts them.
+            if (std::exchange(returning_, false)) watchButtonRule(client, client.height() + border.height());
         }
     });
 }
@@ -207,7 +214,10 @@ void TForm3::N6Click() {
 }
 
 void TForm3::N7Click() {
-    handle([this] { game_.setSoundOn(menu_->N7->isChecked()); });
+    handle([this] {
+        game_.setSoundOn(menu_->N7->isChecked());
+        settings_.setSoundOn(menu_->N7->isChecked());
+    });
 }
 
 void TForm3::N8Click() {
@@ -236,6 +246,25 @@ void TForm3::scoreboardClick() {
         scoreboard->raise();
         scoreboard->setFocus();
     });
+}
+
+void TForm3::pauseClick() {
+    handle([this] { game_.togglePause(); });
+}
+
+void TForm3::reduceMotionClick() {
+    handle([this] { settings_.setReduceMotion(menu_->reduceMotion->isChecked()); });
+}
+
+void TForm3::highContrastClick() {
+    handle([this] {
+        setHighContrast(menu_->highContrast->isChecked());
+        settings_.setHighContrast(menu_->highContrast->isChecked());
+    });
+}
+
+void TForm3::restoreDefaultsClick() {
+    handle([this] { settings_.restoreDefaults(); });
 }
 
 void TForm3::exportCsvClick() {

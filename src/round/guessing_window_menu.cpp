@@ -53,6 +53,10 @@ GuessingWindowMenu::GuessingWindowMenu(QWidget& window) {
     N15->setChecked(true);
 
     N4 = addEntry(*pm1_, window, "全屏显示        快捷键", QKeySequence(Qt::Key_F4));
+    pause = addEntry(*pm1_, window, "暂停/继续        快捷键", QKeySequence(Qt::Key_Space));
+    pause->setShortcuts({QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_B),
+                         QKeySequence(Qt::Key_Period)});
+    pause->setEnabled(false);
     N7 = addEntry(*pm1_, window, "音效开关        快捷键", QKeySequence(Qt::Key_F5));
     N7->setCheckable(true);
     N7->setChecked(true);
@@ -60,13 +64,20 @@ GuessingWindowMenu::GuessingWindowMenu(QWidget& window) {
     exportCsv = addEntry(*pm1_, window, "导出比赛成绩（CSV 表格）…");
     exportPicture = addEntry(*pm1_, window, "导出计分板图片（PNG）…");
     for (QAction* entry : {scoreboard, exportCsv, exportPicture}) entry->setEnabled(false);
+    pm1_->addSeparator();
+    reduceMotion = addEntry(*pm1_, window, "减少动画");
+    highContrast = addEntry(*pm1_, window, "高对比度");
+    for (QAction* entry : {reduceMotion, highContrast}) entry->setCheckable(true);
+    restoreDefaults = addEntry(*pm1_, window, "恢复默认设置");
     N5 = pm1_->addSeparator();
     N6 = addEntry(*pm1_, window, "结束本轮猜词【退出】");
 
-    const std::array<std::pair<QAction*, const char*>, 17> names = {{
+    const std::array<std::pair<QAction*, const char*>, 21> names = {{
         {N8, "N8"}, {N9, "N9"}, {N1, "N1"}, {N2, "N2"}, {autoSize, "autoSize"}, {N3, "N3"}, {N12, "N12"},
-        {N13, "N13"}, {N14, "N14"}, {N15, "N15"}, {N4, "N4"}, {N7, "N7"}, {scoreboard, "scoreboard"},
-        {exportCsv, "exportCsv"}, {exportPicture, "exportPicture"}, {N5, "N5"}, {N6, "N6"},
+        {N13, "N13"}, {N14, "N14"}, {N15, "N15"}, {N4, "N4"}, {pause, "pause"}, {N7, "N7"},
+        {scoreboard, "scoreboard"}, {exportCsv, "exportCsv"}, {exportPicture, "exportPicture"},
+        {reduceMotion, "reduceMotion"}, {highContrast, "highContrast"}, {restoreDefaults, "restoreDefaults"},
+        {N5, "N5"}, {N6, "N6"},
     }};
     for (const auto& [action, name] : names) action->setObjectName(QString::fromLatin1(name));
 }

@@ -41,6 +41,13 @@ public:
     QAction* N15 = nullptr;  // aqNone, checked at start
     QAction* N4 = nullptr;   // full screen, F4
     QAction* N7 = nullptr;   // sound switch, F5, checked while sound is on
+    // Pause (Space, P, or a clicker's B or "."), while a round runs.
+    QAction* pause = nullptr;
+    // For viewers who need them and slow machines: no fading; the word white
+    // on black. Both checked while on.
+    QAction* reduceMotion = nullptr;
+    QAction* highContrast = nullptr;
+    QAction* restoreDefaults = nullptr;
     // The match: its scoreboard (Tab) and its exports, while one is played.
     QAction* scoreboard = nullptr;
     QAction* exportCsv = nullptr;

@@ -54,6 +54,7 @@ void TForm3::flash(QLabel& label, QTimer& timer, const QString& text) {
 void TForm3::roundStarted() {
     review->hide();
     scoreboard->hide();
+    menu_->pause->setEnabled(true);
     showWindow();
     setNumber(*Label2, 0);
 }
@@ -97,7 +98,20 @@ void TForm3::controlsChanged(bool correct, bool skip) {
     btn2->setEnabled(skip);
 }
 
+void TForm3::pausedChanged(bool paused) {
+    // Hidden behind the pause, so that nobody can study the word meanwhile.
+    const RoundState& round = game_.round();
+    if (paused) {
+        setWordLine(wordDisplayLine("暂停"));
+    } else if (round.line == WordLine::word) {
+        setWordLine(wordDisplayLine(round.currentWord));
+    } else if (round.line == WordLine::exhaustion) {
+        libraryExhausted();
+    }
+}
+
 void TForm3::roundOver(std::int64_t score, std::int32_t) {
+    menu_->pause->setEnabled(false);
     setWordLine(wordDisplayLine(std::to_string(score) + " 分"));
     // The final score now stands only in the word display.
     setNumber(*Label2, 0);
@@ -115,6 +129,7 @@ QRect TForm3::finalScoreArea() const {
 }
 
 void TForm3::roundClosed() {
+    menu_->pause->setEnabled(false);
     btn2->setText(QString::fromUtf8(skipCaption));
     setWordLine(idleLine());
     // A round ended elsewhere than at this window's close takes the window

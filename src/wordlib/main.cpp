@@ -1,18 +1,22 @@
-// caici-wordlib [--json] [FOLDER]: loads FOLDER/words.xls exactly as the game
-// does and shows what the game would see: the sheet names, the query, the
-// word entries, the entries that would trouble a round, and the rows that the
-// load left out (words too long to play, blank rows).
+// caici-wordlib [--json] [FILE | FOLDER]: loads a word library exactly as the
+// game does (a FILE of any format the game reads, or the words.* of FOLDER)
+// and shows what the game would see: the sheet names, the query, the word
+// entries, every problem by sheet, row and column ("动物 第17行 分值: 'abc'
+// 不是整数"), and what the load left out (words too long to play, blank
+// rows, sheets the game does not read).
 // Exit status: 0 when the load succeeded, 1 when it failed, 2 for bad usage.
 
 #include "workbook/left_out.h"
 #include "workbook/library_check.h"
 #include "words/play_order.h"
+#include "workbook/library_location.h"
 #include "workbook/reader_location.h"
 #include "workbook/word_library.h"
 
 #include <nlohmann/json.hpp>
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -26,16 +30,16 @@ constexpr int kLoadFailed = 1;
 constexpr int kBadUsage = 2;
 
 constexpr std::string_view kUsage =
-    "用法：caici-wordlib [--json] [文件夹]\n"
-    "按游戏的方式读取 文件夹/words.xls（默认当前文件夹），列出工作表、查询语句、词条、有问题的词条\n"
-    "和没有放进游戏的行。\n";
+    "用法：caici-wordlib [--json] [词库文件 | 文件夹]\n"
+    "按游戏的方式读取词库文件（.xlsx .xls .ods .csv .tsv），或文件夹里的 words.*（默认当前文件夹），\n"
+    "列出工作表、查询语句、词条，以及每个问题所在的工作表、行和列。\n";
 
 struct Report {
     std::string workbook;
     std::vector<std::string> sheets;
     std::vector<std::string> sql;
     std::vector<std::string> entries;
-    std::vector<caici::EntryProblem> problems;
+    std::vector<caici::PlacedProblem> problems;
     caici::LeftOutRows leftOut;
     std::optional<std::string> warning;
     std::optional<std::string> error;
@@ -48,7 +52,16 @@ nlohmann::ordered_json textOrNull(const std::optional<std::string>& text) {
 void printJson(const Report& report) {
     nlohmann::ordered_json problems = nlohmann::ordered_json::array();
     for (const auto& problem : report.problems) {
-        problems.push_back({{"index", problem.index}, {"entry", problem.entry}, {"message", problem.message}});
+        nlohmann::ordered_json item = {{"sheet", problem.sheet},
+                                       {"row", problem.row},
+                                       {"column", problem.column},
+                                       {"message", problem.message},
+                                       {"text", caici::placedProblemText(problem)}};
+        if (problem.entry) {
+            item["index"] = *problem.entry;
+            item["entry"] = report.entries.at(*problem.entry);
+        }
+        problems.push_back(std::move(item));
     }
     nlohmann::ordered_json tooLong = nlohmann::ordered_json::array();
     for (const auto& left : report.leftOut.tooLong) {
@@ -83,9 +96,7 @@ void printText(const Report& report) {
         std::cout << "  [" << at << "] " << report.entries[at] << '\n';
     }
     std::cout << "问题（" << report.problems.size() << "）：\n";
-    for (const auto& problem : report.problems) {
-        std::cout << "  [" << problem.index << "] " << problem.entry << "：" << problem.message << '\n';
-    }
+    for (const auto& problem : report.problems) std::cout << "  " << caici::placedProblemText(problem) << '\n';
     if (report.error) {
         std::cout << "错误：" << *report.error << '\n';
         return;
@@ -106,7 +117,7 @@ void printText(const Report& report) {
 
 int main(int argc, char** argv) {
     bool json = false;
-    std::optional<std::string> folder;
+    std::optional<std::string> target;
     for (int at = 1; at < argc; ++at) {
         const std::string_view arg = argv[at];
         if (arg == "--json") {
@@ -114,33 +125,40 @@ int main(int argc, char** argv) {
         } else if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return kLoaded;
-        } else if ((arg.size() > 1 && arg.front() == '-') || folder) {
+        } else if ((arg.size() > 1 && arg.front() == '-') || target) {
             std::cerr << kUsage;
             return kBadUsage;
         } else {
-            folder = std::string(arg);
+            target = std::string(arg);
         }
     }
-    std::string base = folder.value_or(".");
-    if (base.empty()) base = ".";
-    if (base.back() != '/') base += '/';
+    std::string path = target.value_or(".");
+    if (path.empty()) path = ".";
+    std::error_code notFolder;
+    const bool folder = std::filesystem::is_directory(path, notFolder) && !caici::isLibraryFileName(path);
+    if (folder && path.back() != '/') path += '/';
 
     caici::WordLists lists;
-    caici::WordLibrary library(base, caici::readerBesideRunningProgram(), {});
+    caici::WordLibrary library(folder ? path : std::string("./"), caici::readerBesideRunningProgram(), {});
     Report report;
     try {
-        library.load(lists);
+        if (folder) {
+            library.load(lists);
+        } else {
+            library.useFile(path, lists);
+        }
     } catch (const std::exception& error) {
         report.error = error.what();
     }
-    report.workbook = library.workbookPath();
+    report.workbook = folder ? library.workbookPath() : path;
     report.sheets = library.sheetNames();
     report.sql = library.sqlLines();
     report.entries = lists.lst1();
-    report.problems = caici::findEntryProblems(report.entries);
     if (library.libraryLoaded()) {
         report.leftOut = library.leftOut();
         report.warning = library.loadWarning();
+        report.problems = caici::findLibraryProblems(
+            caici::LoadedLibrary{report.sheets, report.entries, library.entryOrigins(), report.leftOut});
     }
 
     if (json) {

@@ -1,7 +1,9 @@
 #include "words/play_order.h"
 
 #include "common/errors.h"
+#include "common/number_text.h"
 #include "common/reentry_guard.h"
+#include "words/word_entry.h"
 
 #include <cstdint>
 #include <limits>
@@ -25,6 +27,45 @@ std::vector<std::string> WordLists::lst1() const { return entriesOf(*libraryStor
 
 std::vector<std::string> WordLists::lst2() const { return entriesOf(*dealStore_, lst2_); }
 
+void WordLists::replaceLibrary(std::vector<std::string> entries, std::vector<std::string> categories,
+                               std::vector<std::uint32_t> categoryOf) {
+    if (categoryOf.size() != entries.size()) throw std::invalid_argument("every entry needs a category");
+    for (const auto category : categoryOf) {
+        if (category >= categories.size()) throw std::invalid_argument("an entry names no category");
+    }
+    replaceLibrary(std::move(entries));
+    categories_ = std::move(categories);
+    categoryOf_ = std::move(categoryOf);
+}
+
+std::string_view WordLists::categoryOf(std::uint32_t position) const {
+    return categoryOf_.empty() ? std::string_view() : std::string_view(categories_[categoryOf_[position]]);
+}
+
+std::vector<CategoryCount> WordLists::categories() const {
+    std::vector<CategoryCount> counts;
+    for (const auto& name : categories_) counts.push_back(CategoryCount{name, 0});
+    for (const auto category : categoryOf_) ++counts[category].entries;
+    return counts;
+}
+
+std::map<std::int32_t, std::size_t> WordLists::pointCounts() const {
+    std::map<std::int32_t, std::size_t> counts;
+    for (const auto& entry : *libraryStore_) {
+        const EntryFields fields(entry);
+        std::int32_t points = 0;
+        if (fields.count() > 1 && tryStrToInt(fields.at(1), points)) ++counts[points];
+    }
+    return counts;
+}
+
+std::size_t WordLists::chosenCount(const WordChoice& choice) const {
+    if (choice.isEverything()) return lst1_.size();
+    std::size_t count = 0;
+    for (const auto position : lst1_) count += choice.admits(categoryOf(position), (*libraryStore_)[position]) ? 1 : 0;
+    return count;
+}
+
 void WordLists::replaceLibrary(std::vector<std::string> entries) {
     if (shuffling_) throw std::logic_error("the word list cannot be replaced while it is being shuffled");
     if (entries.size() > std::numeric_limits<std::uint32_t>::max()) {
@@ -34,9 +75,11 @@ void WordLists::replaceLibrary(std::vector<std::string> entries) {
     std::iota(order.begin(), order.end(), 0u);
     libraryStore_ = std::make_shared<const Store>(std::move(entries));
     lst1_ = std::move(order);
+    categories_.clear();
+    categoryOf_.clear();
 }
 
-void WordLists::shuffle(const MessagePump& pump, RandomSource& random) {
+void WordLists::shuffle(const MessagePump& pump, RandomSource& random, const WordChoice& choice) {
     const ReentryGuard working(shuffling_, "the word list is already being shuffled");
 
     // The new order is a copy of lst1, shuffled while lst2 stays whole for
@@ -46,15 +89,24 @@ void WordLists::shuffle(const MessagePump& pump, RandomSource& random) {
     // likely, their order among themselves does not matter and the removal
     // needs no moving up. The pump cannot change lst1 (a load is refused
     // meanwhile).
-    const auto size = static_cast<std::uint32_t>(lst1_.size());
-    Order order = lst1_;
+    Order order;
+    Order others;
+    if (choice.isEverything()) {
+        order = lst1_;
+    } else {
+        for (const auto position : lst1_) {
+            (choice.admits(categoryOf(position), (*libraryStore_)[position]) ? order : others).push_back(position);
+        }
+    }
+    const auto size = static_cast<std::uint32_t>(order.size());
     for (std::uint32_t i = 0; i < size; ++i) {
         if (pump) pump();
         std::swap(order[i], order[i + random.random(size - i)]);
     }
 
-    // Equal sizes: the copy reuses lst1's memory and cannot fail.
-    lst1_ = order;
+    Order library = order;
+    library.insert(library.end(), others.begin(), others.end());
+    lst1_ = std::move(library);
     lst2_ = std::move(order);
     dealStore_ = libraryStore_;
 }

@@ -2,7 +2,8 @@
 // The word list lst1 (the whole library) and the play order lst2 (the words
 // still to be dealt, the next one last). The start of a game refills lst2 by
 // shuffling lst1 when fewer than refillThreshold entries are left; the round
-// deals from its end.
+// deals from its end. Each entry belongs to a category (the sheet it came
+// from), and a refill can deal the entries of a WordChoice only.
 //
 // The entries are stored once; both lists are orders over that store, so a
 // shuffle moves 32-bit positions instead of texts and a library sits in
@@ -18,10 +19,12 @@
 
 #include "common/message_pump.h"
 #include "common/random_source.h"
+#include "words/word_choice.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +47,17 @@ public:
     // shuffle a list that no longer exists, and std::length_error for more
     // entries than 32-bit positions can tell apart.
     void replaceLibrary(std::vector<std::string> entries);
+    // The same with categories: entry i belongs to categories[categoryOf[i]].
+    // Throws std::invalid_argument when the two do not fit together.
+    void replaceLibrary(std::vector<std::string> entries, std::vector<std::string> categories,
+                        std::vector<std::uint32_t> categoryOf);
+
+    // The library's categories in order, with the number of entries of each.
+    std::vector<CategoryCount> categories() const;
+    // The entries of the library for each points value a round can read.
+    std::map<std::int32_t, std::size_t> pointCounts() const;
+    // How many entries of the library choice deals.
+    std::size_t chosenCount(const WordChoice& choice) const;
 
     // The shuffle: lst2 := all entries of lst1 in random order, then
     // lst1 := a copy of lst2. One draw from random per entry, in O(n), each
@@ -51,7 +65,12 @@ public:
     // and a given seed and library size always give the same order. A
     // shuffle started from inside the pump of a running one throws
     // std::logic_error.
-    void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom());
+    //
+    // With a choice that is not everything, lst2 := the chosen entries of
+    // lst1 in random order, and lst1 := lst2 followed by the other entries in
+    // their order, so that lst1 still holds the whole library.
+    void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom(),
+                 const WordChoice& choice = {});
 
     // Leaves in lst2 only the entries keep answers true for, in their order;
     // when that would leave none, lst2 stays as it is (better a word again
@@ -72,7 +91,11 @@ private:
 
     static std::vector<std::string> entriesOf(const Store& store, const Order& order);
 
+    std::string_view categoryOf(std::uint32_t position) const;
+
     std::shared_ptr<const Store> libraryStore_;
+    std::vector<std::string> categories_;
+    std::vector<std::uint32_t> categoryOf_;  // by store position; empty without categories
     Order lst1_;
     // The store lst2 was shuffled from; a load since does not change it.
     std::shared_ptr<const Store> dealStore_;

@@ -128,12 +128,14 @@ std::string generalNumberText(double value, std::string_view decimalSeparator) {
 std::string cellText(const CellValue& cell, const CellFormat& format) {
     switch (cell.kind) {
     case CellKind::empty:
+    case CellKind::formulaWithoutResult:
         return {};
     case CellKind::integer:
         return std::to_string(cell.integer);
     case CellKind::number:
         return generalNumberText(cell.number, format.decimalSeparator);
     case CellKind::text:
+    case CellKind::error:
     case CellKind::time:
         return std::string(cell.text);
     case CellKind::date:

@@ -10,9 +10,11 @@
 
 namespace caici {
 
-enum class CellKind : std::uint8_t { empty, integer, number, text, date, dateTime, time };
+// error is an error value ("#DIV/0!") as text; formulaWithoutResult a
+// formula whose file keeps no result, which shows as empty text.
+enum class CellKind : std::uint8_t { empty, integer, number, text, date, dateTime, time, error, formulaWithoutResult };
 
-// One cell as the reader reports it. text is set for text, date ("YYYY-MM-DD"),
+// One cell as the reader reports it. text is set for text, error, date ("YYYY-MM-DD"),
 // dateTime ("YYYY-MM-DD HH:MM:SS") and time ("HH:MM:SS") cells and only lives
 // as long as the buffer it points into.
 struct CellValue {

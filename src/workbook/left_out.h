@@ -2,6 +2,8 @@
 // What a library load leaves out of play, as the caller receives it: the
 // game shows one warning for the whole load, the checker lists every row.
 
+#include "workbook/cell_text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,12 +24,39 @@ struct LeftOutEntry {
     std::size_t wordLength = 0;  // in code points
 };
 
+// A row of a sheet of the load: the sheet's position in the load's sheet
+// list, the row's number in it (the header being 1).
+struct SheetRow {
+    std::uint32_t sheet = 0;
+    std::uint32_t row = 0;
+};
+
+// A sheet of the workbook that the load does not read.
+struct LeftOutSheet {
+    enum class Reason : std::uint8_t { filtered, pastHundred };
+    std::string name;    // as the table listing names it
+    Reason reason = Reason::filtered;
+};
+
+// Where an entry of the load came from, and what its two cells were: text,
+// or an error value or a formula without a result (which show as text too).
+struct EntryOrigin {
+    SheetRow place;
+    CellKind word = CellKind::text;
+    CellKind points = CellKind::text;
+};
+
 struct LeftOutRows {
     // Every entry whose word is longer than kMaxWordLength, in load order.
     std::vector<LeftOutEntry> tooLong;
     // Rows with neither word nor points (cell formatting that reaches below
     // the words makes them); skipped, as they hold nothing to play.
     std::size_t blankRows = 0;
+    // Where they are.
+    std::vector<SheetRow> blankPlaces;
+    // The sheets that the sheet-name filter drops, or that lie past the
+    // hundredth.
+    std::vector<LeftOutSheet> sheets;
 };
 
 }  // namespace caici

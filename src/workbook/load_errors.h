@@ -12,7 +12,10 @@
 namespace caici {
 
 std::string missingWorkbookText(const std::string& path);
-std::string unreadableWorkbookText(const std::string& path, ReaderFailure cause);
+// The file could not be read: why (the reader's refusal, when it gave one)
+// and what the host can do about it.
+std::string unreadableWorkbookText(const std::string& path, ReaderFailure cause,
+                                   readerstream::Refusal refusal = readerstream::Refusal::damaged);
 std::string noSheetsText(const std::string& path);
 std::string missingSheetsText(const std::string& path, const std::vector<std::string>& sheets);
 

@@ -124,7 +124,9 @@ void checkExit(int status) {
     if (WIFEXITED(status)) {
         const int code = WEXITSTATUS(status);
         if (code == 0) return;
-        if (code == readerstream::kExitUnreadable) fail(ReaderFailure::unreadable, "the reader cannot read the file");
+        if (const auto refusal = refusalOfExitStatus(code)) {
+            throw EReaderFailed(ReaderFailure::unreadable, "the reader cannot read the file", *refusal);
+        }
         // posix_spawn reports a missing program as exit status 127 of the child.
         if (code == 127) fail(ReaderFailure::notStarted, "the reader could not be started");
         fail(ReaderFailure::crashed, "the reader ended with status " + std::to_string(code));
@@ -139,6 +141,17 @@ int remainingMs(Clock::time_point deadline) {
 }
 
 }  // namespace
+
+std::optional<readerstream::Refusal> refusalOfExitStatus(int status) {
+    using readerstream::Refusal;
+    if (status == readerstream::kExitUnreadable) return Refusal::damaged;
+    if ((status >= static_cast<int>(Refusal::encrypted) && status <= static_cast<int>(Refusal::quoteNotClosed)) ||
+        (status >= static_cast<int>(Refusal::missing) && status <= static_cast<int>(Refusal::changedWhileReading)) ||
+        (status >= static_cast<int>(Refusal::isXls) && status <= static_cast<int>(Refusal::unknownFormat))) {
+        return static_cast<Refusal>(status);
+    }
+    return std::nullopt;
+}
 
 void runReader(const std::string& readerPath, const std::string& workbookPath, const ReaderLimits& limits,
                const MessagePump& pump, const ReaderOutput& output) {

@@ -7,10 +7,12 @@
 
 #include "common/errors.h"
 #include "common/message_pump.h"
+#include "workbook/reader_protocol.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +20,7 @@ namespace caici {
 
 enum class ReaderFailure : std::uint8_t {
     notStarted,   // the reader program could not be started
-    unreadable,   // the reader could not read the file and said so
+    unreadable,   // the reader could not read the file and said why (refusal)
     crashed,      // killed by a signal (a crash, or its CPU or memory limit) or an unknown exit status
     timedOut,     // still running when the wall-clock limit ran out
     malformed,    // its output broke the stream rules
@@ -26,12 +28,20 @@ enum class ReaderFailure : std::uint8_t {
 
 class EReaderFailed : public Error {
 public:
-    EReaderFailed(ReaderFailure failure, const std::string& detail) : Error(detail), failure_(failure) {}
+    EReaderFailed(ReaderFailure failure, const std::string& detail,
+                  readerstream::Refusal refusal = readerstream::Refusal::damaged)
+        : Error(detail), failure_(failure), refusal_(refusal) {}
     ReaderFailure failure() const { return failure_; }
+    // Why the reader refused the file; damaged for every other failure.
+    readerstream::Refusal refusal() const { return refusal_; }
 
 private:
     ReaderFailure failure_;
+    readerstream::Refusal refusal_;
 };
+
+// The refusal an exit status stands for; nothing for a status that is none.
+std::optional<readerstream::Refusal> refusalOfExitStatus(int status);
 
 struct ReaderLimits {
     std::chrono::milliseconds timeout{15000};

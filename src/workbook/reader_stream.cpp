@@ -24,6 +24,8 @@ CellKind textKindOf(CellTag tag) {
         return CellKind::dateTime;
     case CellTag::time:
         return CellKind::time;
+    case CellTag::error:
+        return CellKind::error;
     default:
         return CellKind::text;
     }
@@ -95,7 +97,7 @@ bool ReaderStreamDecoder::readWorkbook() {
     if (!has(5)) return false;
     if (byteAt(0) != static_cast<std::uint8_t>(Tag::workbook)) malformed("no workbook record");
     sheetsDeclared_ = u32At(1);
-    if (sheetsDeclared_ > kMaxSheets) malformed("too many sheets");
+    if (sheetsDeclared_ > kMaxSheets && sheetsDeclared_ != kUnknownSheetCount) malformed("too many sheets");
     offset_ += 5;
     state_ = State::sheetOrEnd;
     return true;
@@ -105,13 +107,15 @@ bool ReaderStreamDecoder::readSheetOrEnd() {
     if (!has(1)) return false;
     const std::uint8_t tag = byteAt(0);
     if (tag == static_cast<std::uint8_t>(Tag::end)) {
-        if (sheetsSeen_ != sheetsDeclared_) malformed("fewer sheets than declared");
+        if (sheetsDeclared_ != kUnknownSheetCount && sheetsSeen_ != sheetsDeclared_) {
+            malformed("fewer sheets than declared");
+        }
         offset_ += 1;
         state_ = State::done;
         return true;
     }
     if (tag != static_cast<std::uint8_t>(Tag::sheet)) malformed("unknown record");
-    if (sheetsSeen_ == sheetsDeclared_) malformed("more sheets than declared");
+    if (sheetsSeen_ == sheetsDeclared_ || sheetsSeen_ == kMaxSheets) malformed("more sheets than declared");
     if (!has(5)) return false;
     const std::uint32_t nameLength = u32At(1);
     if (nameLength == 0 || nameLength > kMaxSheetNameBytes) malformed("bad sheet name length");
@@ -141,6 +145,9 @@ bool ReaderStreamDecoder::readCell() {
     switch (static_cast<CellTag>(byteAt(0))) {
     case CellTag::empty:
         break;
+    case CellTag::formulaWithoutResult:
+        cell.kind = CellKind::formulaWithoutResult;
+        break;
     case CellTag::integer:
         if (!has(5)) return false;
         cell.kind = CellKind::integer;
@@ -158,15 +165,17 @@ bool ReaderStreamDecoder::readCell() {
     case CellTag::text:
     case CellTag::date:
     case CellTag::dateTime:
-    case CellTag::time: {
+    case CellTag::time:
+    case CellTag::error: {
         const auto tag = static_cast<CellTag>(byteAt(0));
         if (!has(5)) return false;
         const std::uint32_t length = u32At(1);
-        const std::uint32_t limit = tag == CellTag::text ? kMaxCellTextBytes : kMaxDateTextBytes;
+        const std::uint32_t limit =
+            tag == CellTag::text || tag == CellTag::error ? kMaxCellTextBytes : kMaxDateTextBytes;
         if (length > limit) malformed("cell text too long");
         if (!has(5 + std::size_t{length})) return false;
         cell.text = std::string_view(pending_).substr(offset_ + 5, length);
-        if (!isStrictUtf8(cell.text)) malformed("cell text is not UTF-8");
+        if (!isWellFormedUtf8(cell.text)) malformed("cell text is not UTF-8");
         chargeText(length);
         cell.kind = textKindOf(tag);
         size = 5 + std::size_t{length};

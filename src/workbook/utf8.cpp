@@ -6,12 +6,15 @@
 namespace caici {
 
 bool isStrictUtf8(std::string_view text) {
+    return text.find('\0') == std::string_view::npos && isWellFormedUtf8(text);
+}
+
+bool isWellFormedUtf8(std::string_view text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
     std::size_t at = 0;
     while (at < size) {
         const unsigned char lead = bytes[at];
-        if (lead == 0) return false;
         if (lead < 0x80) {
             ++at;
             continue;

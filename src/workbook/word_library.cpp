@@ -64,33 +64,69 @@ std::vector<std::string> unionQueryLines(const std::vector<std::string>& sheetNa
 }
 
 std::string findWorkbook(const std::string& baseFolder) {
-    std::string exact = baseFolder + std::string(kWorkbookName);
-    if (isWorkbookFile(exact)) return exact;
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::path(baseFolder.empty() ? std::string(".") : baseFolder);
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
-        if (sameIdentifier(name, kWorkbookName) && isWorkbookFile(entry->path().string())) {
-            return baseFolder + name;
-        }
-    }
-    return exact;
+    return libraryInFolder(baseFolder).value_or(baseFolder + std::string(kWorkbookName));
 }
+
+struct WordLibrary::Entries {
+    std::vector<std::string> texts;
+    std::vector<std::uint32_t> categoryOf;
+    std::vector<EntryOrigin> origins;
+    LeftOutRows leftOut;
+};
 
 WordLibrary::WordLibrary(std::string baseFolder, std::string readerPath, MessagePump pump, ReaderLimits limits,
                          CellFormat format)
-    : baseFolder_(std::move(baseFolder)),
+    : WordLibrary(LibraryPlaces{std::move(baseFolder), {}, {}}, std::move(readerPath), std::move(pump), limits,
+                  std::move(format)) {}
+
+WordLibrary::WordLibrary(LibraryPlaces places, std::string readerPath, MessagePump pump, ReaderLimits limits,
+                         CellFormat format)
+    : places_(std::move(places)),
       pump_(std::move(pump)),
       con1_(std::move(readerPath), pump_, limits, std::move(format)),
       qry1_(con1_) {}
 
+LibraryFile WordLibrary::libraryFile() const {
+    return inUse_ ? *inUse_ : findLibrary(places_);
+}
+
 void WordLibrary::load(WordLists& lists) {
     const ReentryGuard working(working_, "the word library is already being read");
+    loadFile(findLibrary(places_), lists);
+}
+
+void WordLibrary::useFile(const std::string& path, WordLists& lists) {
+    const ReentryGuard working(working_, "the word library is already being read");
+    // A file that does not load leaves everything as it was.
+    const std::vector<std::string> sheetNames = sheetNames_;
+    const std::vector<std::string> sqlLines = sqlLines_;
+    const std::string connection = con1_.connectionString();
+    try {
+        loadFile(LibraryFile{path, LibraryOrigin::chosen, {}}, lists);
+    } catch (...) {
+        sheetNames_ = sheetNames;
+        sqlLines_ = sqlLines;
+        qry1_.close();
+        con1_.setConnectionString(connection);
+        throw;
+    }
+    places_.chosenFile = path;
+}
+
+std::string WordLibrary::fileToEdit() {
+    const std::string path = libraryFile().path;
+    if (!isWorkbookFile(path)) throw Error(missingWorkbookText(path));
+    return editableLibrary(path, places_.personalFolder);
+}
+
+void WordLibrary::loadFile(const LibraryFile& file, WordLists& lists) {
+    const std::string& path = file.path;
+    // Anything of the library's name is read, so that the reader says what
+    // is wrong with a folder or a link of that name.
+    std::error_code error;
+    const bool exists = std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
     // A failed listing is not reported here: the query below fails for it,
     // with the reason that the connection keeps.
-    const std::string path = workbookPath();
-    const bool exists = isWorkbookFile(path);
     if (exists) {
         con1_.setConnectionString(connectionStringFor(path));
         try {
@@ -98,6 +134,7 @@ void WordLibrary::load(WordLists& lists) {
         } catch (const std::exception&) {
         }
     }
+    const std::vector<std::string> listed = sheetNames_;
     filterSheetNames(sheetNames_, pump_);
     // The query always runs over con1.
     qry1_.close();
@@ -105,15 +142,23 @@ void WordLibrary::load(WordLists& lists) {
     openQuery(path, exists);
     // The entries are gathered aside: a load that fails on the way leaves the
     // library in play as it was.
-    LeftOutRows leftOut;
-    std::vector<std::string> entries = readEntries(path, leftOut);
-    lists.replaceLibrary(std::move(entries));
-    leftOut_ = std::move(leftOut);
+    Entries entries = readEntries(path);
+    for (std::size_t at = 0; at < listed.size(); ++at) {
+        if (at >= static_cast<std::size_t>(kNameSlots)) {
+            entries.leftOut.sheets.push_back(LeftOutSheet{listed[at], LeftOutSheet::Reason::pastHundred});
+        } else if (excludedName(listed[at])) {
+            entries.leftOut.sheets.push_back(LeftOutSheet{listed[at], LeftOutSheet::Reason::filtered});
+        }
+    }
+    lists.replaceLibrary(std::move(entries.texts), sheetNames_, std::move(entries.categoryOf));
+    leftOut_ = std::move(entries.leftOut);
+    origins_ = std::move(entries.origins);
+    inUse_ = file;
     libraryLoaded_ = true;
 }
 
-std::vector<std::string> WordLibrary::readEntries(const std::string& path, LeftOutRows& leftOut) {
-    std::vector<std::string> entries;
+WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
+    Entries out;
     try {
         // Both columns are looked up before any row, so a library without
         // rows still says which column is missing.
@@ -124,18 +169,28 @@ std::vector<std::string> WordLibrary::readEntries(const std::string& path, LeftO
             if (pump_) pump_();
             const std::string_view word = qry1_.fieldText(wordAt);
             const std::string_view points = qry1_.fieldText(pointsAt);
+            const WorkbookQuery::RowIndex index = qry1_.index();
+            const SheetRow place{static_cast<std::uint32_t>(index.sheet), index.row};
             const std::size_t length = codePointCount(word);
             if (word.empty() && points.empty()) {
-                ++leftOut.blankRows;
+                ++out.leftOut.blankRows;
+                out.leftOut.blankPlaces.push_back(place);
             } else if (length > kMaxWordLength) {
-                RowPlace place = qry1_.place();
-                leftOut.tooLong.push_back(
-                    LeftOutEntry{std::move(place.sheet), place.row, std::string(word), std::string(points), length});
+                out.leftOut.tooLong.push_back(LeftOutEntry{qry1_.sheetInfo(index.sheet).name, index.row,
+                                                           std::string(word), std::string(points), length});
             } else {
                 std::string entry(word);
                 entry += '|';
                 entry += points;
-                entries.push_back(std::move(entry));
+                out.texts.push_back(std::move(entry));
+                out.categoryOf.push_back(place.sheet);
+                EntryOrigin origin{place, CellKind::text, CellKind::text};
+                const SheetInfo& sheet = qry1_.sheetInfo(index.sheet);
+                if (!sheet.marks.empty()) {
+                    origin.word = markAt(sheet, index.row, static_cast<std::uint32_t>(wordAt));
+                    origin.points = markAt(sheet, index.row, static_cast<std::uint32_t>(pointsAt));
+                }
+                out.origins.push_back(origin);
             }
             qry1_.next();
         }
@@ -145,8 +200,8 @@ std::vector<std::string> WordLibrary::readEntries(const std::string& path, LeftO
         throw Error(queryFailedText(path, error.what()));
     }
     // Every start would fail on an empty play order.
-    if (entries.empty()) throw Error(noWordsText(path, leftOut.tooLong.size()));
-    return entries;
+    if (out.texts.empty()) throw Error(noWordsText(path, out.leftOut.tooLong.size()));
+    return out;
 }
 
 std::optional<std::string> WordLibrary::loadWarning() const {

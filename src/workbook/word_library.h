@@ -1,9 +1,11 @@
 #pragma once
 // The word library's load command and the library browser's query.
 //
-// The load reads every worksheet of base folder + "words.xls" with one UNION ALL
-// query and makes the rows the word list lst1 ("名称" + "|" + "分值" per row,
-// in query order). Rows with neither word nor points are skipped, and
+// The load reads every worksheet of the library file (found as
+// library_location.h says: the chosen file, the user's own library, words.*
+// in the base folder) with one UNION ALL query and makes the rows the word
+// list lst1 ("名称" + "|" + "分值" per row, in query order, each in the
+// category of its sheet). Rows with neither word nor points are skipped, and
 // entries whose word is too long to act out are left out of play and
 // reported (leftOut, loadWarning). The sheet-name list it leaves behind is
 // the item list of the browser's drop-down cbb1. A load that fails, one that
@@ -22,6 +24,7 @@
 #include "common/message_pump.h"
 #include "workbook/cell_text.h"
 #include "workbook/left_out.h"
+#include "workbook/library_location.h"
 #include "words/play_order.h"
 #include "words/word_source.h"
 #include "workbook/reader_process.h"
@@ -43,8 +46,8 @@ void filterSheetNames(std::vector<std::string>& names, const MessagePump& pump);
 // by "union all"; with no sheets the one line "select * from [$]".
 std::vector<std::string> unionQueryLines(const std::vector<std::string>& sheetNames);
 
-// base folder + "words.xls"; where no file has exactly that name, a file in
-// the folder whose name matches it without regard to case.
+// The library in baseFolder (libraryInFolder), or base folder + "words.xls"
+// when there is none.
 std::string findWorkbook(const std::string& baseFolder);
 
 class WordLibrary : public WordSource {
@@ -54,13 +57,22 @@ public:
     // baseFolder ends with "/"; readerPath is the caici-xlsreader to run.
     WordLibrary(std::string baseFolder, std::string readerPath, MessagePump pump, ReaderLimits limits = {},
                 CellFormat format = CellFormat::user());
+    WordLibrary(LibraryPlaces places, std::string readerPath, MessagePump pump, ReaderLimits limits = {},
+                CellFormat format = CellFormat::user());
 
     // The load command: replaces lst1 of lists with the workbook's entries.
     void load(WordLists& lists) override;
 
     bool libraryLoaded() const override { return libraryLoaded_; }
+    LibraryFile libraryFile() const override;
+    void useFile(const std::string& path, WordLists& lists) override;
+    std::string fileToEdit() override;
+    const LibraryPlaces& places() const { return places_; }
+
     // What the load in play left out; empty before the first load.
     const LeftOutRows& leftOut() const { return leftOut_; }
+    // Where each entry of the load in play came from, in lst1's load order.
+    const std::vector<EntryOrigin>& entryOrigins() const { return origins_; }
     // The one warning to show the host for the load in play: nothing unless
     // it left entries out of play (skipped blank rows need no warning).
     std::optional<std::string> loadWarning() const override;
@@ -69,25 +81,30 @@ public:
     // The text of the last query, as the host is shown it.
     const std::vector<std::string>& sqlLines() const { return sqlLines_; }
     const std::string& connectionString() const { return con1_.connectionString(); }
-    std::string workbookPath() const { return findWorkbook(baseFolder_); }
+    std::string workbookPath() const { return libraryFile().path; }
 
     // btn2Click's query: "SELECT * FROM [" + sheet + "$]" over the same
     // connection. Leaves lst1 and the flag alone.
     SheetView browseSheet(const std::string& sheet) override;
 
 private:
+    struct Entries;
+    void loadFile(const LibraryFile& file, WordLists& lists);
     void openQuery(const std::string& path, bool workbookExists);
     // Reads the open query's rows; throws when none is a word to play.
-    std::vector<std::string> readEntries(const std::string& path, LeftOutRows& leftOut);
+    Entries readEntries(const std::string& path);
     std::string explainQueryFailure(const std::string& path, const std::string& detail) const;
 
-    std::string baseFolder_;
+    LibraryPlaces places_;
+    // The file of the load in play.
+    std::optional<LibraryFile> inUse_;
     MessagePump pump_;
     WorkbookConnection con1_;
     WorkbookQuery qry1_;
     std::vector<std::string> sheetNames_;
     std::vector<std::string> sqlLines_;
     LeftOutRows leftOut_;
+    std::vector<EntryOrigin> origins_;
     bool libraryLoaded_ = false;
     bool working_ = false;
 };

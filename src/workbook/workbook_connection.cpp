@@ -79,7 +79,8 @@ std::string dataSourceOf(std::string_view connectionString) {
 }
 
 std::string listedTableName(const std::string& sheetName) {
-    bool plain = !sheetName.empty() && !(sheetName.front() >= '0' && sheetName.front() <= '9');
+    bool plain = !sheetName.empty() && !(sheetName.front() >= '0' && sheetName.front() <= '9') &&
+                 sheetName.front() != '_';
     for (unsigned char c : sheetName) {
         if (c < 0x80 && !isAsciiAlnum(c) && c != '_') plain = false;
     }
@@ -112,8 +113,8 @@ void WorkbookConnection::open() {
     const std::string path = dataSourceOf(connectionString_);
     if (path.empty()) throw Error("词库连接没有指定词库文件。");
 
-    auto fail = [&](ReaderFailure cause) {
-        failure_.emplace(unreadableWorkbookText(path, cause), cause);
+    auto fail = [&](ReaderFailure cause, readerstream::Refusal refusal = readerstream::Refusal::damaged) {
+        failure_.emplace(unreadableWorkbookText(path, cause, refusal), cause);
         throw *failure_;
     };
     try {
@@ -128,7 +129,7 @@ void WorkbookConnection::open() {
         auto sheets = tables.sheets();
         data_ = std::make_shared<const WorkbookData>(WorkbookData{std::move(database), std::move(sheets)});
     } catch (const EReaderFailed& error) {
-        fail(error.failure());
+        fail(error.failure(), error.refusal());
     } catch (const EReaderStream&) {
         fail(ReaderFailure::malformed);
     } catch (const ESqlite&) {

@@ -50,7 +50,8 @@ std::string dataSourceOf(std::string_view connectionString);
 
 // How the table listing names a sheet: the name with "$" appended, between
 // "'" marks (inner marks doubled) when it holds anything but letters, digits
-// and "_" or starts with a digit.
+// and "_" or starts with a digit or "_". The load's filter drops names that
+// begin "'_", so a sheet named "_草稿" stays out of the game.
 std::string listedTableName(const std::string& sheetName);
 
 class WorkbookConnection {

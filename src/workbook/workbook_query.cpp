@@ -81,6 +81,18 @@ std::string_view WorkbookQuery::fieldText(std::size_t index) const {
     return statement_->columnText(static_cast<int>(index));
 }
 
+WorkbookQuery::RowIndex WorkbookQuery::index() const {
+    if (!statement_ || eof_) return {};
+    const auto column = static_cast<int>(columns_.size());
+    // Row ids count the rows below the header from 1.
+    return RowIndex{static_cast<std::size_t>(statement_->columnInteger(column)),
+                    static_cast<std::uint32_t>(statement_->columnInteger(column + 1) + 1)};
+}
+
+const SheetInfo& WorkbookQuery::sheetInfo(std::size_t position) const {
+    return data_->sheets.at(sheets_.at(position));
+}
+
 RowPlace WorkbookQuery::place() const {
     if (!statement_ || eof_) return {};
     const auto column = static_cast<int>(columns_.size());

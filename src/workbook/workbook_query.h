@@ -78,6 +78,15 @@ public:
     std::string_view fieldText(std::size_t index) const;
     // Where the current row comes from.
     RowPlace place() const;
+    // The same as numbers: the position of its sheet among the sheets the
+    // query was opened with, and its row in the sheet (the header being 1).
+    struct RowIndex {
+        std::size_t sheet = 0;
+        std::uint32_t row = 0;
+    };
+    RowIndex index() const;
+    // The workbook's description of the sheet at that position of the query.
+    const SheetInfo& sheetInfo(std::size_t position) const;
 
 private:
     void fetch();

@@ -2,6 +2,7 @@
 
 #include "workbook/reader_stream.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -55,23 +56,37 @@ void WorkbookTables::beginSheet(const std::string& name, std::uint32_t rows, std
         if (sameIdentifier(sheet.name, name)) throw EReaderStream("two sheets are named " + name);
     }
     const std::string table = "sheet_" + std::to_string(sheets_.size() + 1);
-    sheets_.push_back(SheetInfo{name, table, {}, 0, rows == 0 || columns == 0});
+    sheets_.push_back(SheetInfo{name, table, {}, 0, rows == 0 || columns == 0, {}});
     columns_ = columns;
-    row_.clear();
-    row_.reserve(columns);
+    row_ = 1;
+    cells_.clear();
+    cells_.reserve(columns);
     headerDone_ = false;
     if (sheets_.back().empty) createTable({std::string()});
 }
 
 void WorkbookTables::cell(const CellValue& value) {
-    row_.push_back(cellText(value, format_));
-    if (row_.size() < columns_) return;
+    if (value.kind == CellKind::error || value.kind == CellKind::formulaWithoutResult) {
+        sheets_.back().marks.push_back(CellMark{row_, static_cast<std::uint32_t>(cells_.size()), value.kind});
+    }
+    cells_.push_back(cellText(value, format_));
+    if (cells_.size() < columns_) return;
     if (headerDone_) {
         insertRow();
     } else {
-        createTable(std::move(row_));
+        createTable(std::move(cells_));
     }
-    row_.clear();
+    cells_.clear();
+    ++row_;
+}
+
+CellKind markAt(const SheetInfo& sheet, std::uint32_t row, std::uint32_t column) {
+    const auto first = std::lower_bound(sheet.marks.begin(), sheet.marks.end(), row,
+                                        [](const CellMark& mark, std::uint32_t r) { return mark.row < r; });
+    for (auto mark = first; mark != sheet.marks.end() && mark->row == row; ++mark) {
+        if (mark->column == column) return mark->kind;
+    }
+    return CellKind::text;
 }
 
 void WorkbookTables::endSheet() {
@@ -99,7 +114,7 @@ void WorkbookTables::createTable(std::vector<std::string> headers) {
 }
 
 void WorkbookTables::insertRow() {
-    for (std::size_t at = 0; at < row_.size(); ++at) insert_->bindText(static_cast<int>(at + 1), row_[at]);
+    for (std::size_t at = 0; at < cells_.size(); ++at) insert_->bindText(static_cast<int>(at + 1), cells_[at]);
     insert_->step();
     insert_->reset();
     ++sheets_.back().dataRows;

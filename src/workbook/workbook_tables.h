@@ -24,13 +24,25 @@
 
 namespace caici {
 
+// A cell that does not show its value as text: an error value, or a formula
+// whose file keeps no result.
+struct CellMark {
+    std::uint32_t row = 0;     // in the sheet, the header being row 1
+    std::uint32_t column = 0;  // from 0
+    CellKind kind = CellKind::error;
+};
+
 struct SheetInfo {
     std::string name;              // as in the workbook, without "$"
     std::string table;             // the database's name for its table
     std::vector<std::string> columns;  // the names the header gives the columns
     std::uint32_t dataRows = 0;    // rows below the header
     bool empty = false;            // the sheet had no cells at all
+    std::vector<CellMark> marks;   // in row order
 };
+
+// The kind of the cell at row and column if it is marked, else text.
+CellKind markAt(const SheetInfo& sheet, std::uint32_t row, std::uint32_t column);
 
 class WorkbookTables : public WorkbookSink {
 public:
@@ -53,7 +65,8 @@ private:
     CellFormat format_;
     std::vector<SheetInfo> sheets_;
     std::uint32_t columns_ = 0;
-    std::vector<std::string> row_;
+    std::uint32_t row_ = 1;
+    std::vector<std::string> cells_;  // of the row being read
     bool headerDone_ = false;
     std::optional<SqliteStatement> insert_;
 };

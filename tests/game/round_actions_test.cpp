@@ -154,6 +154,29 @@ TEST_F(RoundActions, SkipOnAnEmptyPlayOrder) {
     EXPECT_EQ(round().currentWord, "乙");
 }
 
+// A paused round holds its countdown and takes no presses; going on, the word
+// needs the usual moment before a press counts.
+TEST_F(RoundActions, APausedRoundHoldsItsTimeAndTakesNoPresses) {
+    dealInOrder(words(5));
+    start(30);
+    ticks(2);
+    const auto before = log.entries.size();
+    game->togglePause();
+    ticks(5);
+    correct();
+    skip();
+    EXPECT_EQ(log.since(before), (Log{"countdown off", "paused"}));
+    EXPECT_EQ(round().remainingSeconds, 28);
+    game->togglePause();
+    game->correct();
+    EXPECT_EQ(round().score, 0);
+    later();
+    correct();
+    EXPECT_EQ(round().score, 1);
+    game->tick();
+    EXPECT_EQ(round().remainingSeconds, 27);
+}
+
 // A press less than 300 ms after a new word appeared is a bounce or a double
 // click: it changes nothing, so no word is credited that nobody saw.
 TEST_F(RoundActions, PressesRightAfterANewWordAreIgnored) {

@@ -117,11 +117,14 @@ TEST_F(WindowDisplayTest, FullScreenAndBackFollowTheButtonRule) {
         if (fitted.width() > area.width() - border.width() || fitted.height() > area.height() - border.height()) {
             fitted.scale(area.size() - border, Qt::KeepAspectRatio);
         }
-        EXPECT_TRUE(settles([&] { return window->size() == fitted; }))
-            << window->width() << "x" << window->height();
-        EXPECT_EQ(window->frameGeometry().topLeft(),
-                  QPoint(area.x() + (area.width() - fitted.width() - border.width()) / 2,
-                         area.y() + (area.height() - fitted.height() - border.height()) / 2));
+        const QPoint centred(area.x() + (area.width() - fitted.width() - border.width()) / 2,
+                             area.y() + (area.height() - fitted.height() - border.height()) / 2);
+        const int outerHeight = fitted.height() + border.height();
+        EXPECT_TRUE(settles([&] {
+            return window->size() == fitted && window->frameGeometry().topLeft() == centred &&
+                   window->btn1->y() == outerHeight - 150;
+        })) << window->width() << "x" << window->height() << " at " << window->frameGeometry().x() << ","
+            << window->frameGeometry().y();
         expectButtonRule(fitted.height() + border.height());
     }
 }
@@ -240,16 +243,59 @@ TEST_F(WindowDisplayTest, NumbersUseTheDigitalFace) {
     EXPECT_LE(window->Label5->geometry().right(), window->width() - 10) << "the flash stays clear of the edge";
 }
 
-// F5 switches all cues off and on again; the check mark shows the state.
+// F5 switches all cues off and on again; the check mark shows the state,
+// and the next launch starts with the sound as it was left.
 TEST_F(WindowDisplayTest, SoundSwitch) {
     showActive();
     EXPECT_TRUE(window->menu().N7->isChecked());
+    const auto before = log.entries.size();
     QTest::keyClick(window.get(), Qt::Key_F5);
     EXPECT_FALSE(window->menu().N7->isChecked());
+    EXPECT_FALSE(settings.settings.soundOn());
     QTest::keyClick(window.get(), Qt::Key_F5);
     EXPECT_TRUE(window->menu().N7->isChecked());
-    EXPECT_EQ(log.since(0, "sound"), (Log{"sound off", "sound on"}));
+    EXPECT_EQ(log.since(before, "sound"), (Log{"sound off", "sound on"}));
     EXPECT_TRUE(game->soundOn());
+}
+
+// The look the host chose stays for the next launch, until the defaults are
+// restored: digit colours, smoothing, high contrast.
+TEST_F(WindowDisplayTest, SettingsStayUntilTheDefaultsAreRestored) {
+    startRound();
+    dialogs->answer = QColor(10, 20, 200);
+    window->Label3Click();
+    window->menu().N12->trigger();
+    window->menu().highContrast->trigger();
+    window->menu().N7->trigger();
+
+    TForm3 next(GuessingWindowParts{QString::fromStdString(gameFolderPath()), *game, settings.settings, errors, dialogs});
+    EXPECT_EQ(next.Label3->palette().color(QPalette::WindowText), QColor(10, 20, 200));
+    EXPECT_EQ(next.wordQuality(), TAAQuality::aqHigh);
+    EXPECT_TRUE(next.menu().highContrast->isChecked());
+    EXPECT_FALSE(game->soundOn());
+
+    next.menu().restoreDefaults->trigger();
+    for (const TForm3* shown : {window.get(), &next}) {
+        EXPECT_EQ(shown->Label3->palette().color(QPalette::WindowText), QColor(255, 128, 255));
+        EXPECT_EQ(shown->wordQuality(), TAAQuality::aqNone);
+        EXPECT_FALSE(shown->menu().highContrast->isChecked());
+    }
+    EXPECT_TRUE(game->soundOn());
+}
+
+// Space pauses a running round: the countdown stops and the word is hidden
+// behind "暂停" until Space again.
+TEST_F(WindowDisplayTest, SpacePausesAndHidesTheWord) {
+    showActive();
+    const std::string word = wordLine();
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    EXPECT_TRUE(game->round().paused);
+    EXPECT_EQ(wordLine(), "<Title1><Center>暂停");
+    EXPECT_FALSE(window->tmr1.isActive());
+    QTest::keyClick(window.get(), Qt::Key_Period);
+    EXPECT_FALSE(game->round().paused);
+    EXPECT_EQ(wordLine(), word);
+    EXPECT_TRUE(window->tmr1.isActive());
 }
 
 // A click on the sponsor panel opens our page; a double-click first delivers

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -21,14 +22,32 @@ namespace caici::testing {
 using Log = std::vector<std::string>;
 
 // A library whose entries the test writes; a load fails with failure when set.
+// Entry i is in the category sheets[categoryOf[i]], or all in the first
+// sheet when categoryOf is empty. useFile loads the entries files holds for
+// a path and fails for any other.
 class ScriptedLibrary : public WordSource {
 public:
     void load(WordLists& lists) override {
         ++loads;
         if (onLoad) onLoad();
         if (!failure.empty()) throw Error(failure);
-        lists.replaceLibrary(entries);
+        std::vector<std::uint32_t> categories = categoryOf;
+        if (categories.empty() && !sheets.empty()) categories.assign(entries.size(), 0);
+        lists.replaceLibrary(entries, sheets, categories);
         loaded_ = true;
+    }
+    LibraryFile libraryFile() const override { return file; }
+    void useFile(const std::string& path, WordLists& lists) override {
+        const auto found = files.find(path);
+        if (found == files.end()) throw Error("无法读取词库文件：" + path + "。");
+        entries = found->second;
+        categoryOf.clear();
+        load(lists);
+        file = LibraryFile{path, LibraryOrigin::chosen, {}};
+    }
+    std::string fileToEdit() override {
+        if (editable.empty()) throw Error("无法编辑词库。");
+        return editable;
     }
     bool libraryLoaded() const override { return loaded_; }
     std::optional<std::string> loadWarning() const override { return warning; }
@@ -39,7 +58,11 @@ public:
     }
 
     std::vector<std::string> entries;
+    std::vector<std::uint32_t> categoryOf;
     std::vector<std::string> sheets{"动物"};
+    std::map<std::string, std::vector<std::string>> files;
+    LibraryFile file{"/游戏/words.xls", LibraryOrigin::base, {}};
+    std::string editable;
     std::string failure;
     std::optional<std::string> warning;
     std::function<void()> onLoad;
@@ -65,6 +88,7 @@ public:
     void libraryExhausted() override { add("exhausted"); }
     void timeChanged(std::int32_t seconds) override { add("time " + std::to_string(seconds)); }
     void countdownChanged(bool running) override { add(running ? "countdown on" : "countdown off"); }
+    void pausedChanged(bool paused) override { add(paused ? "paused" : "going on"); }
     void controlsChanged(bool correct, bool skip) override {
         add(std::string("controls ") + (correct ? "on" : "off") + " " + (skip ? "on" : "off"));
     }

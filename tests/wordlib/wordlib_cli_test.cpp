@@ -5,9 +5,11 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace caici {
 namespace {
@@ -46,12 +48,18 @@ TEST(WordlibCommand, JsonShowsTheLoadAndItsProblems) {
     EXPECT_EQ(json["sql"], nlohmann::json::array({"select * from [Sheet1$]"}));
     EXPECT_EQ(json["entries"], nlohmann::json::array({"苹果|3", "|4", "梨|", "桃|1"}));
     EXPECT_TRUE(json["error"].is_null());
-    ASSERT_EQ(json["problems"].size(), 2u);
-    EXPECT_EQ(json["problems"][0]["index"], 1);
-    EXPECT_EQ(json["problems"][0]["entry"], "|4");
-    EXPECT_EQ(json["problems"][0]["message"], "词语是空的");
-    EXPECT_EQ(json["problems"][1]["index"], 2);
-    // The blank row is information, not a problem.
+    // Problems name their sheet, row and column; the blank row between the
+    // words is one of them.
+    ASSERT_EQ(json["problems"].size(), 3u);
+    EXPECT_EQ(json["problems"][0]["text"], "Sheet1 第3行: 是空行，游戏跳过它");
+    EXPECT_EQ(json["problems"][1]["index"], 1);
+    EXPECT_EQ(json["problems"][1]["entry"], "|4");
+    EXPECT_EQ(json["problems"][1]["sheet"], "Sheet1");
+    EXPECT_EQ(json["problems"][1]["row"], 4);
+    EXPECT_EQ(json["problems"][1]["column"], "名称");
+    EXPECT_EQ(json["problems"][1]["message"], "是空的");
+    EXPECT_EQ(json["problems"][2]["index"], 2);
+    EXPECT_EQ(json["problems"][2]["text"], "Sheet1 第5行 分值: 是空的");
     EXPECT_EQ(json["blankRows"], 1);
     EXPECT_TRUE(json["warning"].is_null());
 }
@@ -97,9 +105,42 @@ TEST(WordlibCommand, PlainOutputListsSheetsQueryAndEntries) {
     folder.useWorkbook("words_duplicates.xls");
     const CommandRun run = wordlib(quoted(folder.base()));
     EXPECT_EQ(run.status, 0);
-    for (const char* part : {"Sheet2", "select * from [Sheet1$] union all", "[2] 苹果|3", "与 [0] 完全相同"}) {
+    for (const char* part : {"Sheet2", "select * from [Sheet1$] union all", "[2] 苹果|3",
+                             "Sheet2 第2行 名称: '苹果' 与 Sheet1 第2行 重复"}) {
         EXPECT_NE(run.output.find(part), std::string::npos) << part << "\n" << run.output;
     }
+}
+
+// A file of any format is checked as well as a folder, every problem in the
+// host's terms: sheet, row, column.
+TEST(WordlibCommand, ChecksAFileOfEveryFormatByPlace) {
+    const struct {
+        const char* fixture;
+        std::vector<std::string> problems;
+    } cases[] = {
+        {"words_values.xlsx",
+         {"值 第6行 分值: 是公式，但文件里没有保存它的结果：请用电子表格程序打开它，保存一次",
+          "值 第7行 分值: '#DIV/0!' 是错误值，不是整数", "值 第14行 名称: '换行\\n符' 里有换行或控制字符，屏幕上显示不出来"}},
+        {"words_values.xls",
+         {"值 第7行 分值: '#N/A' 是错误值，不是整数", "值 第12行 名称: 'a\\x00b' 里有换行或控制字符，屏幕上显示不出来",
+          "值 第13行 名称: 有 8300 个字，超过 40 个字，游戏不出这个词"}},
+        {"words_many_sheets.xls", {"S101: 是第 100 个以后的工作表，游戏只读前 100 个"}},
+        {"words_draft_sheet.xls", {"_草稿: 游戏不读名字以“_”开头（或含有“Print_Area”“Print_Titles”“FilterDatabase”）的工作表"}},
+        {"words_two_sheets.ods", {"Sheet2 第3行 分值: '2.5' 不是整数"}},
+    };
+    for (const auto& c : cases) {
+        const CommandRun run = wordlib("--json " + quoted(testing::fixture(c.fixture).string()));
+        EXPECT_EQ(run.status, 0) << c.fixture;
+        const auto json = nlohmann::json::parse(run.output);
+        std::vector<std::string> texts;
+        for (const auto& problem : json["problems"]) texts.push_back(problem["text"]);
+        for (const auto& expected : c.problems) {
+            EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << c.fixture << ": " << expected;
+        }
+    }
+    const CommandRun refused = wordlib(quoted(testing::fixture("words_encrypted.xls").string()));
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("它设置了打开密码"), std::string::npos) << refused.output;
 }
 
 TEST(WordlibCommand, BadUsageGivesStatusTwo) {

@@ -48,6 +48,25 @@ TEST(ReaderStreamDecoder, DeliversSheetsAndCellsInOrder) {
     EXPECT_EQ(sink.events, kWellFormedEvents);
 }
 
+// A reader that streams tables before it knows how many there are ends
+// them with the end record; past kMaxSheets its stream is refused.
+TEST(ReaderStreamDecoder, TakesAnUnknownNumberOfSheetsUpToTheLimit) {
+    StreamWriter s;
+    s.magic().workbook(readerstream::kUnknownSheetCount).sheet("A", 1, 1).textCell("猫").sheet("B", 0, 0).end();
+    RecordingSink sink;
+    ReaderStreamDecoder decoder(sink);
+    decoder.feed(s.bytes());
+    decoder.finish();
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"sheet A 1x1", "cell 猫", "end", "sheet B 0x0", "end"}));
+
+    StreamWriter many;
+    many.magic().workbook(readerstream::kUnknownSheetCount);
+    for (std::uint32_t n = 0; n <= readerstream::kMaxSheets; ++n) many.sheet("S" + std::to_string(n), 0, 0);
+    RecordingSink ignored;
+    ReaderStreamDecoder refusing(ignored);
+    EXPECT_THROW(refusing.feed(many.bytes()), EReaderStream);
+}
+
 // The pipe cuts the stream anywhere: every split gives the same events.
 TEST(ReaderStreamDecoder, AnySplitOfTheStreamDecodesAlike) {
     const std::string bytes = wellFormed().bytes();
@@ -115,7 +134,7 @@ TEST(ReaderStreamDecoder, RejectsStreamsThatBreakTheRules) {
         {"empty sheet name", [](StreamWriter& s) { s.magic().workbook(1).sheet("", 0, 0); }},
         {"sheet name too long", [&](StreamWriter& s) { s.magic().workbook(1).sheet(longName, 0, 0); }},
         {"sheet name not UTF-8", [](StreamWriter& s) { s.magic().workbook(1).sheet("\xC3\x28", 0, 0); }},
-        {"too many rows", [](StreamWriter& s) { s.magic().workbook(1).sheet("A", 65537, 1); }},
+        {"too many rows", [](StreamWriter& s) { s.magic().workbook(1).sheet("A", readerstream::kMaxRows + 1, 1); }},
         {"too many columns", [](StreamWriter& s) { s.magic().workbook(1).sheet("A", 1, 257); }},
         {"unknown cell type", [](StreamWriter& s) { s.magic().workbook(1).sheet("A", 1, 1).byte(9); }},
         {"cell text too long",

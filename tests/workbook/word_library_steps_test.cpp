@@ -73,7 +73,7 @@ struct ListedCase {
 TEST(ListedTableName, QuotesNamesWithBlanksAndOtherSigns) {
     const ListedCase cases[] = {
         {"Sheet1", "Sheet1$"}, {"词库", "词库$"},       {"my_words", "my_words$"}, {"动物 词库", "'动物 词库$'"},
-        {"a-b", "'a-b$'"},     {"2024", "'2024$'"}, {"Bob's", "'Bob''s$'"},
+        {"a-b", "'a-b$'"},     {"2024", "'2024$'"}, {"Bob's", "'Bob''s$'"},   {"_草稿", "'_草稿$'"},
     };
     for (const auto& c : cases) EXPECT_EQ(listedTableName(c.sheet), c.listed);
 }

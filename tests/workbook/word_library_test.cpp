@@ -195,9 +195,11 @@ TEST_F(LoadTest, SheetNamesNeverRunAsSql) {
     }
 }
 
-// The game survives the files that break the workbook library.
+// The game survives the .xls files that break workbook libraries (the other
+// formats' damaged files: FormatsTest.MalformedFilesOfEveryFormatFailCleanly).
 TEST_F(LoadTest, MalformedWorkbooksFailCleanly) {
     for (const auto& entry : std::filesystem::directory_iterator(testing::malformedFixtures())) {
+        if (entry.path().extension() != ".xls") continue;
         std::filesystem::copy_file(entry.path(), folder.path() / "words.xls",
                                    std::filesystem::copy_options::overwrite_existing);
         WordLibrary library = libraryWith();

@@ -1,0 +1,7 @@
+// libFuzzer: bytes as an Excel 97-2003 workbook (compound file, BIFF8 records).
+#include "book_fuzzer.h"
+#include "sheetformats/book_readers.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return caici::sheets::fuzzBook(data, size, caici::sheets::readXls);
+}

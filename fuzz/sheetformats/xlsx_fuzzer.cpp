@@ -1,0 +1,7 @@
+// libFuzzer: bytes as an Office Open XML workbook (ZIP package, XML parts).
+#include "book_fuzzer.h"
+#include "sheetformats/book_readers.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return caici::sheets::fuzzBook(data, size, caici::sheets::readXlsx);
+}

@@ -1,0 +1,13 @@
+#include "remote/command_rate.h"
+
+namespace caici {
+
+bool CommandRate::admit() {
+    const std::chrono::milliseconds now = clock_();
+    while (!recent_.empty() && now - recent_.front() >= window) recent_.pop_front();
+    if (recent_.size() >= perSecond) return false;
+    recent_.push_back(now);
+    return true;
+}
+
+}  // namespace caici

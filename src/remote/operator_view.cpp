@@ -1,0 +1,51 @@
+#include "remote/operator_view.h"
+
+#include "game/game.h"
+
+namespace caici {
+namespace {
+
+std::optional<std::string> teamName(const Game& game, int team) {
+    const std::optional<Match>& match = game.match();
+    if (!match || team < 0 || static_cast<std::size_t>(team) >= match->teams().size()) return std::nullopt;
+    return match->teams()[static_cast<std::size_t>(team)];
+}
+
+}  // namespace
+
+bool pressesTaken(const Game& game) {
+    return !game.busy() && game.round().phase == RoundPhase::running;
+}
+
+bool startTaken(const Game& game) {
+    return !game.busy() && game.round().phase != RoundPhase::running;
+}
+
+bool reviewTaken(const Game& game) {
+    return !game.busy() && game.review().has_value();
+}
+
+OperatorView operatorView(const Game& game, bool pointsKnown) {
+    const RoundState& round = game.round();
+    OperatorView view;
+    view.phase = round.phase;
+    view.line = round.line;
+    if (round.line == WordLine::word) {
+        view.word = round.currentWord;
+        if (pointsKnown) view.points = round.currentPoints;
+    }
+    view.seconds = round.remainingSeconds;
+    view.score = round.score;
+    view.skips = round.skipCount;
+    const bool presses = pressesTaken(game);
+    view.correctEnabled = presses && round.correctEnabled;
+    view.skipEnabled = presses && round.skipEnabled;
+    view.startEnabled = startTaken(game);
+    view.busy = game.busy();
+    view.review = game.review();
+    view.team = teamName(game, view.review ? view.review->team() : game.roundTeam());
+    if (round.phase != RoundPhase::running) view.nextTeam = teamName(game, game.nextTeam());
+    return view;
+}
+
+}  // namespace caici

@@ -1,0 +1,58 @@
+#pragma once
+// What a phone shows the operator: the round as the big screen shows it
+// (phase, word and points, time, score, skips, which buttons take presses),
+// the teams of a match, and the review of a finished round with the same
+// toggles as the big screen. A fresh phone, or one that has just
+// reconnected, gets the whole view at once; after that, a new view after
+// every change.
+
+#include "game/review.h"
+#include "game/round_engine.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace caici {
+
+class Game;
+
+struct OperatorView {
+    RoundPhase phase = RoundPhase::idle;
+    WordLine line = WordLine::idle;
+    std::string word;
+    // None when the word's points field could not be read.
+    std::optional<std::int32_t> points;
+    std::int32_t seconds = 0;
+    std::int64_t score = 0;
+    std::int32_t skips = 0;
+    bool correctEnabled = false;
+    bool skipEnabled = false;
+    bool startEnabled = false;
+    bool busy = false;
+    // The flashes of the change this view follows: points just credited, and
+    // seconds a skip just took; 0 when there was none.
+    std::int32_t gained = 0;
+    std::int32_t penalty = 0;
+    // In a match: the team playing the round (or the last one, whose review
+    // is open), and the team the next start is for.
+    std::optional<std::string> team;
+    std::optional<std::string> nextTeam;
+    // The round that just ended, until the host confirms it.
+    std::optional<Review> review;
+};
+
+// The game as it stands, without flashes. pointsKnown is false when the
+// word on display came with points that could not be read.
+OperatorView operatorView(const Game& game, bool pointsKnown);
+
+// What the phone's buttons may do: "正确" and "跳过" only while a round runs
+// (outside one the game would deal words nobody sees), "开始" only while none
+// runs (a stray tap must not throw away a round in play); the review's
+// toggles while there is one.
+bool pressesTaken(const Game& game);
+bool startTaken(const Game& game);
+bool reviewTaken(const Game& game);
+
+}  // namespace caici

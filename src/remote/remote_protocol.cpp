@@ -1,0 +1,165 @@
+#include "remote/remote_protocol.h"
+
+#include "common/errors.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <array>
+#include <limits>
+#include <utility>
+
+namespace caici {
+namespace {
+
+const char* const notJsonText = "消息不是 JSON 对象。";
+const char* const unknownCommandText = "未知的命令。";
+const char* const badFieldsText = "命令带有不认识的内容。";
+const char* const badEntryText = "toggle 命令要带一个行号（entry）。";
+const char* const badCountsText = "counts 命令要带 true 或 false（counts）。";
+
+constexpr std::array<std::pair<const char*, PhoneCommandKind>, 7> commandNames{{
+    {"start", PhoneCommandKind::start},
+    {"correct", PhoneCommandKind::correct},
+    {"skip", PhoneCommandKind::skip},
+    {"toggle", PhoneCommandKind::toggle},
+    {"counts", PhoneCommandKind::counts},
+    {"confirm", PhoneCommandKind::confirm},
+    {"ping", PhoneCommandKind::ping},
+}};
+
+PhoneCommandKind commandKind(const QJsonValue& name) {
+    if (name.isString()) {
+        const QString text = name.toString();
+        for (const auto& [known, kind] : commandNames) {
+            if (text == QLatin1String(known)) return kind;
+        }
+    }
+    throw Error(unknownCommandText);
+}
+
+// A review line number: a whole number that JSON wrote without fraction.
+std::int32_t entryNumber(const QJsonValue& value) {
+    if (!value.isDouble()) throw Error(badEntryText);
+    const double number = value.toDouble();
+    if (!(number >= 0 && number <= std::numeric_limits<std::int32_t>::max()) ||
+        number != static_cast<double>(static_cast<std::int32_t>(number))) {
+        throw Error(badEntryText);
+    }
+    return static_cast<std::int32_t>(number);
+}
+
+const char* phaseName(RoundPhase phase) {
+    switch (phase) {
+        case RoundPhase::idle: return "idle";
+        case RoundPhase::running: return "running";
+        case RoundPhase::over: return "over";
+        case RoundPhase::closed: return "closed";
+    }
+    return "idle";
+}
+
+const char* lineName(WordLine line) {
+    switch (line) {
+        case WordLine::idle: return "idle";
+        case WordLine::word: return "word";
+        case WordLine::exhaustion: return "exhaustion";
+        case WordLine::finalScore: return "finalScore";
+    }
+    return "idle";
+}
+
+const char* verdictName(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::correct: return "correct";
+        case Verdict::skipped: return "skipped";
+        case Verdict::missed: return "missed";
+    }
+    return "missed";
+}
+
+QJsonValue text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+QJsonValue optionalText(const std::optional<std::string>& utf8) {
+    return utf8 ? text(*utf8) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue reviewObject(const std::optional<Review>& review) {
+    if (!review) return QJsonValue::Null;
+    QJsonArray lines;
+    for (const ReviewEntry& entry : review->entries()) {
+        lines.append(QJsonObject{{"word", text(entry.word)},
+                                 {"points", entry.points},
+                                 {"played", verdictName(entry.asPlayed)},
+                                 {"verdict", verdictName(entry.verdict)},
+                                 {"penalty", entry.penalty}});
+    }
+    return QJsonObject{{"lines", lines},
+                       {"total", static_cast<qint64>(review->total())},
+                       {"skips", review->skips()},
+                       {"closedEarly", review->closedEarly()},
+                       {"counts", review->counts()}};
+}
+
+QByteArray compact(const QJsonObject& object) {
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+}  // namespace
+
+PhoneCommand parsePhoneCommand(const QByteArray& message) {
+    QJsonParseError parseError{};
+    const QJsonDocument document = QJsonDocument::fromJson(message, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !document.isObject()) throw Error(notJsonText);
+    const QJsonObject object = document.object();
+
+    PhoneCommand command;
+    command.kind = commandKind(object.value(QLatin1String("cmd")));
+    qsizetype expectedFields = 1;
+    if (command.kind == PhoneCommandKind::toggle) {
+        command.entry = entryNumber(object.value(QLatin1String("entry")));
+        expectedFields = 2;
+    } else if (command.kind == PhoneCommandKind::counts) {
+        const QJsonValue counts = object.value(QLatin1String("counts"));
+        if (!counts.isBool()) throw Error(badCountsText);
+        command.counts = counts.toBool();
+        expectedFields = 2;
+    }
+    if (object.size() != expectedFields) throw Error(badFieldsText);
+    return command;
+}
+
+QByteArray stateMessage(const OperatorView& view) {
+    return compact(QJsonObject{
+        {"type", "state"},
+        {"phase", phaseName(view.phase)},
+        {"line", lineName(view.line)},
+        {"word", text(view.word)},
+        {"points", view.points ? QJsonValue(*view.points) : QJsonValue(QJsonValue::Null)},
+        {"seconds", view.seconds},
+        {"score", static_cast<qint64>(view.score)},
+        {"skips", view.skips},
+        {"correct", view.correctEnabled},
+        {"skip", view.skipEnabled},
+        {"start", view.startEnabled},
+        {"busy", view.busy},
+        {"gained", view.gained},
+        {"penalty", view.penalty},
+        {"team", optionalText(view.team)},
+        {"nextTeam", optionalText(view.nextTeam)},
+        {"review", reviewObject(view.review)},
+    });
+}
+
+QByteArray errorMessage(const std::string& message) {
+    return compact(QJsonObject{{"type", "error"}, {"text", text(message)}});
+}
+
+QByteArray pongMessage() {
+    return compact(QJsonObject{{"type", "pong"}});
+}
+
+}  // namespace caici

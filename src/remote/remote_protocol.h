@@ -1,0 +1,63 @@
+#pragma once
+// The messages between the game and a phone: small JSON objects in text
+// frames of at most 4 KB.
+//
+// Phone to game, one command per message, nothing else in it:
+//   {"cmd":"start"}  {"cmd":"correct"}  {"cmd":"skip"}  {"cmd":"ping"}
+//   {"cmd":"toggle","entry":N}     (N: a word of the review, from 0)
+//   {"cmd":"counts","counts":B}    (whether a round closed early counts)
+//   {"cmd":"confirm"}              (the review goes into the match)
+// Game to phone:
+//   {"type":"state", "phase", "line", "word", "points", "seconds", "score",
+//    "skips", "correct", "skip", "start", "busy", "gained", "penalty",
+//    "team", "nextTeam", "review"}
+//      the whole operator's view: see OperatorView. "review" is null or
+//      {"lines":[{"word","points","played","verdict","penalty"}],
+//       "total", "skips", "closedEarly", "counts"}, verdicts being
+//      "correct", "skipped" or "missed".
+//   {"type":"error","text":"..."}  a command refused, or a failure the host
+//                                  must hear of; nothing changed
+//   {"type":"pong"}  the answer to a ping
+// A phone that breaks the rules is closed with one of the close codes below
+// and a reason the page shows as it is.
+
+#include "remote/operator_view.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <string>
+
+namespace caici {
+
+enum class PhoneCommandKind { start, correct, skip, toggle, counts, confirm, ping };
+
+struct PhoneCommand {
+    PhoneCommandKind kind = PhoneCommandKind::ping;
+    // The review's word a toggle is for.
+    std::int32_t entry = 0;
+    // What counts sets.
+    bool counts = false;
+};
+
+// Close codes of the private range, so the page can tell why it was closed.
+namespace closeCode {
+// The address's key is not the current one: the phone must scan again.
+constexpr int staleKey = 4403;
+// Already as many phones as the remote takes.
+constexpr int tooManyPhones = 4409;
+// More commands in a second than anyone presses buttons.
+constexpr int flood = 4429;
+// The remote was switched off.
+constexpr int switchedOff = 1001;
+}  // namespace closeCode
+
+// Reads one message from a phone. Throws Error with the text to send back
+// when it is not one of the commands above, exactly.
+PhoneCommand parsePhoneCommand(const QByteArray& message);
+
+QByteArray stateMessage(const OperatorView& view);
+QByteArray errorMessage(const std::string& text);
+QByteArray pongMessage();
+
+}  // namespace caici

@@ -1,0 +1,87 @@
+// The phone page in a real browser: Debian's headless Chromium opens the
+// game's remote on 127.0.0.1 in a phone-sized window, and a finger's taps on
+// "开始", "正确" and "跳过" drive the game, whose score and skips the page
+// then shows.
+
+#include "headless_browser.h"
+#include "remote_fixture.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace caici::testing {
+namespace {
+
+const QString markupWord = QStringLiteral("<img src=x onerror=alert(1)>");
+
+QString text(HeadlessBrowser& browser, const char* id) {
+    return browser.evaluate(QStringLiteral("document.getElementById('%1').textContent").arg(QLatin1String(id)))
+        .toString();
+}
+
+TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
+    RemoteFixture f({markupWord.toStdString() + "|3", "大象|2", "熊猫|1", "企鹅|2"});
+    HeadlessBrowser browser(QSize(390, 844));
+    ASSERT_TRUE(browser.failure().isEmpty()) << browser.failure().toStdString();
+    ASSERT_TRUE(browser.open(f.page()));
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('start').disabled")));
+    EXPECT_EQ(text(browser, "status"), QStringLiteral("已连接"));
+
+    ASSERT_TRUE(browser.tap(QStringLiteral("#start")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().phase == RoundPhase::running; }, waitMs));
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('correct').disabled")));
+    // A word from the workbook is text, never markup.
+    EXPECT_EQ(text(browser, "word"), markupWord);
+    EXPECT_EQ(browser.evaluate(QStringLiteral("document.querySelectorAll('img').length")).toInt(-1), 0);
+    EXPECT_EQ(text(browser, "points"), QStringLiteral("3 分"));
+    EXPECT_EQ(text(browser, "time"), QStringLiteral("090"));
+
+    f.game.later();
+    ASSERT_TRUE(browser.tap(QStringLiteral("#correct")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().score == 3; }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('score').textContent === '003'")));
+    EXPECT_EQ(text(browser, "word"), QStringLiteral("大象"));
+
+    f.game.later();
+    ASSERT_TRUE(browser.tap(QStringLiteral("#skip")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().skipCount == 1; }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('skips').textContent === '1'")));
+    EXPECT_EQ(text(browser, "word"), QStringLiteral("熊猫"));
+    EXPECT_EQ(f.game.round().score, 3);
+
+    // The countdown on the laptop reaches the page too.
+    f.game.ticks(1);
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('time').textContent === '089'")));
+
+    // At the end the review comes up; a tap mends the skip into a guess.
+    f.game.ticks(89);
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('review').hidden")));
+    EXPECT_EQ(browser.evaluate(QStringLiteral("document.querySelectorAll('#review-lines button').length")).toInt(), 3);
+    EXPECT_EQ(text(browser, "review-total"), QStringLiteral("合计 3 分，跳过 1 次"));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#review-lines li:nth-child(2) button")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.game->review() && f.game.game->review()->total() == 5; }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(
+        QStringLiteral("document.getElementById('review-total').textContent === '合计 5 分，跳过 0 次'")));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#confirm")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.game.game->review().has_value(); }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('review').hidden")));
+}
+
+// Switched off and on again, the remote has a new key: the page stops
+// trying and asks for the new code instead of retrying for ever.
+TEST(RemoteInABrowser, APageWithAnOldKeyAsksToScanAgain) {
+    RemoteFixture f;
+    HeadlessBrowser browser(QSize(390, 844));
+    ASSERT_TRUE(browser.failure().isEmpty()) << browser.failure().toStdString();
+    ASSERT_TRUE(browser.open(f.page()));
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('status').textContent === '已连接'")));
+    const quint16 port = f.remote->port();
+    f.switchOff();
+    f.switchOn(port);
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('message').textContent.includes('重新扫描')")));
+    EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('correct').disabled")).toBool());
+}
+
+}  // namespace
+}  // namespace caici::testing

@@ -1,0 +1,208 @@
+// What the remote does for the operator: a press on a phone is the game's own
+// input, and every change of the game reaches every phone as the whole view.
+
+#include "remote/remote_protocol.h"
+#include "remote_fixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+namespace caici::testing {
+namespace {
+
+const QJsonValue running(QStringLiteral("running"));
+
+TEST(RemotePlay, PressesOnThePhoneAreTheGamesOwnInputs) {
+    RemoteFixture f;
+    PhoneClient phone;
+    ASSERT_TRUE(phone.open(f.socket()));
+    ASSERT_TRUE(phone.waitForAny([](const QJsonObject& m) { return stateIs(m, "phase", "idle"); }));
+    EXPECT_TRUE(phone.lastState().value(QLatin1String("start")).toBool());
+    EXPECT_FALSE(phone.lastState().value(QLatin1String("correct")).toBool());
+
+    // Outside a round "正确" and "跳过" would deal words nobody sees.
+    phone.send(R"({"cmd":"correct"})");
+    ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }));
+    EXPECT_EQ(f.game.round().phase, RoundPhase::idle);
+    EXPECT_EQ(f.game.game->words().lst2().size(), 0u);
+
+    phone.send(R"({"cmd":"start"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "word", "大象"); }));
+    EXPECT_EQ(f.game.round().phase, RoundPhase::running);
+    QJsonObject state = phone.lastState();
+    EXPECT_EQ(state.value(QLatin1String("points")), 3);
+    EXPECT_EQ(state.value(QLatin1String("seconds")), 90);
+    EXPECT_TRUE(state.value(QLatin1String("correct")).toBool());
+    EXPECT_FALSE(state.value(QLatin1String("start")).toBool());
+
+    // A start while the round runs would throw the round away.
+    f.game.later();
+    phone.send(R"({"cmd":"start"})");
+    ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }));
+    EXPECT_EQ(f.game.round().currentWord, "大象");
+
+    phone.send(R"({"cmd":"correct"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "score", 3); }));
+    state = phone.lastState();
+    EXPECT_EQ(state.value(QLatin1String("gained")), 3);
+    EXPECT_EQ(state.value(QLatin1String("word")), "长颈鹿");
+    EXPECT_EQ(f.game.round().score, 3);
+
+    // The game's own guard: a press right after a new word is a bounce.
+    phone.send(R"({"cmd":"skip"})");
+    phone.send(R"({"cmd":"ping"})");
+    ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "pong"); }));
+    EXPECT_EQ(f.game.round().skipCount, 0);
+
+    f.game.later();
+    phone.send(R"({"cmd":"skip"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "skips", 1); }));
+    EXPECT_EQ(phone.lastState().value(QLatin1String("word")), "熊猫");
+    EXPECT_EQ(f.game.round().skipCount, 1);
+    EXPECT_EQ(f.game.round().score, 3);
+}
+
+TEST(RemotePlay, EveryChangeReachesEveryPhone) {
+    RemoteFixture f;
+    std::vector<std::unique_ptr<PhoneClient>> phones;
+    for (int i = 0; i < 3; ++i) {
+        phones.push_back(std::make_unique<PhoneClient>());
+        ASSERT_TRUE(phones.back()->open(f.socket()));
+    }
+    const auto everyPhoneSees = [&](const std::function<bool(const QJsonObject&)>& test) {
+        for (const auto& phone : phones) {
+            if (!phone->waitForAny([&](const QJsonObject& m) { return stateIs(m, "type", "state") && test(m); })) {
+                return false;
+            }
+        }
+        return true;
+    };
+
+    // The start label on the laptop.
+    f.game.start();
+    EXPECT_TRUE(everyPhoneSees([](const QJsonObject& m) { return stateIs(m, "phase", running); }));
+    // The countdown.
+    f.game.ticks(1);
+    EXPECT_TRUE(everyPhoneSees([](const QJsonObject& m) { return stateIs(m, "seconds", 89); }));
+    // A press on one phone.
+    phones[1]->send(R"({"cmd":"correct"})");
+    EXPECT_TRUE(everyPhoneSees([](const QJsonObject& m) { return stateIs(m, "score", 3); }));
+    // The end of the round: the final score and no presses.
+    f.game.ticks(89);
+    EXPECT_TRUE(everyPhoneSees([](const QJsonObject& m) {
+        return stateIs(m, "phase", "over") && stateIs(m, "line", "finalScore") && stateIs(m, "correct", false) &&
+               stateIs(m, "start", true);
+    }));
+}
+
+TEST(RemotePlay, APhoneThatReconnectsSeesTheRoundAsItStands) {
+    RemoteFixture f;
+    f.game.start(60);
+    f.game.correct();
+    f.game.skip();
+    f.game.ticks(5);
+    PhoneClient phone;
+    ASSERT_TRUE(phone.open(f.socket()));
+    ASSERT_TRUE(phone.waitForAny([](const QJsonObject& m) { return stateIs(m, "type", "state"); }));
+    const QJsonObject state = phone.messages().front();
+    EXPECT_EQ(state.value(QLatin1String("phase")), running);
+    EXPECT_EQ(state.value(QLatin1String("word")), "熊猫");
+    EXPECT_EQ(state.value(QLatin1String("points")), 1);
+    EXPECT_EQ(state.value(QLatin1String("score")), 3);
+    EXPECT_EQ(state.value(QLatin1String("skips")), 1);
+    EXPECT_EQ(state.value(QLatin1String("seconds")), 55);
+    EXPECT_EQ(state.value(QLatin1String("gained")), 0) << "no flash of a change long past";
+}
+
+// In a match the phone names the teams, and the host mends and confirms the
+// review of a round from the phone as on the big screen.
+TEST(RemotePlay, AMatchsTeamsAndItsReviewOnThePhone) {
+    RemoteFixture f;
+    f.game.game->startMatch({"红队", "蓝队"}, 1);
+    PhoneClient phone;
+    ASSERT_TRUE(phone.open(f.socket()));
+    ASSERT_TRUE(phone.waitForAny([](const QJsonObject& m) { return stateIs(m, "nextTeam", "红队"); }));
+    EXPECT_EQ(phone.lastState().value(QLatin1String("team")), QJsonValue(QJsonValue::Null));
+
+    phone.send(R"({"cmd":"confirm"})");
+    ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }))
+        << "no review before a round";
+
+    phone.send(R"({"cmd":"start"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "team", "红队"); }));
+    f.game.later();
+    phone.send(R"({"cmd":"correct"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "score", 3); }));
+    f.game.later();
+    phone.send(R"({"cmd":"skip"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "skips", 1); }));
+    f.game.ticks(90);
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return m.value(QLatin1String("review")).isObject(); }));
+    QJsonObject review = phone.lastState().value(QLatin1String("review")).toObject();
+    QJsonArray lines = review.value(QLatin1String("lines")).toArray();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0].toObject().value(QLatin1String("verdict")), "correct");
+    EXPECT_EQ(lines[1].toObject().value(QLatin1String("verdict")), "skipped");
+    EXPECT_EQ(lines[2].toObject().value(QLatin1String("verdict")), "missed");
+    EXPECT_EQ(review.value(QLatin1String("total")), 3);
+
+    // The skip was a misclick: 长颈鹿 was guessed.
+    phone.send(R"({"cmd":"toggle","entry":1})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) {
+        return m.value(QLatin1String("review")).toObject().value(QLatin1String("total")) == 5;
+    }));
+    EXPECT_EQ(f.game.game->review()->total(), 5);
+    phone.send(R"({"cmd":"toggle","entry":3})");
+    ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }));
+
+    phone.send(R"({"cmd":"confirm"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return m.value(QLatin1String("review")).isNull(); }));
+    EXPECT_EQ(phone.lastState().value(QLatin1String("nextTeam")), "蓝队");
+    ASSERT_TRUE(f.game.game->match().has_value());
+    ASSERT_EQ(f.game.game->match()->rounds().size(), 1u);
+    EXPECT_EQ(f.game.game->match()->rounds()[0].score, 5);
+    EXPECT_EQ(f.game.game->match()->rounds()[0].skips, 0);
+}
+
+// The page's contract: a state message names every part of the operator's
+// view, the teams and the review included.
+TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
+    OperatorView view;
+    view.phase = RoundPhase::over;
+    view.line = WordLine::finalScore;
+    view.score = 5;
+    view.skips = 1;
+    view.startEnabled = true;
+    view.team = "<b>红队</b>";
+    view.nextTeam = "蓝队";
+    view.review = Review(0,
+                         {{"大象", 3, Verdict::correct, Verdict::correct, 0},
+                          {"熊猫", 1, Verdict::skipped, Verdict::skipped, 0}},
+                         true);
+    view.review->toggle(1);
+    const QJsonObject state = QJsonDocument::fromJson(stateMessage(view)).object();
+    EXPECT_EQ(state.value(QLatin1String("type")), "state");
+    EXPECT_EQ(state.value(QLatin1String("phase")), "over");
+    EXPECT_EQ(state.value(QLatin1String("line")), "finalScore");
+    EXPECT_EQ(state.value(QLatin1String("points")), QJsonValue(QJsonValue::Null));
+    EXPECT_EQ(state.value(QLatin1String("team")), "<b>红队</b>");
+    EXPECT_EQ(state.value(QLatin1String("nextTeam")), "蓝队");
+    const QJsonObject review = state.value(QLatin1String("review")).toObject();
+    EXPECT_EQ(review.value(QLatin1String("total")), 4);
+    EXPECT_EQ(review.value(QLatin1String("skips")), 0);
+    EXPECT_EQ(review.value(QLatin1String("closedEarly")), true);
+    EXPECT_EQ(review.value(QLatin1String("counts")), false);
+    const QJsonArray lines = review.value(QLatin1String("lines")).toArray();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1].toObject().value(QLatin1String("played")), "skipped");
+    EXPECT_EQ(lines[1].toObject().value(QLatin1String("verdict")), "correct");
+    for (const char* field : {"word", "seconds", "score", "skips", "correct", "skip", "start", "busy", "gained",
+                              "penalty"}) {
+        EXPECT_TRUE(state.contains(QLatin1String(field))) << field;
+    }
+}
+
+}  // namespace
+}  // namespace caici::testing
