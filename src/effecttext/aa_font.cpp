@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace caici {
 namespace {
@@ -157,23 +158,25 @@ QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyCol
     const TCnAAEffect& effect = *effect_;
     const TCnAAShadow& shadowEffect = effect.Shadow();
     const LayerPositions at = layerPositions(shadowEffect, x, y);
-    const BrushStyleScope brushStyle(canvas);
     // A mask of a part of its box lands where that part lies.
     const auto layer = [](QPoint box, const TCnAAMask& mask) {
         return QRect(box + mask.PartOrigin(), QSize(mask.Width(), mask.Height()));
     };
     QRect covered = layer(at.text, Mask());
+    // The body's colours come from the text and the effect alone, never from
+    // the surface, so they may be filled before the shadow is drawn.
+    const bool bodyColours = FillBodyColours(kept);
+    const std::optional<TColor> bodyColour =
+        bodyColours ? std::nullopt : std::optional<TColor>(canvas.Font().Color());
     if (shadowEffect.Enabled()) {
         covered |= layer(at.shadow, shadow);
-        Blend().Blend(at.shadow.x(), at.shadow.y(), shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
-                      shadowEffect.Color());
         // The body composites over the shadow, not over a fresh fill.
-        canvas.Brush().Style = TBrushStyle::bsClear;
-    }
-    if (FillBodyColours(kept)) {
+        Blend().BlendLayers({at.shadow, &shadow, shadowEffect.Alpha() * effect.Alpha() / 100, shadowEffect.Color()},
+                            {at.text, &Mask(), effect.Alpha(), bodyColour});
+    } else if (bodyColours) {
         Blend().BlendEx(at.text.x(), at.text.y(), Mask(), effect.Alpha());
     } else {
-        Blend().Blend(at.text.x(), at.text.y(), Mask(), effect.Alpha(), canvas.Font().Color());
+        Blend().Blend(at.text.x(), at.text.y(), Mask(), effect.Alpha(), *bodyColour);
     }
     return covered & QRect(0, 0, canvas.Width(), canvas.Height());
 }

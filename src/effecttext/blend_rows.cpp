@@ -1,64 +1,109 @@
 #include "effecttext/blend_rows.h"
 
 #include <algorithm>
-#include <bit>
+#include <array>
 #include <cstddef>
 #include <cstring>
+
+#include "effecttext/vector_loops.h"
 
 namespace caici {
 namespace {
 
-// Weights and colours are packed per pixel into 32 bits whose bytes lie in
-// memory in the surface's own order: blue, green, red, unused.
-static_assert(std::endian::native == std::endian::little);
+constexpr int kChunk = 16;
+using Chunk = std::array<std::uint8_t, kChunk>;
+using ChunkBytes = std::array<std::uint8_t, 4 * kChunk>;
+// Per byte of a chunk: the weight of the colour, 0..256. The blend's k of
+// 255 gives the colour exactly, which the weight 256 does without a branch:
+// (p * 0 + c * 256) >> 8 = c.
+using ChunkWeights = std::array<std::uint16_t, 4 * kChunk>;
 
-constexpr std::uint32_t pack(const std::uint8_t* bgr) {
-    return std::uint32_t{bgr[0]} | std::uint32_t{bgr[1]} << 8 | std::uint32_t{bgr[2]} << 16;
+// Whether a chunk's values are all 0, all 255: an or, an and over the
+// bytes rather than a comparison each, so that a check is a few vector steps.
+bool allZero(const std::uint8_t* __restrict values) {
+    std::uint8_t any = 0;
+    for (std::size_t i = 0; i < kChunk; ++i) any |= values[i];
+    return any == 0;
+}
+
+bool allFull(const std::uint8_t* __restrict values) {
+    std::uint8_t all = 255;
+    for (std::size_t i = 0; i < kChunk; ++i) all &= values[i];
+    return all == 255;
+}
+
+std::uint16_t weightOf(unsigned coverage, unsigned a256) {
+    const auto k = static_cast<std::uint16_t>((coverage * a256) >> 8);
+    return static_cast<std::uint16_t>(k == 255 ? 256 : k);
+}
+
+void weighChunk(const std::uint8_t* __restrict coverage, unsigned a256, ChunkWeights& weights) {
+    std::array<std::uint16_t, kChunk> k{};
+    for (std::size_t i = 0; i < kChunk; ++i) k[i] = weightOf(coverage[i], a256);
+    for (std::size_t i = 0; i < kChunk; ++i) {
+        weights[4 * i] = weights[4 * i + 1] = weights[4 * i + 2] = k[i];
+        weights[4 * i + 3] = 0;
+    }
+}
+
+void mixChunk(std::uint8_t* __restrict pixels, const std::uint16_t* __restrict weights,
+              const std::uint8_t* __restrict colours, int bytes) {
+    for (int j = 0; j < bytes; ++j) {
+        const std::uint16_t take = weights[j];
+        const auto keep = static_cast<std::uint16_t>(256 - take);
+        pixels[j] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(pixels[j] * keep + colours[j] * take) >> 8);
+    }
+}
+
+void spreadColours(ChunkBytes& chunk, const std::uint8_t* colours, int colourStep, int count) {
+    for (int i = 0; i < count; ++i) std::memcpy(chunk.data() + 4 * i, colours + colourStep * i, 3);
 }
 
 }  // namespace
 
-void blendRowTowards(std::uint8_t* __restrict pixels, const std::uint8_t* __restrict coverage,
-                     const std::uint8_t* __restrict colours, int colourStep, int count, int a256,
-                     BlendRowScratch& scratch) {
+CAICI_VECTOR_LOOPS void blendRowTowards(std::uint8_t* __restrict pixels, const std::uint8_t* __restrict coverage,
+                                        const std::uint8_t* __restrict colours, int colourStep, int count, int a256,
+                                        const std::uint8_t* __restrict hidden) {
     if (count <= 0) return;
-    scratch.weights.resize(static_cast<std::size_t>(count));
-    std::uint32_t* __restrict weights = scratch.weights.data();
-    const auto alpha = static_cast<std::uint32_t>(a256);
-    std::uint32_t any = 0;
-    for (int i = 0; i < count; ++i) {
-        const std::uint32_t k = (coverage[i] * alpha) >> 8;
-        weights[i] = k * 0x010101u;
-        any |= k;
-    }
-    if (any == 0) return;
-    // Only the run from the first to the last covered pixel is mixed: a
-    // glyph row is mostly empty on both sides.
-    int first = 0;
-    while (weights[first] == 0) ++first;
-    int last = count;
-    while (weights[last - 1] == 0) --last;
-    const auto run = static_cast<std::size_t>(last - first);
-
-    scratch.colours.resize(run);
-    std::uint32_t* __restrict packed = scratch.colours.data();
-    const std::uint8_t* from = colours + static_cast<std::ptrdiff_t>(colourStep) * first;
-    // A row of one colour (a gradient from top to bottom gives nothing else)
-    // is filled at once: each pixel's colour equals the next one's.
-    if (colourStep == 0 || std::memcmp(from, from + 3, 3 * (run - 1)) == 0) {
-        std::fill(packed, packed + run, pack(from));
-    } else {
-        for (std::size_t i = 0; i < run; ++i) packed[i] = pack(from + 3 * i);
-    }
-
-    std::uint8_t* __restrict p = pixels + 4 * static_cast<std::ptrdiff_t>(first);
-    const auto* __restrict k = reinterpret_cast<const std::uint8_t*>(weights + first);
-    const auto* __restrict c = reinterpret_cast<const std::uint8_t*>(packed);
-    for (std::size_t j = 0; j < 4 * run; ++j) {
-        const auto take = static_cast<std::uint16_t>(k[j]);
-        const auto keep = static_cast<std::uint16_t>(256 - take);
-        const auto sum = static_cast<std::uint16_t>(p[j] * keep + c[j] * take);
-        p[j] = static_cast<std::uint8_t>(take == 255 ? c[j] : sum >> 8);
+    const auto alpha = static_cast<unsigned>(a256);
+    // A row of one colour (a gradient from top to bottom gives nothing
+    // else) spreads its colour once: each pixel's colour equals the next one's.
+    const bool oneColour =
+        colourStep == 0 || std::memcmp(colours, colours + 3, 3 * static_cast<std::size_t>(count - 1)) == 0;
+    ChunkBytes colourBytes{};
+    if (oneColour) spreadColours(colourBytes, colours, 0, kChunk);
+    // The weights of a fully covered chunk, the glyphs' inside, are the same
+    // for every such chunk.
+    Chunk covered{};
+    covered.fill(255);
+    ChunkWeights fullWeights{};
+    weighChunk(covered.data(), alpha, fullWeights);
+    ChunkWeights weights{};
+    Chunk coverageTail{};
+    Chunk hiddenTail{};
+    for (int start = 0; start < count; start += kChunk) {
+        const int n = std::min(kChunk, count - start);
+        // Asked for eight chunks ahead: left to the processor, the loads of a
+        // 4K frame's rows stall the blend on memory.
+        __builtin_prefetch(pixels + 4 * static_cast<std::ptrdiff_t>(start + 8 * kChunk), 1);
+        const std::uint8_t* m = coverage + start;
+        const std::uint8_t* h = hidden == nullptr ? nullptr : hidden + start;
+        // The last chunk of a row is read through copies padded with 0.
+        if (n < kChunk) {
+            m = std::copy(m, m + n, coverageTail.begin()) - n;
+            if (h != nullptr) h = std::copy(h, h + n, hiddenTail.begin()) - n;
+        }
+        if (h != nullptr && allFull(h)) continue;
+        if (allZero(m)) continue;
+        const std::uint16_t* take = fullWeights.data();
+        if (!allFull(m)) {
+            weighChunk(m, alpha, weights);
+            take = weights.data();
+        }
+        if (!oneColour) {
+            spreadColours(colourBytes, colours + static_cast<std::ptrdiff_t>(colourStep) * start, colourStep, n);
+        }
+        mixChunk(pixels + 4 * static_cast<std::ptrdiff_t>(start), take, colourBytes.data(), 4 * n);
     }
 }
 

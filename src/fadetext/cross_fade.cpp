@@ -4,16 +4,27 @@
 #include <cstring>
 
 #include "effecttext/bitmap.h"
+#include "effecttext/vector_loops.h"
 
 namespace caici {
 
-void crossFadeBytes(std::uint8_t* __restrict destination, const std::uint8_t* __restrict oldRow,
-                    const std::uint8_t* __restrict newRow, std::size_t count, std::uint8_t alpha) {
+CAICI_VECTOR_LOOPS void crossFadeBytes(std::uint8_t* __restrict destination, const std::uint8_t* __restrict oldRow,
+                                       const std::uint8_t* __restrict newRow, std::size_t count, std::uint8_t alpha) {
     const auto keep = static_cast<std::uint16_t>(256 - alpha);
     const auto take = static_cast<std::uint16_t>(alpha);
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto mixed = static_cast<std::uint16_t>(oldRow[i] * keep + newRow[i] * take);
-        destination[i] = static_cast<std::uint8_t>(mixed >> 8);
+    // In blocks of a cache line, each asking for the lines 512 bytes ahead:
+    // left to the processor, the loads of a 4K frame's rows stall on memory.
+    constexpr std::size_t kBlock = 64;
+    constexpr std::size_t kAhead = 512;
+    for (std::size_t start = 0; start < count; start += kBlock) {
+        __builtin_prefetch(oldRow + start + kAhead);
+        __builtin_prefetch(newRow + start + kAhead);
+        __builtin_prefetch(destination + start + kAhead, 1);
+        const std::size_t end = std::min(count, start + kBlock);
+        for (std::size_t i = start; i < end; ++i) {
+            const auto mixed = static_cast<std::uint16_t>(oldRow[i] * keep + newRow[i] * take);
+            destination[i] = static_cast<std::uint8_t>(mixed >> 8);
+        }
     }
 }
 

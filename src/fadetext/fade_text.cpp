@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "fadetext/cross_fade.h"
 #include "fadetext/default_text.h"
@@ -167,19 +168,29 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
 }
 
 void TCnAAFadeText::StartFade(const std::string& text) {
-    // The old image becomes a copy of the frame on screen; where both lie
-    // over one background only the parts either line covers differ.
+    // The old image becomes a copy of the frame on screen. After a finished
+    // fade the new image holds that frame: the two trade their pixels. Else,
+    // where both lie over one background, only the parts either line covers
+    // differ.
     const QSize shownSize(displayImage_.Width(), displayImage_.Height());
-    const bool alike = oldImage_.Width() == shownSize.width() && oldImage_.Height() == shownSize.height() &&
-                       oldImage_.PixelFormat() == displayImage_.PixelFormat();
-    if (alike && oldFrame_.background != 0 && oldFrame_.background == displayFrame_.background) {
-        if (oldFrame_ != displayFrame_) copyArea(oldImage_, displayImage_, oldFrame_.inked | displayFrame_.inked);
-    } else if (alike) {
-        copyArea(oldImage_, displayImage_, QRect(QPoint(0, 0), shownSize));
+    const auto sizedAsShown = [&](const TBitmap& image) {
+        return image.Width() == shownSize.width() && image.Height() == shownSize.height() &&
+               image.PixelFormat() == displayImage_.PixelFormat();
+    };
+    if (sizedAsShown(newImage_) && showsFrameOnScreen(newFrame_)) {
+        oldImage_.SwapPixels(newImage_);
+        std::swap(oldFrame_, newFrame_);
     } else {
-        oldImage_.Assign(displayImage_);
+        const bool alike = sizedAsShown(oldImage_);
+        if (alike && oldFrame_.background != 0 && oldFrame_.background == displayFrame_.background) {
+            if (oldFrame_ != displayFrame_) copyArea(oldImage_, displayImage_, oldFrame_.inked | displayFrame_.inked);
+        } else if (alike) {
+            copyArea(oldImage_, displayImage_, QRect(QPoint(0, 0), shownSize));
+        } else {
+            oldImage_.Assign(displayImage_);
+        }
+        oldFrame_ = displayFrame_;
     }
-    oldFrame_ = displayFrame_;
     const RenderedLine shown = RenderLine(text, newImage_);
     previousText_ = currentText_;
     currentText_ = text;
@@ -240,6 +251,13 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
     const QRect inked = layerCache_.TextOutput(renderer, at.x(), at.y(), line);
     record = {random ? std::nullopt : std::optional(drawn), inked, background};
     return {line, characterHeight};
+}
+
+bool TCnAAFadeText::showsFrameOnScreen(const FrameRecord& frame) const {
+    // One line drawn the same way over one background gives the same pixels,
+    // whatever else each image was drawn with before.
+    return displayFrame_.line && frame.line == displayFrame_.line && displayFrame_.background != 0 &&
+           frame.background == displayFrame_.background;
 }
 
 TCnAAFadeText::FrameRecord& TCnAAFadeText::recordOf(const TBitmap& image) {

@@ -144,6 +144,9 @@ private:
     // The lines were replaced through Text().Lines().
     void LinesReplaced();
     FrameRecord& recordOf(const TBitmap& image);
+    // Whether an image with that record holds the very pixels of the display
+    // image.
+    bool showsFrameOnScreen(const FrameRecord& frame) const;
     // The version of the background for the current settings, drawn first
     // when it is not the one kept.
     std::uint64_t currentBackground();

@@ -1,9 +1,9 @@
 #pragma once
 // Draws a text through the stages of TCnAAFontEx::TextOutput, but keeps, for
 // the last two texts drawn, the work that does not depend on the pixels beneath:
-// the glyph mask with its outline, and, when no random effect follows, the
-// mirrored and blurred masks of shadow and body and the body's gradient or
-// texture colours. A transparent fade-text control draws the same two lines
+// the glyph mask with its outline when a spray follows, else the mirrored and
+// blurred masks of shadow and body, and the body's gradient or texture
+// colours. A transparent fade-text control draws the same two lines
 // over a fresh background at every fade step; only the compositing is then
 // done again. Spray and noise still draw their random numbers at every call,
 // in the same order as a fresh rendering, so the result is always identical
@@ -59,7 +59,10 @@ public:
 private:
     struct Entry;
 
-    Entry& entryFor(TCnAAFontEx& renderer, const Key& key, std::string_view text);
+    // The entry kept for key, if any; it becomes the last used.
+    Entry* find(const Key& key);
+    // The entry used least recently, given to key with nothing drawn yet.
+    Entry& reuse(const Key& key);
 
     std::array<std::unique_ptr<Entry>, 2> entries_;
     std::size_t lastUsed_ = 0;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "effecttext/aa_font.h"
 #include "effecttext/effect_errors.h"
@@ -75,13 +79,15 @@ struct BlendCase {
 };
 
 // A wide mask is shaped like a glyph's rows: uncovered runs at both ends of
-// every row, a row with no coverage at all, and foreground rows of one colour
+// every row and between strokes, a row with no coverage at all, fully covered
+// strokes wider than the blend's chunks, and foreground rows of one colour
 // beside rows of many.
 Grid glyphLikeGrid(int width, int height, unsigned seed) {
     Grid grid = testing::randomGrid(width, height, seed, seed % 2 == 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            if (x < 3 + y || x >= width - 2 - 2 * y || y == 2) grid[y][x] = 0;
+            if (x < 3 + y || x >= width - 2 - 2 * y || y == 2 || (x >= 6 && x < 24)) grid[y][x] = 0;
+            if (y % 2 == 1 && x >= 24 && x < 60) grid[y][x] = 255;
         }
     }
     return grid;
@@ -143,6 +149,82 @@ TEST(Blend, MatchesThePlainRuleOnRandomInput) {
         ASSERT_EQ(readSurface(surface), expected)
             << "format " << static_cast<int>(c.format) << " brush " << static_cast<int>(c.brush) << " alpha "
             << c.alpha << " at " << c.at.x() << "," << c.at.y() << " fore " << c.fore << " wide " << c.wide;
+    }
+}
+
+// The rows of two images of one size and format hold the same bytes (the
+// unused fourth byte of 32-bit pixels included).
+bool sameBytes(const TBitmap& a, const TBitmap& b) {
+    const int rowBytes = a.Width() * (a.PixelFormat() == TPixelFormat::pf24bit ? 3 : 4);
+    for (int y = 0; y < a.Height(); ++y) {
+        if (std::memcmp(a.ScanLine(y), b.ScanLine(y), static_cast<std::size_t>(rowBytes)) != 0) return false;
+    }
+    return true;
+}
+
+// A shadow and a body blended together, row by row and with the shadow left
+// out under the body's full coverage, give exactly the shadow blended first
+// and the body over it, whatever the layout, brush, alpha, colours and
+// clipping.
+TEST(Blend, LayersGiveTheShadowThenTheBody) {
+    struct Case {
+        TPixelFormat format;
+        TBrushStyle brush;
+        int bodyAlpha;
+        bool fore;
+        QPoint shadowAt;
+        QPoint bodyAt;
+    };
+    std::vector<Case> cases;
+    for (const auto format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
+        for (const auto brush : {TBrushStyle::bsClear, TBrushStyle::bsSolid}) {
+            for (const int bodyAlpha : {100, 70}) {
+                for (const bool fore : {false, true}) {
+                    cases.push_back({format, brush, bodyAlpha, fore, QPoint(8, 7), QPoint(3, 2)});
+                    cases.push_back({format, brush, bodyAlpha, fore, QPoint(-3, -2), QPoint(2, 3)});
+                    cases.push_back({format, brush, bodyAlpha, fore, QPoint(30, 12), QPoint(25, 7)});
+                }
+            }
+        }
+    }
+    unsigned seed = 100;
+    for (const Case& c : cases) {
+        const int width = 70;
+        const int height = 9;
+        TCnAAMask body(nullptr);
+        testing::fill(body, glyphLikeGrid(width, height, seed++));
+        TCnAAMask shadow(nullptr);
+        testing::fill(shadow, testing::randomGrid(width, height, seed++));
+        const unsigned surfaceSeed = seed++;
+        const unsigned foreSeed = seed++;
+        const auto draw = [&](bool layered) {
+            auto surface = std::make_unique<TBitmap>(width + 30, 24, c.format);
+            paintNoise(*surface, surfaceSeed);
+            surface->Canvas().Brush() = TBrush{0x3366CC, c.brush};
+            TCnAAFont renderer(&surface->Canvas());
+            if (c.fore) {
+                TBitmap& colours = renderer.Blend().ForeBmp();
+                colours.SetSize(width, height);
+                paintNoise(colours, foreSeed);
+                paintRowsOfOneColour(colours);
+            }
+            const std::optional<TColor> bodyColour = c.fore ? std::nullopt : std::optional<TColor>(0x1080F0);
+            if (layered) {
+                renderer.Blend().BlendLayers({c.shadowAt, &shadow, 70, clBlack}, {c.bodyAt, &body, c.bodyAlpha, bodyColour});
+                return surface;
+            }
+            renderer.Blend().Blend(c.shadowAt.x(), c.shadowAt.y(), shadow, 70, clBlack);
+            surface->Canvas().Brush().Style = TBrushStyle::bsClear;
+            if (c.fore) {
+                renderer.Blend().BlendEx(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha);
+            } else {
+                renderer.Blend().Blend(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha, *bodyColour);
+            }
+            return surface;
+        };
+        ASSERT_TRUE(sameBytes(*draw(true), *draw(false)))
+            << "format " << static_cast<int>(c.format) << " brush " << static_cast<int>(c.brush) << " body alpha "
+            << c.bodyAlpha << " fore " << c.fore << " shadow at " << c.shadowAt.x() << "," << c.shadowAt.y();
     }
 }
 
