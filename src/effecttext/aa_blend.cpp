@@ -223,7 +223,8 @@ void TCnAABlend::BlendLayers(const TBlendLayer& shadow, const TBlendLayer& body)
     }
     const Layer under = placeLayer(surface, shadow.at, *shadow.mask, shadow.alpha, canvas.Brush(),
                                    constantColour(shadow.color.value_or(0)));
-    const Layer over = placeLayer(surface, body.at, *body.mask, body.alpha, TBrush{0, TBrushStyle::bsClear}, bodyColours);
+    const TBrush clear{0, TBrushStyle::bsClear};
+    const Layer over = placeLayer(surface, body.at, *body.mask, body.alpha, clear, bodyColours);
     blendLayers(canvas, &under, over, bytesPerPixel);
 }
 

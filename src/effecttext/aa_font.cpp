@@ -116,7 +116,10 @@ QRect TCnAAFontEx::MaskPart(int x, int y, std::string_view text) const {
     // paints the whole mask rectangle.
     const bool inkOnly =
         effect.Spray() == 0 && effect.Noise() == 0 && Canvas()->Brush().Style == TBrushStyle::bsClear;
-    const TCnAAMask::TextInk measured = inkOnly ? Mask().MeasureInk(text) : TCnAAMask::TextInk{Mask().TextSize(text), {}};
+    const TCnAAMask::TextInk measured =
+        inkOnly ? Mask().MeasureInk(text) : TCnAAMask::TextInk{Mask().TextSize(text), {}};
+    // Without ink (blanks only) a clear brush leaves every pixel as it is.
+    if (inkOnly && measured.ink.isEmpty()) return {};
     const QSize box = measured.box;
     const LayerPositions at = layerPositions(effect.Shadow(), x, y);
     const QRect surface(0, 0, Canvas()->Width(), Canvas()->Height());

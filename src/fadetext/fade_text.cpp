@@ -135,6 +135,16 @@ void TCnAAFadeText::ShowLine(std::int32_t index) {
     lineIndex_ = index;
 }
 
+void TCnAAFadeText::NextLine() {
+    // Once per line, off the path of a line the game replaces: a parent whose
+    // picture changed shows through within a LineDelay, as when every paint
+    // copied it.
+    if (text_->Transparent() && isVisible()) {
+        checkBackground(rect());
+    }
+    ShowLine(lineIndex_ + 1);
+}
+
 void TCnAAFadeText::FadeStep() {
     const FadeProgress::Step step = fadeProgress_.Advance(fadeAlpha_, text_->FadeDelay());
     if (step.finished) {
@@ -151,13 +161,13 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
     if (!isVisible()) {
         return;
     }
-    // A frame equal to the one on screen is not painted; a transparent
-    // control's lines are still drawn again, as a paint would draw them, to
-    // see whether one of them changed.
-    bool linesDrawn = false;
-    if (fadeStepArea().isEmpty() && text_->Transparent()) {
+    // A transparent control draws its lines again at every paint, as the
+    // paint would, but here, before it: what the step changes on screen then
+    // includes a line that is drawn differently now. A frame equal to the
+    // one on screen is not painted.
+    const bool linesDrawn = text_->Transparent();
+    if (linesDrawn) {
         redrawLines();
-        linesDrawn = true;
     }
     const QRect area = fadeStepArea();
     if (area.isEmpty()) {

@@ -23,8 +23,9 @@
 // kept from the last one, and a fade step mixes and paints only where the old
 // and the new line lie. The background of a transparent control is copied
 // from the parent again when a change of settings redraws the lines, when
-// the control moves or resizes, and when the platform asks for a paint and
-// the parent's picture under the asked part has changed.
+// the control moves or resizes, and, where it has changed, when the platform
+// asks for a paint and once per line (NextLine): Qt does not paint an opaque
+// child again when what lies beneath it changes.
 
 #include <QTimer>
 #include <cstdint>
@@ -95,7 +96,8 @@ public:
     // Shows line index (wrapping past the last, counting a pass) with a
     // cross-fade; nothing when there are no lines.
     void ShowLine(std::int32_t index);
-    void NextLine() { ShowLine(lineIndex_ + 1); }
+    // The line after the one on display; each tick of the line timer.
+    void NextLine();
     // One tick of the fade timer.
     void FadeStep();
 

@@ -210,7 +210,8 @@ TEST(Blend, LayersGiveTheShadowThenTheBody) {
             }
             const std::optional<TColor> bodyColour = c.fore ? std::nullopt : std::optional<TColor>(0x1080F0);
             if (layered) {
-                renderer.Blend().BlendLayers({c.shadowAt, &shadow, 70, clBlack}, {c.bodyAt, &body, c.bodyAlpha, bodyColour});
+                renderer.Blend().BlendLayers({c.shadowAt, &shadow, 70, clBlack},
+                                             {c.bodyAt, &body, c.bodyAlpha, bodyColour});
                 return surface;
             }
             renderer.Blend().Blend(c.shadowAt.x(), c.shadowAt.y(), shadow, 70, clBlack);
