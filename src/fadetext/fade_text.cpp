@@ -76,6 +76,15 @@ void TCnAAFadeText::SetActive(bool value) {
     }
 }
 
+void TCnAAFadeText::SetInstant(bool value) {
+    instant_ = value;
+    // A fade under way when motion is reduced ends now.
+    if (value && fadeTimer_.isActive()) {
+        fadeTimer_.stop();
+        SetFadeAlpha(255);
+    }
+}
+
 void TCnAAFadeText::SetRepeatCount(std::int32_t value) { repeatCount_ = value < 0 ? 0 : value; }
 
 int TCnAAFadeText::DisplayedFontSize() const { return -mulDiv(-displayedHeight_, 72, TFont::PixelsPerInch); }
@@ -206,7 +215,11 @@ void TCnAAFadeText::StartFade(const std::string& text) {
     currentText_ = text;
     fadeAlpha_ = 0;
     fadeTimer_.stop();
-    fadeTimer_.start();
+    if (instant_) {
+        SetFadeAlpha(255);
+    } else {
+        fadeTimer_.start();
+    }
     if (lineTimer_.isActive()) {
         lineTimer_.stop();
         lineTimer_.start();

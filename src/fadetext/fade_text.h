@@ -2,9 +2,9 @@
 // The fade-text control: shows the lines of its Text one at a time, each
 // resolved by the markup of Fonts and Labels and drawn with anti-aliased
 // effects into an off-screen image; when the line changes it cross-fades from
-// the frame on screen to the new line. The line timer advances the lines
-// every LineDelay ms, the 25 ms fade timer carries out each cross-fade in
-// about FadeDelay ms.
+// the frame on screen to the new line (or, with motion reduced by Instant,
+// replaces it at once). The line timer advances the lines every LineDelay
+// ms, the 25 ms fade timer carries out each cross-fade in about FadeDelay ms.
 //
 // A change of any setting, style, label, colour, font or size redraws the
 // line on display at once. Lines replaced while the control runs (active and
@@ -60,6 +60,12 @@ public:
     // On: the lines advance from the line after the one on display. Off: a
     // fade in progress finishes and the line stays.
     void SetActive(bool value);
+    // Reduced motion: on, a new line replaces the old at once, its final
+    // frame painted without fade steps or fade timer; everything else (the
+    // line timer, the passes, the completion) as with fading. Off at
+    // creation; switched on during a fade, the fade ends at once.
+    bool Instant() const { return instant_; }
+    void SetInstant(bool value);
     // Passes through the lines before stopping; 0 = endless.
     std::int32_t RepeatCount() const { return repeatCount_; }
     void SetRepeatCount(std::int32_t value);
@@ -195,6 +201,7 @@ private:
     QTimer fadeTimer_;
     QTimer lineTimer_;
     bool active_ = true;
+    bool instant_ = false;
     std::int32_t lineIndex_ = -1;
     std::uint8_t fadeAlpha_ = 0;
     std::string previousText_;
