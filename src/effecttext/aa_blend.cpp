@@ -12,12 +12,15 @@
 namespace caici {
 namespace {
 
-// Where the colour of a mask pixel comes from: one constant colour (step 0)
-// or the foreground raster's row (step 3, blue-green-red).
+// Where the colour of a mask pixel comes from: one constant colour (step 0),
+// the foreground raster's row (step 3, blue-green-red), or the first pixel of
+// that row when every row holds one colour (step 0).
 struct ColourRows {
     const TBitmap* fore = nullptr;
+    bool oneColourRows = false;
     std::array<std::uint8_t, 3> constant{};
     const std::uint8_t* row(int y) const { return fore ? fore->ScanLine(y) : constant.data(); }
+    bool perPixel() const { return fore != nullptr && !oneColourRows; }
 };
 
 ColourRows constantColour(TColor color) {
@@ -109,7 +112,7 @@ using RowBlend = void (*)(QImage&, const Layer&, int, const std::uint8_t*);
 
 template <int Bpp>
 RowBlend rowBlendOf(const Layer& layer) {
-    if (layer.colours.fore != nullptr) return layer.solid ? &blendRow<Bpp, true, 3> : &blendRow<Bpp, false, 3>;
+    if (layer.colours.perPixel()) return layer.solid ? &blendRow<Bpp, true, 3> : &blendRow<Bpp, false, 3>;
     return layer.solid ? &blendRow<Bpp, true, 0> : &blendRow<Bpp, false, 0>;
 }
 
@@ -208,11 +211,12 @@ void TCnAABlend::BlendEx(int x, int y, const TCnAAMask& mask, int alpha) {
     blendLayers(canvas, nullptr, layer, bytesPerPixel);
 }
 
-void TCnAABlend::BlendLayers(const TBlendLayer& shadow, const TBlendLayer& body) {
+void TCnAABlend::BlendLayers(const TBlendLayer* shadow, const TBlendLayer& body) {
     if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
     if (!body.color) checkForeBmp(*body.mask);
     TCanvas& canvas = *owner_->Canvas();
-    if (canvas.Image().isNull() || (emptyMask(*shadow.mask) && emptyMask(*body.mask))) return;
+    const bool noShadow = shadow == nullptr || emptyMask(*shadow->mask);
+    if (canvas.Image().isNull() || (noShadow && emptyMask(*body.mask))) return;
     const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());
     const QImage& surface = canvas.Image();
     ColourRows bodyColours;
@@ -220,9 +224,15 @@ void TCnAABlend::BlendLayers(const TBlendLayer& shadow, const TBlendLayer& body)
         bodyColours = constantColour(*body.color);
     } else {
         bodyColours.fore = &foreBmp_;
+        bodyColours.oneColourRows = body.oneColourRows;
     }
-    const Layer under = placeLayer(surface, shadow.at, *shadow.mask, shadow.alpha, canvas.Brush(),
-                                   constantColour(shadow.color.value_or(0)));
+    if (shadow == nullptr) {
+        const Layer over = placeLayer(surface, body.at, *body.mask, body.alpha, canvas.Brush(), bodyColours);
+        blendLayers(canvas, nullptr, over, bytesPerPixel);
+        return;
+    }
+    const Layer under = placeLayer(surface, shadow->at, *shadow->mask, shadow->alpha, canvas.Brush(),
+                                   constantColour(shadow->color.value_or(0)));
     const TBrush clear{0, TBrushStyle::bsClear};
     const Layer over = placeLayer(surface, body.at, *body.mask, body.alpha, clear, bodyColours);
     blendLayers(canvas, &under, over, bytesPerPixel);

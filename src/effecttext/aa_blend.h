@@ -24,11 +24,14 @@ class TCnAAMask;
 
 // One layer of BlendLayers: a mask whose text box's top-left lies at at, its
 // alpha (0..100) and its colour; a body without a colour takes ForeBmp's.
+// oneColourRows tells that each ForeBmp row holds one colour (a gradient
+// from top to bottom): the blend then reads only a row's first pixel.
 struct TBlendLayer {
     QPoint at;
     const TCnAAMask* mask = nullptr;
     int alpha = 100;
     std::optional<TColor> color;
+    bool oneColourRows = false;
 };
 
 class TCnAABlend : public TPersistent {
@@ -48,12 +51,13 @@ public:
     // As Blend with the colours of ForeBmp, which must be 24-bit and exactly
     // the mask's size (EInvalidForeBmp otherwise, nothing drawn).
     void BlendEx(int x, int y, const TCnAAMask& mask, int alpha);
-    // Blend of the shadow (over the surface's brush), then Blend or BlendEx
-    // of the body over a clear brush: the same pixels as the two calls in
-    // turn, done row by row so that each surface row gets both layers while
-    // it is in the cache, and with the shadow left out where the body covers
-    // it fully at full alpha. Checks ForeBmp first, as BlendEx does.
-    void BlendLayers(const TBlendLayer& shadow, const TBlendLayer& body);
+    // Blend of the shadow, if any, over the surface's brush, then Blend or
+    // BlendEx of the body, over a clear brush after a shadow: the same pixels
+    // as the calls in turn, done row by row so that each surface row gets
+    // both layers while it is in the cache, and with the shadow left out
+    // where the body covers it fully at full alpha. Checks ForeBmp first, as
+    // BlendEx does.
+    void BlendLayers(const TBlendLayer* shadow, const TBlendLayer& body);
 
 private:
     void checkForeBmp(const TCnAAMask& mask) const;

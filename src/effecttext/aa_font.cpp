@@ -168,23 +168,29 @@ QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyCol
     QRect covered = layer(at.text, Mask());
     // The body's colours come from the text and the effect alone, never from
     // the surface, so they may be filled before the shadow is drawn.
-    const bool bodyColours = FillBodyColours(kept);
-    const std::optional<TColor> bodyColour =
-        bodyColours ? std::nullopt : std::optional<TColor>(canvas.Font().Color());
+    TBlendLayer body{at.text, &Mask(), effect.Alpha(), std::nullopt};
+    switch (FillBodyColours(kept)) {
+        case BodyColours::fontColour:
+            body.color = canvas.Font().Color();
+            break;
+        case BodyColours::perRow:
+            body.oneColourRows = true;
+            break;
+        case BodyColours::perPixel:
+            break;
+    }
     if (shadowEffect.Enabled()) {
         covered |= layer(at.shadow, shadow);
-        // The body composites over the shadow, not over a fresh fill.
-        Blend().BlendLayers({at.shadow, &shadow, shadowEffect.Alpha() * effect.Alpha() / 100, shadowEffect.Color()},
-                            {at.text, &Mask(), effect.Alpha(), bodyColour});
-    } else if (bodyColours) {
-        Blend().BlendEx(at.text.x(), at.text.y(), Mask(), effect.Alpha());
+        const TBlendLayer shadowLayer{at.shadow, &shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
+                                      shadowEffect.Color()};
+        Blend().BlendLayers(&shadowLayer, body);
     } else {
-        Blend().Blend(at.text.x(), at.text.y(), Mask(), effect.Alpha(), *bodyColour);
+        Blend().BlendLayers(nullptr, body);
     }
     return covered & QRect(0, 0, canvas.Width(), canvas.Height());
 }
 
-bool TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
+TCnAAFontEx::BodyColours TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
     const TCnAAEffect& effect = *effect_;
     const bool textured = effect.Texture().Enabled() && effect.Texture().Picture().HasGraphic();
     if (textured || effect.Gradual().Enabled()) {
@@ -203,14 +209,17 @@ bool TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
             }
         }
         // Noise is random: drawn again at every call, never kept.
-        if (effect.Noise() > 0) AddNoise(effect.Noise());
-        return true;
+        if (effect.Noise() > 0) {
+            AddNoise(effect.Noise());
+            return BodyColours::perPixel;
+        }
+        return textured || isHorizontal(effect.Gradual().Style()) ? BodyColours::perPixel : BodyColours::perRow;
     }
     if (effect.Noise() > 0) {
         FillNoise();
-        return true;
+        return BodyColours::perPixel;
     }
-    return false;
+    return BodyColours::fontColour;
 }
 
 }  // namespace caici

@@ -7,6 +7,7 @@
 // surface's font and brush style after drawing.
 
 #include <QSize>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -112,9 +113,12 @@ public:
     void FillTexture();
 
 private:
-    // Fills Blend().ForeBmp() for BlendEx; false when the body takes the
-    // plain font colour instead.
-    bool FillBodyColours(KeptBodyColours* kept);
+    // Where the body's colours come from: the font colour, or ForeBmp with
+    // a colour per pixel or one per row (a gradient from top to bottom).
+    enum class BodyColours : std::uint8_t { fontColour, perPixel, perRow };
+    // Fills Blend().ForeBmp() for BlendEx, unless the body takes the plain
+    // font colour.
+    BodyColours FillBodyColours(KeptBodyColours* kept);
 
     std::unique_ptr<TCnAAEffect> effect_;
 };

@@ -14,11 +14,6 @@ namespace {
 
 std::uint8_t clampByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
 
-bool isHorizontal(TGradualStyle style) {
-    return style == TGradualStyle::gsLeftToRight || style == TGradualStyle::gsRightToLeft ||
-           style == TGradualStyle::gsCenterToLR;
-}
-
 bool isCentred(TGradualStyle style) {
     return style == TGradualStyle::gsCenterToLR || style == TGradualStyle::gsCenterToTB;
 }

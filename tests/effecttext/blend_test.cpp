@@ -162,16 +162,27 @@ bool sameBytes(const TBitmap& a, const TBitmap& b) {
     return true;
 }
 
+// Fills every row of a foreground raster with one colour, its first pixel's.
+void paintEveryRowOfOneColour(TBitmap& fore) {
+    for (int y = 0; y < fore.Height(); ++y) {
+        std::uint8_t* row = fore.ScanLine(y);
+        for (int x = 1; x < fore.Width(); ++x) std::copy(row, row + 3, row + 3 * x);
+    }
+}
+
 // A shadow and a body blended together, row by row and with the shadow left
 // out under the body's full coverage, give exactly the shadow blended first
-// and the body over it, whatever the layout, brush, alpha, colours and
-// clipping.
+// and the body over it, whatever the layout, brush, alpha, colours (the
+// body's rows of one colour read from their first pixel) and clipping; a
+// body alone gives what Blend or BlendEx gives.
 TEST(Blend, LayersGiveTheShadowThenTheBody) {
+    enum class Colours { font, perPixel, perRow };
     struct Case {
         TPixelFormat format;
         TBrushStyle brush;
         int bodyAlpha;
-        bool fore;
+        Colours colours;
+        bool shadowed;
         QPoint shadowAt;
         QPoint bodyAt;
     };
@@ -179,10 +190,12 @@ TEST(Blend, LayersGiveTheShadowThenTheBody) {
     for (const auto format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
         for (const auto brush : {TBrushStyle::bsClear, TBrushStyle::bsSolid}) {
             for (const int bodyAlpha : {100, 70}) {
-                for (const bool fore : {false, true}) {
-                    cases.push_back({format, brush, bodyAlpha, fore, QPoint(8, 7), QPoint(3, 2)});
-                    cases.push_back({format, brush, bodyAlpha, fore, QPoint(-3, -2), QPoint(2, 3)});
-                    cases.push_back({format, brush, bodyAlpha, fore, QPoint(30, 12), QPoint(25, 7)});
+                for (const auto colours : {Colours::font, Colours::perPixel, Colours::perRow}) {
+                    for (const bool shadowed : {true, false}) {
+                        cases.push_back({format, brush, bodyAlpha, colours, shadowed, QPoint(8, 7), QPoint(3, 2)});
+                        cases.push_back({format, brush, bodyAlpha, colours, shadowed, QPoint(-3, -2), QPoint(2, 3)});
+                        cases.push_back({format, brush, bodyAlpha, colours, shadowed, QPoint(30, 12), QPoint(25, 7)});
+                    }
                 }
             }
         }
@@ -202,30 +215,39 @@ TEST(Blend, LayersGiveTheShadowThenTheBody) {
             paintNoise(*surface, surfaceSeed);
             surface->Canvas().Brush() = TBrush{0x3366CC, c.brush};
             TCnAAFont renderer(&surface->Canvas());
-            if (c.fore) {
+            if (c.colours != Colours::font) {
                 TBitmap& colours = renderer.Blend().ForeBmp();
                 colours.SetSize(width, height);
                 paintNoise(colours, foreSeed);
-                paintRowsOfOneColour(colours);
+                if (c.colours == Colours::perRow) {
+                    paintEveryRowOfOneColour(colours);
+                } else {
+                    paintRowsOfOneColour(colours);
+                }
             }
-            const std::optional<TColor> bodyColour = c.fore ? std::nullopt : std::optional<TColor>(0x1080F0);
+            const TColor fontColour = 0x1080F0;
             if (layered) {
-                renderer.Blend().BlendLayers({c.shadowAt, &shadow, 70, clBlack},
-                                             {c.bodyAt, &body, c.bodyAlpha, bodyColour});
+                TBlendLayer over{c.bodyAt, &body, c.bodyAlpha, std::nullopt, c.colours == Colours::perRow};
+                if (c.colours == Colours::font) over.color = fontColour;
+                const TBlendLayer under{c.shadowAt, &shadow, 70, clBlack};
+                renderer.Blend().BlendLayers(c.shadowed ? &under : nullptr, over);
                 return surface;
             }
-            renderer.Blend().Blend(c.shadowAt.x(), c.shadowAt.y(), shadow, 70, clBlack);
-            surface->Canvas().Brush().Style = TBrushStyle::bsClear;
-            if (c.fore) {
-                renderer.Blend().BlendEx(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha);
+            if (c.shadowed) {
+                renderer.Blend().Blend(c.shadowAt.x(), c.shadowAt.y(), shadow, 70, clBlack);
+                surface->Canvas().Brush().Style = TBrushStyle::bsClear;
+            }
+            if (c.colours == Colours::font) {
+                renderer.Blend().Blend(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha, fontColour);
             } else {
-                renderer.Blend().Blend(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha, *bodyColour);
+                renderer.Blend().BlendEx(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha);
             }
             return surface;
         };
         ASSERT_TRUE(sameBytes(*draw(true), *draw(false)))
             << "format " << static_cast<int>(c.format) << " brush " << static_cast<int>(c.brush) << " body alpha "
-            << c.bodyAlpha << " fore " << c.fore << " shadow at " << c.shadowAt.x() << "," << c.shadowAt.y();
+            << c.bodyAlpha << " colours " << static_cast<int>(c.colours) << " shadowed " << c.shadowed
+            << " shadow at " << c.shadowAt.x() << "," << c.shadowAt.y();
     }
 }
 
