@@ -356,13 +356,19 @@ bool TCnAAFadeText::framesAligned() const {
            clientSized(oldImage_) && clientSized(newImage_) && clientSized(displayImage_);
 }
 
-QRect TCnAAFadeText::mixFrames() {
+QRect TCnAAFadeText::mixFrames(const std::function<void(const QRect&)>& mixed) {
     // A mix of two equal images is that image.
     const bool sameLine = oldFrame_.line && oldFrame_.line == newFrame_.line;
     const auto mixedLine = fadeAlpha_ == 255 || sameLine ? newFrame_.line : std::nullopt;
     if (framesAligned()) {
         const QRect area = oldFrame_.inked | newFrame_.inked | displayFrame_.inked;
-        CrossFadeArea(displayImage_, oldImage_, newImage_, fadeAlpha_, area);
+        // In bands of rows, each handed on while its rows are in the cache.
+        constexpr int kBandRows = 16;
+        for (int top = area.top(); top <= area.bottom(); top += kBandRows) {
+            const QRect band(area.left(), top, area.width(), std::min(kBandRows, area.bottom() + 1 - top));
+            CrossFadeArea(displayImage_, oldImage_, newImage_, fadeAlpha_, band);
+            if (mixed) mixed(band);
+        }
         displayFrame_ = {mixedLine, oldFrame_.inked | newFrame_.inked, backgroundVersion_};
         return area;
     }
@@ -371,6 +377,7 @@ QRect TCnAAFadeText::mixFrames() {
                                oldImage_.Width() == newImage_.Width() && oldImage_.Height() == newImage_.Height();
     displayFrame_ = oneBackground ? FrameRecord{mixedLine, oldFrame_.inked | newFrame_.inked, oldFrame_.background}
                                   : FrameRecord{};
+    if (mixed) mixed(rect());
     return rect();
 }
 
@@ -395,11 +402,17 @@ void TCnAAFadeText::PaintContent(QPainter& painter, const QRegion& area) {
         }
         changed = redrawLines();
     }
+    const auto paint = [this, &painter](const QRect& part) {
+        painter.drawImage(part.topLeft(), displayImage_.Image(), part);
+    };
+    // A fade step's own paint asks for just what it mixes: each band goes to
+    // the screen as soon as it is mixed.
+    const bool paintedWhileMixing = ownStep && fadeAlpha_ != 0;
     if (fadeAlpha_ != 0) {
-        changed |= mixFrames();
+        changed |= paintedWhileMixing ? mixFrames(paint) : mixFrames();
     }
-    if (!displayImage_.Empty()) {
-        painter.drawImage(QPoint(0, 0), displayImage_.Image(), QRect(0, 0, width(), height()));
+    if (!paintedWhileMixing && !displayImage_.Empty()) {
+        paint(QRect(0, 0, width(), height()));
     }
     // A line drawn afresh in this paint (a label's text changed, say) may
     // reach past the part that was asked for.

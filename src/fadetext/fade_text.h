@@ -169,9 +169,10 @@ private:
     void forgetFrames();
     // Whether the three images lie over one background at the client's size.
     bool framesAligned() const;
-    // Mixes the old and the new image into the display image at FadeAlpha;
-    // returns where the display image changed.
-    QRect mixFrames();
+    // Mixes the old and the new image into the display image at FadeAlpha,
+    // handing each mixed part to mixed; returns where the display image
+    // changed.
+    QRect mixFrames(const std::function<void(const QRect&)>& mixed = {});
     // The part of the control a fade step to the current alpha changes on
     // screen (the whole control when that is not known); empty when the step
     // leaves the frame as it is.
