@@ -84,8 +84,10 @@ CAICI_VECTOR_LOOPS void blendRowTowards(std::uint8_t* __restrict pixels, const s
     for (int start = 0; start < count; start += kChunk) {
         const int n = std::min(kChunk, count - start);
         // Asked for eight chunks ahead: left to the processor, the loads of a
-        // 4K frame's rows stall the blend on memory.
+        // 4K frame's rows stall the blend on memory. A cache line of coverage
+        // serves four chunks.
         __builtin_prefetch(pixels + 4 * static_cast<std::ptrdiff_t>(start + 8 * kChunk), 1);
+        if (start % (4 * kChunk) == 0) __builtin_prefetch(coverage + start + 8 * kChunk);
         const std::uint8_t* m = coverage + start;
         const std::uint8_t* h = hidden == nullptr ? nullptr : hidden + start;
         // The last chunk of a row is read through copies padded with 0.
