@@ -211,7 +211,7 @@ void TCnAABlend::BlendEx(int x, int y, const TCnAAMask& mask, int alpha) {
     blendLayers(canvas, nullptr, layer, bytesPerPixel);
 }
 
-void TCnAABlend::BlendLayers(const TBlendLayer* shadow, const TBlendLayer& body) {
+void TCnAABlend::BlendLayers(const BlendLayer* shadow, const BlendLayer& body) {
     if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
     if (!body.color) checkForeBmp(*body.mask);
     TCanvas& canvas = *owner_->Canvas();

@@ -26,7 +26,7 @@ class TCnAAMask;
 // alpha (0..100) and its colour; a body without a colour takes ForeBmp's.
 // oneColourRows tells that each ForeBmp row holds one colour (a gradient
 // from top to bottom): the blend then reads only a row's first pixel.
-struct TBlendLayer {
+struct BlendLayer {
     QPoint at;
     const TCnAAMask* mask = nullptr;
     int alpha = 100;
@@ -57,7 +57,7 @@ public:
     // both layers while it is in the cache, and with the shadow left out
     // where the body covers it fully at full alpha. Checks ForeBmp first, as
     // BlendEx does.
-    void BlendLayers(const TBlendLayer* shadow, const TBlendLayer& body);
+    void BlendLayers(const BlendLayer* shadow, const BlendLayer& body);
 
 private:
     void checkForeBmp(const TCnAAMask& mask) const;

@@ -168,7 +168,7 @@ QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyCol
     QRect covered = layer(at.text, Mask());
     // The body's colours come from the text and the effect alone, never from
     // the surface, so they may be filled before the shadow is drawn.
-    TBlendLayer body{at.text, &Mask(), effect.Alpha(), std::nullopt};
+    BlendLayer body{at.text, &Mask(), effect.Alpha(), std::nullopt};
     switch (FillBodyColours(kept)) {
         case BodyColours::fontColour:
             body.color = canvas.Font().Color();
@@ -181,7 +181,7 @@ QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyCol
     }
     if (shadowEffect.Enabled()) {
         covered |= layer(at.shadow, shadow);
-        const TBlendLayer shadowLayer{at.shadow, &shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
+        const BlendLayer shadowLayer{at.shadow, &shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
                                       shadowEffect.Color()};
         Blend().BlendLayers(&shadowLayer, body);
     } else {

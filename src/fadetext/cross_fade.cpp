@@ -70,7 +70,7 @@ void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& new
     }
 }
 
-void CrossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
+void crossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
                    const QRect& area) {
     if (alpha == 0 || alpha == 255) {
         copyArea(destination, alpha == 0 ? oldImage : newImage, area);

@@ -30,7 +30,7 @@ void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& new
 
 // The mix of CrossFade inside area only, for three images of one size and
 // pixel format whose pixels outside area need no mixing.
-void CrossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
+void crossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
                    const QRect& area);
 
 // Copies the pixels inside area between two images of one size and format.

@@ -102,7 +102,7 @@ QRect TCnAAFadeText::mixFrames(const std::function<void(const QRect&)>& mixed) {
         constexpr int kBandRows = 16;
         for (int top = area.top(); top <= area.bottom(); top += kBandRows) {
             const QRect band(area.left(), top, area.width(), std::min(kBandRows, area.bottom() + 1 - top));
-            CrossFadeArea(displayImage_, oldImage_, newImage_, fadeAlpha_, band);
+            crossFadeArea(displayImage_, oldImage_, newImage_, fadeAlpha_, band);
             if (mixed) mixed(band);
         }
         displayFrame_ = {mixedLine, oldFrame_.inked | newFrame_.inked, backgroundVersion_};

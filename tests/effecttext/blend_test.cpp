@@ -227,9 +227,9 @@ TEST(Blend, LayersGiveTheShadowThenTheBody) {
             }
             const TColor fontColour = 0x1080F0;
             if (layered) {
-                TBlendLayer over{c.bodyAt, &body, c.bodyAlpha, std::nullopt, c.colours == Colours::perRow};
+                BlendLayer over{c.bodyAt, &body, c.bodyAlpha, std::nullopt, c.colours == Colours::perRow};
                 if (c.colours == Colours::font) over.color = fontColour;
-                const TBlendLayer under{c.shadowAt, &shadow, 70, clBlack};
+                const BlendLayer under{c.shadowAt, &shadow, 70, clBlack};
                 renderer.Blend().BlendLayers(c.shadowed ? &under : nullptr, over);
                 return surface;
             }
