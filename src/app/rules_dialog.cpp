@@ -1,6 +1,7 @@
 #include "app/rules_dialog.h"
 
 #include "app/dotted_frame.h"
+#include "app/library_panel.h"
 #include "app/match_dialog.h"
 #include "app/remote_panel.h"
 #include "look/window_look.h"
@@ -9,6 +10,8 @@
 #include "look/placement.h"
 #include "look/settings.h"
 
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QHideEvent>
 #include <QIntValidator>
 #include <QLabel>
@@ -94,6 +97,7 @@ void TForm2::buildLayout() {
 
     QLabel& label1 = addLabel(*this, "Label1", instructions, {40, 60}, bold);
     label1.resize(std::max(label1.width(), 378), std::max(label1.height(), 57));
+    label1_ = &label1;
 
     addLabel(*this, "Label9", "游戏规则：", {43, 149}, bold);
     QLabel& label7 = addLabel(*this, "Label7", "倒计时设定：        秒。", {171, 149}, bold);
@@ -132,6 +136,25 @@ void TForm2::buildLayout() {
             matchDialog_->activateWindow();
         });
     });
+}
+
+void TForm2::connectLibrary(LibraryActions& actions, const QString& soundFolder) {
+    library_ = new LibraryPanel(game_, actions, *this);
+    library_->move(14, height() - 4);
+    setFixedSize(width(), height() + LibraryPanel::panelHeight + 4);
+    const auto nameFiles = [this, soundFolder] {
+        const QFontMetrics metrics(label1_->font());
+        const QString path = QString::fromStdString(game_.libraryFile().path);
+        const QString library = metrics.elidedText(QFileInfo(path).fileName(), Qt::ElideMiddle, 100);
+        const QString sound = metrics.elidedText(soundFolder + QStringLiteral("sound"), Qt::ElideMiddle, 378);
+        label1_->setText(QStringLiteral("词库修改：点下面的“编辑词库”修改 %1，\n保存后点“重新读取”。\n"
+                                        "声音修改：替换下面文件夹里的同名 MP3 文件：\n%2")
+                             .arg(library, sound));
+        label1_->setToolTip(path);
+        label1_->resize(378, std::max(57, label1_->sizeHint().height()));
+    };
+    connect(library_, &LibraryPanel::libraryShown, this, nameFiles);
+    nameFiles();
 }
 
 void TForm2::connectRemote(PhoneRemote& remote) {
@@ -182,6 +205,7 @@ void TForm2::FormShow() {
     startShift_ = placed.startShift;
     startWindow_.move(startWindow_.pos() + QPoint(startShift_, 0));
     move(placed.dialog);
+    if (library_) library_->refresh();
 }
 
 void TForm2::FormHide() {
