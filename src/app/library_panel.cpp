@@ -140,11 +140,12 @@ void LibraryPanel::showFile() {
     file_->setText(metrics.elidedText(path, Qt::ElideMiddle, fieldWidth - metrics.horizontalAdvance(origin)) +
                    origin);
     file_->setToolTip(path);
+    hint_->setToolTip({});
     if (!QFileInfo::exists(path)) {
-        hint_->setText(QStringLiteral("找不到这个词库文件，请点“打开词库…”选一个。"));
+        hint_->setText(QStringLiteral("找不到词库文件"));
     } else if (!file.chosenButMissing.empty()) {
-        hint_->setText(QStringLiteral("找不到选过的词库 %1，先用这个。")
-                           .arg(QFileInfo(QString::fromStdString(file.chosenButMissing)).fileName()));
+        hint_->setText(QStringLiteral("找不到选过的词库，先用这个"));
+        hint_->setToolTip(QString::fromStdString(file.chosenButMissing));
     } else {
         hint_->clear();
     }
@@ -184,6 +185,9 @@ void LibraryPanel::showChoice() {
         connect(box, &QCheckBox::toggled, this, [this, box] { boxToggled(box); });
         pointBoxes_.emplace_back(points, box);
     }
+    if (hint_->text().isEmpty() && game_.library().libraryLoaded()) {
+        hint_->setText(QStringLiteral("下轮从 %1 个词里出题").arg(game_.words().chosenCount(choice)));
+    }
 }
 
 WordChoice LibraryPanel::checkedChoice() const {
@@ -212,10 +216,10 @@ void LibraryPanel::boxToggled(QCheckBox* box) {
     if (!leavesWords || !actions_.choose(choice)) {
         const QSignalBlocker quiet(box);
         box->setChecked(!box->isChecked());
-        hint_->setText(QStringLiteral("至少要留下一个词：这样选就一个词也没有了。"));
+        hint_->setText(QStringLiteral("至少要留下一个词"));
         return;
     }
-    hint_->setText(QStringLiteral("下一轮起从 %1 个词里出题。").arg(game_.words().chosenCount(choice)));
+    hint_->setText(QStringLiteral("下轮从 %1 个词里出题").arg(game_.words().chosenCount(choice)));
 }
 
 }  // namespace caici

@@ -42,6 +42,8 @@ CHECKS = {
                                  "the colour chooser and message boxes speak Chinese"),
     "round_end_box": CheckSpec("round_end_box", (SMALL, LARGE),
                                "the end box leaves the final score visible and ignores an early Enter"),
+    "library_choice": CheckSpec("library_choice", (SMALL,),
+                                "a library opened with 打开词库… deals only the ticked categories and points"),
     "match": CheckSpec("match", (LARGE,),
                        "a match of three teams, reviewed round by round, ends with a tie broken by skips"),
 }
