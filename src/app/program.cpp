@@ -66,6 +66,16 @@ Program::Program(ProgramParts parts) {
     const GuessingWindowMenu& menu = form3_->menu();
     QObject::connect(menu.openLibrary, &QAction::triggered, library_.get(), [this] { library_->open(form3_.get()); });
     QObject::connect(menu.editLibrary, &QAction::triggered, library_.get(), [this] { library_->edit(); });
+    console_ = std::make_unique<ConsoleMode>(*game_, *settings_, *form3_, parts.errors, form3_->digitalFamily());
+    form2_->connectConsole(*console_);
+    QObject::connect(menu.operatorConsole, &QAction::triggered, console_.get(),
+                     [this, &errors = parts.errors](bool on) { guarded(errors, [&] { console_->setOn(on); }); });
+    const auto followConsole = [this, &menu] {
+        menu.operatorConsole->setChecked(console_->isOn());
+        menu.operatorConsole->setEnabled(console_->available());
+    };
+    QObject::connect(console_.get(), &ConsoleMode::changed, console_.get(), followConsole);
+    followConsole();
     form1_->setDigitalFamily(form3_->digitalFamily());
     // After the windows, so that whatever the history has to say is heard.
     game_->openHistory((parts.historyFile.isEmpty() ? defaultHistoryFile() : parts.historyFile).toStdString());

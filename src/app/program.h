@@ -4,6 +4,7 @@
 // window TForm1 (the main window), the rules dialog TForm2 and the guessing
 // window TForm3, both hidden at first.
 
+#include "app/console_mode.h"
 #include "app/library_actions.h"
 #include "app/phone_remote.h"
 #include "app/rules_dialog.h"
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<ConsoleMode> console_;
 };
 
 }  // namespace caici

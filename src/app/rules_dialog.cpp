@@ -1,5 +1,6 @@
 #include "app/rules_dialog.h"
 
+#include "app/console_mode.h"
 #include "app/dotted_frame.h"
 #include "app/library_panel.h"
 #include "app/match_dialog.h"
@@ -12,6 +13,7 @@
 
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QCheckBox>
 #include <QHideEvent>
 #include <QIntValidator>
 #include <QLabel>
@@ -155,6 +157,25 @@ void TForm2::connectLibrary(LibraryActions& actions, const QString& soundFolder)
     };
     connect(library_, &LibraryPanel::libraryShown, this, nameFiles);
     nameFiles();
+}
+
+void TForm2::connectConsole(ConsoleMode& console) {
+    auto* box = new QCheckBox(QStringLiteral("双屏"), this);
+    box->setObjectName(QStringLiteral("chkConsole"));
+    box->setFont(pixelFont(QStringLiteral("Tahoma"), textHeight, true));
+    box->move(350, btnMatch->y() + 8);
+    box->adjustSize();
+    const auto follow = [box, &console] {
+        const QSignalBlocker quiet(box);
+        box->setChecked(console.isOn());
+        box->setEnabled(console.available());
+        box->setToolTip(console.available()
+                            ? QStringLiteral("猜词窗口全屏显示在投影屏幕上，另一个屏幕上打开操作台")
+                            : QStringLiteral("连接第二个屏幕（投影仪）后才能使用"));
+    };
+    connect(box, &QCheckBox::toggled, this, [this, &console](bool on) { guarded(reporter_, [&] { console.setOn(on); }); });
+    connect(&console, &ConsoleMode::changed, this, follow);
+    follow();
 }
 
 void TForm2::connectRemote(PhoneRemote& remote) {

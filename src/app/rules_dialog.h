@@ -16,6 +16,7 @@ class QPushButton;
 namespace caici {
 
 class ErrorReporter;
+class ConsoleMode;
 class Game;
 class LibraryActions;
 class LibraryPanel;
@@ -50,6 +51,9 @@ public:
     // The phone remote's switch goes into the settings row; while the remote
     // is on, its code shows below and the dialog grows to hold it.
     void connectRemote(PhoneRemote& remote);
+
+    // The two-screen switch goes into the settings row, beside the remote's.
+    void connectConsole(ConsoleMode& console);
 
     QLineEdit& edt1() const { return *edt1_; }
 
