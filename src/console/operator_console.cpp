@@ -105,7 +105,7 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     word = label(*this, "word", 72, true);
     word->setAccessibleDescription(QStringLiteral("当前的词"));
     word->setWordWrap(true);
-    word->setAlignment(Qt::AlignCenter);
+    word->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     points = label(*this, "points", 36, true);
     current->addWidget(word, 1);
     current->addWidget(points, 0, Qt::AlignHCenter | Qt::AlignTop);
