@@ -58,6 +58,10 @@ QTableView* table(QWidget& parent, const char* name, const QString& accessibleNa
     view->setFocusPolicy(Qt::NoFocus);
     view->verticalHeader()->hide();
     view->horizontalHeader()->setStretchLastSection(true);
+    QFont font = view->font();
+    font.setPixelSize(20);
+    view->setFont(font);
+    view->verticalHeader()->setDefaultSectionSize(32);
     return view;
 }
 
@@ -75,7 +79,10 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     setStyleSheet(QStringLiteral(
         "#operatorConsole { background: #1e1e24; } QLabel { color: #f0f0f0; }"
         "QCheckBox { color: #f0f0f0; } #word { color: #ffd23c; } #points { color: #ffd23c; }"
-        "#time { color: #ff80ff; } #score { color: #80ff80; } #skips { color: #80d0ff; }"));
+        "#time { color: #ff80ff; } #score { color: #80ff80; } #skips { color: #80d0ff; }"
+        "QTableView { background: #2a2a32; color: #f0f0f0; gridline-color: #3a3a44; border: none; }"
+        "QHeaderView { background: #2a2a32; }"
+        "QHeaderView::section { background: #2a2a32; color: #ffdc78; border: none; padding: 4px; }"));
     setAttribute(Qt::WA_StyledBackground);
     setMinimumSize(640, 480);
 
@@ -105,10 +112,12 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     word = label(*this, "word", 72, true);
     word->setAccessibleDescription(QStringLiteral("当前的词"));
     word->setWordWrap(true);
-    word->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    word->setAlignment(Qt::AlignCenter);
     points = label(*this, "points", 36, true);
-    current->addWidget(word, 1);
-    current->addWidget(points, 0, Qt::AlignHCenter | Qt::AlignTop);
+    current->addStretch(1);
+    current->addWidget(word);
+    current->addWidget(points, 0, Qt::AlignHCenter);
+    current->addStretch(1);
     layout->addLayout(current, 2);
 
     state = label(*this, "state", 22);
@@ -142,6 +151,8 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     reviewModel_ = new ReviewModel(game_, this);
     reviewTable = table(*review, "consoleReviewTable", QStringLiteral("本轮的词"));
     reviewTable->setModel(reviewModel_);
+    reviewTable->horizontalHeader()->setStretchLastSection(false);
+    reviewTable->horizontalHeader()->setSectionResizeMode(ReviewModel::word, QHeaderView::Stretch);
     connect(reviewTable, &QTableView::clicked, this, [this](const QModelIndex& index) {
         press([&] { game_.toggleReviewEntry(static_cast<std::size_t>(index.row())); });
     });
@@ -163,6 +174,8 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     standingsModel_ = new StandingsModel(game_, this);
     standings = table(*this, "consoleStandings", QStringLiteral("比赛排名"));
     standings->setModel(standingsModel_);
+    standings->horizontalHeader()->setStretchLastSection(false);
+    standings->horizontalHeader()->setSectionResizeMode(StandingsModel::team, QHeaderView::Stretch);
     layout->addWidget(standings, 2);
 
     auto* screens = new QHBoxLayout;
@@ -199,7 +212,9 @@ void OperatorConsole::refresh() {
     const int shownTeam = running || game_.review() ? game_.roundTeam() : game_.nextTeam();
     if (match && shownTeam >= 0) {
         const QString name = QString::fromStdString(match->teams().at(static_cast<std::size_t>(shownTeam)));
-        team->setText(running ? name : QStringLiteral("下一队：%1").arg(name));
+        team->setText(running ? name
+                      : game_.review() ? QStringLiteral("%1 · 本轮成绩").arg(name)
+                                       : QStringLiteral("下一队：%1").arg(name));
     } else {
         team->setText(QStringLiteral("单轮游戏"));
     }
@@ -251,7 +266,6 @@ void OperatorConsole::showReview() {
     review->setVisible(current.has_value());
     if (!current) return;
     reviewModel_->refresh();
-    reviewTable->horizontalHeader()->setSectionResizeMode(ReviewModel::word, QHeaderView::Stretch);
     reviewTotal->setText(QStringLiteral("总分 %1    跳过 %2").arg(current->total()).arg(current->skips()));
     reviewCounts->setVisible(current->closedEarly());
     const QSignalBlocker quiet(reviewCounts);

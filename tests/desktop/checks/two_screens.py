@@ -1,8 +1,9 @@
-"""A laptop and a projector: the host ticks "双屏" in the rules dialog; the
-operator's console opens on the laptop's screen, and the round, started from
-the console, goes full screen on the projector. The console shows the word on
-the projector and the next three, and its "正确" counts. With --pictures both
-screens are photographed."""
+"""A laptop and a projector: the host ticks "双屏" in the rules dialog and
+sets up a match; the operator's console opens on the laptop's screen, and the
+round, started from the console, goes full screen on the projector. The
+console shows the word on the projector and the next three, its "正确"
+counts, and the round's review is confirmed on the console. With --pictures
+both screens are photographed."""
 
 import os
 import time
@@ -10,13 +11,16 @@ import time
 from PIL import ImageGrab
 
 from harness import access, xwindows
-from harness.game import ROUND_TITLE, RULES_TITLE
+from harness.game import MESSAGE_TITLE, ROUND_TITLE, RULES_TITLE
 from harness.waiting import wait_until
 
 from . import libraries
+from .countdown_box import countdown_box, type_into
+from .match import MATCH_TITLE
 from .word_view import PRESS_GUARD
 
 CONSOLE_TITLE = "操作台"
+COUNTDOWN = "10"
 
 
 def _only_on(title, screen):
@@ -35,6 +39,11 @@ def run(check):
     projector = xwindows.connection().screen(1)
     game = check.launch(libraries.FOUR_CHARACTER_WORDS)
     rules = game.open_rules()
+    check.require(type_into(game, countdown_box(game), COUNTDOWN) == COUNTDOWN, "the countdown box takes 10")
+    game.click(access.find(rules, "push button", test=lambda n: (access.name(n) or "").startswith("比赛设置")))
+    setup = game.wait_window(MATCH_TITLE)
+    game.click(access.find(setup, "push button", "开始比赛"))
+    wait_until(lambda: game.window(MATCH_TITLE) is None, 3.0, "the match set-up closes")
     switch = access.find(rules, "check box", "双屏")
     check.require(switch is not None, "the rules dialog has no 双屏 switch")
     game.click(switch)
@@ -68,10 +77,32 @@ def run(check):
                        3.0, "the score after 正确 on the console")
     check.expect(score == "%03d" % libraries.POINTS_PER_WORD, f"the projector's score reads {score}")
 
+    _pictures(check, "")
+
+    # The end box comes up on the projector; the review then waits on both
+    # screens, and the operator confirms it on the console.
+    box = wait_until(lambda: next((d for d in game.dialogs() if access.name(d) == MESSAGE_TITLE), None),
+                     int(COUNTDOWN) + 5.0, "the end-of-round box")
+    time.sleep(1.2)
+    game.key("Return")
+    wait_until(lambda: not access.showing(box) or None, 3.0, "the end box closes")
+    confirm = wait_until(lambda: access.find(window, "push button", "确认 (Enter)", only_showing=True), 3.0,
+                         "the review on the console")
+    rows = access.find(window, "table", "本轮的词", only_showing=True).queryTable().nRows
+    check.expect(rows >= 2, f"the console's review lists {rows} word(s); at least 2 were shown")
+    _pictures(check, "-review")
+    game.click(confirm)
+    turn = wait_until(lambda: access.find(window, "label", "下一队：第2队", only_showing=True), 3.0,
+                      "the console names the next team")
+    check.expect(turn is not None, "the console does not say whose turn it is after the review")
+
+
+def _pictures(check, suffix):
     folder = check.options.get("pictures")
-    if folder:
-        os.makedirs(folder, exist_ok=True)
-        time.sleep(0.8)
-        display = os.environ["DISPLAY"]
-        ImageGrab.grab(xdisplay=display + ".0").save(os.path.join(folder, "two-screens-console.png"))
-        ImageGrab.grab(xdisplay=display + ".1").save(os.path.join(folder, "two-screens-projector.png"))
+    if not folder:
+        return
+    os.makedirs(folder, exist_ok=True)
+    time.sleep(0.8)
+    display = os.environ["DISPLAY"]
+    ImageGrab.grab(xdisplay=display + ".0").save(os.path.join(folder, f"two-screens-console{suffix}.png"))
+    ImageGrab.grab(xdisplay=display + ".1").save(os.path.join(folder, f"two-screens-projector{suffix}.png"))
