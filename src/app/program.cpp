@@ -3,8 +3,10 @@
 #include "common/message_pump.h"
 #include "fadetext/fade_text_accessible.h"
 #include "look/placement.h"
+#include "round/guessing_window_menu.h"
 #include "workbook/word_library.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QStandardPaths>
 
@@ -41,7 +43,11 @@ Program::Program(ProgramParts parts) {
     const MessagePump pump = [] { QCoreApplication::processEvents(); };
     game_ = std::make_unique<Game>(GameParts{
         baseFolder,
-        std::make_unique<WordLibrary>(baseFolder, parts.readerPath, RateLimitedPump(pump)),
+        std::make_unique<WordLibrary>(
+            LibraryPlaces{baseFolder,
+                          parts.libraryFolder.isEmpty() ? personalLibraryFolder() : parts.libraryFolder.toStdString(),
+                          settings_->chosenLibrary().toStdString()},
+            parts.readerPath, RateLimitedPump(pump)),
         std::move(parts.audio), pump, std::move(parts.clock)});
     // The program cannot run with a mismatched audio library: it ends with a
     // failure status, so a launcher or script sees that it did not start.
@@ -53,7 +59,23 @@ Program::Program(ProgramParts parts) {
     form2_ = std::make_unique<TForm2>(*form1_, *game_, *settings_, parts.errors);
     form3_ = std::make_unique<TForm3>(
         GuessingWindowParts{parts.baseFolder, *game_, *settings_, parts.errors, dialogs_});
+    library_ = std::make_unique<LibraryActions>(*game_, *settings_, *dialogs_, parts.errors);
+    library_->restoreChoice();
     form1_->connectRules(*form2_);
+    form2_->connectLibrary(*library_, parts.baseFolder);
+    const GuessingWindowMenu& menu = form3_->menu();
+    QObject::connect(menu.openLibrary, &QAction::triggered, library_.get(), [this] { library_->open(form3_.get()); });
+    QObject::connect(menu.editLibrary, &QAction::triggered, library_.get(), [this] { library_->edit(); });
+    console_ = std::make_unique<ConsoleMode>(*game_, *settings_, *form3_, parts.errors, form3_->digitalFamily());
+    form2_->connectConsole(*console_);
+    QObject::connect(menu.operatorConsole, &QAction::triggered, console_.get(),
+                     [this, &errors = parts.errors](bool on) { guarded(errors, [&] { console_->setOn(on); }); });
+    const auto followConsole = [this, &menu] {
+        menu.operatorConsole->setChecked(console_->isOn());
+        menu.operatorConsole->setEnabled(console_->available());
+    };
+    QObject::connect(console_.get(), &ConsoleMode::changed, console_.get(), followConsole);
+    followConsole();
     form1_->setDigitalFamily(form3_->digitalFamily());
     // After the windows, so that whatever the history has to say is heard.
     game_->openHistory((parts.historyFile.isEmpty() ? defaultHistoryFile() : parts.historyFile).toStdString());

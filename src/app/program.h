@@ -4,6 +4,8 @@
 // window TForm1 (the main window), the rules dialog TForm2 and the guessing
 // window TForm3, both hidden at first.
 
+#include "app/console_mode.h"
+#include "app/library_actions.h"
 #include "app/phone_remote.h"
 #include "app/rules_dialog.h"
 #include "app/start_window.h"
@@ -37,6 +39,9 @@ struct ProgramParts {
     QString settingsFile = {};
     // The file matches are kept in; in the user's data folder when empty.
     QString historyFile = {};
+    // The folder of the user's own word library, ending with "/"; the
+    // user's data folder when empty.
+    QString libraryFolder = {};
 };
 
 // Thrown while the program is created when it has to end before any window
@@ -77,11 +82,13 @@ private:
     std::shared_ptr<WindowDialogs> dialogs_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<LibraryActions> library_;
     std::unique_ptr<PhoneRemote> remote_;
     std::unique_ptr<ErrorBoxes> errorBoxes_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<ConsoleMode> console_;
 };
 
 }  // namespace caici

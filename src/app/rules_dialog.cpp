@@ -1,6 +1,8 @@
 #include "app/rules_dialog.h"
 
+#include "app/console_mode.h"
 #include "app/dotted_frame.h"
+#include "app/library_panel.h"
 #include "app/match_dialog.h"
 #include "app/remote_panel.h"
 #include "look/window_look.h"
@@ -9,6 +11,9 @@
 #include "look/placement.h"
 #include "look/settings.h"
 
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QCheckBox>
 #include <QHideEvent>
 #include <QIntValidator>
 #include <QLabel>
@@ -94,6 +99,7 @@ void TForm2::buildLayout() {
 
     QLabel& label1 = addLabel(*this, "Label1", instructions, {40, 60}, bold);
     label1.resize(std::max(label1.width(), 378), std::max(label1.height(), 57));
+    label1_ = &label1;
 
     addLabel(*this, "Label9", "游戏规则：", {43, 149}, bold);
     QLabel& label7 = addLabel(*this, "Label7", "倒计时设定：        秒。", {171, 149}, bold);
@@ -132,6 +138,44 @@ void TForm2::buildLayout() {
             matchDialog_->activateWindow();
         });
     });
+}
+
+void TForm2::connectLibrary(LibraryActions& actions, const QString& soundFolder) {
+    library_ = new LibraryPanel(game_, actions, *this);
+    library_->move(14, height() - 4);
+    setFixedSize(width(), height() + LibraryPanel::panelHeight + 4);
+    const auto nameFiles = [this, soundFolder] {
+        const QFontMetrics metrics(label1_->font());
+        const QString path = QString::fromStdString(game_.libraryFile().path);
+        const QString library = metrics.elidedText(QFileInfo(path).fileName(), Qt::ElideMiddle, 100);
+        const QString sound = metrics.elidedText(soundFolder + QStringLiteral("sound"), Qt::ElideMiddle, 378);
+        label1_->setText(QStringLiteral("词库修改：点下面的“编辑词库”修改 %1，\n保存后点“重新读取”。\n"
+                                        "声音修改：替换下面文件夹里的同名 MP3 文件：\n%2")
+                             .arg(library, sound));
+        label1_->setToolTip(path);
+        label1_->resize(378, std::max(57, label1_->sizeHint().height()));
+    };
+    connect(library_, &LibraryPanel::libraryShown, this, nameFiles);
+    nameFiles();
+}
+
+void TForm2::connectConsole(ConsoleMode& console) {
+    auto* box = new QCheckBox(QStringLiteral("双屏"), this);
+    box->setObjectName(QStringLiteral("chkConsole"));
+    box->setFont(pixelFont(QStringLiteral("Tahoma"), textHeight, true));
+    box->move(350, btnMatch->y() + 8);
+    box->adjustSize();
+    const auto follow = [box, &console] {
+        const QSignalBlocker quiet(box);
+        box->setChecked(console.isOn());
+        box->setEnabled(console.available());
+        box->setToolTip(console.available()
+                            ? QStringLiteral("猜词窗口全屏显示在投影屏幕上，另一个屏幕上打开操作台")
+                            : QStringLiteral("连接第二个屏幕（投影仪）后才能使用"));
+    };
+    connect(box, &QCheckBox::toggled, this, [this, &console](bool on) { guarded(reporter_, [&] { console.setOn(on); }); });
+    connect(&console, &ConsoleMode::changed, this, follow);
+    follow();
 }
 
 void TForm2::connectRemote(PhoneRemote& remote) {
@@ -182,6 +226,7 @@ void TForm2::FormShow() {
     startShift_ = placed.startShift;
     startWindow_.move(startWindow_.pos() + QPoint(startShift_, 0));
     move(placed.dialog);
+    if (library_) library_->refresh();
 }
 
 void TForm2::FormHide() {

@@ -1,21 +1,25 @@
 #pragma once
 // TForm2, the rules and settings dialog. It explains the game and holds its
-// one setting, the countdown length in whole seconds (10 to 999), typed into
+// settings: the countdown length in whole seconds (10 to 999), typed into
 // edt1, handed to the game for the next start and remembered for the next
-// launch. The rules button shows it beside the start window, which moves
+// launch; the match set-up, the phone remote and the word library. The rules button shows it beside the start window, which moves
 // aside to make room and back when the dialog closes.
 
 #include <QDialog>
 #include <QPoint>
 #include <QRect>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace caici {
 
 class ErrorReporter;
+class ConsoleMode;
 class Game;
+class LibraryActions;
+class LibraryPanel;
 class MatchDialog;
 class PhoneRemote;
 class Settings;
@@ -40,9 +44,16 @@ public:
     // startWindow is the window the dialog stands beside and moves back.
     TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReporter& reporter);
 
+    // The word library's section goes below the settings row, and the
+    // maintenance lines name the library file and the sound folder (ending
+    // with "/") in use. Before connectRemote.
+    void connectLibrary(LibraryActions& actions, const QString& soundFolder);
     // The phone remote's switch goes into the settings row; while the remote
     // is on, its code shows below and the dialog grows to hold it.
     void connectRemote(PhoneRemote& remote);
+
+    // The two-screen switch goes into the settings row, beside the remote's.
+    void connectConsole(ConsoleMode& console);
 
     QLineEdit& edt1() const { return *edt1_; }
 
@@ -65,6 +76,8 @@ private:
     Settings& settings_;
     // Parent-owned, made when first asked for.
     MatchDialog* matchDialog_ = nullptr;
+    LibraryPanel* library_ = nullptr;
+    QLabel* label1_ = nullptr;
     // How far the dialog moved the start window aside; undone when it closes.
     int startShift_ = 0;
     ErrorReporter& reporter_;

@@ -17,6 +17,15 @@ const QString highContrastKey = QStringLiteral("look/highContrast");
 const QString projectorKey = QStringLiteral("screens/projector");
 const QString consoleKey = QStringLiteral("screens/console");
 const QString remoteKey = QStringLiteral("remote/on");
+const QString libraryGroup = QStringLiteral("library");
+const QString chosenLibraryKey = QStringLiteral("library/chosen");
+
+// A library's choice is kept under a key made from its path: a path holds
+// characters ("/", "\\") that an INI key cannot.
+QString choiceKey(const QString& library, const char* field) {
+    return QStringLiteral("library/%1/%2")
+        .arg(QString::fromLatin1(library.toUtf8().toHex()), QString::fromLatin1(field));
+}
 
 }  // namespace
 
@@ -133,8 +142,63 @@ void Settings::setOperatorConsole(bool on) {
     write(consoleKey, on);
 }
 
+QString Settings::chosenLibrary() const {
+    return store_->value(chosenLibraryKey).toString();
+}
+
+void Settings::setChosenLibrary(const QString& path) {
+    write(chosenLibraryKey, path);
+}
+
+WordChoice Settings::wordChoice(const QString& library) const {
+    WordChoice choice;
+    // A list is kept only for a part the host narrowed: no key, everything.
+    const QVariant categories = store_->value(choiceKey(library, "categories"));
+    if (categories.isValid()) {
+        choice.categories.emplace();
+        for (const QString& name : categories.toStringList()) choice.categories->insert(name.toStdString());
+    }
+    const QVariant points = store_->value(choiceKey(library, "points"));
+    if (points.isValid()) {
+        choice.points.emplace();
+        for (const QString& value : points.toStringList()) {
+            bool ok = false;
+            const int number = value.toInt(&ok);
+            if (ok) choice.points->insert(number);
+        }
+    }
+    return choice;
+}
+
+void Settings::setWordChoice(const QString& library, const WordChoice& choice) {
+    const QString categoriesKey = choiceKey(library, "categories");
+    const QString pointsKey = choiceKey(library, "points");
+    if (choice.categories) {
+        QStringList names;
+        for (const std::string& name : *choice.categories) names << QString::fromStdString(name);
+        store_->setValue(categoriesKey, names);
+    } else {
+        store_->remove(categoriesKey);
+    }
+    if (choice.points) {
+        QStringList values;
+        for (const std::int32_t value : *choice.points) values << QString::number(value);
+        store_->setValue(pointsKey, values);
+    } else {
+        store_->remove(pointsKey);
+    }
+    store_->sync();
+}
+
 void Settings::restoreDefaults() {
+    QMap<QString, QVariant> libraries;
+    store_->beginGroup(libraryGroup);
+    for (const QString& key : store_->allKeys()) libraries.insert(key, store_->value(key));
+    store_->endGroup();
     store_->clear();
+    store_->beginGroup(libraryGroup);
+    for (auto entry = libraries.cbegin(); entry != libraries.cend(); ++entry) store_->setValue(entry.key(), entry.value());
+    store_->endGroup();
     store_->sync();
     emit restored();
 }

@@ -2,14 +2,18 @@
 // What the game remembers between launches, in an INI file of the user's
 // own (by default in the user's configuration folder): the countdown, the
 // word display's size and look, the digits' colours, the smoothing quality,
-// the sound, the screens, the phone remote. Every value is read with its
-// default and written at once, so nothing is lost when the program is
-// killed; restoring the defaults tells every window to show them again.
+// the sound, the screens, the phone remote, and the word library the host
+// chose with the categories and points chosen for each library. Every value
+// is read with its default and written at once, so nothing is lost when the
+// program is killed; restoring the defaults tells every window to show them
+// again, and leaves the host's libraries and their choices alone.
 
 #include <QColor>
 #include <QObject>
 #include <QSettings>
 #include <QString>
+
+#include "words/word_choice.h"
 
 #include <memory>
 #include <optional>
@@ -66,7 +70,15 @@ public:
     bool remoteOn() const;
     void setRemoteOn(bool on);
 
-    // Forgets every setting.
+    // The library file the host chose with "打开词库…"; empty: none.
+    QString chosenLibrary() const;
+    void setChosenLibrary(const QString& path);
+    // The categories and points last chosen for the library at path;
+    // everything when none was.
+    WordChoice wordChoice(const QString& library) const;
+    void setWordChoice(const QString& library, const WordChoice& choice);
+
+    // Forgets every setting but the libraries.
     void restoreDefaults();
 
 signals:

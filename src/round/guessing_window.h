@@ -17,6 +17,8 @@
 // and the handler stops.
 
 #include <QColor>
+#include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -74,6 +76,9 @@ public:
     // The line the word display shows, as the window last set it.
     std::string wordLine() const;
     const GuessingWindowMenu& menu() const { return *menu_; }
+    // The screen the rounds are shown on, full screen, while the operator's
+    // console runs on another; nullptr: wherever the host puts the window.
+    void setProjector(QScreen* screen);
     // The pixels cut out of the window by the colour key (maroon), in window
     // coordinates; the cut is applied only where the platform shapes windows.
     QRegion colorKeyRegion() const;
@@ -161,6 +166,7 @@ private:
     void setHighContrast(bool on);
     void connectHandlers();
     void showWindow();
+    void showOnProjector();
     // The designed size, or less where the screen's free area is smaller,
     // centred in that area. Answers the size asked for.
     QSize placeWindowed();
@@ -200,6 +206,7 @@ private:
     QColor lastChosenColor_ = Qt::black;
     Settings& settings_;
     DisplayMode displayMode_ = DisplayMode::windowed;
+    QPointer<QScreen> projector_;
     // The border the desktop puts round the window; until it is known, the
     // border of the design.
     QMargins frame_;

@@ -53,6 +53,8 @@ GuessingWindowMenu::GuessingWindowMenu(QWidget& window) {
     N15->setChecked(true);
 
     N4 = addEntry(*pm1_, window, "全屏显示        快捷键", QKeySequence(Qt::Key_F4));
+    operatorConsole = addEntry(*pm1_, window, "双屏操作台（猜词窗口在投影上）");
+    operatorConsole->setCheckable(true);
     pause = addEntry(*pm1_, window, "暂停/继续        快捷键", QKeySequence(Qt::Key_Space));
     pause->setShortcuts({QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_B),
                          QKeySequence(Qt::Key_Period)});
@@ -65,6 +67,9 @@ GuessingWindowMenu::GuessingWindowMenu(QWidget& window) {
     exportPicture = addEntry(*pm1_, window, "导出计分板图片（PNG）…");
     for (QAction* entry : {scoreboard, exportCsv, exportPicture}) entry->setEnabled(false);
     pm1_->addSeparator();
+    openLibrary = addEntry(*pm1_, window, "打开词库…");
+    editLibrary = addEntry(*pm1_, window, "编辑词库");
+    pm1_->addSeparator();
     reduceMotion = addEntry(*pm1_, window, "减少动画");
     highContrast = addEntry(*pm1_, window, "高对比度");
     for (QAction* entry : {reduceMotion, highContrast}) entry->setCheckable(true);
@@ -72,10 +77,11 @@ GuessingWindowMenu::GuessingWindowMenu(QWidget& window) {
     N5 = pm1_->addSeparator();
     N6 = addEntry(*pm1_, window, "结束本轮猜词【退出】");
 
-    const std::array<std::pair<QAction*, const char*>, 21> names = {{
+    const std::array<std::pair<QAction*, const char*>, 24> names = {{
         {N8, "N8"}, {N9, "N9"}, {N1, "N1"}, {N2, "N2"}, {autoSize, "autoSize"}, {N3, "N3"}, {N12, "N12"},
-        {N13, "N13"}, {N14, "N14"}, {N15, "N15"}, {N4, "N4"}, {pause, "pause"}, {N7, "N7"},
+        {N13, "N13"}, {N14, "N14"}, {N15, "N15"}, {N4, "N4"}, {operatorConsole, "operatorConsole"}, {pause, "pause"}, {N7, "N7"},
         {scoreboard, "scoreboard"}, {exportCsv, "exportCsv"}, {exportPicture, "exportPicture"},
+        {openLibrary, "openLibrary"}, {editLibrary, "editLibrary"},
         {reduceMotion, "reduceMotion"}, {highContrast, "highContrast"}, {restoreDefaults, "restoreDefaults"},
         {N5, "N5"}, {N6, "N6"},
     }};

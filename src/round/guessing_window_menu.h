@@ -52,6 +52,13 @@ public:
     QAction* scoreboard = nullptr;
     QAction* exportCsv = nullptr;
     QAction* exportPicture = nullptr;
+    // Two screens: the round full screen on the projector, the operator's
+    // console on the other screen; checked while on.
+    QAction* operatorConsole = nullptr;
+    // The word library: another file, or the one in use in the spreadsheet
+    // program; the program that owns the library answers them.
+    QAction* openLibrary = nullptr;
+    QAction* editLibrary = nullptr;
     QAction* N5 = nullptr;   // separator
     QAction* N6 = nullptr;   // end this round
 

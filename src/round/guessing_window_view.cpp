@@ -171,7 +171,31 @@ void TForm3::soundChanged(bool on) {
     menu_->N7->setChecked(on);
 }
 
+void TForm3::setProjector(QScreen* screen) {
+    projector_ = screen;
+    if (projector_ && isVisible()) showOnProjector();
+}
+
+void TForm3::showOnProjector() {
+    displayMode_ = DisplayMode::fullScreen;
+    if (screen() != projector_) {
+        // Full screen belongs to one screen: out of it first, then over to
+        // the projector and full screen there.
+        if (isFullScreen()) showNormal();
+        setScreen(projector_);
+        move(projector_->geometry().topLeft());
+    }
+    showFullScreen();
+    const QSize size = projector_->geometry().size();
+    watchButtonRule(size, size.height());
+}
+
 void TForm3::showWindow() {
+    if (projector_) {
+        showOnProjector();
+        raise();
+        return;
+    }
     const bool first = !shownBefore_;
     if (first) {
         shownBefore_ = true;

@@ -103,7 +103,9 @@ void OverlayPanel::styleTable(QTableView& table) const {
     table.setStyleSheet(QStringLiteral(
         "QTableView { background: transparent; color: white; selection-background-color: rgba(255, 255, 0, 60);"
         " selection-color: white; }"
-        "QHeaderView::section { background: transparent; color: rgb(255, 220, 120); border: none; }"));
+        "QHeaderView { background: transparent; }"
+        "QHeaderView::section { background: transparent; color: rgb(255, 220, 120); border: none; }"
+        "QTableCornerButton::section { background: transparent; border: none; }"));
     table.viewport()->setAutoFillBackground(false);
 }
 

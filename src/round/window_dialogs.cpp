@@ -86,6 +86,13 @@ std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& 
     return path;
 }
 
+std::optional<QString> DesktopDialogs::openFile(QWidget* parent, const QString& caption, const QString& folder,
+                                                const QString& filter) {
+    const QString path = QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
 void DesktopDialogs::openUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }

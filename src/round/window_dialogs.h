@@ -33,6 +33,10 @@ public:
     // Where to save a file: the path the user chose, nothing when cancelled.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& suggested,
                                             const QString& filter) = 0;
+    // Which file to open, starting in folder: the path the user chose,
+    // nothing when cancelled.
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& folder,
+                                            const QString& filter) = 0;
     // Asks the desktop to open url with its default program; the outcome is
     // not reported.
     virtual void openUrl(const QUrl& url) = 0;
@@ -46,6 +50,8 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool question(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                                    const QString& filter) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& folder,
                                     const QString& filter) override;
     void openUrl(const QUrl& url) override;
 };

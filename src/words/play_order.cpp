@@ -120,6 +120,14 @@ void WordLists::keepOnly(const std::function<bool(const std::string& entry)>& ke
     if (!kept.empty()) lst2_ = std::move(kept);
 }
 
+std::vector<std::string> WordLists::upcoming(std::size_t count) const {
+    std::vector<std::string> entries;
+    for (auto position = lst2_.rbegin(); position != lst2_.rend() && entries.size() < count; ++position) {
+        entries.push_back((*dealStore_)[*position]);
+    }
+    return entries;
+}
+
 std::string WordLists::deal() {
     if (lst2_.empty()) throwListIndex(-1);
     std::string entry = (*dealStore_)[lst2_.back()];

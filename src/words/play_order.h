@@ -81,6 +81,9 @@ public:
     // EListError "List index out of bounds (-1)".
     std::string deal();
 
+    // The next entries deal() gives, at most count of them, in that order.
+    std::vector<std::string> upcoming(std::size_t count) const;
+
     std::size_t count() const { return lst2_.size(); }
     bool needsRefill() const { return count() < refillThreshold; }
 

@@ -26,7 +26,8 @@ void ProgramHarness::create() {
     program_ = std::make_unique<Program>(ProgramParts{baseFolder, readerPath(), errors,
                                                       std::make_unique<RecordingAudio>(audio), startupMessages,
                                                       dialogs, [this] { return now; }, settings.file,
-                                                      settings.folder.filePath(QStringLiteral("history.db"))});
+                                                      settings.folder.filePath(QStringLiteral("history.db")),
+                                                      settings.folder.filePath(QStringLiteral("library/"))});
 }
 
 void ProgramHarness::showStartWindow() {

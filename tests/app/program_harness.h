@@ -48,11 +48,16 @@ public:
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
         return savePath;
     }
+    std::optional<QString> openFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return openPath;
+    }
+    std::optional<QString> openPath;
     std::vector<Box> questions;
     bool answerYes = true;
     std::optional<QString> savePath;
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
-    void openUrl(const QUrl&) override {}
+    void openUrl(const QUrl& url) override { opened.push_back(url); }
+    std::vector<QUrl> opened;
     std::vector<Box> boxes;
 };
 

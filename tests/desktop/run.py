@@ -62,13 +62,14 @@ def parse(argv):
     return parser.parse_args(argv)
 
 
-def run_size(size, names, args, processes, options):
-    """Runs the named checks on a private desktop of the given size; returns their results."""
+def run_size(size, second, names, args, processes, options):
+    """Runs the named checks on a private desktop of the given size (and second
+    screen); returns their results."""
     from harness.session import DesktopSession
     with tempfile.TemporaryDirectory(prefix=f"caici-desktop-{size}-") as folder:
         results_path = os.path.join(folder, "results.json")
         try:
-            session = DesktopSession(size, processes, folder).start()
+            session = DesktopSession(size, processes, folder, second=second).start()
             print(f"{size}: display {session.display}", flush=True)
             inside = processes.start(
                 [DEBIAN_PYTHON, os.path.join(HERE, "run.py"), "--inside", "--size", str(size),
@@ -146,8 +147,8 @@ def outside(args):
     started = time.monotonic()
     results = []
     try:
-        for size, size_names in work:
-            results += run_size(size, size_names, args, processes, options)
+        for size, second, size_names in work:
+            results += run_size(size, second, size_names, args, processes, options)
     except Interrupted as why:
         print(f"stopped by {why}", file=sys.stderr)
         return 2

@@ -68,6 +68,10 @@ struct FakeDialogs : WindowDialogs {
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
         return savePath;
     }
+    std::optional<QString> openFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return openPath;
+    }
+    std::optional<QString> openPath;
     std::vector<Box> questions;
     bool answerYes = true;
     std::optional<QString> savePath;

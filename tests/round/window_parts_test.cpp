@@ -144,8 +144,8 @@ TEST_F(MenuTest, EntriesInOrderWithShortcuts) {
         if (!action->objectName().isEmpty()) top.push_back(action);
     }
     const QList<QAction*> expected = {menu.N8, menu.N9, menu.N1, menu.N2, menu.autoSize, menu.N3, menu.N4,
-                                      menu.pause, menu.N7, menu.scoreboard, menu.exportCsv, menu.exportPicture,
-                                      menu.reduceMotion, menu.highContrast, menu.restoreDefaults, menu.N5, menu.N6};
+                                      menu.operatorConsole, menu.pause, menu.N7, menu.scoreboard, menu.exportCsv, menu.exportPicture,
+                                      menu.openLibrary, menu.editLibrary, menu.reduceMotion, menu.highContrast, menu.restoreDefaults, menu.N5, menu.N6};
     EXPECT_EQ(top, expected);
     EXPECT_TRUE(menu.N9->isSeparator());
     EXPECT_TRUE(menu.N5->isSeparator());

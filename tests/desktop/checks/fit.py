@@ -13,7 +13,8 @@ from .windows import expect_inside, expect_on_screen, expect_windowed_size
 # Client sizes of the two small windows (the rules dialog with its row for
 # the match set-up); every screen the game is meant for has room for them.
 START_SIZE = (453, 463)
-RULES_SIZE = (455, 423)
+# The rules and settings, the match set-up row and the word library section.
+RULES_SIZE = (455, 567)
 
 
 def _expect_size(check, place, size, what):

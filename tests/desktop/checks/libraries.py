@@ -11,8 +11,9 @@ FOUR_CHARACTER_WORDS = [(word, 2) for word in (
 ).split()]
 POINTS_PER_WORD = 2
 
-# The longest words a host is likely to type in, one point each.
-LONG_WORDS = [("哈利·波特与魔法石", 1), ("一寸光阴一寸金", 1)]
+# The longest words a host is likely to type in, one point each, and the
+# longest word of the library the game ships.
+LONG_WORDS = [("哈利·波特与魔法石", 1), ("一寸光阴一寸金", 1), ("埃菲尔铁塔", 2)]
 
 # A short word, for the size of the glyphs on a projector.
 TWO_CHARACTER_WORDS = [("成功", 1)]

@@ -1,5 +1,6 @@
 """Which checks exist, at which screen sizes each one runs by default, and
-how a request (names, sizes) becomes one run per screen size."""
+how a request (names, sizes) becomes one run per screen size (and second
+screen)."""
 
 from dataclasses import dataclass
 
@@ -16,6 +17,8 @@ class CheckSpec:
     module: str
     sizes: tuple
     summary: str
+    # A second screen beside the first (a projector), for the checks that need one.
+    second: Size = None
 
     def body(self):
         """The check's function; imported late, since it needs the private desktop."""
@@ -42,6 +45,11 @@ CHECKS = {
                                  "the colour chooser and message boxes speak Chinese"),
     "round_end_box": CheckSpec("round_end_box", (SMALL, LARGE),
                                "the end box leaves the final score visible and ignores an early Enter"),
+    "library_choice": CheckSpec("library_choice", (SMALL,),
+                                "a library opened with 打开词库… deals only the ticked categories and points"),
+    "two_screens": CheckSpec("two_screens", (LARGE,),
+                             "with two screens the round goes full screen on the projector, the console on the other",
+                             second=Size(1600, 900)),
     "match": CheckSpec("match", (LARGE,),
                        "a match of three teams, reviewed round by round, ends with a tie broken by skips"),
 }
@@ -59,6 +67,8 @@ def plan(names=None, sizes=None, skip=()):
     for size in all_sizes:
         # Named checks at named sizes run there; otherwise each runs at its own sizes.
         at_size = [n for n in chosen if (names and sizes) or size in CHECKS[n].sizes]
-        if at_size:
-            work.append((size, at_size))
+        # A desktop with a second screen only for the checks that need one.
+        for second in sorted({CHECKS[n].second for n in at_size}, key=lambda s: (s is not None, str(s))):
+            group = [n for n in at_size if CHECKS[n].second == second]
+            work.append((size, second, group))
     return work

@@ -1,7 +1,9 @@
 """The word is never cut: the longest words of a library are drawn with
 background to spare on both sides of the word display, in the window and
-in full screen."""
+in full screen. With --pictures the round is photographed in the window and
+in full screen at each screen size."""
 
+import os
 import time
 
 from harness import xwindows
@@ -9,7 +11,7 @@ from harness.game import ROUND_TITLE
 
 from . import libraries
 from .windows import covers, switch_mode
-from .word_view import PRESS_GUARD, wait_word, word_extent
+from .word_view import PRESS_GUARD, drawn_picture, wait_word, word_extent
 
 # Background columns that must separate the word from each edge of the display.
 MARGIN = 2
@@ -28,6 +30,13 @@ def _judge(check, game, word, mode):
                  f"{right} right; at least {MARGIN} needed)")
 
 
+def _picture(check, game, name):
+    folder = check.options.get("pictures")
+    if folder:
+        os.makedirs(folder, exist_ok=True)
+        drawn_picture(game, xwindows.screen_rect()).save(os.path.join(folder, f"{name}-{check.size}.png"))
+
+
 def run(check):
     game = check.launch(libraries.LONG_WORDS)
     words = libraries.words_of(libraries.LONG_WORDS)
@@ -37,9 +46,11 @@ def run(check):
     first = wait_word(game, words)
     shown = time.monotonic()
     _judge(check, game, first, "in the window")
+    _picture(check, game, "round")
 
     full = covers(switch_mode(game, lambda place: covers(place, screen)), screen)
     _judge(check, game, first, "in full screen" if full else "after F4")
+    _picture(check, game, "round-full-screen")
 
     time.sleep(max(0.0, PRESS_GUARD - (time.monotonic() - shown)))
     game.click(game.correct_button())

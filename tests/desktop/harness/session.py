@@ -34,8 +34,12 @@ def _read_line(pipe_fd, deadline, what):
 
 
 class DesktopSession:
-    def __init__(self, size, processes, folder, start_timeout=15.0):
+    """second: the size of a second screen (a projector beside the laptop's),
+    an X screen of its own with its own window manager; None for one screen."""
+
+    def __init__(self, size, processes, folder, start_timeout=15.0, second=None):
         self.size = size
+        self.second = second
         self._processes = processes
         self._folder = folder
         self._timeout = start_timeout
@@ -77,8 +81,9 @@ class DesktopSession:
         try:
             # -displayfd: the server picks a free display and reports it.
             self._processes.start(
-                ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{self.size}x24",
-                 "-nolisten", "tcp", "-noreset"],
+                ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{self.size}x24"]
+                + (["-screen", "1", f"{self.second}x24"] if self.second else [])
+                + ["-nolisten", "tcp", "-noreset"],
                 pass_fds=(write_fd,), env=self.env,
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(write_fd)
@@ -87,18 +92,22 @@ class DesktopSession:
             os.close(read_fd)
         self.env["DISPLAY"] = self.display
 
-    def _root_property(self, name):
-        result = subprocess.run(["xprop", "-root", name], env=self.env, capture_output=True,
+    def _root_property(self, name, env):
+        result = subprocess.run(["xprop", "-root", name], env=env, capture_output=True,
                                 text=True, timeout=5)
         return result.stdout if result.returncode == 0 and "=" in result.stdout else None
 
     def _start_window_manager(self, deadline):
-        self._processes.start(["openbox", "--sm-disable"], env=self.env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # openbox manages one X screen: one for each.
+        screens = [self.env] + ([dict(self.env, DISPLAY=self.display + ".1")] if self.second else [])
+        for env in screens:
+            self._processes.start(["openbox", "--sm-disable"], env=env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
-            # The work area is the last thing openbox publishes at start-up.
-            wait_until(lambda: self._root_property("_NET_WORKAREA"), deadline - time.monotonic(),
-                       "openbox manages the screen")
+            for env in screens:
+                # The work area is the last thing openbox publishes at start-up.
+                wait_until(lambda: self._root_property("_NET_WORKAREA", env), deadline - time.monotonic(),
+                           "openbox manages the screen")
         except TimedOut as error:
             raise SessionError(str(error)) from None
 

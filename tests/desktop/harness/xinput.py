@@ -12,7 +12,7 @@ from Xlib.ext import xtest
 from .xwindows import connection
 
 _MODIFIERS = {"ctrl": "Control_L", "shift": "Shift_L", "alt": "Alt_L"}
-_CHARACTER_KEYS = {"-": "minus", ".": "period", " ": "space", "+": "plus"}
+_CHARACTER_KEYS = {"-": "minus", ".": "period", " ": "space", "+": "plus", "/": "slash", "_": "shift+minus"}
 # Long enough for a toolkit to see a press and its release as two events.
 _HOLD = 0.01
 

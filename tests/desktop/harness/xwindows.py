@@ -114,6 +114,28 @@ def find(title):
     return found
 
 
+def on_screens(title):
+    """(X screen number, client area) of every viewable managed window titled
+    `title`, on each screen of the display (a window manager per screen)."""
+    found = []
+    conn = connection()
+    for number in range(conn.screen_count()):
+        root = conn.screen(number).root
+        for window_id in _cardinals(root, "_NET_CLIENT_LIST_STACKING"):
+            window = _window(window_id)
+            if _title(window) != title:
+                continue
+            try:
+                geometry = window.get_geometry()
+                origin = root.translate_coords(window, 0, 0)
+                viewable = window.get_attributes().map_state == X.IsViewable
+            except xerror.XError:
+                continue
+            if viewable:
+                found.append((number, Rect(origin.x, origin.y, geometry.width, geometry.height)))
+    return found
+
+
 def current_place(title):
     ids = find(title)
     return place(ids[-1]) if ids else None

@@ -1,0 +1,323 @@
+#include "console/operator_console.h"
+
+#include "common/error_guard.h"
+#include "common/number_text.h"
+#include "game/game.h"
+#include "round/match_models.h"
+#include "words/word_entry.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace caici {
+namespace {
+
+QLabel* label(QWidget& parent, const char* name, int pixels, bool bold = false) {
+    auto* shown = new QLabel(&parent);
+    shown->setObjectName(QString::fromLatin1(name));
+    // Words and team names are the host's own text, never markup.
+    shown->setTextFormat(Qt::PlainText);
+    QFont font = shown->font();
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    shown->setFont(font);
+    return shown;
+}
+
+QPushButton* button(QWidget& parent, const char* name, const QString& text, int pixels) {
+    auto* pressed = new QPushButton(text, &parent);
+    pressed->setObjectName(QString::fromLatin1(name));
+    QFont font = pressed->font();
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    pressed->setFont(font);
+    pressed->setMinimumHeight(pixels * 5 / 2);
+    pressed->setCursor(Qt::PointingHandCursor);
+    // The keys of a clicker go to the console, not to whichever button
+    // was pressed last.
+    pressed->setFocusPolicy(Qt::NoFocus);
+    return pressed;
+}
+
+QTableView* table(QWidget& parent, const char* name, const QString& accessibleName) {
+    auto* view = new QTableView(&parent);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setAccessibleName(accessibleName);
+    view->setSelectionMode(QAbstractItemView::NoSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setFocusPolicy(Qt::NoFocus);
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setStretchLastSection(true);
+    QFont font = view->font();
+    font.setPixelSize(20);
+    view->setFont(font);
+    view->verticalHeader()->setDefaultSectionSize(32);
+    return view;
+}
+
+QString pointsText(std::int32_t points) {
+    return QStringLiteral("%1分").arg(points);
+}
+
+}  // namespace
+
+OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QString& digitalFamily)
+    : QWidget(nullptr), game_(game), reporter_(reporter) {
+    setObjectName(QStringLiteral("operatorConsole"));
+    setWindowTitle(QStringLiteral("操作台"));
+    setAccessibleName(windowTitle());
+    setStyleSheet(QStringLiteral(
+        "#operatorConsole { background: #1e1e24; } QLabel { color: #f0f0f0; }"
+        "QCheckBox { color: #f0f0f0; } #word { color: #ffd23c; } #points { color: #ffd23c; }"
+        "#time { color: #ff80ff; } #score { color: #80ff80; } #skips { color: #80d0ff; }"
+        "QTableView { background: #2a2a32; color: #f0f0f0; gridline-color: #3a3a44; border: none; }"
+        "QHeaderView { background: #2a2a32; }"
+        "QHeaderView::section { background: #2a2a32; color: #ffdc78; border: none; padding: 4px; }"));
+    setAttribute(Qt::WA_StyledBackground);
+    setMinimumSize(640, 480);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 16, 24, 16);
+    layout->setSpacing(12);
+
+    auto* numbers = new QHBoxLayout;
+    team = label(*this, "team", 28, true);
+    numbers->addWidget(team, 1);
+    QFont digits(digitalFamily);
+    digits.setPixelSize(40);
+    for (auto [shown, name, caption] : {std::tuple{&time, "time", "时间"}, std::tuple{&score, "score", "得分"},
+                                        std::tuple{&skips, "skips", "跳过"}}) {
+        auto* title = label(*this, "", 20);
+        title->setText(QString::fromUtf8(caption));
+        *shown = label(*this, name, 40);
+        (*shown)->setFont(digits);
+        (*shown)->setAccessibleDescription(QString::fromUtf8(caption));
+        numbers->addSpacing(24);
+        numbers->addWidget(title);
+        numbers->addWidget(*shown);
+    }
+    layout->addLayout(numbers);
+
+    auto* current = new QVBoxLayout;
+    word = label(*this, "word", 72, true);
+    word->setAccessibleDescription(QStringLiteral("当前的词"));
+    word->setWordWrap(true);
+    word->setAlignment(Qt::AlignCenter);
+    points = label(*this, "points", 36, true);
+    current->addStretch(1);
+    current->addWidget(word);
+    current->addWidget(points, 0, Qt::AlignHCenter);
+    current->addStretch(1);
+    layout->addLayout(current, 2);
+
+    state = label(*this, "state", 22);
+    layout->addWidget(state);
+    upcoming = label(*this, "upcoming", 26);
+    upcoming->setAccessibleDescription(QStringLiteral("接下来的词"));
+    layout->addWidget(upcoming);
+
+    auto* presses = new QHBoxLayout;
+    btnCorrect = button(*this, "btnCorrect", QStringLiteral("正确  →"), 28);
+    btnSkip = button(*this, "btnSkip", QStringLiteral("跳过  ←"), 28);
+    btnPause = button(*this, "btnPause", QStringLiteral("暂停  空格"), 22);
+    btnStart = button(*this, "btnStart", QStringLiteral("开始下一轮"), 22);
+    presses->addWidget(btnCorrect, 3);
+    presses->addWidget(btnSkip, 3);
+    presses->addWidget(btnPause, 2);
+    presses->addWidget(btnStart, 2);
+    layout->addLayout(presses);
+    connect(btnCorrect, &QPushButton::clicked, this, [this] { press([this] { game_.correct(); }); });
+    connect(btnSkip, &QPushButton::clicked, this, [this] { press([this] { game_.skip(); }); });
+    connect(btnPause, &QPushButton::clicked, this, [this] { press([this] { game_.togglePause(); }); });
+    connect(btnStart, &QPushButton::clicked, this, [this] { press([this] { game_.start(); }); });
+
+    review = new QWidget(this);
+    review->setObjectName(QStringLiteral("consoleReview"));
+    auto* reviewLayout = new QVBoxLayout(review);
+    reviewLayout->setContentsMargins(0, 0, 0, 0);
+    auto* reviewTitle = label(*review, "", 20, true);
+    reviewTitle->setText(QStringLiteral("本轮成绩（点一个词改判）"));
+    reviewLayout->addWidget(reviewTitle);
+    reviewModel_ = new ReviewModel(game_, this);
+    reviewTable = table(*review, "consoleReviewTable", QStringLiteral("本轮的词"));
+    reviewTable->setModel(reviewModel_);
+    reviewTable->horizontalHeader()->setStretchLastSection(false);
+    reviewTable->horizontalHeader()->setSectionResizeMode(ReviewModel::word, QHeaderView::Stretch);
+    connect(reviewTable, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        press([&] { game_.toggleReviewEntry(static_cast<std::size_t>(index.row())); });
+    });
+    reviewLayout->addWidget(reviewTable, 1);
+    auto* reviewRow = new QHBoxLayout;
+    reviewTotal = label(*review, "consoleReviewTotal", 22, true);
+    reviewCounts = new QCheckBox(QStringLiteral("本轮提前结束，仍计入比赛成绩"), review);
+    reviewCounts->setFocusPolicy(Qt::NoFocus);
+    connect(reviewCounts, &QCheckBox::toggled, this,
+            [this](bool on) { press([&] { game_.setReviewCounts(on); }); });
+    reviewConfirm = button(*review, "consoleReviewConfirm", QStringLiteral("确认 (Enter)"), 20);
+    connect(reviewConfirm, &QPushButton::clicked, this, [this] { press([this] { game_.confirmReview(); }); });
+    reviewRow->addWidget(reviewTotal, 1);
+    reviewRow->addWidget(reviewCounts);
+    reviewRow->addWidget(reviewConfirm);
+    reviewLayout->addLayout(reviewRow);
+    layout->addWidget(review, 3);
+
+    standingsModel_ = new StandingsModel(game_, this);
+    standings = table(*this, "consoleStandings", QStringLiteral("比赛排名"));
+    standings->setModel(standingsModel_);
+    standings->horizontalHeader()->setStretchLastSection(false);
+    standings->horizontalHeader()->setSectionResizeMode(StandingsModel::team, QHeaderView::Stretch);
+    layout->addWidget(standings, 2);
+
+    auto* screens = new QHBoxLayout;
+    auto* screenTitle = label(*this, "", 16);
+    screenTitle->setText(QStringLiteral("投影屏幕（观众看的猜词窗口）："));
+    projectorChoice = new QComboBox(this);
+    projectorChoice->setObjectName(QStringLiteral("projectorChoice"));
+    projectorChoice->setAccessibleName(QStringLiteral("投影屏幕"));
+    projectorChoice->setFocusPolicy(Qt::NoFocus);
+    screens->addWidget(screenTitle);
+    screens->addWidget(projectorChoice);
+    screens->addStretch(1);
+    layout->addLayout(screens);
+
+    game_.addListener(*this);
+    refresh();
+}
+
+OperatorConsole::~OperatorConsole() {
+    game_.removeListener(*this);
+}
+
+template <class Action>
+void OperatorConsole::press(Action&& action) {
+    guarded(reporter_, std::forward<Action>(action));
+}
+
+void OperatorConsole::refresh() {
+    const RoundState& round = game_.round();
+    const bool running = round.phase == RoundPhase::running;
+    const bool busy = game_.busy();
+    const auto& match = game_.match();
+
+    const int shownTeam = running || game_.review() ? game_.roundTeam() : game_.nextTeam();
+    if (match && shownTeam >= 0) {
+        const QString name = QString::fromStdString(match->teams().at(static_cast<std::size_t>(shownTeam)));
+        team->setText(running ? name
+                      : game_.review() ? QStringLiteral("%1 · 本轮成绩").arg(name)
+                                       : QStringLiteral("下一队：%1").arg(name));
+    } else {
+        team->setText(QStringLiteral("单轮游戏"));
+    }
+    time->setText(QString::fromStdString(threeDigits(round.remainingSeconds)));
+    score->setText(QString::fromStdString(threeDigits(round.score)));
+    skips->setText(QString::number(round.skipCount));
+
+    if (running && !round.currentWord.empty()) {
+        word->setText(QString::fromStdString(round.currentWord));
+        points->setText(pointsText(round.currentPoints));
+    } else {
+        word->clear();
+        points->clear();
+    }
+    if (busy) {
+        state->setText(QStringLiteral("正在准备…"));
+    } else if (running) {
+        state->setText(round.paused ? QStringLiteral("已暂停：观众看不到词，按空格继续") : QStringLiteral("进行中"));
+    } else if (game_.review()) {
+        state->setText(QStringLiteral("本轮结束：请核对成绩"));
+    } else {
+        state->setText(QStringLiteral("等待开始"));
+    }
+
+    QStringList next;
+    if (running) {
+        for (const std::string& entry : game_.words().upcoming(upcomingShown)) {
+            const EntryFields fields(entry);
+            next << (fields.count() > 1 ? QStringLiteral("%1（%2分）")
+                                              .arg(QString::fromStdString(fields.at(0)),
+                                                   QString::fromStdString(fields.at(1)))
+                                        : QString::fromStdString(fields.at(0)));
+        }
+    }
+    upcoming->setText(next.isEmpty() ? QString() : QStringLiteral("接下来：") + next.join(QStringLiteral("   ")));
+
+    btnCorrect->setEnabled(running && !busy && round.correctEnabled && !round.paused);
+    btnSkip->setEnabled(running && !busy && round.skipEnabled && !round.paused);
+    btnPause->setEnabled(running && !busy);
+    btnPause->setText(round.paused ? QStringLiteral("继续  空格") : QStringLiteral("暂停  空格"));
+    btnStart->setEnabled(!running && !busy);
+    showReview();
+    standingsModel_->refresh();
+    standings->setVisible(match.has_value());
+}
+
+void OperatorConsole::showReview() {
+    const auto& current = game_.review();
+    review->setVisible(current.has_value());
+    if (!current) return;
+    reviewModel_->refresh();
+    reviewTotal->setText(QStringLiteral("总分 %1    跳过 %2").arg(current->total()).arg(current->skips()));
+    reviewCounts->setVisible(current->closedEarly());
+    const QSignalBlocker quiet(reviewCounts);
+    reviewCounts->setChecked(current->counts());
+    reviewConfirm->setText(current->team() >= 0 && game_.match() ? QStringLiteral("确认 (Enter)")
+                                                                 : QStringLiteral("关闭 (Enter)"));
+}
+
+void OperatorConsole::keyPressEvent(QKeyEvent* event) {
+    // The keys of a presenter clicker and of the guessing window.
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Right:
+        if (btnCorrect->isEnabled()) btnCorrect->click();
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_Left:
+        if (btnSkip->isEnabled()) btnSkip->click();
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_P:
+    case Qt::Key_B:
+    case Qt::Key_Period:
+        if (btnPause->isEnabled()) btnPause->click();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (review->isVisible()) {
+            reviewConfirm->click();
+        } else if (btnStart->isEnabled()) {
+            btnStart->click();
+        }
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void OperatorConsole::resizeEvent(QResizeEvent* event) {
+    // The word as large as the console allows: the operator reads it at a
+    // glance, from a step away.
+    QFont font = word->font();
+    font.setPixelSize(std::clamp(height() / 7, 48, 180));
+    word->setFont(font);
+    QWidget::resizeEvent(event);
+}
+
+void OperatorConsole::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+}  // namespace caici

@@ -1,0 +1,93 @@
+#pragma once
+// The operator's console: on the laptop's screen while the round is shown
+// full screen on the projector. It shows what the audience must not see in
+// advance (the word with its points and the next three words, so that the
+// operator can get ready), the time, the score, the skips and the team, and
+// takes the operator's presses: "正确", "跳过", pause, the next round, and
+// the review of a finished round. A presenter clicker works here as on the
+// guessing window. Like every window, it only shows the game.
+
+#include "game/game_listener.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace caici {
+
+class ErrorReporter;
+class Game;
+class ReviewModel;
+class StandingsModel;
+
+class OperatorConsole : public QWidget, private GameListener {
+    Q_OBJECT
+public:
+    static constexpr int upcomingShown = 3;
+
+    OperatorConsole(Game& game, ErrorReporter& reporter, const QString& digitalFamily);
+    ~OperatorConsole() override;
+
+    QLabel* team = nullptr;
+    QLabel* word = nullptr;
+    QLabel* points = nullptr;
+    QLabel* state = nullptr;
+    QLabel* upcoming = nullptr;
+    QLabel* time = nullptr;
+    QLabel* score = nullptr;
+    QLabel* skips = nullptr;
+    QPushButton* btnCorrect = nullptr;
+    QPushButton* btnSkip = nullptr;
+    QPushButton* btnPause = nullptr;
+    QPushButton* btnStart = nullptr;
+    QWidget* review = nullptr;
+    QTableView* reviewTable = nullptr;
+    QLabel* reviewTotal = nullptr;
+    QCheckBox* reviewCounts = nullptr;
+    QPushButton* reviewConfirm = nullptr;
+    QTableView* standings = nullptr;
+    // The screen the round is shown on; the program fills and answers it.
+    QComboBox* projectorChoice = nullptr;
+
+signals:
+    // The operator closed the console.
+    void closed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void roundStarted() override { refresh(); }
+    void wordShown(const std::string&, std::optional<std::int32_t>) override { refresh(); }
+    void scoreChanged(std::int64_t, std::int32_t) override { refresh(); }
+    void skipTaken(std::int32_t, std::int32_t) override { refresh(); }
+    void skipRefused() override { refresh(); }
+    void libraryExhausted() override { refresh(); }
+    void timeChanged(std::int32_t) override { refresh(); }
+    void pausedChanged(bool) override { refresh(); }
+    void controlsChanged(bool, bool) override { refresh(); }
+    void roundOver(std::int64_t, std::int32_t) override { refresh(); }
+    void roundClosed() override { refresh(); }
+    void busyChanged(bool) override { refresh(); }
+    void matchChanged() override { refresh(); }
+    void reviewChanged() override { refresh(); }
+
+    void refresh();
+    void showReview();
+    // A press that fails says so in the error box and goes no further.
+    template <class Action>
+    void press(Action&& action);
+
+    Game& game_;
+    ErrorReporter& reporter_;
+    ReviewModel* reviewModel_ = nullptr;
+    StandingsModel* standingsModel_ = nullptr;
+};
+
+}  // namespace caici
