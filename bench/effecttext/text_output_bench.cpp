@@ -49,6 +49,31 @@ BENCHMARK_CAPTURE(BM_TextOutput, aqNormal, TAAQuality::aqNormal)->Unit(benchmark
 BENCHMARK_CAPTURE(BM_TextOutput, aqLow, TAAQuality::aqLow)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TextOutput, aqNone, TAAQuality::aqNone)->Unit(benchmark::kMillisecond);
 
+// The same word at the size the fitting word display gives it on a 4K
+// screen (about 920 px high), at the quality the game starts with.
+void BM_TextOutputFittedOn4K(benchmark::State& state) {
+    ensureBenchApplication<QGuiApplication>();
+    TBitmap frame(3840, 2160, TPixelFormat::pf32bit);
+    TCanvas& canvas = frame.Canvas();
+    canvas.Brush() = TBrush{0x2D2D2D, TBrushStyle::bsSolid};
+    canvas.FillRect(QRect(0, 0, frame.Width(), frame.Height()));
+    canvas.Brush().Style = TBrushStyle::bsClear;
+    TCnAAFontEx renderer(&canvas);
+    setWordDisplayStyle(canvas.Font(), renderer.Effect());
+    canvas.Font().SetHeight(-920);
+    renderer.SetQuality(TAAQuality::aqNone);
+    const QSize extent = renderer.TextExtent(kWord);
+    const int x = (frame.Width() - extent.width()) / 2;
+    const int y = (frame.Height() - extent.height()) / 2;
+    for (auto _ : state) {
+        renderer.TextOutput(x, y, kWord);
+        benchmark::DoNotOptimize(frame.ScanLine(y + extent.height() / 2));
+    }
+    state.counters["mask_w"] = renderer.Mask().Width();
+    state.counters["mask_h"] = renderer.Mask().Height();
+}
+BENCHMARK(BM_TextOutputFittedOn4K)->Unit(benchmark::kMillisecond);
+
 // A word list entry of 1,000 characters centred on the frame: the text runs
 // far past both sides, and only what lands on the frame is rendered.
 void BM_TextOutputLongEntry(benchmark::State& state, TAAQuality quality) {

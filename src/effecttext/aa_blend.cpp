@@ -2,100 +2,177 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "effecttext/aa_font.h"
 #include "effecttext/aa_mask.h"
+#include "effecttext/blend_rows.h"
 #include "effecttext/effect_errors.h"
 
 namespace caici {
 namespace {
 
-// Where the colour of a mask pixel comes from: one constant colour (step 0)
-// or the foreground raster's row (step 3, blue-green-red).
+// Where the colour of a mask pixel comes from: one constant colour (step 0),
+// the foreground raster's row (step 3, blue-green-red), or the first pixel of
+// that row when every row holds one colour (step 0).
 struct ColourRows {
     const TBitmap* fore = nullptr;
+    bool oneColourRows = false;
     std::array<std::uint8_t, 3> constant{};
     const std::uint8_t* row(int y) const { return fore ? fore->ScanLine(y) : constant.data(); }
+    bool perPixel() const { return fore != nullptr && !oneColourRows; }
 };
 
-// The blend is done in place on the surface's rows, clipped to the surface.
-// A pixel outside the surface would be composited in the work rectangle and
-// then cut off by the copy back, so skipping it changes nothing.
+ColourRows constantColour(TColor color) {
+    const Rgb rgb = toRgb(color);
+    ColourRows colours;
+    colours.constant = {rgb.b, rgb.g, rgb.r};
+    return colours;
+}
+
+// One layer of a blend: a mask placed on the surface (its part's top-left at
+// left, top), clipped to the surface's columns x0 .. x1 - 1 and rows y0 ..
+// y1 - 1. The blend is done in place on the surface's rows; a pixel outside
+// the surface would be composited in the work rectangle and then cut off by
+// the copy back, so skipping it changes nothing.
+struct Layer {
+    const TCnAAMask* mask = nullptr;
+    int left = 0;
+    int top = 0;
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = 0;
+    int y1 = 0;
+    int a256 = 0;
+    bool solid = false;
+    Rgb brush{};
+    ColourRows colours;
+
+    bool hasRow(int y) const { return y >= y0 && y < y1 && x0 < x1; }
+};
+
+Layer placeLayer(const QImage& surface, QPoint box, const TCnAAMask& mask, int alpha, const TBrush& brush,
+                 const ColourRows& colours) {
+    Layer layer;
+    layer.mask = &mask;
+    // A mask that holds a part of its text's box lands where that part lies.
+    layer.left = box.x() + mask.PartOrigin().x();
+    layer.top = box.y() + mask.PartOrigin().y();
+    layer.x0 = std::max(layer.left, 0);
+    layer.y0 = std::max(layer.top, 0);
+    layer.x1 = std::min(layer.left + mask.Width(), surface.width());
+    layer.y1 = std::min(layer.top + mask.Height(), surface.height());
+    // a256 = alpha * 256 / 100: 100 -> 256, 70 -> 179, 50 -> 128. An alpha
+    // outside 0..100 (settings are loaded unchecked) would push k past 255
+    // and wrap the channels; it counts as the nearest end of the range.
+    layer.a256 = std::clamp(alpha, 0, 100) * 256 / 100;
+    layer.solid = brush.Style == TBrushStyle::bsSolid;
+    layer.brush = toRgb(brush.Color);
+    layer.colours = colours;
+    return layer;
+}
+
+// Surface row sy of a layer. hidden: as for blendRowTowards, which only the
+// 4-byte pixels under a clear brush go through.
 template <int Bpp, bool Solid, int ForeStep>
-void compositeRows(QImage& surface, int left, int top, const TCnAAMask& mask, int a256, Rgb brush,
-                   const ColourRows& colours) {
-    const int x0 = std::max(left, 0);
-    const int y0 = std::max(top, 0);
-    const int x1 = std::min(left + mask.Width(), surface.width());
-    const int y1 = std::min(top + mask.Height(), surface.height());
-    for (int sy = y0; sy < y1; ++sy) {
-        const int my = sy - top;
-        const std::uint8_t* coverage = mask.ScanLine(my) + (x0 - left);
-        const std::uint8_t* colour = colours.row(my) + ForeStep * (x0 - left);
-        std::uint8_t* pixel = surface.scanLine(sy) + Bpp * x0;
-        for (int sx = x0; sx < x1; ++sx, ++coverage, colour += ForeStep, pixel += Bpp) {
-            const int k = (*coverage * a256) >> 8;
-            if constexpr (Solid) {
-                pixel[0] = brush.b;
-                pixel[1] = brush.g;
-                pixel[2] = brush.r;
-                if constexpr (Bpp == 4) pixel[3] = 0xFF;
-            }
-            if (k == 0) continue;
-            if (k == 255) {
-                pixel[0] = colour[0];
-                pixel[1] = colour[1];
-                pixel[2] = colour[2];
-                continue;
-            }
-            // p + floor((c - p) * k / 256): the shift of a negative product floors.
-            for (int ch = 0; ch < 3; ++ch) {
-                const int p = pixel[ch];
-                pixel[ch] = static_cast<std::uint8_t>(p + (((colour[ch] - p) * k) >> 8));
-            }
+void blendRow(QImage& surface, const Layer& layer, int sy, const std::uint8_t* hidden) {
+    const int my = sy - layer.top;
+    const std::uint8_t* coverage = layer.mask->ScanLine(my) + (layer.x0 - layer.left);
+    const std::uint8_t* colour = layer.colours.row(my) + ForeStep * (layer.x0 - layer.left);
+    std::uint8_t* pixel = surface.scanLine(sy) + Bpp * layer.x0;
+    if constexpr (Bpp == 4 && !Solid) {
+        blendRowTowards(pixel, coverage, colour, ForeStep, layer.x1 - layer.x0, layer.a256, hidden);
+        return;
+    }
+    const Rgb brush = layer.brush;
+    for (int sx = layer.x0; sx < layer.x1; ++sx, ++coverage, colour += ForeStep, pixel += Bpp) {
+        const int k = (*coverage * layer.a256) >> 8;
+        if constexpr (Solid) {
+            pixel[0] = brush.b;
+            pixel[1] = brush.g;
+            pixel[2] = brush.r;
+            if constexpr (Bpp == 4) pixel[3] = 0xFF;
+        }
+        if (k == 0) continue;
+        if (k == 255) {
+            pixel[0] = colour[0];
+            pixel[1] = colour[1];
+            pixel[2] = colour[2];
+            continue;
+        }
+        // p + floor((c - p) * k / 256): the shift of a negative product floors.
+        for (int ch = 0; ch < 3; ++ch) {
+            const int p = pixel[ch];
+            pixel[ch] = static_cast<std::uint8_t>(p + (((colour[ch] - p) * k) >> 8));
         }
     }
 }
 
+using RowBlend = void (*)(QImage&, const Layer&, int, const std::uint8_t*);
+
 template <int Bpp>
-void compositeWithBrush(QImage& surface, int x, int y, const TCnAAMask& mask, int a256, const TBrush& brush,
-                        const ColourRows& colours) {
-    const bool solid = brush.Style == TBrushStyle::bsSolid;
-    const Rgb brushRgb = toRgb(brush.Color);
-    if (colours.fore != nullptr) {
-        if (solid) compositeRows<Bpp, true, 3>(surface, x, y, mask, a256, brushRgb, colours);
-        else compositeRows<Bpp, false, 3>(surface, x, y, mask, a256, brushRgb, colours);
-    } else {
-        if (solid) compositeRows<Bpp, true, 0>(surface, x, y, mask, a256, brushRgb, colours);
-        else compositeRows<Bpp, false, 0>(surface, x, y, mask, a256, brushRgb, colours);
-    }
+RowBlend rowBlendOf(const Layer& layer) {
+    if (layer.colours.perPixel()) return layer.solid ? &blendRow<Bpp, true, 3> : &blendRow<Bpp, false, 3>;
+    return layer.solid ? &blendRow<Bpp, true, 0> : &blendRow<Bpp, false, 0>;
 }
 
-void composite(TCanvas& canvas, int boxX, int boxY, const TCnAAMask& mask, int alpha, const ColourRows& colours) {
-    if (mask.Width() <= 0 || mask.Height() <= 0) return;
-    QImage& surface = canvas.Image();
-    if (surface.isNull()) return;
-    // A mask that holds a part of its text's box lands where that part lies.
-    const int x = boxX + mask.PartOrigin().x();
-    const int y = boxY + mask.PartOrigin().y();
-    // a256 = alpha * 256 / 100: 100 -> 256, 70 -> 179, 50 -> 128. An alpha
-    // outside 0..100 (settings are loaded unchecked) would push k past 255
-    // and wrap the channels; it counts as the nearest end of the range.
-    const int a256 = std::clamp(alpha, 0, 100) * 256 / 100;
+// Bytes per pixel of the surface, which is first turned into one of the two
+// layouts the blend writes if it is in neither.
+int preparedBytesPerPixel(QImage& surface) {
     switch (surface.format()) {
         case QImage::Format_BGR888:
-            compositeWithBrush<3>(surface, x, y, mask, a256, canvas.Brush(), colours);
-            return;
+            return 3;
         case QImage::Format_RGB32:
         case QImage::Format_ARGB32:
         case QImage::Format_ARGB32_Premultiplied:
-            break;
+            return 4;
         default:
             surface.convertTo(QImage::Format_RGB32);
-            break;
+            return 4;
     }
-    compositeWithBrush<4>(surface, x, y, mask, a256, canvas.Brush(), colours);
 }
+
+// The over layer's coverage at the under layer's columns of row sy, 0 where
+// it does not reach; nothing when it reaches none of them.
+const std::uint8_t* hiddenRow(const Layer& under, const Layer& over, int sy, std::vector<std::uint8_t>& row) {
+    const int from = std::max(under.x0, over.x0);
+    const int to = std::min(under.x1, over.x1);
+    if (!over.hasRow(sy) || from >= to) return nullptr;
+    std::fill(row.begin(), row.end(), std::uint8_t{0});
+    const std::uint8_t* coverage = over.mask->ScanLine(sy - over.top) + (from - over.left);
+    std::copy(coverage, coverage + (to - from), row.begin() + (from - under.x0));
+    return row.data();
+}
+
+// Blends the under layer (if any) and then the over layer, row by row: every
+// surface row gets both while it is in the cache, with the same result as
+// one layer after the other. A layer at full alpha under a clear brush gives
+// its own colour exactly where it covers fully, so the under layer is left
+// out where the over layer hides it.
+void blendLayers(TCanvas& canvas, const Layer* under, const Layer& over, int bytesPerPixel) {
+    QImage& surface = canvas.Image();
+    const auto rowBlend = [bytesPerPixel](const Layer& layer) {
+        return bytesPerPixel == 3 ? rowBlendOf<3>(layer) : rowBlendOf<4>(layer);
+    };
+    const RowBlend overRow = rowBlend(over);
+    const RowBlend underRow = under != nullptr ? rowBlend(*under) : nullptr;
+    int top = over.y0;
+    int bottom = over.y1;
+    if (under != nullptr) {
+        top = std::min(top, under->y0);
+        bottom = std::max(bottom, under->y1);
+    }
+    const bool hides = under != nullptr && over.a256 == 256 && !over.solid;
+    std::vector<std::uint8_t> hidden(hides ? static_cast<std::size_t>(std::max(under->x1 - under->x0, 0)) : 0);
+    for (int sy = top; sy < bottom; ++sy) {
+        if (under != nullptr && under->hasRow(sy)) {
+            underRow(surface, *under, sy, hides ? hiddenRow(*under, over, sy, hidden) : nullptr);
+        }
+        if (over.hasRow(sy)) overRow(surface, over, sy, nullptr);
+    }
+}
+
+bool emptyMask(const TCnAAMask& mask) { return mask.Width() <= 0 || mask.Height() <= 0; }
 
 }  // namespace
 
@@ -113,22 +190,59 @@ void TCnAABlend::CopyFrom(const TPersistent* source) {
 }
 
 void TCnAABlend::Blend(int x, int y, const TCnAAMask& mask, int alpha, TColor color) {
-    if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
-    const Rgb rgb = toRgb(color);
-    ColourRows colours;
-    colours.constant = {rgb.b, rgb.g, rgb.r};
-    composite(*owner_->Canvas(), x, y, mask, alpha, colours);
+    if (owner_ == nullptr || owner_->Canvas() == nullptr || emptyMask(mask)) return;
+    TCanvas& canvas = *owner_->Canvas();
+    if (canvas.Image().isNull()) return;
+    const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());
+    const Layer layer = placeLayer(canvas.Image(), QPoint(x, y), mask, alpha, canvas.Brush(), constantColour(color));
+    blendLayers(canvas, nullptr, layer, bytesPerPixel);
 }
 
 void TCnAABlend::BlendEx(int x, int y, const TCnAAMask& mask, int alpha) {
     if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
+    checkForeBmp(mask);
+    if (emptyMask(mask)) return;
+    TCanvas& canvas = *owner_->Canvas();
+    if (canvas.Image().isNull()) return;
+    const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());
+    ColourRows colours;
+    colours.fore = &foreBmp_;
+    const Layer layer = placeLayer(canvas.Image(), QPoint(x, y), mask, alpha, canvas.Brush(), colours);
+    blendLayers(canvas, nullptr, layer, bytesPerPixel);
+}
+
+void TCnAABlend::BlendLayers(const BlendLayer* shadow, const BlendLayer& body) {
+    if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
+    if (!body.color) checkForeBmp(*body.mask);
+    TCanvas& canvas = *owner_->Canvas();
+    const bool noShadow = shadow == nullptr || emptyMask(*shadow->mask);
+    if (canvas.Image().isNull() || (noShadow && emptyMask(*body.mask))) return;
+    const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());
+    const QImage& surface = canvas.Image();
+    ColourRows bodyColours;
+    if (body.color) {
+        bodyColours = constantColour(*body.color);
+    } else {
+        bodyColours.fore = &foreBmp_;
+        bodyColours.oneColourRows = body.oneColourRows;
+    }
+    if (shadow == nullptr) {
+        const Layer over = placeLayer(surface, body.at, *body.mask, body.alpha, canvas.Brush(), bodyColours);
+        blendLayers(canvas, nullptr, over, bytesPerPixel);
+        return;
+    }
+    const Layer under = placeLayer(surface, shadow->at, *shadow->mask, shadow->alpha, canvas.Brush(),
+                                   constantColour(shadow->color.value_or(0)));
+    const TBrush clear{0, TBrushStyle::bsClear};
+    const Layer over = placeLayer(surface, body.at, *body.mask, body.alpha, clear, bodyColours);
+    blendLayers(canvas, &under, over, bytesPerPixel);
+}
+
+void TCnAABlend::checkForeBmp(const TCnAAMask& mask) const {
     if (foreBmp_.PixelFormat() != TPixelFormat::pf24bit || foreBmp_.Width() != mask.Width() ||
         foreBmp_.Height() != mask.Height()) {
         throw EInvalidForeBmp();
     }
-    ColourRows colours;
-    colours.fore = &foreBmp_;
-    composite(*owner_->Canvas(), x, y, mask, alpha, colours);
 }
 
 }  // namespace caici

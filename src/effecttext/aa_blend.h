@@ -9,7 +9,9 @@
 // k = (m * a256) >> 8 kept to 8 bits; a channel p moves to the colour c as
 // p + (((c - p) * k) >> 8), the shift flooring; k 0 leaves p, k 255 gives c.
 
+#include <QPoint>
 #include <cstdint>
+#include <optional>
 
 #include "effecttext/bitmap.h"
 #include "effecttext/colors.h"
@@ -19,6 +21,18 @@ namespace caici {
 
 class TCnAAFont;
 class TCnAAMask;
+
+// One layer of BlendLayers: a mask whose text box's top-left lies at at, its
+// alpha (0..100) and its colour; a body without a colour takes ForeBmp's.
+// oneColourRows tells that each ForeBmp row holds one colour (a gradient
+// from top to bottom): the blend then reads only a row's first pixel.
+struct BlendLayer {
+    QPoint at;
+    const TCnAAMask* mask = nullptr;
+    int alpha = 100;
+    std::optional<TColor> color;
+    bool oneColourRows = false;
+};
 
 class TCnAABlend : public TPersistent {
 public:
@@ -37,8 +51,17 @@ public:
     // As Blend with the colours of ForeBmp, which must be 24-bit and exactly
     // the mask's size (EInvalidForeBmp otherwise, nothing drawn).
     void BlendEx(int x, int y, const TCnAAMask& mask, int alpha);
+    // Blend of the shadow, if any, over the surface's brush, then Blend or
+    // BlendEx of the body, over a clear brush after a shadow: the same pixels
+    // as the calls in turn, done row by row so that each surface row gets
+    // both layers while it is in the cache, and with the shadow left out
+    // where the body covers it fully at full alpha. Checks ForeBmp first, as
+    // BlendEx does.
+    void BlendLayers(const BlendLayer* shadow, const BlendLayer& body);
 
 private:
+    void checkForeBmp(const TCnAAMask& mask) const;
+
     TCnAAFont* owner_;
     TBitmap foreBmp_;
 };

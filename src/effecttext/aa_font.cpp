@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace caici {
 namespace {
@@ -98,7 +99,7 @@ QRect TCnAAFontEx::InkExtent(std::string_view text) {
 void TCnAAFontEx::TextOutput(int x, int y, std::string_view text) {
     if (Canvas() == nullptr || text.empty()) return;
     const RotatedFontScope rotation(Canvas(), effect_->Angle());
-    const QRect part = MaskPart(x, y, Mask().TextSize(text));
+    const QRect part = MaskPart(x, y, text);
     if (part.isEmpty()) return;
     ShapeMask(text, part);
     if (effect_->Spray() > 0) Mask().Spray(effect_->Spray());
@@ -107,9 +108,19 @@ void TCnAAFontEx::TextOutput(int x, int y, std::string_view text) {
     DrawLayers(x, y, shadowMask);
 }
 
-QRect TCnAAFontEx::MaskPart(int x, int y, QSize box) const {
+QRect TCnAAFontEx::MaskPart(int x, int y, std::string_view text) const {
     if (Canvas() == nullptr) return {};
     const TCnAAEffect& effect = *effect_;
+    // Spray and noise draw a random number for every pixel of the mask, so
+    // the mask's size decides which pixel gets which draw; a solid brush
+    // paints the whole mask rectangle.
+    const bool inkOnly =
+        effect.Spray() == 0 && effect.Noise() == 0 && Canvas()->Brush().Style == TBrushStyle::bsClear;
+    const TCnAAMask::TextInk measured =
+        inkOnly ? Mask().MeasureInk(text) : TCnAAMask::TextInk{Mask().TextSize(text), {}};
+    // Without ink (blanks only) a clear brush leaves every pixel as it is.
+    if (inkOnly && measured.ink.isEmpty()) return {};
+    const QSize box = measured.box;
     const LayerPositions at = layerPositions(effect.Shadow(), x, y);
     const QRect surface(0, 0, Canvas()->Width(), Canvas()->Height());
     QRect needed = surface.translated(-at.text);
@@ -123,6 +134,9 @@ QRect TCnAAFontEx::MaskPart(int x, int y, QSize box) const {
     // The mirrors come after the rendering: render the mirror image of what is needed.
     if (effect.HorzMirror()) needed.moveLeft(box.width() - needed.left() - needed.width());
     if (effect.VertMirror()) needed.moveTop(box.height() - needed.top() - needed.height());
+    // Beyond the reach of the ink every step leaves coverage 0, and a blur's
+    // edge, repeating 0, sums what the wider mask sums there.
+    if (inkOnly) needed &= measured.ink.adjusted(-reach, -reach, reach, reach);
     return needed;
 }
 
@@ -142,26 +156,41 @@ void TCnAAFontEx::FinishMasks(TCnAAMask& body, TCnAAMask& shadow) const {
     if (effect.Blur() > 0) body.Blur(effect.Blur());
 }
 
-void TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept) {
+QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept) {
     TCanvas& canvas = *Canvas();
     const TCnAAEffect& effect = *effect_;
     const TCnAAShadow& shadowEffect = effect.Shadow();
     const LayerPositions at = layerPositions(shadowEffect, x, y);
-    const BrushStyleScope brushStyle(canvas);
+    // A mask of a part of its box lands where that part lies.
+    const auto layer = [](QPoint box, const TCnAAMask& mask) {
+        return QRect(box + mask.PartOrigin(), QSize(mask.Width(), mask.Height()));
+    };
+    QRect covered = layer(at.text, Mask());
+    // The body's colours come from the text and the effect alone, never from
+    // the surface, so they may be filled before the shadow is drawn.
+    BlendLayer body{at.text, &Mask(), effect.Alpha(), std::nullopt};
+    switch (FillBodyColours(kept)) {
+        case BodyColours::fontColour:
+            body.color = canvas.Font().Color();
+            break;
+        case BodyColours::perRow:
+            body.oneColourRows = true;
+            break;
+        case BodyColours::perPixel:
+            break;
+    }
     if (shadowEffect.Enabled()) {
-        Blend().Blend(at.shadow.x(), at.shadow.y(), shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
-                      shadowEffect.Color());
-        // The body composites over the shadow, not over a fresh fill.
-        canvas.Brush().Style = TBrushStyle::bsClear;
-    }
-    if (FillBodyColours(kept)) {
-        Blend().BlendEx(at.text.x(), at.text.y(), Mask(), effect.Alpha());
+        covered |= layer(at.shadow, shadow);
+        const BlendLayer shadowLayer{at.shadow, &shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
+                                      shadowEffect.Color()};
+        Blend().BlendLayers(&shadowLayer, body);
     } else {
-        Blend().Blend(at.text.x(), at.text.y(), Mask(), effect.Alpha(), canvas.Font().Color());
+        Blend().BlendLayers(nullptr, body);
     }
+    return covered & QRect(0, 0, canvas.Width(), canvas.Height());
 }
 
-bool TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
+TCnAAFontEx::BodyColours TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
     const TCnAAEffect& effect = *effect_;
     const bool textured = effect.Texture().Enabled() && effect.Texture().Picture().HasGraphic();
     if (textured || effect.Gradual().Enabled()) {
@@ -180,14 +209,17 @@ bool TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
             }
         }
         // Noise is random: drawn again at every call, never kept.
-        if (effect.Noise() > 0) AddNoise(effect.Noise());
-        return true;
+        if (effect.Noise() > 0) {
+            AddNoise(effect.Noise());
+            return BodyColours::perPixel;
+        }
+        return textured || isHorizontal(effect.Gradual().Style()) ? BodyColours::perPixel : BodyColours::perRow;
     }
     if (effect.Noise() > 0) {
         FillNoise();
-        return true;
+        return BodyColours::perPixel;
     }
-    return false;
+    return BodyColours::fontColour;
 }
 
 }  // namespace caici

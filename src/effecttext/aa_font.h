@@ -7,6 +7,7 @@
 // surface's font and brush style after drawing.
 
 #include <QSize>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -81,11 +82,15 @@ public:
     // Each expects the surface's font to be set (and turned) as TextOutput
     // sets it.
     //
-    // The part of a mask box of the given size that a text drawn at (x, y)
-    // needs to be rendered: what lands on the surface, for the body and the
-    // shadow, with the reach of the outline, blurs and spray around it, taken
-    // before the mirrors. Empty when nothing lands on the surface.
-    QRect MaskPart(int x, int y, QSize box) const;
+    // The part of the text's mask box that a text drawn at (x, y) needs to
+    // be rendered: what lands on the surface, for the body and the shadow,
+    // with the reach of the outline, blurs and spray around it, taken before
+    // the mirrors. Over a clear brush, and when no random draw depends on the
+    // mask's size (no spray, no noise), only the glyphs' ink with that reach:
+    // the air of the line box above and below the glyphs, a third of a large
+    // display text, would be rendered, blurred and blended for nothing.
+    // Empty when nothing lands on the surface.
+    QRect MaskPart(int x, int y, std::string_view text) const;
     // Renders that part of the text into Mask() with its outline; it draws
     // no random numbers.
     void ShapeMask(std::string_view text, const QRect& part);
@@ -95,8 +100,9 @@ public:
     // Composites a text box at (x, y) from finished masks: the shadow through
     // shadow, then the body through Mask(), coloured by the first of texture,
     // gradient, noise and the font colour that is on. Leaves the surface's
-    // brush style as it found it. Needs a surface.
-    void DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept = nullptr);
+    // brush style as it found it. Needs a surface. Returns the part of the
+    // surface the two layers cover: no pixel outside it changed.
+    QRect DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept = nullptr);
 
     // Steps that fill Blend().ForeBmp() with the body's colours, sized to the
     // mask; each does nothing when its effect is off or there is no surface.
@@ -107,9 +113,12 @@ public:
     void FillTexture();
 
 private:
-    // Fills Blend().ForeBmp() for BlendEx; false when the body takes the
-    // plain font colour instead.
-    bool FillBodyColours(KeptBodyColours* kept);
+    // Where the body's colours come from: the font colour, or ForeBmp with
+    // a colour per pixel or one per row (a gradient from top to bottom).
+    enum class BodyColours : std::uint8_t { fontColour, perPixel, perRow };
+    // Fills Blend().ForeBmp() for BlendEx, unless the body takes the plain
+    // font colour.
+    BodyColours FillBodyColours(KeptBodyColours* kept);
 
     std::unique_ptr<TCnAAEffect> effect_;
 };

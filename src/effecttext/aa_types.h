@@ -22,6 +22,13 @@ enum class TGradualStyle : std::uint8_t {
     gsCenterToTB = 5,
 };
 
+// Whether a gradient's colours change along a row (left and right) rather
+// than from row to row.
+constexpr bool isHorizontal(TGradualStyle style) {
+    return style == TGradualStyle::gsLeftToRight || style == TGradualStyle::gsRightToLeft ||
+           style == TGradualStyle::gsCenterToLR;
+}
+
 enum class TTextureMode : std::uint8_t {
     tmTiled = 0,
     tmStretched = 1,

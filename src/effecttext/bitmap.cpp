@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace caici {
 
@@ -32,10 +33,27 @@ void TBitmap::Assign(const TBitmap& source) {
     format_ = source.format_;
 }
 
+void TBitmap::SwapPixels(TBitmap& other) {
+    image_.swap(other.image_);
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
+    std::swap(format_, other.format_);
+}
+
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == format_) return;
     format_ = format;
     if (!image_.isNull()) image_ = image_.convertToFormat(qImageFormat(format));
+}
+
+void TBitmap::Reallocate(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    // A raster shared with a copy would be copied at the first write.
+    if (width == width_ && height == height_ && (image_.isNull() || image_.isDetached())) return;
+    image_ = width == 0 || height == 0 ? QImage() : QImage(width, height, qImageFormat(format_));
+    width_ = width;
+    height_ = height;
 }
 
 void TBitmap::SetSize(int width, int height) {

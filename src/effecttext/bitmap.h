@@ -22,6 +22,9 @@ public:
 
     // Copies the source's pixels, size and format (not the surface state).
     void Assign(const TBitmap& source);
+    // Trades pixels, size and format with other; each keeps its own surface
+    // state (font, brush).
+    void SwapPixels(TBitmap& other);
 
     TPixelFormat PixelFormat() const { return format_; }
     void SetPixelFormat(TPixelFormat format);
@@ -31,6 +34,9 @@ public:
     void SetSize(int width, int height);
     void SetWidth(int width) { SetSize(width, Height()); }
     void SetHeight(int height) { SetSize(Width(), height); }
+    // For a caller that paints every pixel anew: the size changes without
+    // clearing or keeping pixels, whose values are then undefined.
+    void Reallocate(int width, int height);
     bool Empty() const { return width_ == 0 || height_ == 0; }
 
     std::uint8_t* ScanLine(int y) { return image_.scanLine(y); }

@@ -61,18 +61,4 @@ private:
     TBrush brush_;
 };
 
-// Puts the surface's brush style back when it goes out of scope, also when a
-// drawing step fails, so that a failed drawing leaves the surface as it was.
-class BrushStyleScope {
-public:
-    explicit BrushStyleScope(TCanvas& canvas) : canvas_(canvas), saved_(canvas.Brush().Style) {}
-    BrushStyleScope(const BrushStyleScope&) = delete;
-    BrushStyleScope& operator=(const BrushStyleScope&) = delete;
-    ~BrushStyleScope() { canvas_.Brush().Style = saved_; }
-
-private:
-    TCanvas& canvas_;
-    TBrushStyle saved_;
-};
-
 }  // namespace caici

@@ -14,11 +14,6 @@ namespace {
 
 std::uint8_t clampByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
 
-bool isHorizontal(TGradualStyle style) {
-    return style == TGradualStyle::gsLeftToRight || style == TGradualStyle::gsRightToLeft ||
-           style == TGradualStyle::gsCenterToLR;
-}
-
 bool isCentred(TGradualStyle style) {
     return style == TGradualStyle::gsCenterToLR || style == TGradualStyle::gsCenterToTB;
 }
@@ -86,7 +81,7 @@ void TCnAAFontEx::FillGradient() {
     if (Canvas() == nullptr || !effect_->Gradual().Enabled()) return;
     TBitmap& fore = Blend().ForeBmp();
     fore.SetPixelFormat(TPixelFormat::pf24bit);
-    fore.SetSize(Mask().Width(), Mask().Height());
+    fore.Reallocate(Mask().Width(), Mask().Height());
     if (fore.Empty()) return;
     const TGradualStyle style = effect_->Gradual().Style();
     const bool horizontal = isHorizontal(style);
@@ -101,8 +96,12 @@ void TCnAAFontEx::FillGradient() {
             std::memcpy(row, ramp.data(), ramp.size());
             continue;
         }
-        const std::uint8_t* entry = ramp.data() + 3 * y;
-        for (int x = 0; x < fore.Width(); ++x, row += 3) std::memcpy(row, entry, 3);
+        // One colour per row: each copy doubles the filled part.
+        const auto rowBytes = static_cast<std::size_t>(3 * fore.Width());
+        std::memcpy(row, ramp.data() + 3 * y, 3);
+        for (std::size_t filled = 3; filled < rowBytes; filled *= 2) {
+            std::memcpy(row + filled, row, std::min(filled, rowBytes - filled));
+        }
     }
 }
 
@@ -110,7 +109,7 @@ void TCnAAFontEx::FillNoise() {
     if (Canvas() == nullptr) return;
     TBitmap& fore = Blend().ForeBmp();
     fore.SetPixelFormat(TPixelFormat::pf24bit);
-    fore.SetSize(Mask().Width(), Mask().Height());
+    fore.Reallocate(Mask().Width(), Mask().Height());
     const Rgb colour = toRgb(Canvas()->Font().Color());
     const int amount = effect_->Noise();
     const int half = amount >> 1;
@@ -147,7 +146,7 @@ void TCnAAFontEx::FillTexture() {
     if (Canvas() == nullptr || !texture.Enabled() || texture.Picture().Graphic().isNull()) return;
     TBitmap& fore = Blend().ForeBmp();
     fore.SetPixelFormat(TPixelFormat::pf24bit);
-    fore.SetSize(Mask().Width(), Mask().Height());
+    fore.Reallocate(Mask().Width(), Mask().Height());
     if (fore.Empty()) return;
     TCanvas& surface = fore.Canvas();
     surface.Brush() = TBrush{Canvas()->Font().Color(), TBrushStyle::bsSolid};

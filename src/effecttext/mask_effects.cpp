@@ -1,40 +1,83 @@
 // The shape effects of a coverage mask: they work on coverage alone, in place.
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
 #include "common/random_source.h"
 #include "effecttext/aa_mask.h"
+#include "effecttext/vector_loops.h"
 
 namespace caici {
 namespace {
 
-// round(sum / 25) for every 5 x 5 sum; a sum never lies halfway, 25 being odd.
-constexpr std::array<std::uint8_t, 25 * 255 + 1> kAverageOf25 = [] {
-    std::array<std::uint8_t, 25 * 255 + 1> table{};
-    for (std::size_t sum = 0; sum < table.size(); ++sum) table[sum] = static_cast<std::uint8_t>((sum + 12) / 25);
-    return table;
-}();
+// round(sum / 25), the sum being below 25 * 256.
+inline std::uint16_t averageOf25(std::uint16_t sum) {
+    const auto rounded = static_cast<std::uint16_t>(sum + 12);
+    return static_cast<std::uint16_t>(rounded / 25);
+}
 
-// Sums of five neighbours along one line of n values, the neighbours' indices
-// clamped to 0 .. n - 1. The line is first padded by repeating its end
-// values, so the running sum (add the entering value, drop the leaving one)
-// needs no clamping inside the loop.
-void runningSum5(const int* in, int n, std::vector<int>& padded, int* out) {
-    padded.resize(static_cast<std::size_t>(n) + 5);
-    padded[0] = padded[1] = in[0];
-    std::copy(in, in + n, padded.begin() + 2);
-    padded[static_cast<std::size_t>(n) + 2] = padded[static_cast<std::size_t>(n) + 3] =
-        padded[static_cast<std::size_t>(n) + 4] = in[n - 1];
-    const int* p = padded.data();
-    int sum = p[0] + p[1] + p[2] + p[3] + p[4];
-    out[0] = sum;
-    for (int i = 1; i < n; ++i) {
-        sum += p[i + 4] - p[i - 1];
-        out[i] = sum;
+// Rows are walked top to bottom and written in place; a row's 5 x 5 sums
+// need the unblurred rows up to two above it, which are kept in a ring of
+// three row copies instead of a copy of the whole mask. Sums stay below
+// 25 * 255 = 6375, so 16-bit lanes hold them and the compiler works on many
+// pixels at once. The column sums run down the mask (add the row entering,
+// drop the row leaving); along a row the five column sums are added anew,
+// which the compiler vectorises where a running sum would chain every pixel
+// to the one before.
+//
+// Row y of the mask starts at top + y * step. Each 5 x 5 sum b = round(sum /
+// 25) (a sum never lies halfway, 25 being odd) becomes the pixel (weight 255
+// and up) or moves it: v + floor((b - v) * weight / 256), the product signed.
+CAICI_VECTOR_LOOPS void blurRows(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
+    const auto w = static_cast<std::size_t>(width);
+    std::vector<std::uint16_t> columnSums(w);
+    std::vector<std::uint16_t> paddedSums(w + 4);
+    std::vector<std::uint16_t> boxSums(w);
+    std::vector<std::uint8_t> kept(3 * w);
+    // Row r as it was before the blur: the rows already written were first
+    // kept in the ring (row r at r % 3), the others are still untouched.
+    // Indices outside the mask are clamped to its edge.
+    int keptRows = 0;
+    const auto unblurred = [&](int r) -> const std::uint8_t* {
+        r = std::clamp(r, 0, height - 1);
+        return r < keptRows ? kept.data() + static_cast<std::size_t>(r % 3) * w : top + r * step;
+    };
+    std::uint16_t* __restrict columns = columnSums.data();
+    for (int dy = -2; dy <= 2; ++dy) {
+        const std::uint8_t* __restrict r = unblurred(dy);
+        for (std::size_t x = 0; x < w; ++x) columns[x] = static_cast<std::uint16_t>(columns[x] + r[x]);
+    }
+    std::uint16_t* __restrict padded = paddedSums.data();
+    std::uint16_t* __restrict sums = boxSums.data();
+    for (int y = 0; y < height; ++y) {
+        // Columns are clamped like rows: the ends repeat.
+        padded[0] = padded[1] = columns[0];
+        std::copy(columns, columns + w, padded + 2);
+        padded[w + 2] = padded[w + 3] = columns[w - 1];
+        for (std::size_t x = 0; x < w; ++x) {
+            sums[x] = static_cast<std::uint16_t>(padded[x] + padded[x + 1] + padded[x + 2] + padded[x + 3] +
+                                                 padded[x + 4]);
+        }
+        std::uint8_t* __restrict out = top + y * step;
+        std::copy(out, out + w, kept.data() + static_cast<std::size_t>(y % 3) * w);
+        keptRows = y + 1;
+        if (weight >= 255) {
+            for (std::size_t x = 0; x < w; ++x) out[x] = static_cast<std::uint8_t>(averageOf25(sums[x]));
+        } else {
+            for (std::size_t x = 0; x < w; ++x) {
+                const int v = out[x];
+                out[x] = static_cast<std::uint8_t>(v + (((averageOf25(sums[x]) - v) * weight) >> 8));
+            }
+        }
+        if (y + 1 == height) break;
+        const std::uint8_t* __restrict entering = unblurred(y + 3);
+        const std::uint8_t* __restrict leaving = unblurred(y - 2);
+        for (std::size_t x = 0; x < w; ++x) {
+            columns[x] = static_cast<std::uint16_t>(columns[x] + entering[x] - leaving[x]);
+        }
     }
 }
 
@@ -60,41 +103,8 @@ void TCnAAMask::Outline() {
 void TCnAAMask::Blur(int amount) {
     if (width_ == 0 || height_ == 0) return;
     const int weight = static_cast<int>(std::nearbyint(amount * 255 / 100.0));
-    // Separable: the 5 x 5 sum is the 5-row column sums summed over 5 columns,
-    // clamping acting on each axis alone. Columns first, as running sums down
-    // each column, then a running sum along each row of those column sums.
-    std::vector<int> columnSums(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-    {
-        std::vector<int> acc(static_cast<std::size_t>(width_), 0);
-        const auto row = [&](int y) { return buffer_.data() + rowOffset(std::clamp(y, 0, height_ - 1)); };
-        for (int dy = -2; dy <= 2; ++dy) {
-            const std::uint8_t* r = row(dy);
-            for (int x = 0; x < width_; ++x) acc[static_cast<std::size_t>(x)] += r[x];
-        }
-        for (int y = 0; y < height_; ++y) {
-            int* sums = columnSums.data() + static_cast<std::ptrdiff_t>(y) * width_;
-            std::copy(acc.begin(), acc.end(), sums);
-            const std::uint8_t* entering = row(y + 3);
-            const std::uint8_t* leaving = row(y - 2);
-            for (int x = 0; x < width_; ++x) acc[static_cast<std::size_t>(x)] += entering[x] - leaving[x];
-        }
-    }
-    std::vector<int> boxSums(static_cast<std::size_t>(width_));
-    std::vector<int> padded;
-    for (int y = 0; y < height_; ++y) {
-        runningSum5(columnSums.data() + static_cast<std::ptrdiff_t>(y) * width_, width_, padded, boxSums.data());
-        std::uint8_t* out = buffer_.data() + rowOffset(y);
-        if (weight >= 255) {
-            for (int x = 0; x < width_; ++x) out[x] = kAverageOf25[static_cast<std::size_t>(boxSums[static_cast<std::size_t>(x)])];
-            continue;
-        }
-        for (int x = 0; x < width_; ++x) {
-            const int b = kAverageOf25[static_cast<std::size_t>(boxSums[static_cast<std::size_t>(x)])];
-            const int v = out[x];
-            // Arithmetic shift: floor of the signed product over 256.
-            out[x] = static_cast<std::uint8_t>(v + (((b - v) * weight) >> 8));
-        }
-    }
+    // Rows are stored bottom-up: row y + 1 lies a stride before row y.
+    blurRows(buffer_.data() + rowOffset(0), -static_cast<std::ptrdiff_t>(stride_), width_, height_, weight);
 }
 
 void TCnAAMask::Spray(int amount) {

@@ -4,18 +4,48 @@
 #include <cstring>
 
 #include "effecttext/bitmap.h"
+#include "effecttext/vector_loops.h"
 
 namespace caici {
 
-void crossFadeBytes(std::uint8_t* __restrict destination, const std::uint8_t* __restrict oldRow,
-                    const std::uint8_t* __restrict newRow, std::size_t count, std::uint8_t alpha) {
+CAICI_VECTOR_LOOPS void crossFadeBytes(std::uint8_t* __restrict destination, const std::uint8_t* __restrict oldRow,
+                                       const std::uint8_t* __restrict newRow, std::size_t count, std::uint8_t alpha) {
     const auto keep = static_cast<std::uint16_t>(256 - alpha);
     const auto take = static_cast<std::uint16_t>(alpha);
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto mixed = static_cast<std::uint16_t>(oldRow[i] * keep + newRow[i] * take);
-        destination[i] = static_cast<std::uint8_t>(mixed >> 8);
+    // In blocks of a cache line, each asking for the lines 512 bytes ahead:
+    // left to the processor, the loads of a 4K frame's rows stall on memory.
+    constexpr std::size_t kBlock = 64;
+    constexpr std::size_t kAhead = 512;
+    for (std::size_t start = 0; start < count; start += kBlock) {
+        __builtin_prefetch(oldRow + start + kAhead);
+        __builtin_prefetch(newRow + start + kAhead);
+        __builtin_prefetch(destination + start + kAhead, 1);
+        const std::size_t end = std::min(count, start + kBlock);
+        for (std::size_t i = start; i < end; ++i) {
+            const auto mixed = static_cast<std::uint16_t>(oldRow[i] * keep + newRow[i] * take);
+            destination[i] = static_cast<std::uint8_t>(mixed >> 8);
+        }
     }
 }
+
+namespace {
+
+// The byte range of area's pixels in each row, area clipped to the image.
+struct RowSpan {
+    QRect rows;
+    std::size_t offset = 0;
+    std::size_t bytes = 0;
+};
+
+RowSpan rowSpan(const TBitmap& image, const QRect& area) {
+    const QRect clipped = area & QRect(0, 0, image.Width(), image.Height());
+    if (clipped.isEmpty()) return {};
+    const auto bytesPerPixel = static_cast<std::size_t>(image.Image().depth() / 8);
+    return {clipped, bytesPerPixel * static_cast<std::size_t>(clipped.left()),
+            bytesPerPixel * static_cast<std::size_t>(clipped.width())};
+}
+
+}  // namespace
 
 void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha) {
     const int height = std::min(oldImage.Height(), newImage.Height());
@@ -37,6 +67,26 @@ void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& new
     }
     for (int y = 0; y < height; ++y) {
         crossFadeBytes(destination.ScanLine(y), oldImage.ScanLine(y), newImage.ScanLine(y), rowBytes, alpha);
+    }
+}
+
+void crossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
+                   const QRect& area) {
+    if (alpha == 0 || alpha == 255) {
+        copyArea(destination, alpha == 0 ? oldImage : newImage, area);
+        return;
+    }
+    const RowSpan span = rowSpan(destination, area);
+    for (int y = span.rows.top(); y <= span.rows.bottom(); ++y) {
+        crossFadeBytes(destination.ScanLine(y) + span.offset, oldImage.ScanLine(y) + span.offset,
+                       newImage.ScanLine(y) + span.offset, span.bytes, alpha);
+    }
+}
+
+void copyArea(TBitmap& destination, const TBitmap& source, const QRect& area) {
+    const RowSpan span = rowSpan(destination, area);
+    for (int y = span.rows.top(); y <= span.rows.bottom(); ++y) {
+        std::memcpy(destination.ScanLine(y) + span.offset, source.ScanLine(y) + span.offset, span.bytes);
     }
 }
 

@@ -11,6 +11,7 @@
 // form needs no per-byte table look-up and the compiler can work on many
 // bytes at once.
 
+#include <QRect>
 #include <cstddef>
 #include <cstdint>
 
@@ -26,5 +27,13 @@ void crossFadeBytes(std::uint8_t* destination, const std::uint8_t* oldRow, const
 // Sizes destination to the smaller height and width of the two images (height
 // first) and fills it with their mix at alpha.
 void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha);
+
+// The mix of CrossFade inside area only, for three images of one size and
+// pixel format whose pixels outside area need no mixing.
+void crossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
+                   const QRect& area);
+
+// Copies the pixels inside area between two images of one size and format.
+void copyArea(TBitmap& destination, const TBitmap& source, const QRect& area);
 
 }  // namespace caici

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "fadetext/cross_fade.h"
 #include "fadetext/default_text.h"
@@ -25,6 +26,20 @@ public:
 private:
     bool& flag_;
     bool previous_;
+};
+
+// Marks the paint of a fade step with the part it asked for, for as long as
+// it paints.
+template <class Step>
+class StepPaintScope {
+public:
+    StepPaintScope(std::optional<Step>& marker, const Step& step) : marker_(marker) { marker_ = step; }
+    ~StepPaintScope() { marker_.reset(); }
+    StepPaintScope(const StepPaintScope&) = delete;
+    StepPaintScope& operator=(const StepPaintScope&) = delete;
+
+private:
+    std::optional<Step>& marker_;
 };
 
 }  // namespace
@@ -57,6 +72,15 @@ void TCnAAFadeText::SetActive(bool value) {
         NextLine();
     } else {
         lineTimer_.stop();
+    }
+}
+
+void TCnAAFadeText::SetInstant(bool value) {
+    instant_ = value;
+    // A fade under way when motion is reduced ends now.
+    if (value && fadeTimer_.isActive()) {
+        fadeTimer_.stop();
+        SetFadeAlpha(255);
     }
 }
 
@@ -119,6 +143,16 @@ void TCnAAFadeText::ShowLine(std::int32_t index) {
     lineIndex_ = index;
 }
 
+void TCnAAFadeText::NextLine() {
+    // Once per line, off the path of a line the game replaces: a parent whose
+    // picture changed shows through within a LineDelay, as when every paint
+    // copied it.
+    if (text_->Transparent() && isVisible()) {
+        checkBackground(rect());
+    }
+    ShowLine(lineIndex_ + 1);
+}
+
 void TCnAAFadeText::FadeStep() {
     const FadeProgress::Step step = fadeProgress_.Advance(fadeAlpha_, text_->FadeDelay());
     if (step.finished) {
@@ -132,17 +166,59 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
         return;
     }
     fadeAlpha_ = alpha;
-    repaint();
+    if (!isVisible()) {
+        return;
+    }
+    // A transparent control draws its lines again at every paint, as the
+    // paint would, but here, before it: what the step changes on screen then
+    // includes a line that is drawn differently now. A frame equal to the
+    // one on screen is not painted.
+    const bool linesDrawn = text_->Transparent();
+    if (linesDrawn) {
+        redrawLines();
+    }
+    const QRect area = fadeStepArea();
+    if (area.isEmpty()) {
+        return;
+    }
+    const StepPaintScope step(fadeStepPainting_, {area, linesDrawn});
+    repaint(area);
 }
 
 void TCnAAFadeText::StartFade(const std::string& text) {
-    oldImage_.Assign(displayImage_);
+    // The old image becomes a copy of the frame on screen. After a finished
+    // fade the new image holds that frame: the two trade their pixels. Else,
+    // where both lie over one background, only the parts either line covers
+    // differ.
+    const QSize shownSize(displayImage_.Width(), displayImage_.Height());
+    const auto sizedAsShown = [&](const TBitmap& image) {
+        return image.Width() == shownSize.width() && image.Height() == shownSize.height() &&
+               image.PixelFormat() == displayImage_.PixelFormat();
+    };
+    if (sizedAsShown(newImage_) && showsFrameOnScreen(newFrame_)) {
+        oldImage_.SwapPixels(newImage_);
+        std::swap(oldFrame_, newFrame_);
+    } else {
+        const bool alike = sizedAsShown(oldImage_);
+        if (alike && oldFrame_.background != 0 && oldFrame_.background == displayFrame_.background) {
+            if (oldFrame_ != displayFrame_) copyArea(oldImage_, displayImage_, oldFrame_.inked | displayFrame_.inked);
+        } else if (alike) {
+            copyArea(oldImage_, displayImage_, QRect(QPoint(0, 0), shownSize));
+        } else {
+            oldImage_.Assign(displayImage_);
+        }
+        oldFrame_ = displayFrame_;
+    }
     const RenderedLine shown = RenderLine(text, newImage_);
     previousText_ = currentText_;
     currentText_ = text;
     fadeAlpha_ = 0;
     fadeTimer_.stop();
-    fadeTimer_.start();
+    if (instant_) {
+        SetFadeAlpha(255);
+    } else {
+        fadeTimer_.start();
+    }
     if (lineTimer_.isActive()) {
         lineTimer_.stop();
         lineTimer_.start();
@@ -176,37 +252,57 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
     }
     const int characterHeight = std::abs(canvas.Font().Height());
 
+    FrameRecord& record = recordOf(image);
+    const std::uint64_t background = currentBackground();
+    const bool sized = image.Width() == clientWidth && image.Height() == clientHeight;
     image.SetHeight(clientHeight);
     image.SetWidth(clientWidth);
     canvas.Brush().Color = Color();
-    canvas.Brush().Style = TBrushStyle::bsSolid;
-    const QRect client(0, 0, image.Width(), image.Height());
-    if (text_->Transparent()) {
-        CopyParentBackground(canvas);
-    } else if (!text_->BackGround().HasGraphic()) {
-        canvas.FillRect(client);
-    } else {
-        DrawBackground(canvas, client, text_->BackGroundMode(), text_->BackGround());
-    }
     canvas.Brush().Style = TBrushStyle::bsClear;
-    layerCache_.TextOutput(renderer, at.x(), at.y(), line);
+    const TextLayerCache::Key drawn = TextLayerCache::keyOf(renderer, at.x(), at.y(), line);
+    const bool random = !line.empty() && TextLayerCache::drawsRandomly(renderer);
+    const bool overBackground = sized && record.background == background;
+    if (overBackground && !random && record.line == drawn) {
+        return {line, characterHeight};
+    }
+    if (overBackground) {
+        copyArea(image, background_, record.inked);
+    } else {
+        copyArea(image, background_, QRect(0, 0, clientWidth, clientHeight));
+    }
+    const QRect inked = layerCache_.TextOutput(renderer, at.x(), at.y(), line);
+    record = {random ? std::nullopt : std::optional(drawn), inked, background};
     return {line, characterHeight};
 }
 
-void TCnAAFadeText::PaintContent(QPainter& painter) {
-    if (text_->Transparent()) {
-        if (fadeAlpha_ == 0) {
-            RenderLine(currentText_, displayImage_);
-        } else {
-            RenderLine(previousText_, oldImage_);
-            RenderLine(currentText_, newImage_);
+void TCnAAFadeText::PaintContent(QPainter& painter, const QRegion& area) {
+    const QRect asked = area.boundingRect();
+    const bool ownStep = fadeStepPainting_ && fadeStepPainting_->area.contains(asked);
+    QRect changed;
+    if (text_->Transparent() && !(ownStep && fadeStepPainting_->linesDrawn)) {
+        // Whatever else asks for a paint may have changed what lies beneath.
+        if (!ownStep) {
+            checkBackground(asked);
         }
+        changed = redrawLines();
     }
+    const auto paint = [this, &painter](const QRect& part) {
+        painter.drawImage(part.topLeft(), displayImage_.Image(), part);
+    };
+    // A fade step's own paint asks for just what it mixes: each band goes to
+    // the screen as soon as it is mixed.
+    const bool paintedWhileMixing = ownStep && fadeAlpha_ != 0;
     if (fadeAlpha_ != 0) {
-        CrossFade(displayImage_, oldImage_, newImage_, fadeAlpha_);
+        changed |= paintedWhileMixing ? mixFrames(paint) : mixFrames();
     }
-    if (!displayImage_.Empty()) {
-        painter.drawImage(QPoint(0, 0), displayImage_.Image(), QRect(0, 0, width(), height()));
+    if (!paintedWhileMixing && !displayImage_.Empty()) {
+        paint(QRect(0, 0, width(), height()));
+    }
+    // A line drawn afresh in this paint (a label's text changed, say) may
+    // reach past the part that was asked for.
+    const QRegion missed = QRegion(changed).subtracted(area);
+    if (!missed.isEmpty()) {
+        update(missed);
     }
     if (onPainted_) {
         onPainted_(*this);
@@ -227,11 +323,13 @@ void TCnAAFadeText::Initialize() {
 }
 
 void TCnAAFadeText::Reset() {
+    // A changed setting: every image and the background are drawn afresh.
+    forgetFrames();
     RenderedLine shown;
     if (fadeAlpha_ != 0) {
         RenderLine(previousText_, oldImage_);
         shown = RenderLine(currentText_, newImage_);
-        CrossFade(displayImage_, oldImage_, newImage_, fadeAlpha_);
+        mixFrames();
     } else {
         shown = RenderLine(currentText_, displayImage_);
     }

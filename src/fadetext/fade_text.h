@@ -2,9 +2,9 @@
 // The fade-text control: shows the lines of its Text one at a time, each
 // resolved by the markup of Fonts and Labels and drawn with anti-aliased
 // effects into an off-screen image; when the line changes it cross-fades from
-// the frame on screen to the new line. The line timer advances the lines
-// every LineDelay ms, the 25 ms fade timer carries out each cross-fade in
-// about FadeDelay ms.
+// the frame on screen to the new line (or, with motion reduced by Instant,
+// replaces it at once). The line timer advances the lines every LineDelay
+// ms, the 25 ms fade timer carries out each cross-fade in about FadeDelay ms.
 //
 // A change of any setting, style, label, colour, font or size redraws the
 // line on display at once. Lines replaced while the control runs (active and
@@ -15,17 +15,30 @@
 // fills the client area (line_fit.h), times FitScale, instead of its style's
 // size, and placed by what it draws: its ink goes into the client area less
 // the margin by the alignment and layout.
+//
+// A frame is drawn again only where it can change. Each of the three images
+// remembers which line it shows over which background and the rectangle
+// outside which it is that background: a line whose settings, text and place
+// are unchanged is not drawn again, a new line is drawn over the background
+// kept from the last one, and a fade step mixes and paints only where the old
+// and the new line lie. The background of a transparent control is copied
+// from the parent again when a change of settings redraws the lines, when
+// the control moves or resizes, and, where it has changed, when the platform
+// asks for a paint and once per line (NextLine): Qt does not paint an opaque
+// child again when what lies beneath it changes.
 
 #include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "effecttext/bitmap.h"
 #include "fadetext/custom_text.h"
 #include "fadetext/fade_text_param.h"
 #include "fadetext/fade_timing.h"
+#include "fadetext/graphic_control.h"
 #include "fadetext/line_fit.h"
 #include "fadetext/text_layer_cache.h"
 
@@ -47,6 +60,12 @@ public:
     // On: the lines advance from the line after the one on display. Off: a
     // fade in progress finishes and the line stays.
     void SetActive(bool value);
+    // Reduced motion: on, a new line replaces the old at once, its final
+    // frame painted without fade steps or fade timer; everything else (the
+    // line timer, the passes, the completion) as with fading. Off at
+    // creation; switched on during a fade, the fade ends at once.
+    bool Instant() const { return instant_; }
+    void SetInstant(bool value);
     // Passes through the lines before stopping; 0 = endless.
     std::int32_t RepeatCount() const { return repeatCount_; }
     void SetRepeatCount(std::int32_t value);
@@ -83,7 +102,8 @@ public:
     // Shows line index (wrapping past the last, counting a pass) with a
     // cross-fade; nothing when there are no lines.
     void ShowLine(std::int32_t index);
-    void NextLine() { ShowLine(lineIndex_ + 1); }
+    // The line after the one on display; each tick of the line timer.
+    void NextLine();
     // One tick of the fade timer.
     void FadeStep();
 
@@ -94,7 +114,7 @@ public:
     const TBitmap& DisplayImage() const { return displayImage_; }
 
 protected:
-    void PaintContent(QPainter& painter) override;
+    void PaintContent(QPainter& painter, const QRegion& area) override;
     void Initialize() override;
     void Reset() override;
 
@@ -108,9 +128,55 @@ protected:
     void SetFadeAlpha(std::uint8_t alpha);
 
 private:
+    // What an image holds. Outside inked it is the background drawn as
+    // version background (0: not known to be any background); line is what
+    // it shows there, unless it is a mix of two lines, has random effects or
+    // is not known.
+    struct FrameRecord {
+        std::optional<TextLayerCache::Key> line;
+        QRect inked;
+        std::uint64_t background = 0;
+        friend bool operator==(const FrameRecord&, const FrameRecord&) = default;
+    };
+    // Everything the background depends on but the parent's pixels.
+    struct BackgroundKey {
+        bool transparent = false;
+        QRect bounds;
+        TColor color = 0;
+        qint64 picture = 0;
+        TBackGroundMode mode = TBackGroundMode::bmCenter;
+        friend bool operator==(const BackgroundKey&, const BackgroundKey&) = default;
+    };
+
     void setDisplayed(const RenderedLine& line);
     // The lines were replaced through Text().Lines().
     void LinesReplaced();
+    FrameRecord& recordOf(const TBitmap& image);
+    // Whether an image with that record holds the very pixels of the display
+    // image.
+    bool showsFrameOnScreen(const FrameRecord& frame) const;
+    // The version of the background for the current settings, drawn first
+    // when it is not the one kept.
+    std::uint64_t currentBackground();
+    // A paint asked for by the platform: the parent's picture under area is
+    // copied again and, where it changed, kept as a new version.
+    void checkBackground(const QRect& area);
+    // A transparent control draws its lines again at every paint, over what
+    // lies beneath: the two of a fade, or the line on display. Returns where
+    // the display image changed.
+    QRect redrawLines();
+    // Every image and the background count as unknown: all is drawn afresh.
+    void forgetFrames();
+    // Whether the three images lie over one background at the client's size.
+    bool framesAligned() const;
+    // Mixes the old and the new image into the display image at FadeAlpha,
+    // handing each mixed part to mixed; returns where the display image
+    // changed.
+    QRect mixFrames(const std::function<void(const QRect&)>& mixed = {});
+    // The part of the control a fade step to the current alpha changes on
+    // screen (the whole control when that is not known); empty when the step
+    // leaves the frame as it is.
+    QRect fadeStepArea() const;
 
     std::unique_ptr<TCnFadeTextParam> text_;
     // 32-bit frames (the fourth byte unused): Qt paints the parent and copies
@@ -119,9 +185,24 @@ private:
     TBitmap oldImage_{0, 0, TPixelFormat::pf32bit};
     TBitmap displayImage_{0, 0, TPixelFormat::pf32bit};
     TextLayerCache layerCache_;
+    FrameRecord newFrame_;
+    FrameRecord oldFrame_;
+    FrameRecord displayFrame_;
+    TBitmap background_{0, 0, TPixelFormat::pf32bit};
+    BackgroundKey backgroundKey_;
+    std::uint64_t backgroundVersion_ = 0;
+    std::uint64_t lastBackgroundVersion_ = 0;
+    // While a fade step paints: the part it asked to be painted, and whether
+    // the lines of a transparent control were drawn for it already.
+    struct FadeStepPaint {
+        QRect area;
+        bool linesDrawn = false;
+    };
+    std::optional<FadeStepPaint> fadeStepPainting_;
     QTimer fadeTimer_;
     QTimer lineTimer_;
     bool active_ = true;
+    bool instant_ = false;
     std::int32_t lineIndex_ = -1;
     std::uint8_t fadeAlpha_ = 0;
     std::string previousText_;

@@ -193,18 +193,24 @@ void TCnAAGraphicControl::adoptParentFont() {
     describeFont(parent->font(), parent->palette().color(parent->foregroundRole()), *font_);
 }
 
-void TCnAAGraphicControl::PaintContent(QPainter&) {}
+void TCnAAGraphicControl::PaintContent(QPainter&, const QRegion&) {}
 
 void TCnAAGraphicControl::Initialize() { Changed(); }
 
 void TCnAAGraphicControl::Reset() { update(); }
 
-void TCnAAGraphicControl::CopyParentBackground(TCanvas& surface) {
+void TCnAAGraphicControl::CopyParentBackground(TCanvas& surface, const QRect& area) {
     QWidget* parent = parentWidget();
     if (parent == nullptr || surface.Image().isNull()) {
         return;
     }
-    const QRect bounds = geometry();
+    // In the parent's coordinates: the part wanted, and where the surface's
+    // (0, 0) lies.
+    const QPoint origin = pos() + area.topLeft();
+    const QRect bounds = area.translated(pos()) & geometry();
+    if (bounds.isEmpty()) {
+        return;
+    }
     const QObjectList& children = parent->children();
     const auto self = std::find(children.begin(), children.end(), this);
     // The siblings below this control, bottom first: the children list of a
@@ -238,15 +244,14 @@ void TCnAAGraphicControl::CopyParentBackground(TCanvas& surface) {
     const QRect own = bounds.intersected(parent->rect());
     if (parentShows && !own.isEmpty()) {
         try {
-            parent->render(&painter, own.topLeft() - bounds.topLeft(), QRegion(own),
-                           QWidget::DrawWindowBackground);
+            parent->render(&painter, own.topLeft() - origin, QRegion(own), QWidget::DrawWindowBackground);
         } catch (const std::exception&) {
         }
     }
     for (std::size_t i = first; i < beneath.size(); ++i) {
         QWidget* sibling = beneath[i];
         const QRect part = sibling->geometry().intersected(bounds);
-        sibling->render(&painter, part.topLeft() - bounds.topLeft(),
+        sibling->render(&painter, part.topLeft() - origin,
                         QRegion(part.translated(-sibling->pos())),
                         QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
@@ -297,7 +302,7 @@ void TCnAAGraphicControl::DrawBackground(TCanvas& surface, const QRect& rect, TB
     }
 }
 
-void TCnAAGraphicControl::paintEvent(QPaintEvent*) {
+void TCnAAGraphicControl::paintEvent(QPaintEvent* event) {
     if (destroying_) {
         return;
     }
@@ -310,7 +315,7 @@ void TCnAAGraphicControl::paintEvent(QPaintEvent*) {
     }
     painting_ = true;
     QPainter painter(this);
-    guardedAction([this, &painter] { PaintContent(painter); });
+    guardedAction([this, &painter, event] { PaintContent(painter, event->region()); });
     painting_ = false;
 }
 

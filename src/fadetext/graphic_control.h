@@ -146,13 +146,18 @@ public:
     // the control's top-left corner: the parent's own painting and then the
     // sibling widgets below this control that intersect it, in the parent's
     // stacking order. Nothing without a parent.
-    void CopyParentBackground(TCanvas& surface);
+    void CopyParentBackground(TCanvas& surface) { CopyParentBackground(surface, rect()); }
+    // The same for the part area of the control (in its own coordinates)
+    // alone, into a surface whose (0, 0) is area's top-left corner.
+    void CopyParentBackground(TCanvas& surface, const QRect& area);
     // Fills rect with the surface's brush colour, then places the picture.
     static void DrawBackground(TCanvas& surface, const QRect& rect, TBackGroundMode mode,
                                const TPicture& picture);
 
 protected:
-    virtual void PaintContent(QPainter& painter);
+    // Paints the control; area is the part the platform asks for (the
+    // painter is clipped to it).
+    virtual void PaintContent(QPainter& painter, const QRegion& area);
     virtual void Initialize();
     virtual void Reset();
 

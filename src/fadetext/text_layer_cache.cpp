@@ -12,12 +12,11 @@ struct TextLayerCache::Entry {
     Key key;
     // Nothing of the text lands on the surface: nothing to draw.
     bool offSurface = false;
-    // After ShapeMask: nothing random has touched it yet.
+    // With spray: the mask after ShapeMask, before anything random touches it.
     TCnAAMask shaped;
-    // The finished masks, valid only without spray.
+    // The finished masks; without spray they are kept from the first drawing.
     TCnAAMask shadow;
     TCnAAMask body;
-    bool masksReady = false;
     TCnAAFontEx::KeptBodyColours bodyColours;
 };
 
@@ -33,6 +32,7 @@ TextLayerCache::Key TextLayerCache::keyOf(TCnAAFontEx& renderer, int x, int y, s
     key.text = std::string(text);
     key.at = QPoint(x, y);
     key.surface = QSize(renderer.Canvas()->Width(), renderer.Canvas()->Height());
+    key.brush = renderer.Canvas()->Brush().Style;
     key.font = renderer.Canvas()->Font().LogFont();
     key.fontColor = renderer.Canvas()->Font().Color();
     key.quality = renderer.Quality();
@@ -48,52 +48,69 @@ TextLayerCache::Key TextLayerCache::keyOf(TCnAAFontEx& renderer, int x, int y, s
     return key;
 }
 
-TextLayerCache::Entry& TextLayerCache::entryFor(TCnAAFontEx& renderer, const Key& key, std::string_view text) {
+bool TextLayerCache::drawsRandomly(const TCnAAFontEx& renderer) {
+    return renderer.Effect().Spray() > 0 || renderer.Effect().Noise() > 0;
+}
+
+TextLayerCache::Entry* TextLayerCache::find(const Key& key) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i] && entries_[i]->key == key) {
             lastUsed_ = i;
-            return *entries_[i];
+            return entries_[i].get();
         }
     }
+    return nullptr;
+}
+
+TextLayerCache::Entry& TextLayerCache::reuse(const Key& key) {
     const std::size_t slot = 1 - lastUsed_;
-    entries_[slot] = std::make_unique<Entry>();
+    lastUsed_ = slot;
+    if (!entries_[slot]) entries_[slot] = std::make_unique<Entry>();
+    // The masks keep their buffers: a display's next line needs about as
+    // much, and fresh megabytes cost their first touch.
     Entry& entry = *entries_[slot];
     entry.key = key;
-    const QRect part = renderer.MaskPart(key.at.x(), key.at.y(), renderer.Mask().TextSize(text));
-    entry.offSurface = part.isEmpty();
-    if (!entry.offSurface) {
-        renderer.ShapeMask(text, part);
-        entry.shaped.CopyFrom(&renderer.Mask());
-    }
-    lastUsed_ = slot;
+    entry.offSurface = false;
+    entry.bodyColours.ready = false;
     return entry;
 }
 
-void TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text) {
-    if (renderer.Canvas() == nullptr || text.empty()) return;
+QRect TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text) {
+    if (renderer.Canvas() == nullptr || text.empty()) return {};
     const TCnAAEffect& effect = renderer.Effect();
     if (effect.Angle() != 0) {
         // Rotated lines are rare; they are drawn afresh.
         renderer.TextOutput(x, y, text);
-        return;
+        return QRect(0, 0, renderer.Canvas()->Width(), renderer.Canvas()->Height());
     }
-    Entry& entry = entryFor(renderer, keyOf(renderer, x, y, text), text);
-    if (entry.offSurface) return;
-
     TCnAAMask& mask = renderer.Mask();
-    if (effect.Spray() > 0) {
-        mask.CopyFrom(&entry.shaped);
-        mask.Spray(effect.Spray());
-        renderer.FinishMasks(mask, entry.shadow);
-    } else {
-        if (!entry.masksReady) {
-            entry.body.CopyFrom(&entry.shaped);
-            renderer.FinishMasks(entry.body, entry.shadow);
-            entry.masksReady = true;
+    const bool spray = effect.Spray() > 0;
+    const Key key = keyOf(renderer, x, y, text);
+    Entry* entry = find(key);
+    if (entry == nullptr) {
+        entry = &reuse(key);
+        const QRect part = renderer.MaskPart(x, y, text);
+        entry->offSurface = part.isEmpty();
+        if (entry->offSurface) return {};
+        renderer.ShapeMask(text, part);
+        if (spray) {
+            entry->shaped.CopyFrom(&mask);
+        } else {
+            // The first drawing finishes the masks in place and keeps them.
+            renderer.FinishMasks(mask, entry->shadow);
+            entry->body.CopyFrom(&mask);
+            return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours);
         }
-        mask.CopyFrom(&entry.body);
     }
-    renderer.DrawLayers(x, y, entry.shadow, &entry.bodyColours);
+    if (entry->offSurface) return {};
+    if (spray) {
+        mask.CopyFrom(&entry->shaped);
+        mask.Spray(effect.Spray());
+        renderer.FinishMasks(mask, entry->shadow);
+    } else {
+        mask.CopyFrom(&entry->body);
+    }
+    return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours);
 }
 
 }  // namespace caici

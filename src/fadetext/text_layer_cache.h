@@ -1,9 +1,9 @@
 #pragma once
 // Draws a text through the stages of TCnAAFontEx::TextOutput, but keeps, for
 // the last two texts drawn, the work that does not depend on the pixels beneath:
-// the glyph mask with its outline, and, when no random effect follows, the
-// mirrored and blurred masks of shadow and body and the body's gradient or
-// texture colours. A transparent fade-text control draws the same two lines
+// the glyph mask with its outline when a spray follows, else the mirrored and
+// blurred masks of shadow and body, and the body's gradient or texture
+// colours. A transparent fade-text control draws the same two lines
 // over a fresh background at every fade step; only the compositing is then
 // done again. Spray and noise still draw their random numbers at every call,
 // in the same order as a fresh rendering, so the result is always identical
@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <array>
 #include <cstdint>
@@ -30,16 +31,14 @@ public:
     TextLayerCache(const TextLayerCache&) = delete;
     TextLayerCache& operator=(const TextLayerCache&) = delete;
 
-    // renderer.TextOutput(x, y, text) with the reuse described above.
-    void TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
-
-private:
     // Everything a rendering depends on except the surface's pixels; the
-    // place and the surface's size decide which part of the text is drawn.
+    // place, the surface's size and its brush decide which part of the text
+    // is drawn.
     struct Key {
         std::string text;
         QPoint at;
         QSize surface;
+        TBrushStyle brush = TBrushStyle::bsClear;
         TLogFont font;
         TColor fontColor = 0;
         TAAQuality quality = TAAQuality::aqNormal;
@@ -47,10 +46,23 @@ private:
         qint64 picture = 0;
         friend bool operator==(const Key&, const Key&) = default;
     };
+    // Needs the renderer's surface.
+    static Key keyOf(TCnAAFontEx& renderer, int x, int y, std::string_view text);
+    // Whether drawing with the renderer's effect draws random numbers (spray
+    // or noise), so that two drawings of one key differ.
+    static bool drawsRandomly(const TCnAAFontEx& renderer);
+
+    // renderer.TextOutput(x, y, text) with the reuse described above. Returns
+    // the part of the surface outside which no pixel was changed.
+    QRect TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
+
+private:
     struct Entry;
 
-    static Key keyOf(TCnAAFontEx& renderer, int x, int y, std::string_view text);
-    Entry& entryFor(TCnAAFontEx& renderer, const Key& key, std::string_view text);
+    // The entry kept for key, if any; it becomes the last used.
+    Entry* find(const Key& key);
+    // The entry used least recently, given to key with nothing drawn yet.
+    Entry& reuse(const Key& key);
 
     std::array<std::unique_ptr<Entry>, 2> entries_;
     std::size_t lastUsed_ = 0;

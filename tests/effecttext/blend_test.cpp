@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "effecttext/aa_font.h"
 #include "effecttext/effect_errors.h"
@@ -71,7 +75,30 @@ struct BlendCase {
     int alpha;
     QPoint at;
     bool fore;
+    bool wide;
 };
+
+// A wide mask is shaped like a glyph's rows: uncovered runs at both ends of
+// every row and between strokes, a row with no coverage at all, fully covered
+// strokes wider than the blend's chunks, and foreground rows of one colour
+// beside rows of many.
+Grid glyphLikeGrid(int width, int height, unsigned seed) {
+    Grid grid = testing::randomGrid(width, height, seed, seed % 2 == 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (x < 3 + y || x >= width - 2 - 2 * y || y == 2 || (x >= 6 && x < 24)) grid[y][x] = 0;
+            if (y % 2 == 1 && x >= 24 && x < 60) grid[y][x] = 255;
+        }
+    }
+    return grid;
+}
+
+void paintRowsOfOneColour(TBitmap& fore) {
+    for (int y = 0; y < fore.Height(); y += 2) {
+        std::uint8_t* row = fore.ScanLine(y);
+        for (int x = 1; x < fore.Width(); ++x) std::copy(row, row + 3, row + 3 * x);
+    }
+}
 
 // The in-place compositing must equal the plain rule on every pixel, for both
 // surface layouts, both brush styles, clipped on every side.
@@ -81,28 +108,35 @@ TEST(Blend, MatchesThePlainRuleOnRandomInput) {
         for (const auto brush : {TBrushStyle::bsClear, TBrushStyle::bsSolid}) {
             for (const int alpha : {0, 50, 70, 100}) {
                 for (const QPoint at : {QPoint(3, 2), QPoint(-4, -3), QPoint(20, 12)}) {
-                    for (const bool fore : {false, true}) cases.push_back({format, brush, alpha, at, fore});
+                    for (const bool fore : {false, true}) {
+                        for (const bool wide : {false, true}) cases.push_back({format, brush, alpha, at, fore, wide});
+                    }
                 }
             }
         }
     }
     unsigned seed = 1;
     for (const BlendCase& c : cases) {
-        TBitmap surface(25, 16, c.format);
+        const int width = c.wide ? 70 : 11;
+        const int height = 7;
+        TBitmap surface(width + 14, 16, c.format);
         paintNoise(surface, seed++);
         surface.Canvas().Brush() = TBrush{0x3366CC, c.brush};
         TCnAAFont renderer(&surface.Canvas());
-        Grid grid = testing::randomGrid(11, 7, seed++);
-        grid[0][0] = 0;
-        grid[0][1] = 255;
+        Grid grid = c.wide ? glyphLikeGrid(width, height, seed++) : testing::randomGrid(width, height, seed++);
+        if (!c.wide) {
+            grid[0][0] = 0;
+            grid[0][1] = 255;
+        }
         TCnAAMask mask(nullptr);
         testing::fill(mask, grid);
 
-        std::vector<std::vector<Rgb>> colours(7, std::vector<Rgb>(11, toRgb(0x1080F0)));
+        std::vector<std::vector<Rgb>> colours(height, std::vector<Rgb>(width, toRgb(0x1080F0)));
         if (c.fore) {
             TBitmap& fore = renderer.Blend().ForeBmp();
-            fore.SetSize(11, 7);
+            fore.SetSize(width, height);
             paintNoise(fore, seed++);
+            if (c.wide) paintRowsOfOneColour(fore);
             colours = readSurface(fore);
         }
         auto expected = readSurface(surface);
@@ -114,7 +148,106 @@ TEST(Blend, MatchesThePlainRuleOnRandomInput) {
         }
         ASSERT_EQ(readSurface(surface), expected)
             << "format " << static_cast<int>(c.format) << " brush " << static_cast<int>(c.brush) << " alpha "
-            << c.alpha << " at " << c.at.x() << "," << c.at.y() << " fore " << c.fore;
+            << c.alpha << " at " << c.at.x() << "," << c.at.y() << " fore " << c.fore << " wide " << c.wide;
+    }
+}
+
+// The rows of two images of one size and format hold the same bytes (the
+// unused fourth byte of 32-bit pixels included).
+bool sameBytes(const TBitmap& a, const TBitmap& b) {
+    const int rowBytes = a.Width() * (a.PixelFormat() == TPixelFormat::pf24bit ? 3 : 4);
+    for (int y = 0; y < a.Height(); ++y) {
+        if (std::memcmp(a.ScanLine(y), b.ScanLine(y), static_cast<std::size_t>(rowBytes)) != 0) return false;
+    }
+    return true;
+}
+
+// Fills every row of a foreground raster with one colour, its first pixel's.
+void paintEveryRowOfOneColour(TBitmap& fore) {
+    for (int y = 0; y < fore.Height(); ++y) {
+        std::uint8_t* row = fore.ScanLine(y);
+        for (int x = 1; x < fore.Width(); ++x) std::copy(row, row + 3, row + 3 * x);
+    }
+}
+
+// A shadow and a body blended together, row by row and with the shadow left
+// out under the body's full coverage, give exactly the shadow blended first
+// and the body over it, whatever the layout, brush, alpha, colours (the
+// body's rows of one colour read from their first pixel) and clipping; a
+// body alone gives what Blend or BlendEx gives.
+TEST(Blend, LayersGiveTheShadowThenTheBody) {
+    enum class Colours { font, perPixel, perRow };
+    struct Case {
+        TPixelFormat format;
+        TBrushStyle brush;
+        int bodyAlpha;
+        Colours colours;
+        bool shadowed;
+        QPoint shadowAt;
+        QPoint bodyAt;
+    };
+    std::vector<Case> cases;
+    for (const auto format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
+        for (const auto brush : {TBrushStyle::bsClear, TBrushStyle::bsSolid}) {
+            for (const int bodyAlpha : {100, 70}) {
+                for (const auto colours : {Colours::font, Colours::perPixel, Colours::perRow}) {
+                    for (const bool shadowed : {true, false}) {
+                        cases.push_back({format, brush, bodyAlpha, colours, shadowed, QPoint(8, 7), QPoint(3, 2)});
+                        cases.push_back({format, brush, bodyAlpha, colours, shadowed, QPoint(-3, -2), QPoint(2, 3)});
+                        cases.push_back({format, brush, bodyAlpha, colours, shadowed, QPoint(30, 12), QPoint(25, 7)});
+                    }
+                }
+            }
+        }
+    }
+    unsigned seed = 100;
+    for (const Case& c : cases) {
+        const int width = 70;
+        const int height = 9;
+        TCnAAMask body(nullptr);
+        testing::fill(body, glyphLikeGrid(width, height, seed++));
+        TCnAAMask shadow(nullptr);
+        testing::fill(shadow, testing::randomGrid(width, height, seed++));
+        const unsigned surfaceSeed = seed++;
+        const unsigned foreSeed = seed++;
+        const auto draw = [&](bool layered) {
+            auto surface = std::make_unique<TBitmap>(width + 30, 24, c.format);
+            paintNoise(*surface, surfaceSeed);
+            surface->Canvas().Brush() = TBrush{0x3366CC, c.brush};
+            TCnAAFont renderer(&surface->Canvas());
+            if (c.colours != Colours::font) {
+                TBitmap& colours = renderer.Blend().ForeBmp();
+                colours.SetSize(width, height);
+                paintNoise(colours, foreSeed);
+                if (c.colours == Colours::perRow) {
+                    paintEveryRowOfOneColour(colours);
+                } else {
+                    paintRowsOfOneColour(colours);
+                }
+            }
+            const TColor fontColour = 0x1080F0;
+            if (layered) {
+                BlendLayer over{c.bodyAt, &body, c.bodyAlpha, std::nullopt, c.colours == Colours::perRow};
+                if (c.colours == Colours::font) over.color = fontColour;
+                const BlendLayer under{c.shadowAt, &shadow, 70, clBlack};
+                renderer.Blend().BlendLayers(c.shadowed ? &under : nullptr, over);
+                return surface;
+            }
+            if (c.shadowed) {
+                renderer.Blend().Blend(c.shadowAt.x(), c.shadowAt.y(), shadow, 70, clBlack);
+                surface->Canvas().Brush().Style = TBrushStyle::bsClear;
+            }
+            if (c.colours == Colours::font) {
+                renderer.Blend().Blend(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha, fontColour);
+            } else {
+                renderer.Blend().BlendEx(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha);
+            }
+            return surface;
+        };
+        ASSERT_TRUE(sameBytes(*draw(true), *draw(false)))
+            << "format " << static_cast<int>(c.format) << " brush " << static_cast<int>(c.brush) << " body alpha "
+            << c.bodyAlpha << " colours " << static_cast<int>(c.colours) << " shadowed " << c.shadowed
+            << " shadow at " << c.shadowAt.x() << "," << c.shadowAt.y();
     }
 }
 

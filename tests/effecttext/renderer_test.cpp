@@ -233,9 +233,10 @@ TEST(Renderer, ShadowAndBodyPositionsForBothSigns) {
         int bodyPixels = 0;
         for (int y = 0; y < stage.surface.Height(); ++y) {
             for (int x = 0; x < stage.surface.Width(); ++x) {
+                // The mask holds the part of the text's box that has ink.
                 const auto covered = [&](QPoint at) {
-                    const int mx = x - at.x();
-                    const int my = y - at.y();
+                    const int mx = x - at.x() - mask.PartOrigin().x();
+                    const int my = y - at.y() - mask.PartOrigin().y();
                     return mx >= 0 && my >= 0 && mx < mask.Width() && my < mask.Height() && mask.ScanLine(my)[mx] == 255;
                 };
                 const TColor expected = covered(c.body) ? clBlue : covered(c.shadow) ? clRed : clWhite;
@@ -287,7 +288,7 @@ TEST(Renderer, BodyFallsBackFromTextureToGradientToNoiseToFontColour) {
             for (int x = 0; x < mask.Width(); ++x) {
                 if (mask.ScanLine(y)[x] != 255) continue;
                 ++checked;
-                const Rgb got = toRgb(pixelAt(stage.surface, x, y));
+                const Rgb got = toRgb(pixelAt(stage.surface, x + mask.PartOrigin().x(), y + mask.PartOrigin().y()));
                 if (c.body >= 0) {
                     ASSERT_EQ(got, toRgb(c.body)) << c.name;
                 } else {

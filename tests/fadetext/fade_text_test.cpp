@@ -25,6 +25,7 @@ TEST(FadeTextCreation, StartsWithTheDocumentedDefaults) {
     EXPECT_EQ(param.Lines().Count(), 48);
     EXPECT_TRUE(text.UsesDefaultText());
     EXPECT_TRUE(text.Active());
+    EXPECT_FALSE(text.Instant());
     EXPECT_EQ(text.RepeatCount(), 0);
     EXPECT_EQ(text.LineIndex(), -1);
     EXPECT_EQ(text.geometry(), QRect(0, 0, 240, 34));
@@ -121,6 +122,28 @@ TEST(FadeSteps, IntermediateFramesMixBothLines) {
     const QImage second = stage.frame();
     EXPECT_NE(middle, first);
     EXPECT_NE(middle, second);
+}
+
+// With reduced motion a new line shows at once as the last frame of its
+// fade would show it, without a fade step and without the fade timer.
+TEST(ReducedMotion, ANewLineShowsItsFinalFrameAtOnce) {
+    for (const bool transparent : {false, true}) {
+        FadeStage instant({"<Title1><Center>苹果"});
+        FadeStage faded({"<Title1><Center>苹果"});
+        instant.text->SetInstant(true);
+        for (FadeStage* stage : {&instant, &faded}) {
+            stage->text->Text().SetTransparent(transparent);
+            stage->text->SetActive(true);
+        }
+        faded.finishFade();
+        EXPECT_FALSE(instant.text->Fading()) << transparent;
+        EXPECT_EQ(instant.frame(), faded.frame()) << transparent;
+        for (FadeStage* stage : {&instant, &faded}) stage->text->Text().Lines().SetLine("<Title1><Center>大象跳舞");
+        faded.finishFade();
+        EXPECT_FALSE(instant.text->Fading()) << transparent;
+        EXPECT_EQ(instant.text->DisplayedText(), "大象跳舞") << transparent;
+        EXPECT_EQ(instant.frame(), faded.frame()) << transparent;
+    }
 }
 
 TEST(LineSequence, RepeatCountOneEndsFadedWithOneCompletion) {
