@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "common/message_pump.h"
+#include "fadetext/fade_text.h"
 #include "fadetext/fade_text_accessible.h"
 #include "look/placement.h"
 #include "round/guessing_window_menu.h"
@@ -77,6 +78,10 @@ Program::Program(ProgramParts parts) {
     QObject::connect(console_.get(), &ConsoleMode::changed, console_.get(), followConsole);
     followConsole();
     form1_->setDigitalFamily(form3_->digitalFamily());
+    // The start window's title changes as the words do.
+    form1_->aft1->SetInstant(settings_->reduceMotion());
+    QObject::connect(settings_.get(), &Settings::reduceMotionChanged, form1_.get(),
+                     [this](bool on) { form1_->aft1->SetInstant(on); });
     // After the windows, so that whatever the history has to say is heard.
     game_->openHistory((parts.historyFile.isEmpty() ? defaultHistoryFile() : parts.historyFile).toStdString());
 

@@ -116,6 +116,7 @@ bool Settings::reduceMotion() const {
 
 void Settings::setReduceMotion(bool on) {
     write(reduceMotionKey, on);
+    emit reduceMotionChanged(on);
 }
 
 bool Settings::highContrast() const {
@@ -201,6 +202,7 @@ void Settings::restoreDefaults() {
     store_->endGroup();
     store_->sync();
     emit restored();
+    emit reduceMotionChanged(reduceMotion());
 }
 
 bool Settings::remoteOn() const {

@@ -84,6 +84,8 @@ public:
 signals:
     // Everything is back at its default: show it.
     void restored();
+    // Words and titles are to change with or without fading from now on.
+    void reduceMotionChanged(bool on);
 
 private:
     std::optional<QColor> color(const QString& key) const;

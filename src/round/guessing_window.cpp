@@ -241,8 +241,15 @@ void TForm3::applySettings() {
     aft1->SetFitScale(settings_.wordScale());
     menu_->autoSize->setChecked(aft1->FitToClient());
     menu_->reduceMotion->setChecked(settings_.reduceMotion());
+    setReduceMotion(settings_.reduceMotion());
     setHighContrast(settings_.highContrast());
     game_.setSoundOn(settings_.soundOn());
+}
+
+void TForm3::setReduceMotion(bool on) {
+    aft1->SetInstant(on);
+    review->setInstant(on);
+    scoreboard->setInstant(on);
 }
 
 void TForm3::setDigitColor(QLabel& display, const QColor& color) {

@@ -164,6 +164,8 @@ private:
     // The word white on black without gradient or shadow, or the word
     // display's own look.
     void setHighContrast(bool on);
+    // Words and the panels' titles change at once instead of fading.
+    void setReduceMotion(bool on);
     void connectHandlers();
     void showWindow();
     void showOnProjector();

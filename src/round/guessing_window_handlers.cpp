@@ -253,7 +253,10 @@ void TForm3::pauseClick() {
 }
 
 void TForm3::reduceMotionClick() {
-    handle([this] { settings_.setReduceMotion(menu_->reduceMotion->isChecked()); });
+    handle([this] {
+        setReduceMotion(menu_->reduceMotion->isChecked());
+        settings_.setReduceMotion(menu_->reduceMotion->isChecked());
+    });
 }
 
 void TForm3::highContrastClick() {

@@ -89,6 +89,10 @@ void OverlayPanel::relayOut() {
     layOut(content, buttons);
 }
 
+void OverlayPanel::setInstant(bool on) {
+    title->SetInstant(on);
+}
+
 void OverlayPanel::styleTable(QTableView& table) const {
     QFont font = table.font();
     font.setPixelSize(textPixels());

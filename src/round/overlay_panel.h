@@ -23,6 +23,8 @@ public:
 
     // The text size for the panel's lines at its present height.
     int textPixels() const;
+    // The title changes at once instead of fading.
+    void setInstant(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

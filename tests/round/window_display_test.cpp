@@ -259,19 +259,22 @@ TEST_F(WindowDisplayTest, SoundSwitch) {
 }
 
 // The look the host chose stays for the next launch, until the defaults are
-// restored: digit colours, smoothing, high contrast.
+// restored: digit colours, smoothing, high contrast, words without fading.
 TEST_F(WindowDisplayTest, SettingsStayUntilTheDefaultsAreRestored) {
     startRound();
     dialogs->answer = QColor(10, 20, 200);
     window->Label3Click();
     window->menu().N12->trigger();
     window->menu().highContrast->trigger();
+    window->menu().reduceMotion->trigger();
     window->menu().N7->trigger();
+    EXPECT_TRUE(window->aft1->Instant());
 
     TForm3 next(GuessingWindowParts{QString::fromStdString(gameFolderPath()), *game, settings.settings, errors, dialogs});
     EXPECT_EQ(next.Label3->palette().color(QPalette::WindowText), QColor(10, 20, 200));
     EXPECT_EQ(next.wordQuality(), TAAQuality::aqHigh);
     EXPECT_TRUE(next.menu().highContrast->isChecked());
+    EXPECT_TRUE(next.aft1->Instant());
     EXPECT_FALSE(game->soundOn());
 
     next.menu().restoreDefaults->trigger();
@@ -279,6 +282,7 @@ TEST_F(WindowDisplayTest, SettingsStayUntilTheDefaultsAreRestored) {
         EXPECT_EQ(shown->Label3->palette().color(QPalette::WindowText), QColor(255, 128, 255));
         EXPECT_EQ(shown->wordQuality(), TAAQuality::aqNone);
         EXPECT_FALSE(shown->menu().highContrast->isChecked());
+        EXPECT_FALSE(shown->aft1->Instant());
     }
     EXPECT_TRUE(game->soundOn());
 }
