@@ -117,8 +117,8 @@ def report(results, started):
 def outside(args):
     from harness.processes import ProcessTree
     if args.list:
-        for name, spec in CHECKS.items():
-            print(f"{name:<16} {' '.join(str(s) for s in spec.sizes):<30} {spec.summary}")
+        for name, entry in CHECKS.items():
+            print(f"{name:<16} {' '.join(str(s) for s in entry.sizes):<30} {entry.summary}")
         return 0
     if not args.game:
         print("--game is needed: the built game, e.g. build/dev/bin/caici", file=sys.stderr)
