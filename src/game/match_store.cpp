@@ -26,15 +26,6 @@ std::string cannotKeepText(const std::string& path, const std::string& reason) {
     return "比赛记录无法保存在 " + path + "（" + reason + "）。本次游戏照常进行，但比赛成绩不会保存，请把成绩记在纸上。";
 }
 
-const char* verdictName(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::correct: return "correct";
-    case Verdict::skipped: return "skipped";
-    case Verdict::missed: return "missed";
-    }
-    return "missed";
-}
-
 Verdict verdictNamed(const std::string& name) {
     if (name == "correct") return Verdict::correct;
     if (name == "skipped") return Verdict::skipped;

@@ -4,6 +4,15 @@
 
 namespace caici {
 
+const char* verdictName(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::correct: return "correct";
+    case Verdict::skipped: return "skipped";
+    case Verdict::missed: return "missed";
+    }
+    return "missed";
+}
+
 Review::Review(int team, std::vector<ReviewEntry> entries, bool closedEarly)
     : team_(team), entries_(std::move(entries)), closedEarly_(closedEarly), counts_(!closedEarly) {}
 

@@ -16,6 +16,10 @@ namespace caici {
 
 enum class Verdict { correct, skipped, missed };
 
+// The verdict's name where a review is written down (the history, the
+// phone): "correct", "skipped", "missed".
+const char* verdictName(Verdict verdict);
+
 // One word shown in a round, as the round played it.
 struct ReviewEntry {
     std::string word;

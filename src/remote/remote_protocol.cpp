@@ -70,15 +70,6 @@ const char* lineName(WordLine line) {
     return "idle";
 }
 
-const char* verdictName(Verdict verdict) {
-    switch (verdict) {
-        case Verdict::correct: return "correct";
-        case Verdict::skipped: return "skipped";
-        case Verdict::missed: return "missed";
-    }
-    return "missed";
-}
-
 QJsonValue text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
