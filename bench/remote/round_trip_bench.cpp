@@ -50,7 +50,7 @@ void BM_PressToEventRoundTrip(benchmark::State& state) {
     for (int i = 0; i < presses + 100; ++i) words->entries.push_back("词" + std::to_string(i) + "|2");
     Game game(GameParts{"", std::move(words), std::make_unique<testing::RecordingAudio>(
                                                   std::make_shared<testing::AudioLog>()),
-                        {}, [&] { return now; }});
+                        [&] { return now; }});
     testing::RecordingStartupMessages messages;
     game.startSound(messages);
     game.start();

@@ -1,5 +1,4 @@
-// The shuffle of the play order next to std::shuffle on the same entries,
-// with the application's rate-limited pump run once per draw, as in the game.
+// The shuffle of the play order next to std::shuffle on the same entries.
 //
 // BM_ShuffleOrder measures no time but how far a shuffle moves the library
 // away from the workbook's order, over many shuffles from the process
@@ -8,7 +7,6 @@
 // them as a fraction of the library (a random order gives 1/3). 964 is the
 // size of the bundled library.
 
-#include "common/message_pump.h"
 #include "words/play_order.h"
 
 #include <benchmark/benchmark.h>
@@ -31,17 +29,11 @@ std::vector<std::string> library(std::size_t n) {
     return entries;
 }
 
-caici::MessagePump gamePump(caici::RateLimitedPump& limited) {
-    return [&limited] { limited(); };
-}
-
 void BM_Shuffle(benchmark::State& state) {
     caici::WordLists lists;
     lists.replaceLibrary(library(static_cast<std::size_t>(state.range(0))));
-    caici::RateLimitedPump limited([] {});
-    const caici::MessagePump pump = gamePump(limited);
     for (auto _ : state) {
-        lists.shuffle(pump);
+        lists.shuffle();
         benchmark::DoNotOptimize(lists.count());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -62,8 +54,6 @@ void BM_ShuffleOrder(benchmark::State& state) {
     const auto entries = library(size);
     std::unordered_map<std::string, long> workbookRow;
     for (std::size_t i = 0; i < size; ++i) workbookRow.emplace(entries[i], static_cast<long>(i));
-    caici::RateLimitedPump limited([] {});
-    const caici::MessagePump pump = gamePump(limited);
 
     long pairs = 0;
     long ascending = 0;
@@ -72,7 +62,7 @@ void BM_ShuffleOrder(benchmark::State& state) {
         for (int s = 0; s < kOrderShuffles; ++s) {
             caici::WordLists lists;
             lists.replaceLibrary(entries);
-            lists.shuffle(pump);
+            lists.shuffle();
             // Words are dealt from the end of lst2.
             const auto order = lists.lst2();
             for (std::size_t k = order.size() - 1; k > 0; --k) {

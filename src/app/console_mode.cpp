@@ -2,6 +2,7 @@
 
 #include "common/error_guard.h"
 #include "console/operator_console.h"
+#include "input/play_keys.h"
 #include "look/screen_choice.h"
 #include "look/settings.h"
 #include "round/guessing_window.h"
@@ -38,6 +39,7 @@ ConsoleMode::ConsoleMode(Game& game, Settings& settings, TForm3& round, ErrorRep
       round_(round),
       reporter_(reporter),
       console_(std::make_unique<OperatorConsole>(game, reporter, digitalFamily)) {
+    round_.playKeys().addWindow(*console_);
     connect(console_.get(), &OperatorConsole::closed, this, [this] { setOn(false); });
     connect(console_->projectorChoice, &QComboBox::activated, this,
             [this](int index) { chooseProjector(console_->projectorChoice->itemText(index)); });

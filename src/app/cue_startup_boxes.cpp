@@ -12,9 +12,12 @@ void CueStartupBoxes::showIncorrectVersion(const std::string& text) {
 }
 
 void CueStartupBoxes::showAudioInitFailed(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(productTitle), QString::fromStdString(text),
-                    QMessageBox::Ok);
-    box.exec();
+    // The game goes on without sound: the box does not hold up the windows
+    // or the phone remote while nobody has read it yet.
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(productTitle), QString::fromStdString(text),
+                                QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 }  // namespace caici

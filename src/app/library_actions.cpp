@@ -26,8 +26,9 @@ void LibraryActions::open(QWidget* parent) {
     guarded(reporter_, [&] {
         const QString folder = QFileInfo(libraryKey()).absolutePath();
         const QString filter = QStringLiteral("词库 (%1);;所有文件 (*)").arg(QString::fromLatin1(kLibraryFilePatterns));
-        const auto path = dialogs_.openFile(parent, QStringLiteral("打开词库"), folder, filter);
-        if (path) openFile(*path);
+        dialogs_.openFile(parent, QStringLiteral("打开词库"), folder, filter, [this](const QString& path) {
+            guarded(reporter_, [&] { openFile(path); });
+        });
     });
 }
 

@@ -1,6 +1,5 @@
 #include "app/program.h"
 
-#include "common/message_pump.h"
 #include "fadetext/fade_text.h"
 #include "fadetext/fade_text_accessible.h"
 #include "look/placement.h"
@@ -40,16 +39,14 @@ Program::Program(ProgramParts parts) {
     dialogs_ = parts.dialogs ? parts.dialogs : std::make_shared<DesktopDialogs>();
     settings_ = std::make_unique<Settings>(parts.settingsFile.isEmpty() ? Settings::defaultFile() : parts.settingsFile);
     const std::string baseFolder = parts.baseFolder.toStdString();
-    // Long work (a load, a shuffle) and every tick let the windows go on.
-    const MessagePump pump = [] { QCoreApplication::processEvents(); };
     game_ = std::make_unique<Game>(GameParts{
         baseFolder,
         std::make_unique<WordLibrary>(
             LibraryPlaces{baseFolder,
                           parts.libraryFolder.isEmpty() ? personalLibraryFolder() : parts.libraryFolder.toStdString(),
                           settings_->chosenLibrary().toStdString()},
-            parts.readerPath, RateLimitedPump(pump)),
-        std::move(parts.audio), pump, std::move(parts.clock)});
+            parts.readerPath, MessagePump{}),
+        std::move(parts.audio), std::move(parts.clock)});
     // The program cannot run with a mismatched audio library: it ends with a
     // failure status, so a launcher or script sees that it did not start.
     if (game_->startSound(parts.cueMessages) == CueStartup::IncorrectVersion) throw ProgramEnd(1);
@@ -106,11 +103,16 @@ void Program::showStartWindow() {
     const QString text = QStringLiteral("上次的比赛（%1）还没有比完，已比了 %2 轮。\n\n要接着比吗？选“否”则结束那场比赛。")
                              .arg(teams.join(QStringLiteral("、")))
                              .arg(unfinished->rounds().size());
-    if (dialogs_->question(form1_.get(), QString::fromUtf8(productTitle), text)) {
-        game_->resumeMatch();
-    } else {
-        game_->dismissUnfinishedMatch();
-    }
+    dialogs_->question(form1_.get(), QString::fromUtf8(productTitle), text, [this](bool resume) {
+        // A round begun meanwhile (from a phone) has settled the question:
+        // the match stays offered until the host answers, and is taken up
+        // only while nothing else is being played.
+        if (resume && game_->round().phase != RoundPhase::running && !game_->match()) {
+            game_->resumeMatch();
+        } else if (!resume) {
+            game_->dismissUnfinishedMatch();
+        }
+    });
 }
 
 }  // namespace caici

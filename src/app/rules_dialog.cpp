@@ -36,8 +36,8 @@ constexpr char instructions[] =
 constexpr char rulesText[] =
     "       两人一组参赛，在规定时间内，根据显示文字，A选手给B选手提示（语言或肢体动作），B选手猜词。"
     "如果B选手猜对直接进行下一题，如果多次猜不对，A选手可以选择跳过，进入下一个词。"
-    "每轮前两次跳过不削减时间，第三次跳过削减2秒，第四次跳过削减3秒，以此类推，"
-    "直到时间减少到0则结束。最后得分高的队获胜，如果得分一样，则跳过次数最少的队获胜。";
+    "每轮前两次跳过不削减时间，第三次跳过削减2秒，第四次跳过削减3秒，以此类推；"
+    "剩余秒数减去本轮已跳过的次数不足10时，就不能再跳过了。时间减少到0则本轮结束。最后得分高的队获胜，如果得分一样，则跳过次数最少的队获胜。";
 
 QLabel& addLabel(QWidget& parent, const char* objectName, const char* text, QPoint at, const QFont& font) {
     auto* label = new QLabel(captionText(text), &parent);
@@ -102,8 +102,9 @@ void TForm2::buildLayout() {
     label1_ = &label1;
 
     addLabel(*this, "Label9", "游戏规则：", {43, 149}, bold);
-    QLabel& label7 = addLabel(*this, "Label7", "倒计时设定：        秒。", {171, 149}, bold);
-    setTextColor(label7, Qt::red);
+    // Black like the dialog's other texts: red on the orange-red ground
+    // could hardly be read.
+    addLabel(*this, "Label7", "倒计时设定：        秒。", {171, 149}, bold);
 
     QLabel& label8 = addLabel(*this, "Label8", rulesText, {44, 178}, pixelFont(face, textHeight));
     label8.setWordWrap(true);

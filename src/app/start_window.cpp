@@ -102,6 +102,8 @@ void TForm1::Label2MouseUp() {
 }
 
 void TForm1::Label2Click() {
+    // The start window's start begins a round from any state, a running one
+    // included: the host's deliberate restart, which no other device offers.
     handle([this] { game_.start(); });
 }
 

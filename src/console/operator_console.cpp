@@ -136,10 +136,10 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     presses->addWidget(btnPause, 2);
     presses->addWidget(btnStart, 2);
     layout->addLayout(presses);
-    connect(btnCorrect, &QPushButton::clicked, this, [this] { press([this] { game_.correct(); }); });
-    connect(btnSkip, &QPushButton::clicked, this, [this] { press([this] { game_.skip(); }); });
-    connect(btnPause, &QPushButton::clicked, this, [this] { press([this] { game_.togglePause(); }); });
-    connect(btnStart, &QPushButton::clicked, this, [this] { press([this] { game_.start(); }); });
+    connect(btnCorrect, &QPushButton::clicked, this, [this] { command(CommandKind::correct); });
+    connect(btnSkip, &QPushButton::clicked, this, [this] { command(CommandKind::skip); });
+    connect(btnPause, &QPushButton::clicked, this, [this] { command(CommandKind::pause); });
+    connect(btnStart, &QPushButton::clicked, this, [this] { command(CommandKind::start); });
 
     review = new QWidget(this);
     review->setObjectName(QStringLiteral("consoleReview"));
@@ -154,7 +154,7 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     reviewTable->horizontalHeader()->setStretchLastSection(false);
     reviewTable->horizontalHeader()->setSectionResizeMode(ReviewModel::word, QHeaderView::Stretch);
     connect(reviewTable, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        press([&] { game_.toggleReviewEntry(static_cast<std::size_t>(index.row())); });
+        command(CommandKind::toggleEntry, static_cast<std::size_t>(index.row()));
     });
     reviewLayout->addWidget(reviewTable, 1);
     auto* reviewRow = new QHBoxLayout;
@@ -162,9 +162,9 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     reviewCounts = new QCheckBox(QStringLiteral("本轮提前结束，仍计入比赛成绩"), review);
     reviewCounts->setFocusPolicy(Qt::NoFocus);
     connect(reviewCounts, &QCheckBox::toggled, this,
-            [this](bool on) { press([&] { game_.setReviewCounts(on); }); });
+            [this](bool on) { command(CommandKind::setCounts, 0, on); });
     reviewConfirm = button(*review, "consoleReviewConfirm", QStringLiteral("确认 (Enter)"), 20);
-    connect(reviewConfirm, &QPushButton::clicked, this, [this] { press([this] { game_.confirmReview(); }); });
+    connect(reviewConfirm, &QPushButton::clicked, this, [this] { command(CommandKind::confirm); });
     reviewRow->addWidget(reviewTotal, 1);
     reviewRow->addWidget(reviewCounts);
     reviewRow->addWidget(reviewConfirm);
@@ -198,9 +198,8 @@ OperatorConsole::~OperatorConsole() {
     game_.removeListener(*this);
 }
 
-template <class Action>
-void OperatorConsole::press(Action&& action) {
-    guarded(reporter_, std::forward<Action>(action));
+void OperatorConsole::command(CommandKind kind, std::size_t entry, bool counts) {
+    guarded(reporter_, [&] { game_.perform(Command{kind, entry, counts}); });
 }
 
 void OperatorConsole::refresh() {
@@ -251,11 +250,13 @@ void OperatorConsole::refresh() {
     }
     upcoming->setText(next.isEmpty() ? QString() : QStringLiteral("接下来：") + next.join(QStringLiteral("   ")));
 
-    btnCorrect->setEnabled(running && !busy && round.correctEnabled && !round.paused);
-    btnSkip->setEnabled(running && !busy && round.skipEnabled && !round.paused);
-    btnPause->setEnabled(running && !busy);
+    const CommandSet available = game_.available();
+    btnCorrect->setEnabled(available.has(CommandKind::correct));
+    btnSkip->setEnabled(available.has(CommandKind::skip));
+    btnPause->setEnabled(available.has(CommandKind::pause));
     btnPause->setText(round.paused ? QStringLiteral("继续  空格") : QStringLiteral("暂停  空格"));
-    btnStart->setEnabled(!running && !busy);
+    btnStart->setEnabled(available.has(CommandKind::start));
+    reviewConfirm->setEnabled(available.has(CommandKind::confirm));
     showReview();
     standingsModel_->refresh();
     standings->setVisible(match.has_value());
@@ -272,38 +273,6 @@ void OperatorConsole::showReview() {
     reviewCounts->setChecked(current->counts());
     reviewConfirm->setText(current->team() >= 0 && game_.match() ? QStringLiteral("确认 (Enter)")
                                                                  : QStringLiteral("关闭 (Enter)"));
-}
-
-void OperatorConsole::keyPressEvent(QKeyEvent* event) {
-    // The keys of a presenter clicker and of the guessing window.
-    switch (event->key()) {
-    case Qt::Key_PageDown:
-    case Qt::Key_Right:
-        if (btnCorrect->isEnabled()) btnCorrect->click();
-        break;
-    case Qt::Key_PageUp:
-    case Qt::Key_Left:
-        if (btnSkip->isEnabled()) btnSkip->click();
-        break;
-    case Qt::Key_Space:
-    case Qt::Key_P:
-    case Qt::Key_B:
-    case Qt::Key_Period:
-        if (btnPause->isEnabled()) btnPause->click();
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (review->isVisible()) {
-            reviewConfirm->click();
-        } else if (btnStart->isEnabled()) {
-            btnStart->click();
-        }
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
 }
 
 void OperatorConsole::resizeEvent(QResizeEvent* event) {

@@ -58,7 +58,6 @@ signals:
     void closed();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -71,7 +70,7 @@ private:
     void libraryExhausted() override { refresh(); }
     void timeChanged(std::int32_t) override { refresh(); }
     void pausedChanged(bool) override { refresh(); }
-    void controlsChanged(bool, bool) override { refresh(); }
+    void commandsChanged(CommandSet) override { refresh(); }
     void roundOver(std::int64_t, std::int32_t) override { refresh(); }
     void roundClosed() override { refresh(); }
     void busyChanged(bool) override { refresh(); }
@@ -80,9 +79,9 @@ private:
 
     void refresh();
     void showReview();
-    // A press that fails says so in the error box and goes no further.
-    template <class Action>
-    void press(Action&& action);
+    // Every press goes to the game as a command; one that fails says so in
+    // the error box and goes no further.
+    void command(CommandKind kind, std::size_t entry = 0, bool counts = false);
 
     Game& game_;
     ErrorReporter& reporter_;

@@ -49,10 +49,7 @@ Game::Game(GameParts parts)
       library_(std::move(parts.library)),
       cues_(std::move(parts.audio)),
       random_(parts.random ? *parts.random : processRandom()),
-      // A shuffle of a big library pumps once per draw: at most every 15 ms
-      // is enough to keep the windows alive.
-      shufflePump_(parts.pump ? MessagePump(RateLimitedPump(parts.pump)) : MessagePump()),
-      round_(listeners_, words_, cues_, std::move(parts.pump), std::move(parts.clock)),
+      round_(listeners_, words_, cues_, std::move(parts.clock)),
       session_(listeners_) {}
 
 Game::~Game() = default;
@@ -61,6 +58,79 @@ template <class Body>
 void Game::guarded(Body&& body) noexcept {
     ListenerReporter reporter(listeners_);
     caici::guarded(reporter, std::forward<Body>(body));
+    publishCommands();
+}
+
+CommandSet Game::available() const {
+    CommandSet commands;
+    if (busy()) return commands;
+    const RoundState& state = round();
+    if (state.phase == RoundPhase::running) {
+        commands.add(CommandKind::pause);
+        if (!state.paused && state.correctEnabled) commands.add(CommandKind::correct);
+        if (!state.paused && state.skipEnabled) commands.add(CommandKind::skip);
+    } else {
+        commands.add(CommandKind::start);
+    }
+    if (review()) {
+        commands.add(CommandKind::toggleEntry);
+        commands.add(CommandKind::setCounts);
+        commands.add(CommandKind::confirm);
+    }
+    return commands;
+}
+
+std::optional<Refusal> Game::refusalOf(const Command& command) const {
+    if (busy()) return Refusal::busy;
+    const RoundState& state = round();
+    const bool running = state.phase == RoundPhase::running;
+    switch (command.kind) {
+        case CommandKind::start:
+            // A stray press must not throw away a round in play.
+            if (running) return Refusal::roundRunning;
+            return std::nullopt;
+        case CommandKind::correct:
+        case CommandKind::skip:
+            if (!running) return Refusal::noRound;
+            if (state.paused) return Refusal::paused;
+            if (!(command.kind == CommandKind::correct ? state.correctEnabled : state.skipEnabled)) {
+                return Refusal::pressOff;
+            }
+            return std::nullopt;
+        case CommandKind::pause:
+            if (!running) return Refusal::noRound;
+            return std::nullopt;
+        case CommandKind::toggleEntry:
+        case CommandKind::setCounts:
+        case CommandKind::confirm:
+            if (!review()) return Refusal::noReview;
+            if (command.kind == CommandKind::toggleEntry && command.entry >= review()->entries().size()) {
+                return Refusal::noSuchEntry;
+            }
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> Game::perform(const Command& command) {
+    if (const auto refusal = refusalOf(command)) return refusal;
+    switch (command.kind) {
+        case CommandKind::start: start(); break;
+        case CommandKind::correct: correct(); break;
+        case CommandKind::skip: skip(); break;
+        case CommandKind::pause: togglePause(); break;
+        case CommandKind::toggleEntry: toggleReviewEntry(command.entry); break;
+        case CommandKind::setCounts: setReviewCounts(command.counts); break;
+        case CommandKind::confirm: confirmReview(); break;
+    }
+    return std::nullopt;
+}
+
+void Game::publishCommands() {
+    const CommandSet now = available();
+    if (published_ == now) return;
+    published_ = now;
+    listeners_.commandsChanged(now);
 }
 
 CueStartup Game::startSound(CueStartupMessages& messages) {
@@ -167,7 +237,7 @@ void Game::refill() {
     // A failed load has said why; the round does not start.
     if (!library_->libraryLoaded()) loadLibrary();
     if (!choice_.isEverything() && words_.chosenCount(choice_) == 0) throw Error(nothingChosenText);
-    words_.shuffle(shufflePump_, random_, choice_);
+    words_.shuffle(random_, choice_);
     words_.keepOnly([this](const std::string& entry) { return session_.fresh(EntryFields(entry).at(0)); });
     refillPending_ = false;
 }

@@ -1,26 +1,28 @@
 #pragma once
 // The game: the word library and its play order, the cue player, the
 // countdown setting and the round, behind one object that knows no windows.
-// Every input a window, a key or a remote takes is a call here; every change
-// reaches the views through GameListener events. Inputs never throw: a
-// failure stops the input where it happened and becomes one error event.
+// Every input a window, a key, the console or a phone takes is a Command
+// handed to perform(); the game says which commands it takes now
+// (available(), and the commandsChanged event), and every view shows exactly
+// that. Every change reaches the views through GameListener events. Inputs
+// never throw: a failure stops the input where it happened and becomes one
+// error event. Nothing here runs the event loop: every input runs to its end
+// before the next one is taken.
 //
 // A match of teams is played round by round; after every round the host
 // reviews it (MatchSession) before the next one starts.
 //
-// The game is busy while a start (with its load and shuffle) or a load runs.
-// Both let window messages run, so a press, a tick or a second start can
-// arrive meanwhile: presses and ticks are ignored then, a second start too,
-// and a load, a sheet browse, a change of library or of the choice of words
-// is refused with a message.
+// The game is busy while a start (with its load and shuffle) or a load runs;
+// a command that arrives from the library's own callbacks meanwhile is
+// refused.
 //
 // The host may choose another library file and a choice of categories and
 // points to play; both take effect at the next start, which deals a fresh
 // play order of the chosen entries.
 
 #include "common/clock.h"
-#include "common/message_pump.h"
 #include "cues/cue_player.h"
+#include "game/commands.h"
 #include "game/listener_list.h"
 #include "game/match_session.h"
 #include "game/round_engine.h"
@@ -40,8 +42,6 @@ struct GameParts {
     std::string baseFolder;
     std::unique_ptr<WordSource> library;
     std::unique_ptr<AudioLibrary> audio;
-    // Lets pending window messages run during long work and at every tick.
-    MessagePump pump = {};
     MonotonicClock clock = steadyMilliseconds;
     // What shuffles the play order; the process's own when none is given.
     RandomSource* random = nullptr;
@@ -62,6 +62,11 @@ public:
 
     void addListener(GameListener& listener) { listeners_.add(listener); }
     void removeListener(GameListener& listener) { listeners_.remove(listener); }
+
+    // The commands taken now.
+    CommandSet available() const;
+    // Carries out command, or says why not and changes nothing.
+    std::optional<Refusal> perform(const Command& command);
 
     // A new round: loads the library the first time and refills the play
     // order when it runs low, then shows the first word and starts the
@@ -142,6 +147,9 @@ private:
 
     template <class Body>
     void guarded(Body&& body) noexcept;
+    std::optional<Refusal> refusalOf(const Command& command) const;
+    // Tells the views when the commands taken have changed.
+    void publishCommands();
     void loadLibrary();
     void refill();
 
@@ -151,7 +159,6 @@ private:
     WordLists words_;
     CuePlayer cues_;
     RandomSource& random_;
-    MessagePump shufflePump_;
     RoundEngine round_;
     MatchSession session_;
     int roundTeam_ = -1;
@@ -160,6 +167,7 @@ private:
     // A new library or choice: the next start deals afresh.
     bool refillPending_ = false;
     Activity activity_ = Activity::idle;
+    std::optional<CommandSet> published_;
 };
 
 }  // namespace caici

@@ -6,6 +6,8 @@
 // that called into the game, after the game's state has changed, in the order
 // the changes happened. A listener must not throw.
 
+#include "game/commands.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,8 +38,11 @@ public:
     virtual void countdownChanged(bool /*running*/) {}
     // The host paused the round (the word is to be hidden) or went on.
     virtual void pausedChanged(bool /*paused*/) {}
-    // Whether "正确" and "跳过" take presses.
+    // Whether "正确" and "跳过" take presses in this round.
     virtual void controlsChanged(bool /*correct*/, bool /*skip*/) {}
+    // The commands the game takes now (Game::available()) have changed; a
+    // view greys out the rest.
+    virtual void commandsChanged(CommandSet /*available*/) {}
     // The countdown reached zero.
     virtual void roundOver(std::int64_t /*score*/, std::int32_t /*skips*/) {}
     // The round's window was closed; the round is over for good.

@@ -61,6 +61,9 @@ void ListenerList::pausedChanged(bool paused) {
 void ListenerList::controlsChanged(bool correct, bool skip) {
     each([&](GameListener& l) { l.controlsChanged(correct, skip); });
 }
+void ListenerList::commandsChanged(CommandSet available) {
+    each([&](GameListener& l) { l.commandsChanged(available); });
+}
 void ListenerList::roundOver(std::int64_t score, std::int32_t skips) {
     each([&](GameListener& l) { l.roundOver(score, skips); });
 }

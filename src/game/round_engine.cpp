@@ -16,9 +16,8 @@ constexpr std::int32_t kEndCueSeconds = 6;
 
 }  // namespace
 
-RoundEngine::RoundEngine(GameListener& events, WordLists& playOrder, CueSink& cues, MessagePump pump,
-                         MonotonicClock clock)
-    : events_(events), playOrder_(playOrder), cues_(cues), pump_(std::move(pump)), clock_(std::move(clock)) {}
+RoundEngine::RoundEngine(GameListener& events, WordLists& playOrder, CueSink& cues, MonotonicClock clock)
+    : events_(events), playOrder_(playOrder), cues_(cues), clock_(std::move(clock)) {}
 
 void RoundEngine::reset() {
     state_.skipCount = 0;
@@ -30,7 +29,6 @@ void RoundEngine::begin(std::int32_t countdownSeconds) {
     // Running from here on: should the deal or a conversion fail, the window
     // is open and its buttons answer as in any running round.
     state_.phase = RoundPhase::running;
-    ++roundNumber_;
     record_.clear();
     if (state_.paused) {
         state_.paused = false;
@@ -44,10 +42,6 @@ void RoundEngine::begin(std::int32_t countdownSeconds) {
 
 void RoundEngine::tick() {
     if (!state_.countdownRunning) return;
-    const std::uint64_t round = roundNumber_;
-    if (pump_) pump_();
-    // A close or a new start handled by the pump has taken this tick's place.
-    if (!state_.countdownRunning || round != roundNumber_) return;
 
     // In 64 bits: a countdown set to the lowest 32-bit value must end, not wrap.
     const std::int64_t left = std::int64_t{state_.remainingSeconds} - 1;

@@ -10,7 +10,6 @@
 // Game runs every call inside its guard.
 
 #include "common/clock.h"
-#include "common/message_pump.h"
 #include "cues/cue.h"
 #include "game/game_listener.h"
 #include "game/review.h"
@@ -56,9 +55,8 @@ public:
     // click, not a verdict on a word nobody has seen yet.
     static constexpr std::chrono::milliseconds pressGuard{300};
 
-    // Everything given outlives the engine. The pump lets pending window
-    // messages run at the start of every tick.
-    RoundEngine(GameListener& events, WordLists& playOrder, CueSink& cues, MessagePump pump, MonotonicClock clock);
+    // Everything given outlives the engine.
+    RoundEngine(GameListener& events, WordLists& playOrder, CueSink& cues, MonotonicClock clock);
 
     // A new round: score and skips 0, both buttons on.
     void reset();
@@ -95,13 +93,9 @@ private:
     GameListener& events_;
     WordLists& playOrder_;
     CueSink& cues_;
-    MessagePump pump_;
     MonotonicClock clock_;
     RoundState state_;
     std::vector<ReviewEntry> record_;
-    // Counts the rounds begun, so a tick can tell that a start ran inside
-    // its pump.
-    std::uint64_t roundNumber_ = 0;
     std::chrono::milliseconds lineShownAt_{};
 };
 

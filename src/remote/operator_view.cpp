@@ -13,18 +13,6 @@ std::optional<std::string> teamName(const Game& game, int team) {
 
 }  // namespace
 
-bool pressesTaken(const Game& game) {
-    return !game.busy() && game.round().phase == RoundPhase::running;
-}
-
-bool startTaken(const Game& game) {
-    return !game.busy() && game.round().phase != RoundPhase::running;
-}
-
-bool reviewTaken(const Game& game) {
-    return !game.busy() && game.review().has_value();
-}
-
 OperatorView operatorView(const Game& game, bool pointsKnown) {
     const RoundState& round = game.round();
     OperatorView view;
@@ -37,10 +25,10 @@ OperatorView operatorView(const Game& game, bool pointsKnown) {
     view.seconds = round.remainingSeconds;
     view.score = round.score;
     view.skips = round.skipCount;
-    const bool presses = pressesTaken(game);
-    view.correctEnabled = presses && round.correctEnabled;
-    view.skipEnabled = presses && round.skipEnabled;
-    view.startEnabled = startTaken(game);
+    const CommandSet available = game.available();
+    view.correctEnabled = available.has(CommandKind::correct);
+    view.skipEnabled = available.has(CommandKind::skip);
+    view.startEnabled = available.has(CommandKind::start);
     view.busy = game.busy();
     view.review = game.review();
     view.team = teamName(game, view.review ? view.review->team() : game.roundTeam());

@@ -27,6 +27,7 @@ struct OperatorView {
     std::int32_t seconds = 0;
     std::int64_t score = 0;
     std::int32_t skips = 0;
+    // The buttons the game takes presses of now (Game::available()).
     bool correctEnabled = false;
     bool skipEnabled = false;
     bool startEnabled = false;
@@ -46,13 +47,5 @@ struct OperatorView {
 // The game as it stands, without flashes. pointsKnown is false when the
 // word on display came with points that could not be read.
 OperatorView operatorView(const Game& game, bool pointsKnown);
-
-// What the phone's buttons may do: "正确" and "跳过" only while a round runs
-// (outside one the game would deal words nobody sees), "开始" only while none
-// runs (a stray tap must not throw away a round in play); the review's
-// toggles while there is one.
-bool pressesTaken(const Game& game);
-bool startTaken(const Game& game);
-bool reviewTaken(const Game& game);
 
 }  // namespace caici

@@ -17,11 +17,33 @@ namespace caici {
 namespace {
 
 const char* const portTakenText = "手机遥控无法使用端口 %d，它可能已被别的程序占用。";
-const char* const noRoundText = "现在没有进行中的一轮。";
-const char* const roundRunningText = "这一轮还在进行，结束后才能开始下一轮。";
-const char* const busyText = "游戏正忙，请稍候。";
-const char* const noReviewText = "现在没有等待确认的回合回顾。";
-const char* const noSuchWordText = "回顾里没有这一行。";
+// What a phone is told when the game does not take its command.
+const char* refusalText(Refusal refusal) {
+    switch (refusal) {
+        case Refusal::busy: return "游戏正忙，请稍候。";
+        case Refusal::roundRunning: return "这一轮还在进行，结束后才能开始下一轮。";
+        case Refusal::noRound: return "现在没有进行中的一轮。";
+        case Refusal::paused: return "这一轮已暂停，继续后才能按。";
+        case Refusal::pressOff: return "剩余时间太少，这一轮不能再跳过。";
+        case Refusal::noReview: return "现在没有等待确认的回合回顾。";
+        case Refusal::noSuchEntry: return "回顾里没有这一行。";
+    }
+    return "";
+}
+
+Command gameCommand(const PhoneCommand& command) {
+    switch (command.kind) {
+        case PhoneCommandKind::correct: return Command{CommandKind::correct};
+        case PhoneCommandKind::skip: return Command{CommandKind::skip};
+        case PhoneCommandKind::toggle:
+            return Command{CommandKind::toggleEntry, static_cast<std::size_t>(command.entry)};
+        case PhoneCommandKind::counts: return Command{CommandKind::setCounts, 0, command.counts};
+        case PhoneCommandKind::confirm: return Command{CommandKind::confirm};
+        case PhoneCommandKind::start:
+        case PhoneCommandKind::ping: break;
+    }
+    return Command{CommandKind::start};
+}
 const QString staleKeyReason = QStringLiteral("配对码已失效，请重新扫描二维码。");
 const QString tooManyReason = QStringLiteral("已有 4 部手机在遥控，请先断开一部。");
 const QString switchedOffReason = QStringLiteral("手机遥控已关闭。");
@@ -126,56 +148,12 @@ void RemoteServer::drop(PhoneLink& link) {
 }
 
 void RemoteServer::run(PhoneLink& link, PhoneCommand command) {
-    switch (command.kind) {
-        case PhoneCommandKind::ping:
-            link.send(pongMessage());
-            return;
-        case PhoneCommandKind::start:
-            if (!startTaken(game_)) {
-                link.send(errorMessage(game_.busy() ? busyText : roundRunningText));
-                return;
-            }
-            game_.start();
-            return;
-        case PhoneCommandKind::correct:
-        case PhoneCommandKind::skip:
-            if (!pressesTaken(game_)) {
-                link.send(errorMessage(game_.busy() ? busyText : noRoundText));
-                return;
-            }
-            if (command.kind == PhoneCommandKind::correct) {
-                game_.correct();
-            } else {
-                game_.skip();
-            }
-            return;
-        case PhoneCommandKind::toggle:
-        case PhoneCommandKind::counts:
-        case PhoneCommandKind::confirm:
-            review(link, command);
-            return;
-    }
-}
-
-void RemoteServer::review(PhoneLink& link, PhoneCommand command) {
-    if (!reviewTaken(game_)) {
-        link.send(errorMessage(game_.busy() ? busyText : noReviewText));
+    if (command.kind == PhoneCommandKind::ping) {
+        link.send(pongMessage());
         return;
     }
-    switch (command.kind) {
-        case PhoneCommandKind::toggle:
-            if (static_cast<std::size_t>(command.entry) >= game_.review()->entries().size()) {
-                link.send(errorMessage(noSuchWordText));
-                return;
-            }
-            game_.toggleReviewEntry(static_cast<std::size_t>(command.entry));
-            return;
-        case PhoneCommandKind::counts:
-            game_.setReviewCounts(command.counts);
-            return;
-        default:
-            game_.confirmReview();
-            return;
+    if (const std::optional<Refusal> refusal = game_.perform(gameCommand(command))) {
+        link.send(errorMessage(refusalText(*refusal)));
     }
 }
 

@@ -70,7 +70,6 @@ private:
     void acceptPhones();
     void refuse(std::unique_ptr<QWebSocket> socket, int code, const QString& reason);
     void run(PhoneLink& link, PhoneCommand command);
-    void review(PhoneLink& link, PhoneCommand command);
     void drop(PhoneLink& link);
     void scheduleView();
     void sendView();
@@ -88,6 +87,7 @@ private:
     void timeChanged(std::int32_t) override { scheduleView(); }
     void countdownChanged(bool) override { scheduleView(); }
     void controlsChanged(bool, bool) override { scheduleView(); }
+    void commandsChanged(CommandSet) override { scheduleView(); }
     void roundOver(std::int64_t, std::int32_t) override { scheduleView(); }
     void roundClosed() override { scheduleView(); }
     void busyChanged(bool) override { scheduleView(); }

@@ -10,6 +10,7 @@
 
 #include "fadetext/fade_text.h"
 #include "effecttext/font.h"
+#include "input/play_keys.h"
 #include "round/click_label.h"
 #include "round/color_key.h"
 #include "round/digital_font.h"
@@ -75,6 +76,8 @@ TForm3::TForm3(GuessingWindowParts parts)
     menu_ = std::make_unique<GuessingWindowMenu>(*this);
     menu_->autoSize->setChecked(aft1->FitToClient());
     connectHandlers();
+    keys_ = std::make_unique<PlayKeys>(game_);
+    keys_->addWindow(*this);
     game_.addListener(*this);
     applySettings();
     connect(&settings_, &Settings::restored, this, [this] { handle([this] { applySettings(); }); });

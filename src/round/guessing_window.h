@@ -40,6 +40,7 @@ namespace caici {
 
 class ClickLabel;
 class GuessingWindowMenu;
+class PlayKeys;
 class ReviewPanel;
 class ScoreboardPanel;
 class TCnAAFadeText;
@@ -76,6 +77,8 @@ public:
     // The line the word display shows, as the window last set it.
     std::string wordLine() const;
     const GuessingWindowMenu& menu() const { return *menu_; }
+    // The game's keys, taken here and in every other window of play.
+    PlayKeys& playKeys() { return *keys_; }
     // The screen the rounds are shown on, full screen, while the operator's
     // console runs on another; nullptr: wherever the host puts the window.
     void setProjector(QScreen* screen);
@@ -133,7 +136,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -147,7 +149,7 @@ private:
     void timeChanged(std::int32_t seconds) override;
     void countdownChanged(bool running) override;
     void pausedChanged(bool paused) override;
-    void controlsChanged(bool correct, bool skip) override;
+    void commandsChanged(CommandSet available) override;
     void roundOver(std::int64_t score, std::int32_t skips) override;
     void roundClosed() override;
     void soundChanged(bool on) override;
@@ -205,6 +207,9 @@ private:
     QPixmap scaledBackground_;
     AnchorLayout layout_;
     std::unique_ptr<GuessingWindowMenu> menu_;
+    std::unique_ptr<PlayKeys> keys_;
+    // The end-of-round box is open: the round's review waits behind it.
+    bool endBoxOpen_ = false;
     QColor lastChosenColor_ = Qt::black;
     Settings& settings_;
     DisplayMode displayMode_ = DisplayMode::windowed;

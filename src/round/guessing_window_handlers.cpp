@@ -46,11 +46,11 @@ QString aboutText() {
 }  // namespace
 
 void TForm3::btn1Click() {
-    handle([this] { game_.correct(); });
+    handle([this] { game_.perform(Command{CommandKind::correct}); });
 }
 
 void TForm3::btn2Click() {
-    handle([this] { game_.skip(); });
+    handle([this] { game_.perform(Command{CommandKind::skip}); });
 }
 
 void TForm3::tmr1Timer() {
@@ -81,15 +81,18 @@ void TForm3::Label2Click() {
 
 void TForm3::chooseDisplayColor(QLabel& display) {
     // One chooser for both displays: it opens at the colour chosen last.
-    const std::optional<QColor> chosen = dialogs_->chooseColor(this, lastChosenColor_);
-    if (!chosen) return;
-    lastChosenColor_ = *chosen;
-    setDigitColor(display, *chosen);
-    if (&display == Label3) {
-        settings_.setTimeColor(*chosen);
-    } else {
-        settings_.setScoreColor(*chosen);
-    }
+    const bool time = &display == Label3;
+    dialogs_->chooseColor(this, lastChosenColor_, [this, time](const QColor& chosen) {
+        handle([&] {
+            lastChosenColor_ = chosen;
+            setDigitColor(time ? *Label3 : *Label2, chosen);
+            if (time) {
+                settings_.setTimeColor(chosen);
+            } else {
+                settings_.setScoreColor(chosen);
+            }
+        });
+    });
 }
 
 void TForm3::N1Click() {
@@ -249,7 +252,7 @@ void TForm3::scoreboardClick() {
 }
 
 void TForm3::pauseClick() {
-    handle([this] { game_.togglePause(); });
+    handle([this] { game_.perform(Command{CommandKind::pause}); });
 }
 
 void TForm3::reduceMotionClick() {
@@ -273,29 +276,38 @@ void TForm3::restoreDefaultsClick() {
 void TForm3::exportCsvClick() {
     handle([this] {
         if (!game_.match()) return;
-        const auto path = dialogs_->saveFile(this, QStringLiteral("导出比赛成绩"), QStringLiteral("比赛成绩.csv"),
-                                             QStringLiteral("CSV 表格 (*.csv)"));
-        if (!path) return;
-        const std::string csv = matchCsv(*game_.match());
-        QSaveFile file(*path);
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-            !file.commit()) {
-            throw Error("比赛成绩无法保存到 " + path->toStdString() + "：" + file.errorString().toStdString());
-        }
+        dialogs_->saveFile(this, QStringLiteral("导出比赛成绩"), QStringLiteral("比赛成绩.csv"),
+                           QStringLiteral("CSV 表格 (*.csv)"), [this](const QString& path) {
+                               handle([&] {
+                                   // The match may have ended while the chooser was open.
+                                   if (!game_.match()) return;
+                                   const std::string csv = matchCsv(*game_.match());
+                                   QSaveFile file(path);
+                                   if (!file.open(QIODevice::WriteOnly) ||
+                                       file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+                                           static_cast<qint64>(csv.size()) ||
+                                       !file.commit()) {
+                                       throw Error("比赛成绩无法保存到 " + path.toStdString() + "：" +
+                                                   file.errorString().toStdString());
+                                   }
+                               });
+                           });
     });
 }
 
 void TForm3::exportPictureClick() {
     handle([this] {
         if (!game_.match()) return;
-        const auto path = dialogs_->saveFile(this, QStringLiteral("导出计分板图片"), QStringLiteral("计分板.png"),
-                                             QStringLiteral("PNG 图片 (*.png)"));
-        if (!path) return;
-        scoreboard->refresh();
-        if (!scoreboard->grab().save(*path, "PNG")) {
-            throw Error("计分板图片无法保存到 " + path->toStdString() + "。");
-        }
+        dialogs_->saveFile(this, QStringLiteral("导出计分板图片"), QStringLiteral("计分板.png"),
+                           QStringLiteral("PNG 图片 (*.png)"), [this](const QString& path) {
+                               handle([&] {
+                                   if (!game_.match()) return;
+                                   scoreboard->refresh();
+                                   if (!scoreboard->grab().save(path, "PNG")) {
+                                       throw Error("计分板图片无法保存到 " + path.toStdString() + "。");
+                                   }
+                               });
+                           });
     });
 }
 
@@ -316,33 +328,6 @@ bool TForm3::event(QEvent* event) {
         return true;
     }
     return QWidget::event(event);
-}
-
-void TForm3::keyPressEvent(QKeyEvent* event) {
-    // A presenter clicker sends Page Down / Page Up or the arrow keys.
-    switch (event->key()) {
-    case Qt::Key_PageDown:
-    case Qt::Key_Right:
-        if (btn1->isEnabled()) btn1->click();
-        event->accept();
-        return;
-    case Qt::Key_PageUp:
-    case Qt::Key_Left:
-        if (btn2->isEnabled()) btn2->click();
-        event->accept();
-        return;
-    default:
-        break;
-    }
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    // Both buttons are default buttons: Enter presses the one with the focus,
-    // and "正确" when neither has it.
-    QPushButton* target = focusWidget() == btn2 ? btn2 : btn1;
-    if (target->isEnabled()) target->click();
-    event->accept();
 }
 
 void TForm3::contextMenuEvent(QContextMenuEvent* event) {

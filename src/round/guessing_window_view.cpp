@@ -21,7 +21,9 @@ namespace {
 
 const char* const skipCaption = "跳过";
 const char* const endCaption = "提示";
-const char* const endText = "本轮猜词已经结束！\r\n\r\n在屏幕上点击右键，结束退出本轮，然后开始下一轮比赛竞猜！";
+const char* const endText =
+    "本轮猜词已经结束！\r\n\r\n点“确定”后核对本轮的词语：点一个词可以改正误按，"
+    "然后按“确认”记下成绩，或按“下一轮”接着比赛。";
 
 // Starts a timer unless it already runs: a running timer keeps its rhythm,
 // so a flash shown again disappears at the tick its first showing started.
@@ -52,11 +54,13 @@ void TForm3::flash(QLabel& label, QTimer& timer, const QString& text) {
 }
 
 void TForm3::roundStarted() {
+    dialogs_->closeRoundOver();
     review->hide();
     scoreboard->hide();
-    menu_->pause->setEnabled(true);
     showWindow();
     setNumber(*Label2, 0);
+    // Every round begins with a plain caption, whichever way it was started.
+    btn2->setText(QString::fromUtf8(skipCaption));
 }
 
 void TForm3::wordShown(const std::string& word, std::optional<std::int32_t>) {
@@ -87,15 +91,19 @@ void TForm3::timeChanged(std::int32_t seconds) {
 
 void TForm3::countdownChanged(bool running) {
     if (running) {
+        // The full countdown from the first moment, not "000" until the
+        // first tick.
+        setNumber(*Label3, game_.round().remainingSeconds);
         enableTimer(tmr1);
     } else {
         tmr1.stop();
     }
 }
 
-void TForm3::controlsChanged(bool correct, bool skip) {
-    btn1->setEnabled(correct);
-    btn2->setEnabled(skip);
+void TForm3::commandsChanged(CommandSet available) {
+    btn1->setEnabled(available.has(CommandKind::correct));
+    btn2->setEnabled(available.has(CommandKind::skip));
+    menu_->pause->setEnabled(available.has(CommandKind::pause));
 }
 
 void TForm3::pausedChanged(bool paused) {
@@ -111,12 +119,15 @@ void TForm3::pausedChanged(bool paused) {
 }
 
 void TForm3::roundOver(std::int64_t score, std::int32_t) {
-    menu_->pause->setEnabled(false);
     setWordLine(wordDisplayLine(std::to_string(score) + " 分"));
-    // The final score now stands only in the word display.
-    setNumber(*Label2, 0);
+    // The score display says the same as the final score line.
+    setNumber(*Label2, score);
+    endBoxOpen_ = true;
     handle([this] {
-        dialogs_->roundOver(this, QString::fromUtf8(endCaption), captionText(endText), finalScoreArea());
+        dialogs_->roundOver(this, QString::fromUtf8(endCaption), captionText(endText), finalScoreArea(), [this] {
+            endBoxOpen_ = false;
+            handle([this] { reviewChanged(); });
+        });
     });
 }
 
@@ -129,7 +140,6 @@ QRect TForm3::finalScoreArea() const {
 }
 
 void TForm3::roundClosed() {
-    menu_->pause->setEnabled(false);
     btn2->setText(QString::fromUtf8(skipCaption));
     setWordLine(idleLine());
     // A round ended elsewhere than at this window's close takes the window
@@ -140,12 +150,16 @@ void TForm3::roundClosed() {
 void TForm3::reviewChanged() {
     if (game_.review()) {
         review->refresh();
+        // The end box stands over the final score; the review follows it.
+        if (endBoxOpen_) return;
         showWindow();
         review->show();
         review->raise();
         review->setFocus();
         return;
     }
+    // Settled elsewhere (the console, a phone): nothing is left to review.
+    dialogs_->closeRoundOver();
     if (!review->isVisible()) return;
     review->hide();
     // A confirmed match round is followed by the standings.

@@ -47,7 +47,7 @@ ReviewPanel::ReviewPanel(QWidget& parent, const QPixmap& background, Game& game,
     table->horizontalHeader()->setSectionResizeMode(ReviewModel::verdict, QHeaderView::ResizeToContents);
     table->installEventFilter(this);
     connect(table, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        game_.toggleReviewEntry(static_cast<std::size_t>(index.row()));
+        game_.perform(Command{CommandKind::toggleEntry, static_cast<std::size_t>(index.row())});
     });
 
     total = new QLabel(this);
@@ -55,14 +55,14 @@ ReviewPanel::ReviewPanel(QWidget& parent, const QPixmap& background, Game& game,
     total->setAlignment(Qt::AlignCenter);
     counts = new QCheckBox(QStringLiteral("本轮提前结束，仍计入比赛成绩"), this);
     counts->setObjectName(QStringLiteral("reviewCounts"));
-    connect(counts, &QCheckBox::toggled, this, [this](bool on) { game_.setReviewCounts(on); });
+    connect(counts, &QCheckBox::toggled, this, [this](bool on) { game_.perform(Command{CommandKind::setCounts, 0, on}); });
 
     confirm = panelButton(*this, QStringLiteral("确认 (Enter)"));
     confirm->setObjectName(QStringLiteral("reviewConfirm"));
     next = panelButton(*this, QStringLiteral("下一轮"));
     next->setObjectName(QStringLiteral("reviewNext"));
-    connect(confirm, &QPushButton::clicked, this, [this] { game_.confirmReview(); });
-    connect(next, &QPushButton::clicked, this, [this] { game_.start(); });
+    connect(confirm, &QPushButton::clicked, this, [this] { game_.perform(Command{CommandKind::confirm}); });
+    connect(next, &QPushButton::clicked, this, [this] { game_.perform(Command{CommandKind::start}); });
     setFocusProxy(table);
     finish();
 }
@@ -118,26 +118,14 @@ void ReviewPanel::layOut(const QRect& content, const QRect& buttons) {
 }
 
 bool ReviewPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Space && table->currentIndex().isValid()) {
-            game_.toggleReviewEntry(static_cast<std::size_t>(table->currentIndex().row()));
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            game_.confirmReview();
-            return true;
-        }
+    // Space turns the selected word's verdict; Enter is the game's own key
+    // (it confirms), taken before the list sees it.
+    if (watched == table && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && table->currentIndex().isValid()) {
+        game_.perform(Command{CommandKind::toggleEntry, static_cast<std::size_t>(table->currentIndex().row())});
+        return true;
     }
     return OverlayPanel::eventFilter(watched, event);
-}
-
-void ReviewPanel::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        game_.confirmReview();
-        return;
-    }
-    OverlayPanel::keyPressEvent(event);
 }
 
 }  // namespace caici

@@ -35,7 +35,6 @@ public:
 protected:
     void layOut(const QRect& content, const QRect& buttons) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Game& game_;

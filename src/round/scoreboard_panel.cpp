@@ -116,7 +116,7 @@ ScoreboardPanel::ScoreboardPanel(QWidget& parent, const QPixmap& background, Gam
         button->setCursor(Qt::PointingHandCursor);
         button->setFocusPolicy(Qt::NoFocus);
     }
-    connect(next, &QPushButton::clicked, this, [this] { game_.start(); });
+    connect(next, &QPushButton::clicked, this, [this] { game_.perform(Command{CommandKind::start}); });
     connect(back, &QPushButton::clicked, this, &QWidget::hide);
     finish();
 }
@@ -164,10 +164,6 @@ void ScoreboardPanel::layOut(const QRect& content, const QRect& buttons) {
 
 void ScoreboardPanel::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        game_.start();
-        return;
     case Qt::Key_Escape:
         hide();
         return;

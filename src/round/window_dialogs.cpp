@@ -5,25 +5,31 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace caici {
 
 namespace {
 
-// How long the end box ignores presses.
-constexpr int deafMilliseconds = 1000;
 constexpr int clearance = 12;
 
-void prepare(QMessageBox& box) {
+// A box that lives on its own: shown, not waited for, deleted once closed.
+QMessageBox* openBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                     QMessageBox::StandardButtons buttons, QWidget* parent) {
+    auto* box = new QMessageBox(icon, caption, text, buttons, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
     // The desktop's dialog font rather than the small font of the parent's footer.
-    box.setFont(QApplication::font("QMessageBox"));
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->setFont(QApplication::font("QMessageBox"));
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    // Plain text: a team's name or a word is never read as markup.
+    box->setTextFormat(Qt::PlainText);
+    return box;
 }
 
 // Below keepClear where the box fits on the screen, else above it; left
@@ -43,54 +49,80 @@ void placeClearOf(QMessageBox& box, const QRect& keepClear) {
     }
 }
 
+// A key held down since before the box appeared repeats into it: those
+// repeats are not an answer. A deliberate press, key or click, is.
+class HeldKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+        return static_cast<QKeyEvent*>(event)->isAutoRepeat();
+    }
+};
+
 }  // namespace
 
 void DesktopDialogs::information(QWidget* parent, const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
-    prepare(box);
-    box.exec();
+    openBox(QMessageBox::Information, caption, text, QMessageBox::Ok, parent)->show();
 }
 
 void DesktopDialogs::roundOver(QWidget* parent, const QString& caption, const QString& text,
-                               const QRect& keepClear) {
-    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
-    prepare(box);
-    placeClearOf(box, keepClear);
-    // A disabled button takes neither Enter, Escape nor a click.
-    QAbstractButton* ok = box.button(QMessageBox::Ok);
-    ok->setEnabled(false);
-    QTimer::singleShot(deafMilliseconds, ok, [ok] {
-        ok->setEnabled(true);
-        ok->setFocus();
+                               const QRect& keepClear, std::function<void()> closed) {
+    closeRoundOver();
+    QMessageBox* box = openBox(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+    placeClearOf(*box, keepClear);
+    auto* held = new HeldKeys(box);
+    box->installEventFilter(held);
+    for (QWidget* child : box->findChildren<QWidget*>()) child->installEventFilter(held);
+    // Answered, or closed from here: not when its parent goes at the end.
+    QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)](int) {
+        if (closed) closed();
     });
-    box.exec();
+    roundOverBox_ = box;
+    box->show();
 }
 
-std::optional<QColor> DesktopDialogs::chooseColor(QWidget* parent, const QColor& initial) {
-    QColorDialog dialog(initial, parent);
-    dialog.setFont(QApplication::font("QColorDialog"));
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.selectedColor();
+void DesktopDialogs::closeRoundOver() {
+    if (roundOverBox_) roundOverBox_->close();
 }
 
-bool DesktopDialogs::question(QWidget* parent, const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
-    prepare(box);
-    return box.exec() == QMessageBox::Yes;
+void DesktopDialogs::chooseColor(QWidget* parent, const QColor& initial, std::function<void(const QColor&)> chosen) {
+    auto* dialog = new QColorDialog(initial, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFont(QApplication::font("QColorDialog"));
+    QObject::connect(dialog, &QColorDialog::colorSelected, dialog, std::move(chosen));
+    dialog->open();
 }
 
-std::optional<QString> DesktopDialogs::saveFile(QWidget* parent, const QString& caption, const QString& suggested,
-                                                const QString& filter) {
-    const QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter);
-    if (path.isEmpty()) return std::nullopt;
-    return path;
+void DesktopDialogs::question(QWidget* parent, const QString& caption, const QString& text,
+                              std::function<void(bool)> answered) {
+    QMessageBox* box = openBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QObject::connect(box, &QMessageBox::finished, box,
+                     [box, answered = std::move(answered)](int) {
+                         answered(box->clickedButton() == box->button(QMessageBox::Yes));
+                     });
+    box->open();
 }
 
-std::optional<QString> DesktopDialogs::openFile(QWidget* parent, const QString& caption, const QString& folder,
-                                                const QString& filter) {
-    const QString path = QFileDialog::getOpenFileName(parent, caption, folder, filter);
-    if (path.isEmpty()) return std::nullopt;
-    return path;
+void DesktopDialogs::saveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                              const QString& filter, std::function<void(const QString&)> chosen) {
+    auto* dialog = new QFileDialog(parent, caption, suggested, filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    QObject::connect(dialog, &QFileDialog::fileSelected, dialog, std::move(chosen));
+    dialog->open();
+}
+
+void DesktopDialogs::openFile(QWidget* parent, const QString& caption, const QString& folder,
+                              const QString& filter, std::function<void(const QString&)> chosen) {
+    auto* dialog = new QFileDialog(parent, caption, folder, filter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    QObject::connect(dialog, &QFileDialog::fileSelected, dialog, std::move(chosen));
+    dialog->open();
 }
 
 void DesktopDialogs::openUrl(const QUrl& url) {

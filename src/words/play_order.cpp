@@ -2,7 +2,6 @@
 
 #include "common/errors.h"
 #include "common/number_text.h"
-#include "common/reentry_guard.h"
 #include "words/word_entry.h"
 
 #include <cstdint>
@@ -67,7 +66,6 @@ std::size_t WordLists::chosenCount(const WordChoice& choice) const {
 }
 
 void WordLists::replaceLibrary(std::vector<std::string> entries) {
-    if (shuffling_) throw std::logic_error("the word list cannot be replaced while it is being shuffled");
     if (entries.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("the word list is too long");
     }
@@ -79,16 +77,11 @@ void WordLists::replaceLibrary(std::vector<std::string> entries) {
     categoryOf_.clear();
 }
 
-void WordLists::shuffle(const MessagePump& pump, RandomSource& random, const WordChoice& choice) {
-    const ReentryGuard working(shuffling_, "the word list is already being shuffled");
-
-    // The new order is a copy of lst1, shuffled while lst2 stays whole for
-    // anything the pump deals. Entry i is drawn among the entries i .. n - 1
-    // still left and swapped to place i: that is taking a random entry of
-    // those left and removing it, and since every entry left is equally
-    // likely, their order among themselves does not matter and the removal
-    // needs no moving up. The pump cannot change lst1 (a load is refused
-    // meanwhile).
+void WordLists::shuffle(RandomSource& random, const WordChoice& choice) {
+    // Entry i is drawn among the entries i .. n - 1 still left and swapped
+    // to place i: that is taking a random entry of those left and removing
+    // it, and since every entry left is equally likely, their order among
+    // themselves does not matter and the removal needs no moving up.
     Order order;
     Order others;
     if (choice.isEverything()) {
@@ -100,7 +93,6 @@ void WordLists::shuffle(const MessagePump& pump, RandomSource& random, const Wor
     }
     const auto size = static_cast<std::uint32_t>(order.size());
     for (std::uint32_t i = 0; i < size; ++i) {
-        if (pump) pump();
         std::swap(order[i], order[i + random.random(size - i)]);
     }
 

@@ -10,14 +10,7 @@
 // memory once rather than twice. A library load brings a new store for lst1,
 // and the play order keeps dealing from the store it was shuffled from until
 // the next refill.
-//
-// A shuffle lets pending window messages run once per draw, so a button press
-// can be handled in the middle of it. The new order is therefore built aside
-// and swapped in at the end: anything that runs during a shuffle sees, and
-// deals from, the complete old play order, and the entries it deals are
-// simply not in the old order any more when the new one replaces it.
 
-#include "common/message_pump.h"
 #include "common/random_source.h"
 #include "words/word_choice.h"
 
@@ -43,9 +36,8 @@ public:
 
     // What a completed library load does: lst1 becomes the new library. The
     // play order is left alone; the next refill deals from the new library.
-    // Throws std::logic_error while a shuffle runs, which would otherwise
-    // shuffle a list that no longer exists, and std::length_error for more
-    // entries than 32-bit positions can tell apart.
+    // Throws std::length_error for more entries than 32-bit positions can
+    // tell apart.
     void replaceLibrary(std::vector<std::string> entries);
     // The same with categories: entry i belongs to categories[categoryOf[i]].
     // Throws std::invalid_argument when the two do not fit together.
@@ -60,17 +52,15 @@ public:
     std::size_t chosenCount(const WordChoice& choice) const;
 
     // The shuffle: lst2 := all entries of lst1 in random order, then
-    // lst1 := a copy of lst2. One draw from random per entry, in O(n), each
-    // after one run of pump; every order of the library is equally likely,
-    // and a given seed and library size always give the same order. A
-    // shuffle started from inside the pump of a running one throws
-    // std::logic_error.
+    // lst1 := a copy of lst2. One draw from random per entry, in O(n), so
+    // fast that a library of a quarter of a million words shuffles between
+    // two frames; every order of the library is equally likely, and a given
+    // seed and library size always give the same order.
     //
     // With a choice that is not everything, lst2 := the chosen entries of
     // lst1 in random order, and lst1 := lst2 followed by the other entries in
     // their order, so that lst1 still holds the whole library.
-    void shuffle(const MessagePump& pump = {}, RandomSource& random = processRandom(),
-                 const WordChoice& choice = {});
+    void shuffle(RandomSource& random = processRandom(), const WordChoice& choice = {});
 
     // Leaves in lst2 only the entries keep answers true for, in their order;
     // when that would leave none, lst2 stays as it is (better a word again
@@ -103,7 +93,6 @@ private:
     // The store lst2 was shuffled from; a load since does not change it.
     std::shared_ptr<const Store> dealStore_;
     Order lst2_;
-    bool shuffling_ = false;
 };
 
 }  // namespace caici

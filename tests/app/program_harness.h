@@ -8,7 +8,7 @@
 #include "common/error_guard.h"
 #include "recording_audio.h"
 #include "temporary_settings.h"
-#include "round/window_dialogs.h"
+#include "answering_dialogs.h"
 
 #include <QString>
 
@@ -24,41 +24,6 @@ class CollectingReporter : public ErrorReporter {
 public:
     void reportError(const std::string& text) override { texts.push_back(text); }
     std::vector<std::string> texts;
-};
-
-// Answers every box at once, as an operator pressing OK would.
-class AnsweringDialogs : public WindowDialogs {
-public:
-    struct Box {
-        QString caption;
-        QString text;
-    };
-    void information(QWidget*, const QString& caption, const QString& text) override {
-        boxes.push_back({caption, text});
-    }
-    void roundOver(QWidget*, const QString& caption, const QString& text, const QRect& keepClear) override {
-        boxes.push_back({caption, text});
-        finalScores.push_back(keepClear);
-    }
-    std::vector<QRect> finalScores;
-    bool question(QWidget*, const QString& caption, const QString& text) override {
-        questions.push_back({caption, text});
-        return answerYes;
-    }
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return savePath;
-    }
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return openPath;
-    }
-    std::optional<QString> openPath;
-    std::vector<Box> questions;
-    bool answerYes = true;
-    std::optional<QString> savePath;
-    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
-    void openUrl(const QUrl& url) override { opened.push_back(url); }
-    std::vector<QUrl> opened;
-    std::vector<Box> boxes;
 };
 
 // The bundled game folder, ending with "/".

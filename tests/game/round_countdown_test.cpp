@@ -81,59 +81,25 @@ TEST_F(RoundCountdown, EndOfRound) {
     EXPECT_EQ(log.entries.size(), after);
 }
 
-// Messages queued during a tick run before the count changes.
-TEST_F(RoundCountdown, TickLetsPendingMessagesRunFirst) {
-    start();
-    onPump = [this] { game->correct(); };
-    const auto before = log.entries.size();
-    game->tick();
-    const auto events = log.since(before);
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events.front(), "cue yes");
-    EXPECT_EQ(events.back(), "time 89");
-}
-
-// Closing stops the countdown: no end cue, final score or end later, also
-// when the close arrives through the pump of a tick; the next start runs.
+// Closing stops the countdown: no end cue, final score or end later; the
+// next start runs.
 TEST_F(RoundCountdown, ClosingStopsTheRound) {
-    for (const bool closeInsideTick : {false, true}) {
-        SCOPED_TRACE(closeInsideTick ? "closed inside a tick" : "closed between ticks");
-        start(20);
-        skip();
-        ticks(1);
-        const auto before = log.entries.size();
-        if (closeInsideTick) {
-            onPump = [this] { game->close(); };
-            game->tick();
-            onPump = nullptr;
-        } else {
-            game->close();
-        }
-        EXPECT_EQ(log.since(before), (Log{"countdown off", "closed"}));
-        EXPECT_EQ(round().phase, RoundPhase::closed);
-        EXPECT_EQ(round().remainingSeconds, 19);
+    start(20);
+    skip();
+    ticks(1);
+    const auto before = log.entries.size();
+    game->close();
+    EXPECT_EQ(log.since(before), (Log{"countdown off", "closed"}));
+    EXPECT_EQ(round().phase, RoundPhase::closed);
+    EXPECT_EQ(round().remainingSeconds, 19);
 
-        const auto closed = log.entries.size();
-        ticks(20);
-        EXPECT_EQ(log.entries.size(), closed);
+    const auto closed = log.entries.size();
+    ticks(20);
+    EXPECT_EQ(log.entries.size(), closed);
 
-        start(5);
-        EXPECT_TRUE(round().countdownRunning);
-        EXPECT_EQ(round().phase, RoundPhase::running);
-    }
-}
-
-// A start that runs inside a tick's pump takes that tick's place: the new
-// round keeps its full countdown.
-TEST_F(RoundCountdown, AStartInsideATickTakesItsPlace) {
-    start(30);
-    onPump = [this] {
-        onPump = nullptr;
-        game->setCountdownSeconds(20);
-        game->start();
-    };
-    game->tick();
-    EXPECT_EQ(round().remainingSeconds, 20);
+    start(5);
+    EXPECT_TRUE(round().countdownRunning);
+    EXPECT_EQ(round().phase, RoundPhase::running);
 }
 
 // A restart resets score and skips, brings the buttons back, keeps the

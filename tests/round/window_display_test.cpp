@@ -177,16 +177,16 @@ TEST_F(WindowDisplayTest, DisplayColoursRememberTheLastChoice) {
     const QColor timeBefore = digits(window->Label3);
     const QColor captionBefore = digits(window->Label7);
 
-    dialogs->answer = std::nullopt;
+    dialogs->color = std::nullopt;
     QTest::mouseClick(window->Label3, Qt::LeftButton);
     EXPECT_EQ(digits(window->Label3), timeBefore);
 
-    dialogs->answer = QColor(10, 20, 200);
+    dialogs->color = QColor(10, 20, 200);
     QTest::mouseClick(window->Label2, Qt::LeftButton);
     EXPECT_EQ(digits(window->Label2), QColor(10, 20, 200));
     EXPECT_EQ(digits(window->Label3), timeBefore);
 
-    dialogs->answer = QColor(0, 200, 0);
+    dialogs->color = QColor(0, 200, 0);
     window->Label3Click();
     EXPECT_EQ(digits(window->Label3), QColor(0, 200, 0));
     EXPECT_EQ(digits(window->Label7), captionBefore);
@@ -202,13 +202,13 @@ TEST_F(WindowDisplayTest, DisplayColoursRememberTheLastChoice) {
 TEST_F(WindowDisplayTest, MaroonDigitsAreKeyedOut) {
     startRound();
     EXPECT_TRUE(window->colorKeyRegion().isEmpty());
-    dialogs->answer = QColor(128, 0, 0);
+    dialogs->color = QColor(128, 0, 0);
     window->Label3Click();
     const QRegion keyed = window->colorKeyRegion();
     EXPECT_FALSE(keyed.isEmpty());
     EXPECT_TRUE(window->Label3->geometry().contains(keyed.boundingRect()));
 
-    dialogs->answer = QColor(129, 0, 0);
+    dialogs->color = QColor(129, 0, 0);
     window->Label3Click();
     EXPECT_TRUE(window->colorKeyRegion().isEmpty());
 }
@@ -262,7 +262,7 @@ TEST_F(WindowDisplayTest, SoundSwitch) {
 // restored: digit colours, smoothing, high contrast, words without fading.
 TEST_F(WindowDisplayTest, SettingsStayUntilTheDefaultsAreRestored) {
     startRound();
-    dialogs->answer = QColor(10, 20, 200);
+    dialogs->color = QColor(10, 20, 200);
     window->Label3Click();
     window->menu().N12->trigger();
     window->menu().highContrast->trigger();

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "fadetext/fade_text.h"
+#include "answering_dialogs.h"
 #include "game_fixture.h"
 #include "temporary_settings.h"
 #include "round/guessing_window.h"
@@ -41,45 +42,6 @@ bool settles(Condition condition) {
 struct FakeErrors : ErrorReporter {
     std::vector<std::string> reported;
     void reportError(const std::string& text) override { reported.push_back(text); }
-};
-
-struct FakeDialogs : WindowDialogs {
-    struct Box {
-        QString caption;
-        QString text;
-    };
-    std::vector<Box> boxes;
-    std::vector<QColor> chooserStarts;
-    std::optional<QColor> answer;
-    std::vector<QUrl> opened;
-
-    void information(QWidget*, const QString& caption, const QString& text) override {
-        boxes.push_back({caption, text});
-    }
-    void roundOver(QWidget*, const QString& caption, const QString& text, const QRect& keepClear) override {
-        boxes.push_back({caption, text});
-        finalScores.push_back(keepClear);
-    }
-    std::vector<QRect> finalScores;
-    bool question(QWidget*, const QString& caption, const QString& text) override {
-        questions.push_back({caption, text});
-        return answerYes;
-    }
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return savePath;
-    }
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&, const QString&) override {
-        return openPath;
-    }
-    std::optional<QString> openPath;
-    std::vector<Box> questions;
-    bool answerYes = true;
-    std::optional<QString> savePath;
-    std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override {
-        chooserStarts.push_back(initial);
-        return answer;
-    }
-    void openUrl(const QUrl& url) override { opened.push_back(url); }
 };
 
 class WindowTest : public GameFixture, public ::testing::Test {
@@ -109,7 +71,7 @@ protected:
 
     TemporarySettings settings;
     FakeErrors errors;
-    std::shared_ptr<FakeDialogs> dialogs = std::make_shared<FakeDialogs>();
+    std::shared_ptr<AnsweringDialogs> dialogs = std::make_shared<AnsweringDialogs>();
     std::unique_ptr<TForm3> window;
 };
 

@@ -133,11 +133,8 @@ public:
         library_ = library.get();
         audio->onPlay = [this](const std::string& file) { log.add("cue " + cueName(file)); };
         game = std::make_unique<Game>(GameParts{gameFolderPath(), std::move(library),
-                                                std::make_unique<RecordingAudio>(audio),
-                                                [this] {
-                                                    if (onPump) onPump();
-                                                },
-                                                [this] { return now; }, &random});
+                                                std::make_unique<RecordingAudio>(audio), [this] { return now; },
+                                                &random});
         game->startSound(messages);
         game->addListener(log);
     }
@@ -153,7 +150,7 @@ public:
         for (std::size_t row = 0; row < entries.size(); ++row) placeholders.push_back(std::to_string(row));
         probe.replaceLibrary(std::move(placeholders));
         RandomSource seeded(dealSeed);
-        probe.shuffle({}, seeded);
+        probe.shuffle(seeded);
         const auto landed = probe.lst2();
         // Deals come from the end of the play order.
         std::vector<std::string> library(entries.size());
@@ -193,7 +190,6 @@ public:
     static constexpr std::uint64_t dealSeed = 1;
     RandomSource random{dealSeed};
     std::chrono::milliseconds now{1'000'000};
-    std::function<void()> onPump;
     EventLog log;
     std::unique_ptr<Game> game;
 

@@ -21,7 +21,7 @@ std::vector<std::string> rows(int n) {
 
 std::vector<int> shuffledRows(WordLists& lists, int n, RandomSource& random) {
     lists.replaceLibrary(rows(n));
-    lists.shuffle({}, random);
+    lists.shuffle(random);
     std::vector<int> order;
     for (const auto& entry : lists.lst2()) order.push_back(std::stoi(entry));
     return order;

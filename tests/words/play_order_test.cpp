@@ -43,7 +43,7 @@ TEST(PlayOrderShuffle, MatchesThePlainShuffleOnTheSameSeeds) {
             WordLists lists;
             lists.replaceLibrary(library);
             RandomSource random(seed);
-            lists.shuffle({}, random);
+            lists.shuffle(random);
             EXPECT_EQ(lists.lst2(), expected);
             EXPECT_EQ(lists.lst1(), expected);
         }
@@ -66,7 +66,7 @@ TEST(PlayOrderShuffle, SmallLibraries) {
         WordLists lists;
         lists.replaceLibrary(c.library);
         RandomSource random(7);
-        lists.shuffle({}, random);
+        lists.shuffle(random);
         EXPECT_EQ(lists.count(), c.expectedCount);
         EXPECT_EQ(lists.lst1(), lists.lst2());
         auto sortedLibrary = c.library;
@@ -82,9 +82,9 @@ TEST(PlayOrderShuffle, RefillDiscardsTheRestOfTheOldOrder) {
     WordLists lists;
     lists.replaceLibrary(numbered(60));
     RandomSource random(1);
-    lists.shuffle({}, random);
+    lists.shuffle(random);
     for (int i = 0; i < 20; ++i) lists.deal();
-    lists.shuffle({}, random);
+    lists.shuffle(random);
     EXPECT_EQ(lists.count(), 60u);
     EXPECT_EQ(lists.lst1().size(), 60u);
 }
@@ -97,13 +97,13 @@ TEST(PlayOrderShuffle, LoadKeepsTheOldPlayOrderUntilTheNextRefill) {
     WordLists lists;
     lists.replaceLibrary(oldLibrary);
     RandomSource random(3);
-    lists.shuffle({}, random);
+    lists.shuffle(random);
     const auto oldOrder = lists.lst2();
     lists.replaceLibrary(newLibrary);
     EXPECT_EQ(lists.lst1(), newLibrary);
     EXPECT_EQ(lists.lst2(), oldOrder);
     EXPECT_EQ(lists.deal(), oldOrder.back());
-    lists.shuffle({}, random);
+    lists.shuffle(random);
     auto refilled = lists.lst2();
     const auto next = refilled.back();
     std::sort(refilled.begin(), refilled.end());
@@ -113,22 +113,12 @@ TEST(PlayOrderShuffle, LoadKeepsTheOldPlayOrderUntilTheNextRefill) {
     EXPECT_EQ(lists.deal(), next);
 }
 
-// The pump runs once per draw, that is once per entry.
-TEST(PlayOrderShuffle, PumpRunsOncePerDraw) {
-    WordLists lists;
-    lists.replaceLibrary(numbered(25));
-    int pumps = 0;
-    RandomSource random(3);
-    lists.shuffle([&] { ++pumps; }, random);
-    EXPECT_EQ(pumps, 25);
-}
-
 // Deals come from the end and an empty play order fails like a list read.
 TEST(PlayOrderDeal, TakesTheLastEntryAndFailsWhenEmpty) {
     WordLists lists;
     lists.replaceLibrary({"甲|1", "乙|2"});
     RandomSource random(4);
-    lists.shuffle({}, random);
+    lists.shuffle(random);
     const auto order = lists.lst2();
     EXPECT_EQ(lists.deal(), order[1]);
     EXPECT_EQ(lists.deal(), order[0]);
@@ -148,7 +138,7 @@ TEST(PlayOrderDeal, RefillThresholdIsFifty) {
     lists.replaceLibrary(numbered(51));
     EXPECT_TRUE(lists.needsRefill());
     RandomSource random(5);
-    lists.shuffle({}, random);
+    lists.shuffle(random);
     EXPECT_FALSE(lists.needsRefill());
     lists.deal();
     EXPECT_EQ(lists.count(), 50u);
@@ -156,80 +146,6 @@ TEST(PlayOrderDeal, RefillThresholdIsFifty) {
     lists.deal();
     EXPECT_EQ(lists.count(), 49u);
     EXPECT_TRUE(lists.needsRefill());
-}
-
-// A press handled inside the shuffle deals from the complete old order, and
-// the new order still holds the whole library exactly once.
-TEST(PlayOrderDuringShuffle, DealSeesTheOldOrderAndNothingIsLost) {
-    WordLists lists;
-    lists.replaceLibrary(numbered(10));
-    RandomSource random(11);
-    lists.shuffle({}, random);
-    for (int i = 0; i < 5; ++i) lists.deal();
-    const auto oldOrder = lists.lst2();
-    lists.replaceLibrary(numbered(100));
-
-    std::vector<std::string> dealtInside;
-    std::vector<std::size_t> countsInside;
-    int pumps = 0;
-    lists.shuffle(
-        [&] {
-            countsInside.push_back(lists.count());
-            if (++pumps % 30 == 0) dealtInside.push_back(lists.deal());
-        },
-        random);
-
-    EXPECT_EQ(countsInside.front(), 5u);
-    ASSERT_EQ(dealtInside.size(), 3u);
-    EXPECT_EQ(dealtInside, (std::vector<std::string>{oldOrder[4], oldOrder[3], oldOrder[2]}));
-
-    auto sorted = lists.lst2();
-    auto library = numbered(100);
-    std::sort(sorted.begin(), sorted.end());
-    std::sort(library.begin(), library.end());
-    EXPECT_EQ(sorted, library);
-    EXPECT_EQ(lists.lst1(), lists.lst2());
-}
-
-// A nested shuffle or a library load cannot cut in, and a failing pump
-// leaves both lists as they were.
-TEST(PlayOrderDuringShuffle, ReentryIsRefusedAndFailureChangesNothing) {
-    WordLists lists;
-    lists.replaceLibrary(numbered(8));
-    RandomSource random(3);
-
-    int pumps = 0;
-    int nestedRefused = 0;
-    bool replaceRefused = false;
-    lists.shuffle(
-        [&] {
-            ++pumps;
-            try {
-                lists.shuffle({}, random);
-            } catch (const std::logic_error&) {
-                ++nestedRefused;
-            }
-            try {
-                lists.replaceLibrary({"新|1"});
-            } catch (const std::logic_error&) {
-                replaceRefused = true;
-            }
-        },
-        random);
-    EXPECT_EQ(pumps, 8);
-    EXPECT_EQ(nestedRefused, 8);
-    EXPECT_TRUE(replaceRefused);
-    EXPECT_EQ(lists.count(), 8u);
-
-    const auto lst1Before = lists.lst1();
-    lists.deal();
-    const auto lst2Before = lists.lst2();
-    struct PumpFailure {};
-    int calls = 0;
-    EXPECT_THROW(lists.shuffle([&] { if (++calls == 4) throw PumpFailure{}; }, random), PumpFailure);
-    EXPECT_EQ(lists.lst1(), lst1Before);
-    EXPECT_EQ(lists.lst2(), lst2Before);
-    EXPECT_NO_THROW(lists.shuffle({}, random));
 }
 
 }  // namespace
