@@ -33,6 +33,13 @@ QString rankText(const Standing& standing) {
     return standing.tied ? QStringLiteral("%1 并列").arg(standing.rank) : QString::number(standing.rank);
 }
 
+QString matchStatusText(const Match& match) {
+    if (match.finished()) return QStringLiteral("比赛结束");
+    return QStringLiteral("第 %1 轮 · 下一队：%2")
+        .arg(match.pass())
+        .arg(QString::fromStdString(match.teams().at(static_cast<std::size_t>(match.nextTeam()))));
+}
+
 ReviewModel::ReviewModel(const Game& game, QObject* parent) : QAbstractTableModel(parent), game_(game) {}
 
 void ReviewModel::refresh() {
@@ -85,28 +92,39 @@ int StandingsModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns;
 }
 
-QVariant StandingsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
-    const Standing& standing = standings_.at(static_cast<std::size_t>(index.row()));
-    if (role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue(Qt::AlignVCenter | (index.column() == team ? Qt::AlignLeft : Qt::AlignHCenter));
-    }
-    if (role == Qt::ForegroundRole) return QBrush(index.column() == team ? Qt::white : correctColor);
-    switch (index.column()) {
-    case rank: return shown(rankText(standing), role);
-    case team: return shown(QString::fromStdString(standing.name), role);
-    case score: return shown(QString::fromStdString(threeDigits(standing.score)), role);
-    case skips: return shown(QString::number(standing.skips), role);
-    case rounds: return shown(QString::number(standing.rounds), role);
+StandingsModel::ColumnLook StandingsModel::look(Column column) {
+    if (column == team) return {Qt::white, Qt::AlignVCenter | Qt::AlignLeft, false};
+    return {correctColor, Qt::AlignCenter, column != rank};
+}
+
+QString StandingsModel::title(Column column) {
+    static const char* const titles[] = {"名次", "队名", "总分", "跳过", "轮数"};
+    if (column < 0 || column >= columns) return {};
+    return QString::fromUtf8(titles[column]);
+}
+
+QString StandingsModel::text(const Standing& standing, Column column) {
+    switch (column) {
+    case rank: return rankText(standing);
+    case team: return QString::fromStdString(standing.name);
+    case score: return QString::fromStdString(threeDigits(standing.score));
+    case skips: return QString::number(standing.skips);
+    case rounds: return QString::number(standing.rounds);
     default: return {};
     }
 }
 
+QVariant StandingsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.column() >= columns) return {};
+    const auto column = static_cast<Column>(index.column());
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(look(column).alignment);
+    if (role == Qt::ForegroundRole) return QBrush(look(column).color);
+    return shown(text(standings_.at(static_cast<std::size_t>(index.row())), column), role);
+}
+
 QVariant StandingsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal) return {};
-    static const char* const titles[] = {"名次", "队名", "总分", "跳过", "轮数"};
-    if (section < 0 || section >= columns) return {};
-    return shown(QString::fromUtf8(titles[section]), role);
+    if (orientation != Qt::Horizontal || section < 0 || section >= columns) return {};
+    return shown(title(static_cast<Column>(section)), role);
 }
 
 }  // namespace caici

@@ -6,6 +6,7 @@
 #include "game/game.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 namespace caici {
 
@@ -33,6 +34,18 @@ class StandingsModel : public QAbstractTableModel {
 public:
     enum Column { rank, team, score, skips, rounds, columns };
 
+    // How a column looks wherever the standings are drawn: on the big screen
+    // and in the exported picture alike.
+    struct ColumnLook {
+        QColor color;
+        Qt::Alignment alignment;
+        // Numbers in the game's seven-segment face, like the time and score.
+        bool digits = false;
+    };
+    static ColumnLook look(Column column);
+    static QString title(Column column);
+    static QString text(const Standing& standing, Column column);
+
     explicit StandingsModel(const Game& game, QObject* parent = nullptr);
 
     void refresh();
@@ -52,5 +65,8 @@ private:
 QString verdictText(const ReviewEntry& entry);
 // A rank as the scoreboard shows it: "2" or "2 并列".
 QString rankText(const Standing& standing);
+// What the scoreboard says under its title: "比赛结束", or the pass and the
+// team whose turn it is.
+QString matchStatusText(const Match& match);
 
 }  // namespace caici

@@ -14,7 +14,6 @@
 namespace caici {
 namespace {
 
-const QColor veil(0, 0, 0, 150);
 constexpr int titleShare = 6;  // the title takes a sixth of the height
 
 }  // namespace
@@ -58,9 +57,9 @@ bool OverlayPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void OverlayPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(45, 45, 45));
+    painter.fillRect(rect(), panelGround);
     if (!scaled_.isNull()) painter.drawPixmap(0, 0, scaled_);
-    painter.fillRect(rect(), veil);
+    painter.fillRect(rect(), panelVeil);
 }
 
 void OverlayPanel::resizeEvent(QResizeEvent* event) {
@@ -104,12 +103,14 @@ void OverlayPanel::styleTable(QTableView& table) const {
     table.verticalHeader()->setDefaultSectionSize(textPixels() * 8 / 5);
     table.setShowGrid(false);
     table.setFrameShape(QFrame::NoFrame);
-    table.setStyleSheet(QStringLiteral(
-        "QTableView { background: transparent; color: white; selection-background-color: rgba(255, 255, 0, 60);"
-        " selection-color: white; }"
-        "QHeaderView { background: transparent; }"
-        "QHeaderView::section { background: transparent; color: rgb(255, 220, 120); border: none; }"
-        "QTableCornerButton::section { background: transparent; border: none; }"));
+    table.setStyleSheet(
+        QStringLiteral(
+            "QTableView { background: transparent; color: white; selection-background-color: rgba(255, 255, 0, 60);"
+            " selection-color: white; }"
+            "QHeaderView { background: transparent; }"
+            "QHeaderView::section { background: transparent; color: %1; border: none; }"
+            "QTableCornerButton::section { background: transparent; border: none; }")
+            .arg(panelHeading.name()));
     table.viewport()->setAutoFillBackground(false);
 }
 

@@ -4,6 +4,7 @@
 // that follow the window, so it reads from the back of the room at any
 // screen size. The review of a round and the scoreboard are such panels.
 
+#include <QColor>
 #include <QPixmap>
 #include <QWidget>
 
@@ -14,6 +15,12 @@ class QTableView;
 namespace caici {
 
 class TCnAAFadeText;
+
+// The panels' look, which pictures of a panel share: a grey under the
+// background picture, the veil over it, and the warm yellow of headings.
+inline const QColor panelGround(45, 45, 45);
+inline const QColor panelVeil(0, 0, 0, 150);
+inline const QColor panelHeading(255, 220, 120);
 
 class OverlayPanel : public QWidget {
     Q_OBJECT

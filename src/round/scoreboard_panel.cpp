@@ -1,8 +1,8 @@
 #include "round/scoreboard_panel.h"
 
-#include "common/number_text.h"
 #include "game/game.h"
 #include "round/match_models.h"
+#include "round/scoreboard_picture.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,6 +13,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <numeric>
 
 namespace caici {
 namespace {
@@ -33,7 +34,15 @@ private:
     QString family_;
 };
 
-const QColor stepColors[] = {QColor(255, 200, 40), QColor(200, 200, 210), QColor(205, 127, 50)};
+// A row is 8/5 as high as its text, the header row three quarters of a row.
+int rowHeightFor(int textPixels) {
+    return textPixels * 8 / 5;
+}
+int headerHeightFor(int textPixels) {
+    return textPixels * 6 / 5;
+}
+// Below this the table is not shrunk further: a tiny window scrolls instead.
+constexpr int smallestText = 8;
 
 }  // namespace
 
@@ -54,37 +63,11 @@ void Podium::show(const std::vector<Standing>& standings) {
 
 void Podium::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const int columnWidth = width() / 3;
-    // Places on the podium: second left, first in the middle, third right.
-    const int order[] = {1, 0, 2};
-    const double heights[] = {1.0, 0.72, 0.5};
-    for (int slot = 0; slot < 3; ++slot) {
-        const int place = order[slot];
-        if (place >= static_cast<int>(top_.size())) continue;
-        const Standing& standing = top_[static_cast<std::size_t>(place)];
-        const int stepHeight = static_cast<int>(height() * 0.55 * heights[place]);
-        const QRect step(slot * columnWidth + columnWidth / 10, height() - stepHeight, columnWidth * 8 / 10, stepHeight);
-        painter.fillRect(step, stepColors[std::min(standing.rank, 3) - 1]);
-        QFont digits(digitalFamily_);
-        digits.setPixelSize(std::max(12, stepHeight / 3));
-        painter.setFont(digits);
-        painter.setPen(QColor(40, 40, 40));
-        painter.drawText(step, Qt::AlignCenter, QString::number(standing.rank));
-        QFont name = font();
-        name.setBold(true);
-        name.setPixelSize(std::max(14, height() / 10));
-        painter.setFont(name);
-        painter.setPen(Qt::white);
-        const QRect above(step.left() - columnWidth / 10, step.top() - name.pixelSize() * 3, columnWidth,
-                          name.pixelSize() * 3);
-        painter.drawText(above, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap,
-                         QStringLiteral("%1\n%2 分").arg(QString::fromStdString(standing.name)).arg(standing.score));
-    }
+    drawPodium(painter, rect(), top_, font(), digitalFamily_);
 }
 
 ScoreboardPanel::ScoreboardPanel(QWidget& parent, const QPixmap& background, Game& game, const QString& digitalFamily)
-    : OverlayPanel(parent, background, "计分板"), game_(game), digitalFamily_(digitalFamily) {
+    : OverlayPanel(parent, background, scoreboardTitle), game_(game), digitalFamily_(digitalFamily) {
     setObjectName(QStringLiteral("scoreboard"));
     setAccessibleName(QStringLiteral("计分板"));
     status = new QLabel(this);
@@ -99,13 +82,19 @@ ScoreboardPanel::ScoreboardPanel(QWidget& parent, const QPixmap& background, Gam
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setFocusPolicy(Qt::NoFocus);
+    table->setAlternatingRowColors(true);
     table->verticalHeader()->hide();
-    auto* digits = new DigitsDelegate(digitalFamily_, table);
-    for (const int column : {StandingsModel::score, StandingsModel::skips, StandingsModel::rounds}) {
-        table->setItemDelegateForColumn(column, digits);
+    // The layout sizes rows and columns to the room and the widest text.
+    for (QHeaderView* header : {table->horizontalHeader(), table->verticalHeader()}) {
+        header->setSectionResizeMode(QHeaderView::Fixed);
+        header->setMinimumSectionSize(1);
     }
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->horizontalHeader()->setSectionResizeMode(StandingsModel::team, QHeaderView::Stretch);
+    auto* digits = new DigitsDelegate(digitalFamily_, table);
+    for (int column = 0; column < StandingsModel::columns; ++column) {
+        if (StandingsModel::look(static_cast<StandingsModel::Column>(column)).digits) {
+            table->setItemDelegateForColumn(column, digits);
+        }
+    }
     podium = new Podium(*this, digitalFamily_);
     podium->hide();
     next = new QPushButton(QStringLiteral("下一轮 (Enter)"), this);
@@ -125,14 +114,11 @@ void ScoreboardPanel::refresh() {
     model_->refresh();
     const auto& match = game_.match();
     if (!match) return;
+    status->setText(matchStatusText(*match));
     if (match->finished()) {
-        status->setText(QStringLiteral("比赛结束"));
         podium->show(model_->standings());
         next->setText(QStringLiteral("单轮游戏 (Enter)"));
     } else {
-        status->setText(QStringLiteral("第 %1 轮 · 下一队：%2")
-                            .arg(match->pass())
-                            .arg(QString::fromStdString(match->teams().at(static_cast<std::size_t>(match->nextTeam())))));
         podium->hide();
         next->setText(QStringLiteral("下一轮 (Enter)"));
     }
@@ -145,21 +131,108 @@ void ScoreboardPanel::layOut(const QRect& content, const QRect& buttons) {
     font.setPixelSize(pixels);
     font.setBold(true);
     status->setFont(font);
-    status->setStyleSheet(QStringLiteral("color: rgb(255, 220, 120);"));
-    status->setGeometry(content.left(), content.top(), content.width(), pixels * 2);
+    status->setStyleSheet(QStringLiteral("color: %1;").arg(panelHeading.name()));
+    status->setGeometry(content.left(), content.top(), content.width(), pixels * 3 / 2);
     styleTable(*table);
-    int top = status->geometry().bottom() + 4;
-    if (podium->isVisible()) {
-        podium->setGeometry(content.left() + content.width() / 6, top, content.width() * 2 / 3, content.height() * 2 / 5);
-        top = podium->geometry().bottom() + 8;
+    table->setStyleSheet(table->styleSheet() +
+                         QStringLiteral("QTableView { alternate-background-color: rgba(%1, %2, %3, %4); }")
+                             .arg(standingsStripe.red())
+                             .arg(standingsStripe.green())
+                             .arg(standingsStripe.blue())
+                             .arg(standingsStripe.alpha()));
+    const int top = status->geometry().bottom() + 1 + pixels / 4;
+    const Arrangement arrangement = arrange(QRect(content.left(), top, content.width(), content.bottom() + 1 - top));
+    if (podium->isVisible()) podium->setGeometry(arrangement.podium);
+    sizeTable(arrangement.textPixels);
+    const std::vector<int> needs = columnNeeds();
+    const int spare = std::max(0, arrangement.table.width() - std::accumulate(needs.begin(), needs.end(), 0));
+    const int columns = static_cast<int>(needs.size());
+    for (int column = 0; column < columns; ++column) {
+        table->setColumnWidth(
+            column, needs[static_cast<std::size_t>(column)] + spare / columns + (column < spare % columns ? 1 : 0));
     }
-    table->setGeometry(content.left(), top, content.width(), content.bottom() - top);
+    const int rowsHeight =
+        headerHeightFor(arrangement.textPixels) + rowHeightFor(arrangement.textPixels) * model_->rowCount();
+    table->setGeometry(arrangement.table.left(), arrangement.table.top(), arrangement.table.width(),
+                       std::min(arrangement.table.height(), rowsHeight));
+
     QFont buttonFont = font;
     buttonFont.setPixelSize(pixels * 4 / 5);
     const int buttonWidth = pixels * 8;
     for (QPushButton* button : {next, back}) button->setFont(buttonFont);
     next->setGeometry(buttons.right() - buttonWidth, buttons.top(), buttonWidth, buttons.height());
     back->setGeometry(next->x() - buttonWidth - pixels, buttons.top(), buttonWidth, buttons.height());
+}
+
+ScoreboardPanel::Arrangement ScoreboardPanel::arrange(const QRect& body) {
+    const int pixels = textPixels();
+    // A few teams get type a quarter larger than the panel's lines.
+    const int largest = pixels * 5 / 4;
+    if (!podium->isVisible()) return {{}, body, fittingText(body.size(), largest)};
+    const int gap = pixels / 2;
+    const auto tableHeight = [rows = model_->rowCount()](int text) {
+        return headerHeightFor(text) + rowHeightFor(text) * rows;
+    };
+    const auto over = [&](int podiumHeight) {
+        const QRect below(body.left(), body.top() + podiumHeight + gap, body.width(),
+                          body.height() - podiumHeight - gap);
+        // No wider than three and a half times its height: the steps stay steps.
+        const int podiumWidth = std::min(body.width() * 2 / 3, podiumHeight * 7 / 2);
+        return Arrangement{QRect(body.left() + (body.width() - podiumWidth) / 2, body.top(), podiumWidth, podiumHeight),
+                           below, fittingText(below.size(), largest)};
+    };
+    // Over the table the podium takes half the height as long as the table's
+    // type still reads from the back of the room, else a quarter.
+    Arrangement stacked = over(body.height() / 2);
+    if (stacked.textPixels < pixels * 3 / 4) stacked = over(body.height() / 4);
+    // Beside the table, at its left, where that makes the table's type
+    // clearly larger: many teams, or a screen much wider than high.
+    const int podiumWidth = body.width() * 2 / 5;
+    const QRect beside(body.left() + podiumWidth + gap, body.top(), body.width() - podiumWidth - gap, body.height());
+    const int besideText = fittingText(beside.size(), largest);
+    if (besideText * 4 <= stacked.textPixels * 5) return stacked;
+    const int podiumHeight = std::min(body.height(), podiumWidth * 3 / 4);
+    const int podiumTop = std::clamp(body.top() + (std::min(body.height(), tableHeight(besideText)) - podiumHeight) / 2,
+                                     body.top(), body.top() + body.height() - podiumHeight);
+    return {QRect(body.left(), podiumTop, podiumWidth, podiumHeight), beside, besideText};
+}
+
+int ScoreboardPanel::fittingText(const QSize& area, int maxPixels) {
+    // Header and rows together are (8 rows + 6) / 5 text heights high.
+    const int rows = model_->rowCount();
+    int pixels = std::min(maxPixels, area.height() * 5 / (8 * rows + 6));
+    while (pixels > smallestText) {
+        sizeTable(pixels);
+        const std::vector<int> needs = columnNeeds();
+        const int need = std::accumulate(needs.begin(), needs.end(), 0);
+        if (need <= area.width()) break;
+        pixels = std::min(pixels - 1, pixels * area.width() / need);
+    }
+    return std::max(pixels, smallestText);
+}
+
+void ScoreboardPanel::sizeTable(int pixels) {
+    QFont font = table->font();
+    font.setPixelSize(pixels);
+    table->setFont(font);
+    QFont header = font;
+    header.setPixelSize(std::max(1, pixels * 3 / 4));
+    table->horizontalHeader()->setFont(header);
+    table->horizontalHeader()->setFixedHeight(headerHeightFor(pixels));
+    table->verticalHeader()->setDefaultSectionSize(rowHeightFor(pixels));
+}
+
+std::vector<int> ScoreboardPanel::columnNeeds() const {
+    // What the table itself asks for its cells, which is what it draws them
+    // in, so none is cut short; and a little air between the columns.
+    const QAbstractItemView& view = *table;
+    const int air = table->font().pixelSize() / 2;
+    std::vector<int> needs;
+    for (int column = 0; column < StandingsModel::columns; ++column) {
+        needs.push_back(std::max(view.sizeHintForColumn(column), table->horizontalHeader()->sectionSizeHint(column)) +
+                        air);
+    }
+    return needs;
 }
 
 void ScoreboardPanel::keyPressEvent(QKeyEvent* event) {

@@ -2,7 +2,10 @@
 // The match's scoreboard on the big screen: rank, team, total score, total
 // skips and rounds played, best first, ties shown as such; whose turn it is
 // next; after the last round of the last pass, a podium for the first three.
-// Enter or "下一轮" starts the next round; Escape or "返回" goes back.
+// Every team shows whole at any window size the game runs in: rows and type
+// are as large as the room and the number of teams allow, and the podium
+// stands over the table or, where that leaves the table more room, beside
+// it. Enter or "下一轮" starts the next round; Escape or "返回" goes back.
 
 #include "round/overlay_panel.h"
 
@@ -53,6 +56,21 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Where the podium and the table go in body, and the table's text size.
+    struct Arrangement {
+        QRect podium;
+        QRect table;
+        int textPixels = 0;
+    };
+    Arrangement arrange(const QRect& body);
+    // The largest text size up to maxPixels at which every row and every
+    // whole cell fit area.
+    int fittingText(const QSize& area, int maxPixels);
+    // Sets the table's type and row heights for text of pixels.
+    void sizeTable(int pixels);
+    // Each column's width for its widest text, header included.
+    std::vector<int> columnNeeds() const;
+
     Game& game_;
     StandingsModel* model_ = nullptr;
     QString digitalFamily_;
