@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDate>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include "common/product.h"
 #include "game/match_export.h"
 #include "round/scoreboard_panel.h"
+#include "round/scoreboard_picture.h"
 #include "look/placement.h"
 
 namespace caici {
@@ -302,8 +304,9 @@ void TForm3::exportPictureClick() {
                            QStringLiteral("PNG 图片 (*.png)"), [this](const QString& path) {
                                handle([&] {
                                    if (!game_.match()) return;
-                                   scoreboard->refresh();
-                                   if (!scoreboard->grab().save(path, "PNG")) {
+                                   const QImage picture = scoreboardPicture(*game_.match(), background_,
+                                                                            digitalFamily_, QDate::currentDate());
+                                   if (!picture.save(path, "PNG")) {
                                        throw Error("计分板图片无法保存到 " + path.toStdString() + "。");
                                    }
                                });
