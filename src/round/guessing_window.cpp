@@ -8,6 +8,8 @@
 #include <QResizeEvent>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "fadetext/fade_text.h"
 #include "effecttext/font.h"
 #include "input/play_keys.h"
@@ -329,7 +331,7 @@ void TForm3::FormResize() {
         buttonRuleSize_.reset();
     }
     update();
-    layout_.move(*pnl1, QRect(QPoint(pnl1->x(), btn1->y()), pnl1->size()));
+    fitSponsorPanel();
     scheduleColorKey();
 }
 
@@ -337,7 +339,24 @@ void TForm3::applyButtonRule(int outerHeight) {
     const design::ButtonPlaces places = design::buttonPlaces(Label4->x(), outerHeight);
     layout_.move(*btn1, QRect(places.correct, btn1->size()));
     layout_.move(*btn2, QRect(places.skip, btn2->size()));
-    layout_.move(*pnl1, QRect(QPoint(pnl1->x(), btn1->y()), pnl1->size()));
+    fitSponsorPanel();
+}
+
+void TForm3::fitSponsorPanel() {
+    // The panel ends short of "正确" and its line shrinks until it fits
+    // whole: on a small screen the buttons come closer than designed.
+    constexpr int gap = 6;
+    constexpr int padding = 8;
+    constexpr int smallestPixels = 10;
+    const int designed = design::pnl1.width() * this->width() / design::clientSize.width();
+    const int width = std::max(0, std::min(designed, btn1->x() - gap - pnl1->x()));
+    QFont font = pnl1->font();
+    for (int pixels = panelPixels; pixels >= smallestPixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(pnl1->text()) + 2 * padding <= width) break;
+    }
+    pnl1->setFont(font);
+    layout_.move(*pnl1, QRect(QPoint(pnl1->x(), btn1->y()), QSize(width, pnl1->height())));
 }
 
 QRegion TForm3::colorKeyRegion() const {

@@ -191,6 +191,7 @@ private:
     void stepWordSize(int direction);
     void FormResize();
     void applyButtonRule(int outerHeight);
+    void fitSponsorPanel();
     void fitNumberLabel(QLabel& label);
     void scheduleColorKey();
     void applyColorKey();

@@ -44,7 +44,7 @@ CHECKS = {
     "chinese_dialogs": CheckSpec("chinese_dialogs", (LARGE,),
                                  "the colour chooser and message boxes speak Chinese"),
     "round_end_box": CheckSpec("round_end_box", (SMALL, LARGE),
-                               "the end box leaves the final score visible and ignores an early Enter"),
+                               "the end box leaves the final score visible, takes a click at once, and the review follows"),
     "library_choice": CheckSpec("library_choice", (SMALL,),
                                 "a library opened with 打开词库… deals only the ticked categories and points"),
     "two_screens": CheckSpec("two_screens", (LARGE,),

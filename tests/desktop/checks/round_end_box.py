@@ -1,6 +1,7 @@
 """The end of a round: the box that says the round is over leaves the final
-score in the word display in sight, and an Enter that was meant for the last
-word (pressed within the box's first second) does not close it unread."""
+score in the word display in sight, and a click on its OK button the moment
+it appears is taken (only presses already under way when it appeared are
+not); the round's review follows."""
 
 import time
 
@@ -16,9 +17,8 @@ from .word_view import drawn_picture
 
 # The shortest countdown the rules dialog takes.
 COUNTDOWN = "10"
-# An Enter this soon after the box appeared belongs to the round, not to the box.
-EARLY = 1.0
-EARLY_ENTER_AT = 0.5
+# A deliberate click this soon after the box appeared.
+EARLY_CLICK_AT = 0.3
 
 
 def _end_box(game):
@@ -61,29 +61,24 @@ def run(check):
     game.start_round()
     end_box = wait_until(lambda: _end_box(game), int(COUNTDOWN) + 5.0, "the end-of-round box")
     appeared = time.monotonic()
-    # Where the box first stands (asked of the game: quicker than of the X
-    # server), since an early Enter may close it before it is measured again.
-    covering = access.extents(end_box)
-    time.sleep(max(0.0, EARLY_ENTER_AT - (time.monotonic() - appeared)))
-    entered = game.key("Return") - appeared
-    check.require(entered < EARLY, f"the early Enter came {entered:.2f} s after the box: the check was too slow")
-    time.sleep(0.3)
-    still_open = access.showing(end_box) and _end_box(game) is not None
-    check.expect(still_open, f"an Enter {entered * 1000:.0f} ms after the end box appeared closed it unread")
-    if still_open:
-        place = xwindows.steady_place(MESSAGE_TITLE)
-        covering = place.frame if place is not None else covering
+    place = xwindows.steady_place(MESSAGE_TITLE)
+    covering = place.frame if place is not None else access.extents(end_box)
     check.require(covering is not None, "the end box's place could not be read")
 
-    score = _final_score_box(check, game, covering if still_open else None)
+    score = _final_score_box(check, game, covering)
     check.expect(score is not None, "the final score cannot be seen in the word display")
     if score is not None:
         check.expect(not score.grown(2).intersects(covering),
                      f"the end box ({covering}) covers the final score ({score})")
-    if still_open:
-        time.sleep(max(0.0, EARLY + 0.2 - (time.monotonic() - appeared)))
-        game.key("Return")
-        try:
-            wait_until(lambda: _end_box(game) is None, 2.0, "the end box closes")
-        except TimedOut:
-            check.expect(False, "an Enter after the box's first second does not close it")
+
+    ok = access.find(end_box, "push button", "确定")
+    check.require(ok is not None, "the end box has no 确定 button")
+    time.sleep(max(0.0, EARLY_CLICK_AT - (time.monotonic() - appeared)))
+    clicked = game.click(ok) - appeared
+    try:
+        wait_until(lambda: _end_box(game) is None, 2.0, "the end box closes")
+    except TimedOut:
+        check.expect(False, f"a click on 确定 {clicked * 1000:.0f} ms after the end box appeared was ignored")
+    review = wait_until(lambda: access.find(game.round_window(), "table", "本轮的词", only_showing=True), 3.0,
+                        "the round's review after the end box")
+    check.expect(review is not None, "no review follows the end box")
