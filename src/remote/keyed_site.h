@@ -8,17 +8,30 @@
 // content sniffing, and is not cached (the key is in every address).
 //
 // A WebSocket upgrade goes on to the live connection only with the key and
-// the socket's path ("/<key>/ws"); any other gets 403 like a request.
+// the socket's path ("/<key>/ws"), from the game's own page: its Origin and
+// Host name the address the site serves, so a page of another site that
+// learnt the key cannot drive the game. Any other gets 403 like a request.
+//
+// Requests sent one after another before any answer are answered in the
+// order they came. A refused handshake ends its connection, and its answer
+// says so ("Connection: close"), so a client that sent more requests behind
+// it asks again instead of waiting.
 
+#include "common/clock.h"
 #include "remote/pairing_key.h"
 
 #include <QAbstractHttpServer>
 #include <QByteArray>
+#include <QHostAddress>
+#include <QPointer>
+#include <QString>
 
 #include <optional>
 #include <string_view>
 
 namespace caici {
+
+class GuardedListener;
 
 class KeyedSite : public QAbstractHttpServer {
     Q_OBJECT
@@ -26,7 +39,14 @@ public:
     // The path of the page's live connection after the key.
     static constexpr std::string_view socketName = "ws";
 
-    KeyedSite(PairingKey key, QObject* parent = nullptr);
+    // clock times the requests that must finish in time.
+    KeyedSite(PairingKey key, MonotonicClock clock, QObject* parent = nullptr);
+
+    // Listens on address and port (0: any free one) and serves the page as
+    // http://host:PORT/; false when the port cannot be had.
+    bool serve(const QHostAddress& address, quint16 port, const QString& host);
+    // The port it listens on; 0 before serve() and once closed.
+    quint16 port() const;
 
     const PairingKey* key() const { return key_ ? &*key_ : nullptr; }
     // From here on every request and every connection is refused.
@@ -40,7 +60,14 @@ protected:
     void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
 private:
+    bool fromOwnPage(const QHttpServerRequest& request) const;
+
     std::optional<PairingKey> key_;
+    MonotonicClock clock_;
+    QPointer<GuardedListener> listener_;
+    // "host:port" as a browser writes it in Host and, after "http://", in
+    // Origin.
+    QByteArray authority_;
     QByteArray page_;
     QByteArray script_;
     QByteArray style_;

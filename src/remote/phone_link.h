@@ -2,8 +2,8 @@
 // One phone's live connection, after its key was checked: it reads the
 // phone's commands and hands on those that are well formed, answers the
 // others with an error, and closes a phone that floods it or sends frames
-// over 4 KB (Qt closes those itself, with 1009). Everything it sends is one
-// text frame.
+// over 4 KB (Qt closes those itself, with 1009). Control pings count against
+// the same flood limit as commands. Everything it sends is one text frame.
 
 #include "common/clock.h"
 #include "remote/command_rate.h"
@@ -35,7 +35,11 @@ signals:
     // in the event loop, not before: this signal is still on the stack.
     void ended(PhoneLink& link);
 
+private slots:
+    void readPing();
+
 private:
+    void watchPings();
     void readText(const QString& message);
     void readBinary();
     bool admitted();

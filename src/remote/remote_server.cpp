@@ -2,10 +2,10 @@
 
 #include "common/errors.h"
 #include "game/game.h"
-#include "remote/guarded_listener.h"
 #include "remote/keyed_site.h"
 #include "remote/operator_view.h"
 
+#include <QPointer>
 #include <QTcpServer>
 #include <QTimer>
 #include <QWebSocket>
@@ -58,13 +58,11 @@ RemoteServer::RemoteServer(Game& game, RemoteOptions options, QObject* parent)
       game_(game),
       clock_(std::move(options.clock)),
       host_(std::move(options.host)),
-      site_(std::make_unique<KeyedSite>(PairingKey::fresh())) {
-    auto* listener = new GuardedListener(site_.get());
-    if (!listener->listen(options.listenOn, options.port)) {
+      site_(std::make_unique<KeyedSite>(PairingKey::fresh(), clock_)) {
+    if (!site_->serve(options.listenOn, options.port, host_)) {
         throw Error(formatMessage(portTakenText, std::to_string(options.port)));
     }
-    port_ = listener->serverPort();
-    site_->bind(listener);
+    port_ = site_->port();
     listening_ = true;
     connect(site_.get(), &QAbstractHttpServer::newWebSocketConnection, this, &RemoteServer::acceptPhones);
     game_.addListener(*this);
@@ -173,8 +171,13 @@ void RemoteServer::sendView() {
 }
 
 void RemoteServer::broadcast(const QByteArray& message) {
-    // By index: a failed write may end a connection, and drop it, meanwhile.
-    for (std::size_t i = 0; i < links_.size(); ++i) links_[i]->send(message);
+    // To the phones of this moment: a failed write may end a connection and
+    // drop it from the list meanwhile, and a walk by index would then skip
+    // the phone after it.
+    const std::vector<QPointer<PhoneLink>> phones(links_.begin(), links_.end());
+    for (const QPointer<PhoneLink>& phone : phones) {
+        if (phone) phone->send(message);
+    }
 }
 
 void RemoteServer::roundStarted() {

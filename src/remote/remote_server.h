@@ -36,7 +36,8 @@ struct RemoteOptions {
     quint16 port = 0;
     // The host the address names: the machine's address on the local network.
     QString host = QStringLiteral("127.0.0.1");
-    // Counts each phone's commands for the flood limit.
+    // Counts each phone's commands for the flood limit and times the
+    // requests that must finish in time.
     MonotonicClock clock = steadyMilliseconds;
 };
 

@@ -1,11 +1,29 @@
 #include "phone_client.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QJsonDocument>
 #include <QNetworkProxy>
+#include <QNetworkRequest>
 #include <QTcpSocket>
-#include <QTest>
+#include <QTimer>
 
 namespace caici::testing {
+
+bool waitUntil(const std::function<bool()>& test, int ms) {
+    const QDeadlineTimer deadline(ms);
+    // Wakes a wait for events that are not coming, so the deadline holds.
+    QTimer wake;
+    wake.start(10);
+    while (!test()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        // Outside an event loop Qt deletes what went with deleteLater() only
+        // when told.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
 
 PhoneClient::PhoneClient() {
     socket_.setProxy(QNetworkProxy::NoProxy);
@@ -13,6 +31,7 @@ PhoneClient::PhoneClient() {
         messages_.push_back(QJsonDocument::fromJson(text.toUtf8()).object());
     });
     QObject::connect(&socket_, &QWebSocket::disconnected, [this] { closed_ = true; });
+    QObject::connect(&socket_, &QWebSocket::pong, [this] { ++pongs_; });
 }
 
 PhoneClient::~PhoneClient() {
@@ -21,8 +40,14 @@ PhoneClient::~PhoneClient() {
 }
 
 bool PhoneClient::open(const QUrl& url) {
-    socket_.open(url);
-    return QTest::qWaitFor([this] { return connected() || closed_; }, waitMs) && connected();
+    return openFrom(url, pageOrigin(static_cast<quint16>(url.port())));
+}
+
+bool PhoneClient::openFrom(const QUrl& url, const QByteArray& origin) {
+    QNetworkRequest request(url);
+    if (!origin.isEmpty()) request.setRawHeader(QByteArrayLiteral("Origin"), origin);
+    socket_.open(request);
+    return waitUntil([this] { return connected() || closed_; }) && connected();
 }
 
 void PhoneClient::sendText(const QByteArray& message) {
@@ -34,14 +59,12 @@ void PhoneClient::sendBinary(const QByteArray& message) {
 }
 
 bool PhoneClient::waitFrom(std::size_t seen, const std::function<bool(const QJsonObject&)>& test) {
-    return QTest::qWaitFor(
-        [&] {
-            for (; seen < messages_.size(); ++seen) {
-                if (test(messages_[seen])) return true;
-            }
-            return false;
-        },
-        waitMs);
+    return waitUntil([&] {
+        for (; seen < messages_.size(); ++seen) {
+            if (test(messages_[seen])) return true;
+        }
+        return false;
+    });
 }
 
 bool PhoneClient::waitForNew(const std::function<bool(const QJsonObject&)>& test) {
@@ -59,7 +82,7 @@ bool PhoneClient::waitForState(const std::function<bool(const QJsonObject&)>& te
 }
 
 bool PhoneClient::waitClosed() {
-    return QTest::qWaitFor([this] { return closed_; }, waitMs);
+    return waitUntil([this] { return closed_; });
 }
 
 QJsonObject PhoneClient::lastState() const {
@@ -69,43 +92,71 @@ QJsonObject PhoneClient::lastState() const {
     return {};
 }
 
-const QByteArray upgradeHeaders = QByteArrayLiteral(
-    "Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-    "Sec-WebSocket-Version: 13\r\n");
+namespace {
 
-HttpAnswer rawRequest(quint16 port, const QByteArray& method, const QByteArray& path, const QByteArray& headers) {
-    QTcpSocket socket;
-    socket.setProxy(QNetworkProxy::NoProxy);
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    HttpAnswer answer;
-    if (!socket.waitForConnected(waitMs)) return answer;
-    socket.write(method + ' ' + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" +
-                 (headers.isEmpty() ? QByteArrayLiteral("Connection: close\r\n") : headers) + "\r\n");
-    QByteArray received;
-    // The server answers and may keep the connection: read until the whole
-    // body that Content-Length announces is in.
-    const auto complete = [&] {
+// Takes the answers complete at the front of received, in order.
+std::vector<HttpAnswer> takeAnswers(QByteArray& received) {
+    std::vector<HttpAnswer> answers;
+    for (;;) {
         const qsizetype end = received.indexOf("\r\n\r\n");
-        if (end < 0) return false;
+        if (end < 0) return answers;
         const QList<QByteArray> lines = received.left(end).split('\n');
-        answer = {};
+        HttpAnswer answer;
         answer.status = lines.value(0).split(' ').value(1).toInt();
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const QByteArray line = lines[i].trimmed();
             const qsizetype colon = line.indexOf(':');
             if (colon > 0) answer.headers.insert(line.left(colon).toLower(), line.mid(colon + 1).trimmed());
         }
-        answer.body = received.mid(end + 4);
-        return answer.body.size() >= answer.headers.value("content-length").toLongLong();
-    };
-    // A time-out leaves the answer as far as it came.
-    (void)QTest::qWaitFor(
-        [&] {
-            received += socket.readAll();
-            return complete() || socket.state() == QAbstractSocket::UnconnectedState;
-        },
-        waitMs);
-    return answer;
+        const qsizetype length = answer.headers.value("content-length").toLongLong();
+        if (received.size() - end - 4 < length) return answers;
+        answer.body = received.mid(end + 4, length);
+        received.remove(0, end + 4 + length);
+        answers.push_back(answer);
+    }
+}
+
+}  // namespace
+
+HttpAnswer rawRequest(quint16 port, const QByteArray& method, const QByteArray& path, const QByteArray& headers) {
+    const QByteArray lower = headers.toLower();
+    const QByteArray host = lower.startsWith("host:") || lower.contains("\nhost:")
+                                ? QByteArray()
+                                : "Host: 127.0.0.1:" + QByteArray::number(port) + "\r\n";
+    const QByteArray request = method + ' ' + path + " HTTP/1.1\r\n" + host +
+                               (headers.isEmpty() ? QByteArrayLiteral("Connection: close\r\n") : headers) + "\r\n";
+    const HttpExchange exchange = rawExchange(port, request, 1);
+    return exchange.answers.empty() ? HttpAnswer{} : exchange.answers.front();
+}
+
+HttpExchange rawExchange(quint16 port, const QByteArray& bytes, std::size_t expected) {
+    QTcpSocket socket;
+    socket.setProxy(QNetworkProxy::NoProxy);
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    HttpExchange exchange;
+    if (!socket.waitForConnected(waitMs)) return exchange;
+    socket.write(bytes);
+    QByteArray received;
+    // The server may keep the connection: read until the answers are in, the
+    // whole body that each Content-Length announces. A time-out leaves them
+    // as far as they came.
+    (void)waitUntil([&] {
+        received += socket.readAll();
+        for (HttpAnswer& answer : takeAnswers(received)) exchange.answers.push_back(std::move(answer));
+        exchange.closed = socket.state() == QAbstractSocket::UnconnectedState;
+        return exchange.answers.size() >= expected || exchange.closed;
+    });
+    return exchange;
+}
+
+QByteArray pageOrigin(quint16 port) {
+    return "http://127.0.0.1:" + QByteArray::number(port);
+}
+
+QByteArray upgradeHeaders(const QByteArray& origin) {
+    return "Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+           "Sec-WebSocket-Version: 13\r\nOrigin: " +
+           origin + "\r\n";
 }
 
 QUrl socketUrl(const QUrl& page) {

@@ -116,10 +116,11 @@ TEST(RemoteAccess, ConnectionsWithoutTheCurrentKeyAreRefusedAndChangeNothing) {
     f.game.start();
     const RoundState before = f.game.round();
     const QByteArray key = f.key();
+    const QByteArray ownPage = upgradeHeaders(pageOrigin(f.remote->port()));
     for (const QByteArray& path : {QByteArray("/ws"), "/" + QByteArray(32, '0') + "/ws", "/" + key + "/remote.js",
                                    "/" + key + "ws", "/" + key.toUpper() + "/ws"}) {
         SCOPED_TRACE(path.toStdString());
-        EXPECT_EQ(rawRequest(f.remote->port(), "GET", path, upgradeHeaders).status, 403);
+        EXPECT_EQ(rawRequest(f.remote->port(), "GET", path, ownPage).status, 403);
         QUrl url = f.socket();
         url.setPath(QString::fromLatin1(path));
         PhoneClient intruder;
@@ -127,9 +128,58 @@ TEST(RemoteAccess, ConnectionsWithoutTheCurrentKeyAreRefusedAndChangeNothing) {
         intruder.send(R"({"cmd":"correct"})");
         EXPECT_TRUE(intruder.messages().empty()) << "not even the state is sent";
     }
-    EXPECT_EQ(rawRequest(f.remote->port(), "GET", "/" + key + "/ws", upgradeHeaders).status, 101);
+    EXPECT_EQ(rawRequest(f.remote->port(), "GET", "/" + key + "/ws", ownPage).status, 101);
     EXPECT_EQ(f.game.round().score, before.score);
     EXPECT_EQ(f.game.round().skipCount, before.skipCount);
+    EXPECT_EQ(f.game.round().currentWord, before.currentWord);
+}
+
+// The live connection is the game's own page's: a page of another site that
+// learnt the key, or reaches the game under another name, is refused.
+TEST(RemoteAccess, OnlyTheGamesOwnPageMayConnect) {
+    RemoteFixture f;
+    f.game.start();
+    const RoundState before = f.game.round();
+    const quint16 port = f.remote->port();
+    const QByteArray own = "127.0.0.1:" + QByteArray::number(port);
+    const QByteArray otherPort = "127.0.0.1:" + QByteArray::number(port == 65535 ? 1 : port + 1);
+    const struct {
+        const char* name;
+        QByteArray origin;
+        QByteArray host;
+        int status;
+    } cases[] = {
+        {"the game's own page", "http://" + own, own, 101},
+        {"another site", "https://example.com", own, 403},
+        {"another port of this machine", "http://" + otherPort, own, 403},
+        {"the address over https", "https://" + own, own, 403},
+        {"an opaque origin", "null", own, 403},
+        {"no origin", {}, own, 403},
+        {"the address as part of another name", "http://" + own + ".example.com", own, 403},
+        {"a name rebound to this machine", "http://evil.example:" + QByteArray::number(port),
+         "evil.example:" + QByteArray::number(port), 403},
+        {"the own page under another name", "http://localhost:" + QByteArray::number(port),
+         "localhost:" + QByteArray::number(port), 403},
+        {"another host named", "http://" + own, "evil.example:" + QByteArray::number(port), 403},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray headers = "Host: " + c.host + "\r\n" + upgradeHeaders(c.origin);
+        if (c.origin.isEmpty()) headers.replace("Origin: \r\n", "");
+        const HttpAnswer answer = rawRequest(port, "GET", "/" + f.key() + "/ws", headers);
+        EXPECT_EQ(answer.status, c.status);
+        if (c.status == 403) {
+            EXPECT_EQ(answer.headers.value("connection"), "close");
+        }
+    }
+
+    PhoneClient foreign;
+    EXPECT_FALSE(foreign.openFrom(f.socket(), "https://example.com"));
+    foreign.send(R"({"cmd":"correct"})");
+    EXPECT_TRUE(foreign.messages().empty()) << "not even the state is sent";
+    PhoneClient page;
+    EXPECT_TRUE(page.open(f.socket()));
+    EXPECT_EQ(f.game.round().score, before.score);
     EXPECT_EQ(f.game.round().currentWord, before.currentWord);
 }
 
@@ -150,7 +200,7 @@ TEST(RemoteAccess, SwitchingOffClosesEveryPhoneAndOnAgainDrawsANewKey) {
     EXPECT_NE(f.page(), oldPage);
     EXPECT_EQ(f.page().port(), oldPage.port());
     EXPECT_EQ(rawRequest(port, "GET", oldPage.path().toLatin1()).status, 403);
-    EXPECT_EQ(rawRequest(port, "GET", oldSocket.path().toLatin1(), upgradeHeaders).status, 403);
+    EXPECT_EQ(rawRequest(port, "GET", oldSocket.path().toLatin1(), upgradeHeaders(pageOrigin(port))).status, 403);
     PhoneClient stale;
     EXPECT_FALSE(stale.open(oldSocket));
     EXPECT_EQ(rawRequest(port, "GET", f.page().path().toLatin1()).status, 200);
@@ -213,7 +263,7 @@ TEST(RemoteAccess, EndlessRequestsAndConnectionFloodsAreCut) {
         [&] {
             return std::count_if(idle.begin(), idle.end(), [](const auto& socket) {
                        return socket->state() == QAbstractSocket::UnconnectedState;
-                   }) == 40 - GuardedListener::maxConnections;
+                   }) == 40 - GuardedListener::maxStrangers;
         },
         waitMs));
     idle.clear();

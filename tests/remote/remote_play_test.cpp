@@ -6,6 +6,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -164,6 +165,38 @@ TEST(RemotePlay, AMatchsTeamsAndItsReviewOnThePhone) {
     ASSERT_EQ(f.game.game->match()->rounds().size(), 1u);
     EXPECT_EQ(f.game.game->match()->rounds()[0].score, 5);
     EXPECT_EQ(f.game.game->match()->rounds()[0].skips, 0);
+}
+
+// The host switches the remote off while a phone's press is still being
+// handled (a start that loads the library): every phone hears why, and the
+// remote goes once the press is done, touching no phone or socket that is
+// gone.
+TEST(RemotePlay, SwitchingOffDuringAPhonesPressClosesEveryPhone) {
+    RemoteFixture f;
+    PhoneClient presser;
+    PhoneClient watcher;
+    ASSERT_TRUE(presser.open(f.socket()));
+    ASSERT_TRUE(watcher.open(f.socket()));
+    struct SwitchOffOnStart : GameListener {
+        explicit SwitchOffOnStart(std::unique_ptr<RemoteServer>& remote) : remote(remote) {}
+        void roundStarted() override {
+            RemoteServer* server = remote.release();
+            server->stop();
+            server->deleteLater();
+        }
+        std::unique_ptr<RemoteServer>& remote;
+    } switchOff(f.remote);
+    f.game.game->addListener(switchOff);
+    const QPointer<RemoteServer> server(f.remote.get());
+
+    presser.send(R"({"cmd":"start"})");
+    ASSERT_TRUE(presser.waitClosed());
+    EXPECT_EQ(presser.closeCode(), closeCode::switchedOff);
+    ASSERT_TRUE(watcher.waitClosed());
+    EXPECT_EQ(watcher.closeCode(), closeCode::switchedOff);
+    EXPECT_TRUE(waitUntil([&] { return server.isNull(); }));
+    f.game.game->removeListener(switchOff);
+    EXPECT_EQ(f.game.round().phase, RoundPhase::running);
 }
 
 // The page's contract: a state message names every part of the operator's
