@@ -63,6 +63,16 @@ TEST(RemotePlay, PressesOnThePhoneAreTheGamesOwnInputs) {
     EXPECT_EQ(phone.lastState().value(QLatin1String("word")), "熊猫");
     EXPECT_EQ(f.game.round().skipCount, 1);
     EXPECT_EQ(f.game.round().score, 3);
+
+    // A paused round takes no press: the phone's buttons say so, and a press
+    // that comes anyway is refused and changes nothing.
+    f.game.later();
+    f.game.game->togglePause();
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "correct", false); }));
+    EXPECT_FALSE(phone.lastState().value(QLatin1String("skip")).toBool());
+    phone.send(R"({"cmd":"correct"})");
+    ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }));
+    EXPECT_EQ(f.game.round().score, 3);
 }
 
 TEST(RemotePlay, EveryChangeReachesEveryPhone) {

@@ -6,6 +6,7 @@
 
 #include "common/number_text.h"
 #include "round/click_label.h"
+#include "round/review_panel.h"
 #include "window_fixture.h"
 
 namespace caici::testing {
@@ -187,6 +188,31 @@ TEST_F(WindowRoundTest, TheGamesKeysWorkWhateverHasTheFocus) {
     QKeyEvent held(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(window->btn1, &held);
     EXPECT_EQ(cues().size(), before);
+}
+
+// The end box stands over the final score and the review waits behind it
+// until the host closes it; a round started meanwhile (a phone's 开始) takes
+// the box away and never runs under it.
+TEST_F(WindowRoundTest, TheReviewFollowsTheEndBoxAndANewRoundTakesTheBoxAway) {
+    dialogs->closeRoundOverAtOnce = false;
+    game->setCountdownSeconds(2);
+    for (const bool closedByHost : {true, false}) {
+        startRound();
+        window->tmr1Timer();
+        window->tmr1Timer();
+        ASSERT_TRUE(dialogs->roundOverOpen) << closedByHost;
+        ASSERT_TRUE(game->review().has_value());
+        EXPECT_FALSE(window->review->isVisible());
+        if (closedByHost) {
+            dialogs->closeRoundOver();
+            EXPECT_TRUE(window->review->isVisible());
+        } else {
+            EXPECT_EQ(game->perform(Command{CommandKind::start}), std::nullopt);
+            EXPECT_FALSE(dialogs->roundOverOpen);
+            EXPECT_EQ(game->round().phase, RoundPhase::running);
+            EXPECT_FALSE(window->review->isVisible());
+        }
+    }
 }
 
 // A points field that is not a number is reported once and the program goes
