@@ -18,6 +18,13 @@ namespace {
 
 constexpr int clearance = 12;
 
+// A dialog that leaves every other window working: a round, a review and
+// the phones go on while it is open.
+void showBeside(QDialog& dialog) {
+    dialog.setWindowModality(Qt::NonModal);
+    dialog.show();
+}
+
 // A box that lives on its own: shown, not waited for, deleted once closed.
 QMessageBox* openBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
                      QMessageBox::StandardButtons buttons, QWidget* parent) {
@@ -93,7 +100,7 @@ void DesktopDialogs::chooseColor(QWidget* parent, const QColor& initial, std::fu
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFont(QApplication::font("QColorDialog"));
     QObject::connect(dialog, &QColorDialog::colorSelected, dialog, std::move(chosen));
-    dialog->open();
+    showBeside(*dialog);
 }
 
 void DesktopDialogs::question(QWidget* parent, const QString& caption, const QString& text,
@@ -103,7 +110,7 @@ void DesktopDialogs::question(QWidget* parent, const QString& caption, const QSt
                      [box, answered = std::move(answered)](int) {
                          answered(box->clickedButton() == box->button(QMessageBox::Yes));
                      });
-    box->open();
+    box->show();
 }
 
 void DesktopDialogs::saveFile(QWidget* parent, const QString& caption, const QString& suggested,
@@ -112,7 +119,7 @@ void DesktopDialogs::saveFile(QWidget* parent, const QString& caption, const QSt
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     QObject::connect(dialog, &QFileDialog::fileSelected, dialog, std::move(chosen));
-    dialog->open();
+    showBeside(*dialog);
 }
 
 void DesktopDialogs::openFile(QWidget* parent, const QString& caption, const QString& folder,
@@ -122,7 +129,7 @@ void DesktopDialogs::openFile(QWidget* parent, const QString& caption, const QSt
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     QObject::connect(dialog, &QFileDialog::fileSelected, dialog, std::move(chosen));
-    dialog->open();
+    showBeside(*dialog);
 }
 
 void DesktopDialogs::openUrl(const QUrl& url) {
