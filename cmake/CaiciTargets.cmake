@@ -52,3 +52,27 @@ function(caici_benchmark name)
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
   caici_warnings(${name})
 endfunction()
+
+# caici_fuzz_tests(fuzzer NAME name CORPUS dir... [SECONDS n])
+# Two tests of a libFuzzer target (fuzz preset only). name_corpus runs every
+# committed input once (-runs=0), crash regressions included: seconds, for
+# ./test. name_fuzz mutates them for SECONDS (30), writing what it finds to a
+# scratch corpus in the build folder, never to the committed one: labelled
+# "timed" as well, for CI (ctest --preset fuzz -L timed).
+function(caici_fuzz_tests fuzzer)
+  cmake_parse_arguments(F "" "NAME;SECONDS" "CORPUS" ${ARGN})
+  if(NOT F_SECONDS)
+    set(F_SECONDS 30)
+  endif()
+  # libgsf leaks a directory entry of a damaged compound file into GLib's
+  # memory; the reader process ends right after, so only the fuzzer minds.
+  set(environment "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp")
+  set(limits -timeout=10 -rss_limit_mb=2048)
+  add_test(NAME ${F_NAME}_corpus COMMAND ${fuzzer} -runs=0 ${limits} ${F_CORPUS})
+  set_tests_properties(${F_NAME}_corpus PROPERTIES LABELS fuzz TIMEOUT 120 ENVIRONMENT "${environment}")
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}_found)
+  file(MAKE_DIRECTORY ${work})
+  add_test(NAME ${F_NAME}_fuzz
+    COMMAND ${fuzzer} -max_total_time=${F_SECONDS} ${limits} -print_final_stats=1 ${work} ${F_CORPUS})
+  set_tests_properties(${F_NAME}_fuzz PROPERTIES LABELS "fuzz;timed" TIMEOUT 120 ENVIRONMENT "${environment}")
+endfunction()

@@ -2,8 +2,10 @@
 // game does (a FILE of any format the game reads, or the words.* of FOLDER)
 // and shows what the game would see: the sheet names, the query, the word
 // entries, every problem by sheet, row and column ("动物 第17行 分值: 'abc'
-// 不是整数"), and what the load left out (words too long to play, blank
-// rows, sheets the game does not read).
+// 不是整数"), and what the load left out (entries the game cannot play:
+// words too long or holding "|", points that are no whole number of at least
+// 1; blank rows; sheets the game does not read). The output is written as it
+// is found, so that the checker needs little more than the load itself.
 // Exit status: 0 when the load succeeded, 1 when it failed, 2 for bad usage.
 
 #include "workbook/left_out.h"
@@ -39,50 +41,116 @@ struct Report {
     std::vector<std::string> sheets;
     std::vector<std::string> sql;
     std::vector<std::string> entries;
-    std::vector<caici::PlacedProblem> problems;
+    std::vector<caici::EntryOrigin> origins;
     caici::LeftOutRows leftOut;
     std::optional<std::string> warning;
     std::optional<std::string> error;
+
+    caici::LoadedLibrary loaded() const { return caici::LoadedLibrary{sheets, entries, origins, leftOut}; }
 };
+
+std::string jsonText(const nlohmann::ordered_json& value) {
+    return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
 
 nlohmann::ordered_json textOrNull(const std::optional<std::string>& text) {
     return text ? nlohmann::ordered_json(*text) : nlohmann::ordered_json(nullptr);
 }
 
+// One JSON object written field by field and array item by array item: a
+// library of a million rows has a million entries and as many problems, and
+// the whole document built in memory first took gigabytes.
+class JsonWriter {
+public:
+    explicit JsonWriter(std::ostream& out) : out_(out) { out_ << '{'; }
+
+    void field(std::string_view name, const nlohmann::ordered_json& value) {
+        key(name);
+        out_ << jsonText(value);
+    }
+    void beginArray(std::string_view name) {
+        key(name);
+        out_ << '[';
+        firstItem_ = true;
+    }
+    void item(const nlohmann::ordered_json& value) {
+        out_ << (firstItem_ ? "\n    " : ",\n    ") << jsonText(value);
+        firstItem_ = false;
+    }
+    void endArray() { out_ << (firstItem_ ? "]" : "\n  ]"); }
+    void endObject() { out_ << "\n}\n"; }
+
+private:
+    void key(std::string_view name) {
+        out_ << (firstField_ ? "\n  " : ",\n  ") << jsonText(std::string(name)) << ": ";
+        firstField_ = false;
+    }
+
+    std::ostream& out_;
+    bool firstField_ = true;
+    bool firstItem_ = true;
+};
+
+nlohmann::ordered_json problemJson(const Report& report, const caici::PlacedProblem& problem) {
+    nlohmann::ordered_json item = {{"sheet", problem.sheet},
+                                   {"row", problem.row},
+                                   {"column", problem.column},
+                                   {"message", problem.message},
+                                   {"text", caici::placedProblemText(problem)}};
+    if (problem.entry) {
+        item["index"] = *problem.entry;
+        item["entry"] = report.entries.at(*problem.entry);
+    }
+    return item;
+}
+
 void printJson(const Report& report) {
-    nlohmann::ordered_json problems = nlohmann::ordered_json::array();
-    for (const auto& problem : report.problems) {
-        nlohmann::ordered_json item = {{"sheet", problem.sheet},
-                                       {"row", problem.row},
-                                       {"column", problem.column},
-                                       {"message", problem.message},
-                                       {"text", caici::placedProblemText(problem)}};
-        if (problem.entry) {
-            item["index"] = *problem.entry;
-            item["entry"] = report.entries.at(*problem.entry);
-        }
-        problems.push_back(std::move(item));
+    JsonWriter out(std::cout);
+    out.field("workbook", report.workbook);
+    out.field("sheets", report.sheets);
+    out.field("sql", report.sql);
+    out.beginArray("entries");
+    for (const auto& entry : report.entries) out.item(entry);
+    out.endArray();
+    out.beginArray("problems");
+    caici::forEachLibraryProblem(report.loaded(),
+                                 [&](const caici::PlacedProblem& problem) { out.item(problemJson(report, problem)); });
+    out.endArray();
+    out.beginArray("tooLong");
+    for (const auto& left : report.leftOut.entries) {
+        if (left.wordFault != caici::WordFault::tooLong) continue;
+        out.item({{"sheet", left.sheet},
+                  {"row", left.row},
+                  {"word", left.word},
+                  {"points", left.points},
+                  {"length", left.wordLength}});
     }
-    nlohmann::ordered_json tooLong = nlohmann::ordered_json::array();
-    for (const auto& left : report.leftOut.tooLong) {
-        tooLong.push_back({{"sheet", left.sheet},
-                           {"row", left.row},
-                           {"word", left.word},
-                           {"points", left.points},
-                           {"length", left.wordLength}});
+    out.endArray();
+    out.beginArray("leftOut");
+    for (const auto& left : report.leftOut.entries) {
+        nlohmann::ordered_json problems = nlohmann::ordered_json::array();
+        for (const auto& problem : caici::leftOutProblems(left)) problems.push_back(caici::placedProblemText(problem));
+        out.item({{"sheet", left.sheet},
+                  {"row", left.row},
+                  {"word", left.word},
+                  {"points", left.points},
+                  {"problems", problems}});
     }
-    const nlohmann::ordered_json out = {
-        {"workbook", report.workbook},
-        {"sheets", report.sheets},
-        {"sql", report.sql},
-        {"entries", report.entries},
-        {"problems", problems},
-        {"tooLong", tooLong},
-        {"blankRows", report.leftOut.blankRows},
-        {"warning", textOrNull(report.warning)},
-        {"error", textOrNull(report.error)},
-    };
-    std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    out.endArray();
+    out.field("blankRows", report.leftOut.blankRows);
+    out.field("warning", textOrNull(report.warning));
+    out.field("error", textOrNull(report.error));
+    out.endObject();
+}
+
+// Why an entry is left out: "分值: 'abc' 不是整数".
+std::string leftOutReasons(const caici::LeftOutEntry& left) {
+    std::string reasons;
+    for (const auto& problem : caici::leftOutProblems(left)) {
+        if (!reasons.empty()) reasons += "；";
+        reasons += problem.column + ": " + problem.message;
+    }
+    return reasons;
 }
 
 void printText(const Report& report) {
@@ -95,17 +163,22 @@ void printText(const Report& report) {
     for (std::size_t at = 0; at < report.entries.size(); ++at) {
         std::cout << "  [" << at << "] " << report.entries[at] << '\n';
     }
-    std::cout << "问题（" << report.problems.size() << "）：\n";
-    for (const auto& problem : report.problems) std::cout << "  " << caici::placedProblemText(problem) << '\n';
+    // The problems are found twice rather than kept: once for the count
+    // above the list, once for the list.
+    std::size_t problems = 0;
+    caici::forEachLibraryProblem(report.loaded(), [&](const caici::PlacedProblem&) { ++problems; });
+    std::cout << "问题（" << problems << "）：\n";
+    caici::forEachLibraryProblem(report.loaded(), [](const caici::PlacedProblem& problem) {
+        std::cout << "  " << caici::placedProblemText(problem) << '\n';
+    });
     if (report.error) {
         std::cout << "错误：" << *report.error << '\n';
         return;
     }
-    std::cout << "超过 " << caici::kMaxWordLength << " 个字、没有放进游戏的词条（" << report.leftOut.tooLong.size()
-              << "）：\n";
-    for (const auto& left : report.leftOut.tooLong) {
-        std::cout << "  工作表“" << left.sheet << "”第 " << left.row << " 行（" << left.wordLength << " 个字）："
-                  << left.word << '|' << left.points << '\n';
+    std::cout << "没有放进游戏的词条（" << report.leftOut.entries.size() << "）：\n";
+    for (const auto& left : report.leftOut.entries) {
+        std::cout << "  工作表“" << left.sheet << "”第 " << left.row << " 行（" << leftOutReasons(left)
+                  << "）：" << left.word << '|' << left.points << '\n';
     }
     if (report.leftOut.blankRows > 0) {
         std::cout << "跳过的空行（没有名称也没有分值）：" << report.leftOut.blankRows << '\n';
@@ -155,10 +228,9 @@ int main(int argc, char** argv) {
     report.sql = library.sqlLines();
     report.entries = lists.lst1();
     if (library.libraryLoaded()) {
+        report.origins = library.entryOrigins();
         report.leftOut = library.leftOut();
         report.warning = library.loadWarning();
-        report.problems = caici::findLibraryProblems(
-            caici::LoadedLibrary{report.sheets, report.entries, library.entryOrigins(), report.leftOut});
     }
 
     if (json) {

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace caici {
@@ -16,19 +18,45 @@ namespace caici {
 // Words longer than this, in Unicode code points, stay out of play.
 inline constexpr std::size_t kMaxWordLength = 40;
 
-struct LeftOutEntry {
-    std::string sheet;           // the sheet's name in the workbook
-    std::uint32_t row = 0;       // the row's number in the sheet, the header being row 1
-    std::string word;
-    std::string points;
-    std::size_t wordLength = 0;  // in code points
+// Why a word cannot be played.
+enum class WordFault : std::uint8_t {
+    tooLong,       // more than kMaxWordLength code points
+    holdsDivider,  // a "|": the round cuts the entry there and would read part of the word as its points
 };
+
+// Why points cannot be played. The round adds the points of a correct
+// answer with the game's integer conversion (strToInt), and a correct answer
+// is meant to raise the score: only a whole number of at least 1 will do.
+enum class PointsFault : std::uint8_t {
+    empty,
+    formulaWithoutResult,  // the file keeps no result of the cell's formula
+    errorValue,            // "#DIV/0!", "#N/A"
+    notWhole,              // "abc", "2.5", a date, or past 32 bits
+    notPositive,           // 0 or below
+};
+
+// What is wrong with a word cell or a points cell of the given kind and text
+// ("3" from a number cell is as good as the text "3").
+std::optional<WordFault> wordFault(std::string_view word);
+std::optional<PointsFault> pointsFault(CellKind kind, std::string_view points);
 
 // A row of a sheet of the load: the sheet's position in the load's sheet
 // list, the row's number in it (the header being 1).
 struct SheetRow {
     std::uint32_t sheet = 0;
     std::uint32_t row = 0;
+};
+
+struct LeftOutEntry {
+    std::string sheet;           // the sheet's name in the workbook
+    std::uint32_t row = 0;       // the row's number in the sheet, the header being row 1
+    std::uint32_t sheetAt = 0;   // the sheet's position in the load's sheet list
+    std::string word;
+    std::string points;
+    std::size_t wordLength = 0;  // in code points
+    CellKind pointsKind = CellKind::text;
+    std::optional<WordFault> wordFault;
+    std::optional<PointsFault> pointsFault;
 };
 
 // A sheet of the workbook that the load does not read.
@@ -38,8 +66,8 @@ struct LeftOutSheet {
     Reason reason = Reason::filtered;
 };
 
-// Where an entry of the load came from, and what its two cells were: text,
-// or an error value or a formula without a result (which show as text too).
+// Where an entry came from, and what its two cells were: text, or an error
+// value or a formula without a result (which show as text too).
 struct EntryOrigin {
     SheetRow place;
     CellKind word = CellKind::text;
@@ -47,8 +75,9 @@ struct EntryOrigin {
 };
 
 struct LeftOutRows {
-    // Every entry whose word is longer than kMaxWordLength, in load order.
-    std::vector<LeftOutEntry> tooLong;
+    // Every entry that cannot be played (a word fault, a points fault or
+    // both), in load order.
+    std::vector<LeftOutEntry> entries;
     // Rows with neither word nor points (cell formatting that reaches below
     // the words makes them); skipped, as they hold nothing to play.
     std::size_t blankRows = 0;

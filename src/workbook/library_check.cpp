@@ -1,11 +1,10 @@
 #include "workbook/library_check.h"
 
-#include "common/number_text.h"
 #include "words/word_entry.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
+#include <string_view>
 #include <unordered_map>
 
 namespace caici {
@@ -22,14 +21,15 @@ std::vector<EntryProblem> findEntryProblems(const std::vector<std::string>& entr
         if (fields.count() > 2) report("词语或分值里有“|”，游戏会把它当作分隔符");
         if (fields.at(0).empty()) report("词语是空的");
         const std::string& points = fields.count() > 1 ? fields.at(1) : std::string();
-        std::int32_t value = 0;
-        if (points.empty()) {
-            report("分值是空的");
-        } else if (!tryStrToInt(points, value)) {
-            report("分值“" + points + "”不是整数");
-        } else if (value <= 0) {
-            // A correct answer is meant to raise the score.
-            report("分值“" + points + "”不是正数，答对了不加分");
+        if (const auto fault = pointsFault(CellKind::text, points)) {
+            if (*fault == PointsFault::empty) {
+                report("分值是空的");
+            } else if (*fault == PointsFault::notPositive) {
+                // A correct answer is meant to raise the score.
+                report("分值“" + points + "”不是正数，答对了不加分");
+            } else {
+                report("分值“" + points + "”不是整数");
+            }
         }
 
         const auto [seen, inserted] = firstSeen.emplace(entry, index);
@@ -72,31 +72,44 @@ bool hasControlCharacter(std::string_view text) {
     });
 }
 
-std::optional<std::string> cellKindProblem(CellKind kind, std::string_view text) {
-    if (kind == CellKind::formulaWithoutResult) {
-        return "是公式，但文件里没有保存它的结果：请用电子表格程序打开它，保存一次";
+constexpr const char* kNoResult = "是公式，但文件里没有保存它的结果：请用电子表格程序打开它，保存一次";
+
+std::string pointsFaultText(PointsFault fault, std::string_view points) {
+    switch (fault) {
+    case PointsFault::empty:
+        return "是空的";
+    case PointsFault::formulaWithoutResult:
+        return kNoResult;
+    case PointsFault::errorValue:
+        return quotedValue(points) + " 是错误值，不是整数";
+    case PointsFault::notWhole:
+        return quotedValue(points) + " 不是整数";
+    case PointsFault::notPositive:
+        // A correct answer is meant to raise the score.
+        return quotedValue(points) + " 不是正数，答对了不加分";
     }
-    if (kind == CellKind::error) return quotedValue(text) + " 是错误值";
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> pointsProblem(CellKind kind, const std::string& points) {
-    if (auto problem = cellKindProblem(kind, points)) return *problem + (kind == CellKind::error ? "，不是整数" : "");
-    if (points.empty()) return "是空的";
-    std::int32_t value = 0;
-    if (!tryStrToInt(points, value)) return quotedValue(points) + " 不是整数";
-    // A correct answer is meant to raise the score.
-    if (value <= 0) return quotedValue(points) + " 不是正数，答对了不加分";
-    return std::nullopt;
+std::string wordFaultText(WordFault fault, const LeftOutEntry& entry) {
+    switch (fault) {
+    case WordFault::tooLong:
+        return "有 " + std::to_string(entry.wordLength) + " 个字，超过 " + std::to_string(kMaxWordLength) +
+               " 个字，游戏不出这个词";
+    case WordFault::holdsDivider:
+        return quotedValue(entry.word) + " 里有“|”，游戏会把它当作分隔符，不出这个词";
+    }
+    return {};
 }
 
-struct Place {
-    std::uint32_t sheet;
-    std::uint32_t row;
-    bool operator<(const Place& other) const {
-        return sheet != other.sheet ? sheet < other.sheet : row < other.row;
-    }
-};
+// The problems of a word in play; its points are good, or it would not be.
+std::optional<std::string> wordProblem(CellKind kind, std::string_view word) {
+    if (kind == CellKind::formulaWithoutResult) return std::string(kNoResult);
+    if (kind == CellKind::error) return quotedValue(word) + " 是错误值";
+    if (word.empty()) return "是空的";
+    if (hasControlCharacter(word)) return quotedValue(word) + " 里有换行或控制字符，屏幕上显示不出来";
+    return std::nullopt;
+}
 
 std::string sheetName(const std::vector<std::string>& sheets, std::uint32_t at) {
     return at < sheets.size() ? sheets[at] : std::string();
@@ -108,6 +121,15 @@ std::string cleanedName(std::string name) {
     return name;
 }
 
+bool before(SheetRow a, SheetRow b) {
+    return a.sheet != b.sheet ? a.sheet < b.sheet : a.row < b.row;
+}
+
+// The word of an entry in play: it holds no "|", so the word ends at the first.
+std::string_view wordOf(std::string_view entry) {
+    return entry.substr(0, entry.find('|'));
+}
+
 }  // namespace
 
 std::string placedProblemText(const PlacedProblem& problem) {
@@ -117,70 +139,81 @@ std::string placedProblemText(const PlacedProblem& problem) {
     return text + ": " + problem.message;
 }
 
-std::vector<PlacedProblem> findLibraryProblems(const LoadedLibrary& library) {
-    std::vector<PlacedProblem> sheetProblems;
+std::vector<PlacedProblem> leftOutProblems(const LeftOutEntry& entry) {
+    std::vector<PlacedProblem> problems;
+    if (entry.wordFault) {
+        problems.push_back(
+            PlacedProblem{entry.sheet, entry.row, kWordColumn, wordFaultText(*entry.wordFault, entry), std::nullopt});
+    }
+    if (entry.pointsFault) {
+        problems.push_back(PlacedProblem{entry.sheet, entry.row, kPointsColumn,
+                                         pointsFaultText(*entry.pointsFault, entry.points), std::nullopt});
+    }
+    return problems;
+}
+
+void forEachLibraryProblem(const LoadedLibrary& library, const ProblemSink& sink) {
     for (const auto& sheet : library.leftOut.sheets) {
-        sheetProblems.push_back(PlacedProblem{
-            cleanedName(sheet.name), 0, {},
-            sheet.reason == LeftOutSheet::Reason::pastHundred
-                ? "是第 100 个以后的工作表，游戏只读前 100 个"
-                : "游戏不读名字以“_”开头（或含有“Print_Area”“Print_Titles”“FilterDatabase”）的工作表",
-            std::nullopt});
+        sink(PlacedProblem{cleanedName(sheet.name), 0, {},
+                           sheet.reason == LeftOutSheet::Reason::pastHundred
+                               ? "是第 100 个以后的工作表，游戏只读前 100 个"
+                               : "游戏不读名字以“_”开头（或含有“Print_Area”“Print_Titles”“FilterDatabase”）的工作表",
+                           std::nullopt});
     }
 
-    std::multimap<Place, PlacedProblem> placed;
-    auto add = [&](Place place, std::string column, std::string message, std::optional<std::size_t> entry) {
-        placed.emplace(place, PlacedProblem{sheetName(library.sheets, place.sheet), place.row, std::move(column),
-                                            std::move(message), entry});
+    // Blank rows below the last word of their sheet are formatting, not gaps.
+    std::vector<std::uint32_t> lastWordRow(library.sheets.size() + 1, 0);
+    auto noteWord = [&](SheetRow place) {
+        const std::size_t at = std::min<std::size_t>(place.sheet, library.sheets.size());
+        lastWordRow[at] = std::max(lastWordRow[at], place.row);
     };
-    std::map<std::uint32_t, std::uint32_t> lastWordRow;
-    std::unordered_map<std::string, Place> firstSeen;
-    for (std::size_t at = 0; at < library.entries.size() && at < library.origins.size(); ++at) {
-        const EntryOrigin& origin = library.origins[at];
-        const Place place{origin.place.sheet, origin.place.row};
-        lastWordRow[place.sheet] = std::max(lastWordRow[place.sheet], place.row);
-        const EntryFields fields(library.entries[at]);
-        if (fields.count() > 2) add(place, {}, "名称或分值里有“|”，游戏会把它当作分隔符", at);
-        const std::string& word = fields.at(0);
-        if (auto problem = cellKindProblem(origin.word, word)) {
-            add(place, kWordColumn, *problem, at);
-        } else if (word.empty()) {
-            add(place, kWordColumn, "是空的", at);
-        } else if (hasControlCharacter(word)) {
-            add(place, kWordColumn, quotedValue(word) + " 里有换行或控制字符，屏幕上显示不出来", at);
-        }
-        const std::string points = fields.count() > 1 ? fields.at(1) : std::string();
-        if (auto problem = pointsProblem(origin.points, points)) add(place, kPointsColumn, *problem, at);
-        if (!word.empty()) {
-            const auto [seen, inserted] = firstSeen.emplace(word, place);
-            if (!inserted) {
-                add(place, kWordColumn,
-                    quotedValue(word) + " 与 " + sheetName(library.sheets, seen->second.sheet) + " 第" +
-                        std::to_string(seen->second.row) + "行 重复",
-                    at);
-            }
-        }
-    }
-    for (const auto& left : library.leftOut.tooLong) {
-        const auto sheet = static_cast<std::uint32_t>(
-            std::find(library.sheets.begin(), library.sheets.end(), left.sheet) - library.sheets.begin());
-        lastWordRow[sheet] = std::max(lastWordRow[sheet], left.row);
-        placed.emplace(Place{sheet, left.row},
-                       PlacedProblem{left.sheet, left.row, kWordColumn,
-                                     "有 " + std::to_string(left.wordLength) + " 个字，超过 " +
-                                         std::to_string(kMaxWordLength) + " 个字，游戏不出这个词",
-                                     std::nullopt});
-    }
-    // Blank rows below the last word are formatting, not gaps.
-    for (const auto& blank : library.leftOut.blankPlaces) {
-        const auto last = lastWordRow.find(blank.sheet);
-        if (last != lastWordRow.end() && blank.row < last->second) {
-            add(Place{blank.sheet, blank.row}, {}, "是空行，游戏跳过它", std::nullopt);
-        }
-    }
+    const std::size_t inPlay = std::min(library.entries.size(), library.origins.size());
+    for (std::size_t at = 0; at < inPlay; ++at) noteWord(library.origins[at].place);
+    for (const auto& left : library.leftOut.entries) noteWord(SheetRow{left.sheetAt, left.row});
 
-    for (auto& [place, problem] : placed) sheetProblems.push_back(std::move(problem));
-    return sheetProblems;
+    // The entries in play, those left out and the blank rows each come in
+    // load order, sheet by sheet and row by row: merged, the problems come
+    // out in that order too, without being gathered first.
+    const auto& leftOut = library.leftOut.entries;
+    const auto& blanks = library.leftOut.blankPlaces;
+    std::unordered_map<std::string_view, SheetRow> firstSeen;
+    std::size_t entryAt = 0;
+    std::size_t leftAt = 0;
+    std::size_t blankAt = 0;
+    while (entryAt < inPlay || leftAt < leftOut.size() || blankAt < blanks.size()) {
+        const SheetRow leftPlace = leftAt < leftOut.size() ? SheetRow{leftOut[leftAt].sheetAt, leftOut[leftAt].row}
+                                                           : SheetRow{UINT32_MAX, UINT32_MAX};
+        const SheetRow blankPlace = blankAt < blanks.size() ? blanks[blankAt] : SheetRow{UINT32_MAX, UINT32_MAX};
+        if (entryAt < inPlay && !before(leftPlace, library.origins[entryAt].place) &&
+            !before(blankPlace, library.origins[entryAt].place)) {
+            const EntryOrigin& origin = library.origins[entryAt];
+            const SheetRow place = origin.place;
+            const std::string_view word = wordOf(library.entries[entryAt]);
+            auto add = [&](std::string message) {
+                sink(PlacedProblem{sheetName(library.sheets, place.sheet), place.row, kWordColumn, std::move(message),
+                                   entryAt});
+            };
+            if (auto problem = wordProblem(origin.word, word)) add(*problem);
+            if (!word.empty()) {
+                const auto [seen, inserted] = firstSeen.emplace(word, place);
+                if (!inserted) {
+                    add(quotedValue(word) + " 与 " + sheetName(library.sheets, seen->second.sheet) + " 第" +
+                        std::to_string(seen->second.row) + "行 重复");
+                }
+            }
+            ++entryAt;
+        } else if (leftAt < leftOut.size() && !before(blankPlace, leftPlace)) {
+            for (const auto& problem : leftOutProblems(leftOut[leftAt])) sink(problem);
+            ++leftAt;
+        } else {
+            const std::size_t sheet = std::min<std::size_t>(blankPlace.sheet, library.sheets.size());
+            if (blankPlace.row < lastWordRow[sheet]) {
+                sink(PlacedProblem{sheetName(library.sheets, blankPlace.sheet), blankPlace.row, {},
+                                   "是空行，游戏跳过它", std::nullopt});
+            }
+            ++blankAt;
+        }
+    }
 }
 
 }  // namespace caici

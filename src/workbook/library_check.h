@@ -1,12 +1,12 @@
 #pragma once
-// What the game would later trip over in a loaded word list: entries whose
-// points are not a decimal integer or not above zero, empty words, words
-// holding the "|" that cuts an entry, and exact duplicates.
+// What the game would later trip over in a word list, and what keeps the
+// rows of a library out of play, in the words the checker shows the host.
 
 #include "workbook/left_out.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +19,8 @@ struct EntryProblem {
     std::string message;
 };
 
+// Each entry judged as the round will read it: cut at every "|", the
+// second field being the points.
 std::vector<EntryProblem> findEntryProblems(const std::vector<std::string>& entries);
 
 // A problem of a loaded library where the host looks for it: the sheet, the
@@ -34,6 +36,10 @@ struct PlacedProblem {
 // "动物 第17行 分值: 'abc' 不是整数".
 std::string placedProblemText(const PlacedProblem& problem);
 
+// A left-out entry's problems in the checker's words: the word's first,
+// then the points'.
+std::vector<PlacedProblem> leftOutProblems(const LeftOutEntry& entry);
+
 // What a load made of a library, as the checker reads it.
 struct LoadedLibrary {
     const std::vector<std::string>& sheets;     // the sheets read, in order
@@ -42,12 +48,14 @@ struct LoadedLibrary {
     const LeftOutRows& leftOut;
 };
 
+using ProblemSink = std::function<void(const PlacedProblem&)>;
+
 // Everything the game would trip over or leave out, by sheet and row, in
 // the order the sheets were read (sheets left out first): words that are
-// empty, hold "|" or control characters, or appear twice; points that are
-// empty, a formula without a stored result, an error value, not a whole
-// number or not above zero; words too long to show; blank rows between
-// words; sheets the game does not read.
-std::vector<PlacedProblem> findLibraryProblems(const LoadedLibrary& library);
+// empty, hold control characters, or appear twice among the entries in play;
+// the entries left out of play (leftOutProblems); blank rows between words;
+// sheets the game does not read. Each problem goes to sink as it is found,
+// so that a library of a million rows is checked in little memory.
+void forEachLibraryProblem(const LoadedLibrary& library, const ProblemSink& sink);
 
 }  // namespace caici

@@ -1,5 +1,6 @@
 #include "workbook/load_errors.h"
 
+#include "workbook/library_check.h"
 #include "workbook/utf8.h"
 
 namespace caici {
@@ -80,6 +81,40 @@ RefusalText refusalText(const std::string& path, readerstream::Refusal refusal) 
     return {true, "它已经损坏", kSaveAgain};
 }
 
+// How many entries were left out and why, then the first few by place in
+// the checker's words, each cell's value cut short: a dialog has no room
+// for a cell of 30,000 characters.
+std::string leftOutSummary(const std::vector<LeftOutEntry>& leftOut) {
+    constexpr std::size_t kNamed = 3;
+    constexpr std::size_t kShownChars = 12;
+    std::size_t tooLong = 0;
+    std::size_t divided = 0;
+    std::size_t badPoints = 0;
+    for (const auto& left : leftOut) {
+        tooLong += left.wordFault == WordFault::tooLong ? 1 : 0;
+        divided += left.wordFault == WordFault::holdsDivider ? 1 : 0;
+        badPoints += left.pointsFault ? 1 : 0;
+    }
+    std::string reasons;
+    auto reason = [&](std::size_t count, const std::string& what) {
+        if (count > 0) reasons += (reasons.empty() ? "" : "，") + std::to_string(count) + what;
+    };
+    reason(tooLong, " 个词超过 " + std::to_string(kMaxWordLength) + " 个字");
+    reason(divided, " 个词里有“|”");
+    reason(badPoints, " 个分值不是 1 以上的整数");
+
+    std::string places;
+    for (std::size_t at = 0; at < leftOut.size() && at < kNamed; ++at) {
+        LeftOutEntry shown = leftOut[at];
+        if (codePointCount(shown.points) > kShownChars) {
+            shown.points = std::string(codePointPrefix(shown.points, kShownChars)) + "…";
+        }
+        places += (places.empty() ? "" : "；") + placedProblemText(leftOutProblems(shown).front());
+    }
+    if (leftOut.size() > kNamed) places += "；等";
+    return "有 " + std::to_string(leftOut.size()) + " 个词条没有放进游戏（" + reasons + "）：" + places;
+}
+
 }  // namespace
 
 std::string missingWorkbookText(const std::string& path) {
@@ -135,24 +170,15 @@ std::string missingColumnText(const std::string& path, const std::string& column
            " 的第一行是表头，要有一格写“名称”、一格写“分值”，其他工作表的这两列放在相同的位置。";
 }
 
-std::string noWordsText(const std::string& path, std::size_t tooLong) {
+std::string noWordsText(const std::string& path, const std::vector<LeftOutEntry>& leftOut) {
     std::string text = "词库文件 " + path + " 里没有词";
-    if (tooLong > 0) text += "可以玩（有 " + std::to_string(tooLong) + " 个词太长，超过 " + std::to_string(kMaxWordLength) + " 个字）";
-    return text + "。请在工作表第一行写“名称”和“分值”，下面每行写一个词和它的分值，保存后再开始游戏。";
+    if (!leftOut.empty()) text += "可以玩：" + leftOutSummary(leftOut);
+    return text + "。请在工作表第一行写“名称”和“分值”，下面每行写一个词和它的分值（1 以上的整数），保存后再开始游戏。";
 }
 
-std::string tooLongWordsText(const std::string& path, const std::vector<LeftOutEntry>& tooLong) {
-    constexpr std::size_t kNamed = 3;
-    constexpr std::size_t kShownChars = 8;
-    std::string places;
-    for (std::size_t at = 0; at < tooLong.size() && at < kNamed; ++at) {
-        const LeftOutEntry& left = tooLong[at];
-        places += (places.empty() ? "" : "、") + std::string("工作表") + quoted(left.sheet) + "第 " +
-                  std::to_string(left.row) + " 行" + quoted(std::string(codePointPrefix(left.word, kShownChars)) + "…");
-    }
-    if (tooLong.size() > kNamed) places += "等";
-    return "词库文件 " + path + " 里有 " + std::to_string(tooLong.size()) + " 个词超过 " +
-           std::to_string(kMaxWordLength) + " 个字，没有放进游戏：" + places + "。请把它们改短，下次启动游戏时生效。";
+std::string leftOutText(const std::string& path, const std::vector<LeftOutEntry>& leftOut) {
+    return "词库文件 " + path + " 里" + leftOutSummary(leftOut) +
+           "。请在词库里改正它们，保存后点“重新读取”或重新启动游戏。";
 }
 
 std::string queryFailedText(const std::string& path, const std::string& detail) {

@@ -27,11 +27,12 @@ struct SheetWidth {
 std::string columnMismatchText(const std::string& path, const std::vector<SheetWidth>& widths);
 
 std::string missingColumnText(const std::string& path, const std::string& column, const std::string& firstSheet);
-// The library holds no word to play; tooLong words were left out of it.
-std::string noWordsText(const std::string& path, std::size_t tooLong);
-// The one warning for all entries that a load left out for their length;
-// names the first few by sheet and row.
-std::string tooLongWordsText(const std::string& path, const std::vector<LeftOutEntry>& tooLong);
+// The library holds no word to play; leftOut are the entries it has that
+// cannot be played, named as in leftOutText.
+std::string noWordsText(const std::string& path, const std::vector<LeftOutEntry>& leftOut);
+// The one warning for all entries that a load left out of play: how many
+// and why, the first few by sheet, row and column in the checker's words.
+std::string leftOutText(const std::string& path, const std::vector<LeftOutEntry>& leftOut);
 std::string queryFailedText(const std::string& path, const std::string& detail);
 
 }  // namespace caici

@@ -171,25 +171,29 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
             const std::string_view points = qry1_.fieldText(pointsAt);
             const WorkbookQuery::RowIndex index = qry1_.index();
             const SheetRow place{static_cast<std::uint32_t>(index.sheet), index.row};
-            const std::size_t length = codePointCount(word);
+            const SheetInfo& sheet = qry1_.sheetInfo(index.sheet);
+            EntryOrigin origin{place, CellKind::text, CellKind::text};
+            if (!sheet.marks.empty()) {
+                origin.word = markAt(sheet, index.row, static_cast<std::uint32_t>(wordAt));
+                origin.points = markAt(sheet, index.row, static_cast<std::uint32_t>(pointsAt));
+            }
+            const auto badWord = wordFault(word);
+            const auto badPoints = pointsFault(origin.points, points);
             if (word.empty() && points.empty()) {
                 ++out.leftOut.blankRows;
                 out.leftOut.blankPlaces.push_back(place);
-            } else if (length > kMaxWordLength) {
-                out.leftOut.tooLong.push_back(LeftOutEntry{qry1_.sheetInfo(index.sheet).name, index.row,
-                                                           std::string(word), std::string(points), length});
+            } else if (badWord || badPoints) {
+                // Whatever reaches the word list reads as the round reads it:
+                // the word, then its points as a whole number of at least 1.
+                out.leftOut.entries.push_back(LeftOutEntry{sheet.name, index.row, place.sheet, std::string(word),
+                                                           std::string(points), codePointCount(word), origin.points,
+                                                           badWord, badPoints});
             } else {
                 std::string entry(word);
                 entry += '|';
                 entry += points;
                 out.texts.push_back(std::move(entry));
                 out.categoryOf.push_back(place.sheet);
-                EntryOrigin origin{place, CellKind::text, CellKind::text};
-                const SheetInfo& sheet = qry1_.sheetInfo(index.sheet);
-                if (!sheet.marks.empty()) {
-                    origin.word = markAt(sheet, index.row, static_cast<std::uint32_t>(wordAt));
-                    origin.points = markAt(sheet, index.row, static_cast<std::uint32_t>(pointsAt));
-                }
                 out.origins.push_back(origin);
             }
             qry1_.next();
@@ -200,13 +204,13 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
         throw Error(queryFailedText(path, error.what()));
     }
     // Every start would fail on an empty play order.
-    if (out.texts.empty()) throw Error(noWordsText(path, out.leftOut.tooLong.size()));
+    if (out.texts.empty()) throw Error(noWordsText(path, out.leftOut.entries));
     return out;
 }
 
 std::optional<std::string> WordLibrary::loadWarning() const {
-    if (leftOut_.tooLong.empty()) return std::nullopt;
-    return tooLongWordsText(workbookPath(), leftOut_.tooLong);
+    if (leftOut_.entries.empty()) return std::nullopt;
+    return leftOutText(workbookPath(), leftOut_.entries);
 }
 
 void WordLibrary::openQuery(const std::string& path, bool workbookExists) {

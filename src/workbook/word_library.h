@@ -6,12 +6,15 @@
 // in the base folder) with one UNION ALL query and makes the rows the word
 // list lst1 ("名称" + "|" + "分值" per row, in query order, each in the
 // category of its sheet). Rows with neither word nor points are skipped, and
-// entries whose word is too long to act out are left out of play and
-// reported (leftOut, loadWarning). The sheet-name list it leaves behind is
-// the item list of the browser's drop-down cbb1. A load that fails, one that
+// entries that a round could not play are left out of play and reported
+// (leftOut, loadWarning): words too long to act out or holding the "|" that
+// cuts an entry, points that are not a whole number of at least 1; every
+// entry in lst1 reads as the round reads it. The sheet-name list it leaves
+// behind is the item list of the browser's drop-down cbb1. A load that fails, one that
 // finds no word to play included, throws an error whose text names the file
 // and says what to fix, and leaves lst1 as it was; the library-loaded flag is
-// set only by a load that ran to its end.
+// set only by a load that ran to its end. "打开词库…" (useFile) and a load
+// again run this same load.
 //
 // The query text (sqlLines) is what the host is shown; the query itself
 // looks the sheet names up as data, so no text of the workbook becomes SQL.

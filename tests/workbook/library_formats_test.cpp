@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -71,7 +72,7 @@ TEST_F(FormatsTest, EveryFormatGivesTheSameEntries) {
         WordLibrary library = libraryIn(folder);
         EXPECT_EQ(loadAs(c.fixture, library), "") << c.fixture;
         EXPECT_EQ(library.sheetNames(), c.sheets) << c.fixture;
-        EXPECT_EQ(lists.lst1(), c.entries) << c.fixture;
+        EXPECT_EQ(testing::rowsAsRead(library, lists), c.entries) << c.fixture;
     }
 }
 
@@ -93,6 +94,8 @@ TEST_F(FormatsTest, TheBundledLibraryIsTheSameInBothFormats) {
 // values as their text, dates in the short date format right to 9999-12-31,
 // times rounded to the second, texts whole (NUL and 8,300 characters too).
 TEST_F(FormatsTest, ValuesAsTheSpreadsheetShowsThem) {
+    std::string longWord;
+    for (int i = 0; i < 8300; ++i) longWord += "长";
     const struct {
         const char* fixture;
         std::vector<std::string> entries;
@@ -103,7 +106,7 @@ TEST_F(FormatsTest, ValuesAsTheSpreadsheetShowsThem) {
           "大数|1E20"}},
         {"words_values.xls",
          {"公式|3", "文字公式|AB", "没算的公式|", "错误|#DIV/0!", "真假|TRUE", "错误值|#N/A", "最后一天|9999/12/31",
-          "二一零零年|2100/03/01", "闰日|1900/02/29", "时间|00:00:00", std::string("a\0b|1", 5)}},
+          "二一零零年|2100/03/01", "闰日|1900/02/29", "时间|00:00:00", std::string("a\0b|1", 5), longWord + "|2"}},
         {"words_values.ods",
          {"公式|3", "没算的公式|", "错误|#DIV/0!", "日期|2024/03/09", "日期时间|2024/03/09 13:05:00", "时间|13:05:00",
           "真假|TRUE", "多  空格\n第二段|1", "重复|2", "重复|2", "7|7"}},
@@ -115,19 +118,20 @@ TEST_F(FormatsTest, ValuesAsTheSpreadsheetShowsThem) {
     for (const auto& c : cases) {
         WordLibrary library = libraryIn(folder);
         EXPECT_EQ(loadAs(c.fixture, library), "") << c.fixture;
-        EXPECT_EQ(lists.lst1(), c.entries) << c.fixture;
+        EXPECT_EQ(testing::rowsAsRead(library, lists), c.entries) << c.fixture;
     }
     // The long text is left out of play for its length, whole.
     WordLibrary library = libraryIn(folder);
     ASSERT_EQ(loadAs("words_values.xls", library), "");
-    ASSERT_EQ(library.leftOut().tooLong.size(), 1u);
-    std::string expected;
-    for (int i = 0; i < 8300; ++i) expected += "长";
-    EXPECT_EQ(library.leftOut().tooLong[0].word, expected);
+    const auto& leftOut = library.leftOut().entries;
+    const auto tooLong = std::find_if(leftOut.begin(), leftOut.end(),
+                                      [](const LeftOutEntry& entry) { return entry.wordFault == WordFault::tooLong; });
+    ASSERT_NE(tooLong, leftOut.end());
+    EXPECT_EQ(tooLong->word, longWord);
 }
 
-// The load knows which cells hold an error value or a formula without a
-// result, for the checker to name.
+// The load knows which points cells hold an error value or a formula without
+// a result, for the checker to name; such entries are left out of play.
 TEST_F(FormatsTest, ErrorValuesAndFormulasWithoutResultAreMarked) {
     using Marked = std::vector<std::pair<std::string, CellKind>>;
     const Marked common = {{"没算的公式|", CellKind::formulaWithoutResult}, {"错误|#DIV/0!", CellKind::error}};
@@ -139,10 +143,8 @@ TEST_F(FormatsTest, ErrorValuesAndFormulasWithoutResultAreMarked) {
         WordLibrary library = libraryIn(folder);
         ASSERT_EQ(loadAs(fixture, library), "") << fixture;
         std::vector<std::pair<std::string, CellKind>> marked;
-        const auto entries = lists.lst1();
-        for (std::size_t at = 0; at < entries.size(); ++at) {
-            const CellKind points = library.entryOrigins().at(at).points;
-            if (points != CellKind::text) marked.emplace_back(entries[at], points);
+        for (const auto& left : library.leftOut().entries) {
+            if (left.pointsKind != CellKind::text) marked.emplace_back(left.word + "|" + left.points, left.pointsKind);
         }
         EXPECT_EQ(marked, expected) << fixture;
     }

@@ -4,7 +4,9 @@
 // streams.
 
 #include "workbook/reader_protocol.h"
+#include "workbook/word_library.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +14,8 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace caici::testing {
 
@@ -21,6 +25,25 @@ inline std::filesystem::path fixture(const std::string& name) {
 
 inline std::filesystem::path malformedFixtures() {
     return std::filesystem::path(CAICI_SOURCE_DIR) / "tests/workbook/data/malformed";
+}
+
+// Every row that the last load of library into lists read, as "word|points"
+// in sheet and row order: the entries in play and those left out alike.
+inline std::vector<std::string> rowsAsRead(const WordLibrary& library, const WordLists& lists) {
+    using Row = std::pair<std::pair<std::uint32_t, std::uint32_t>, std::string>;
+    std::vector<Row> rows;
+    const std::vector<std::string> entries = lists.lst1();
+    for (std::size_t at = 0; at < entries.size() && at < library.entryOrigins().size(); ++at) {
+        const SheetRow place = library.entryOrigins()[at].place;
+        rows.push_back({{place.sheet, place.row}, entries[at]});
+    }
+    for (const auto& left : library.leftOut().entries) {
+        rows.push_back({{left.sheetAt, left.row}, left.word + "|" + left.points});
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.first < b.first; });
+    std::vector<std::string> texts;
+    for (auto& row : rows) texts.push_back(std::move(row.second));
+    return texts;
 }
 
 // A fresh folder under the system's temporary folder, removed with its contents.
