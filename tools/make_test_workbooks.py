@@ -211,6 +211,8 @@ def main():
         ("Sheet1", [HEADER, ["五十个字的词语" + "长" * 43, 1]]),
     ])
 
+    save(folder, "words_only_bad_points.xls", [("Sheet1", [HEADER, ["猫", "abc"], ["狗", 0]])])
+
     # Sheet names written as SQL: the load must read them as names and
     # nothing else. None holds "'" or "$", which the sheet-name filter drops.
     save(folder, "words_sheet_name_adds_words.xls", [

@@ -250,6 +250,7 @@ void Game::openLibrary(const std::string& path) {
         choice_ = WordChoice{};
         refillPending_ = true;
         listeners_.libraryChanged();
+        if (const auto warning = library_->loadWarning()) listeners_.warning(*warning);
     });
 }
 

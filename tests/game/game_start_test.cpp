@@ -127,7 +127,8 @@ TEST_F(GameStart, ALoadOrABrowseDuringALoadIsRefused) {
     EXPECT_EQ(game->browseSheet("动物")->rows.at(0).at(0), "动物");
 }
 
-// Words a load leaves out of play are told once, at the load; the round goes on.
+// Words a load leaves out of play are told once, at the load, also when the
+// host opens another library; the round goes on.
 TEST_F(GameStart, ALoadThatLeftWordsOutWarnsOnce) {
     library().entries = {"猫|1"};
     library().warning = "有 1 个词太长，没有放进游戏。";
@@ -135,6 +136,11 @@ TEST_F(GameStart, ALoadThatLeftWordsOutWarnsOnce) {
     start();
     EXPECT_EQ(log.since(0, "warning"), Log{"warning 有 1 个词太长，没有放进游戏。"});
     EXPECT_EQ(round().phase, RoundPhase::running);
+
+    library().files["/主持人/词库.xlsx"] = {"狗|2"};
+    library().warning = "有 2 个词条没有放进游戏。";
+    game->openLibrary("/主持人/词库.xlsx");
+    EXPECT_EQ(log.since(0, "warning").back(), "warning 有 2 个词条没有放进游戏。");
 }
 
 // Every view hears every event; one may leave or join while an event is
