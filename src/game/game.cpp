@@ -62,20 +62,11 @@ void Game::guarded(Body&& body) noexcept {
 }
 
 CommandSet Game::available() const {
+    // Exactly what perform() would take: one rule for both.
     CommandSet commands;
-    if (busy()) return commands;
-    const RoundState& state = round();
-    if (state.phase == RoundPhase::running) {
-        commands.add(CommandKind::pause);
-        if (!state.paused && state.correctEnabled) commands.add(CommandKind::correct);
-        if (!state.paused && state.skipEnabled) commands.add(CommandKind::skip);
-    } else {
-        commands.add(CommandKind::start);
-    }
-    if (review()) {
-        commands.add(CommandKind::toggleEntry);
-        commands.add(CommandKind::setCounts);
-        commands.add(CommandKind::confirm);
+    for (std::size_t kind = 0; kind < commandKindCount; ++kind) {
+        const Command command{static_cast<CommandKind>(kind)};
+        if (!refusalOf(command)) commands.add(command.kind);
     }
     return commands;
 }
