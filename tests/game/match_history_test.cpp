@@ -1,15 +1,17 @@
 // A match played through the game and kept in a real history file: the
 // review before a round counts, resuming after a crash, no word twice in a
-// match across a restart, and a history that cannot be kept.
+// match across a restart or a new deal, the end of a match, and a history
+// that cannot be kept.
 
 #include "game/match_store.h"
 #include "game_fixture.h"
+#include "history_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -19,23 +21,6 @@ namespace caici::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder of the test's own, gone with it.
-struct TemporaryFolder {
-    TemporaryFolder() {
-        char pattern[] = "/tmp/caici-history-XXXXXX";
-        path = ::mkdtemp(pattern);
-    }
-    ~TemporaryFolder() { fs::remove_all(path); }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-    fs::path path;
-};
-
-std::vector<std::string> numberedWords(int n) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < n; ++i) entries.push_back("词" + std::to_string(i) + "|" + std::to_string(i % 3 + 1));
-    return entries;
-}
 
 class MatchGame : public GameFixture, public ::testing::Test {
 protected:
@@ -106,6 +91,72 @@ TEST_F(MatchGame, ARoundClosedEarlyAndAnUnconfirmedReview) {
     EXPECT_EQ(game->match()->rounds().size(), 2u);
 }
 
+// A review left unconfirmed goes into the match as it stands when the next
+// round starts, whichever team played it.
+TEST_F(MatchGame, EveryTeamsUnconfirmedReviewGoesInAtTheNextStart) {
+    game->startMatch({"红队", "蓝队"}, 2);
+    for (const int team : {0, 1, 0}) {
+        playRound(1, 0);
+        ASSERT_TRUE(game->review());
+        EXPECT_EQ(game->review()->team(), team);
+    }
+    start(30);
+    ASSERT_EQ(game->match()->rounds().size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(game->match()->rounds()[i].team, static_cast<int>(i % 2)) << i;
+}
+
+// Closing the round's window after its time ran out cuts nothing short: the
+// review stays that of a whole round, and it counts.
+TEST_F(MatchGame, ClosingTheWindowAfterTheTimeRanOutKeepsTheReview) {
+    game->startMatch({"红队", "蓝队"}, 1);
+    playRound(2, 0);
+    game->close();
+    ASSERT_TRUE(game->review());
+    EXPECT_FALSE(game->review()->closedEarly());
+    EXPECT_TRUE(game->review()->counts());
+    game->confirmReview();
+    EXPECT_EQ(game->match()->rounds().size(), 1u);
+}
+
+// A match played to its end gives way at the next start: the round after it
+// is a single round, outside any match.
+TEST_F(MatchGame, AMatchPlayedToItsEndGivesWayToSingleRounds) {
+    game->startMatch({"红队", "蓝队"}, 1);
+    for (int team = 0; team < 2; ++team) {
+        playRound(1, 0);
+        game->confirmReview();
+    }
+    EXPECT_EQ(game->nextTeam(), -1);
+    ASSERT_TRUE(game->match());
+    EXPECT_TRUE(game->match()->finished()) << "the scoreboard shows the result until the next start";
+
+    playRound(1, 0);
+    EXPECT_FALSE(game->match());
+    EXPECT_EQ(game->roundTeam(), -1);
+    ASSERT_TRUE(game->review());
+    EXPECT_EQ(game->review()->team(), -1);
+}
+
+// Within one run too: when the play order is dealt anew for the match's next
+// round, the words its rounds have shown stay out.
+TEST_F(MatchGame, NoWordTwiceInAMatchWhenThePlayOrderIsDealtAnew) {
+    library().entries = numberedWords(60);
+    game->startMatch({"红队", "蓝队"}, 2);
+    playRound(20, 0);
+    const std::vector<std::string> firstRound = shownWords();
+    game->confirmReview();
+    ASSERT_LT(game->words().count(), WordLists::refillThreshold) << "the next start deals anew";
+
+    start(30);
+    std::set<std::string> dealt = {round().currentWord};
+    while (game->words().count() != 0) {
+        correct();
+        dealt.insert(round().currentWord);
+    }
+    for (const auto& word : firstRound) EXPECT_EQ(dealt.count(word), 0u) << word;
+    EXPECT_EQ(dealt.size() + firstRound.size(), 60u);
+}
+
 // Killed between two commits, the program loses nothing that was confirmed:
 // the next start offers the match where it stood.
 TEST(MatchHistory, ACrashBetweenTwoCommitsLosesNothingConfirmed) {
@@ -163,6 +214,40 @@ TEST(MatchHistory, NoWordTwiceInAMatchAcrossARestart) {
     }
     for (const auto& word : firstRound) EXPECT_EQ(dealt.count(word), 0u) << word;
     EXPECT_EQ(dealt.size() + firstRound.size(), 60u);
+}
+
+// A round begun (from a phone) before the host takes up the match offered at
+// the start leaves a play order dealt without the match in mind: taking the
+// match up deals anew, without the words the match has shown.
+TEST(MatchHistory, ARoundPlayedBeforeTheMatchIsTakenUpDealsNoneOfItsWords) {
+    TemporaryFolder folder;
+    std::vector<std::string> matchWords;
+    {
+        GameFixture first;
+        first.library().entries = numberedWords(120);
+        first.game->openHistory(folder.file("history.db"));
+        first.game->startMatch({"红队", "蓝队"}, 2);
+        first.start(30);
+        for (int i = 0; i < 10; ++i) first.correct();
+        first.ticks(30);
+        for (const auto& entry : first.game->review()->entries()) matchWords.push_back(entry.word);
+        first.game->confirmReview();
+    }
+    GameFixture second;
+    second.library().entries = numberedWords(120);
+    second.game->openHistory(folder.file("history.db"));
+    second.start(30);
+    second.ticks(30);
+    second.game->confirmReview();
+    second.game->resumeMatch();
+    ASSERT_EQ(second.game->nextTeam(), 1);
+    second.start(30);
+    std::set<std::string> dealt = {second.round().currentWord};
+    while (second.game->words().count() != 0) {
+        second.correct();
+        dealt.insert(second.round().currentWord);
+    }
+    for (const auto& word : matchWords) EXPECT_EQ(dealt.count(word), 0u) << word;
 }
 
 // A history that cannot be written is told once; the match goes on in

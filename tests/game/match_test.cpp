@@ -108,6 +108,23 @@ TEST(RoundReview, TogglesMendTheTotalAndSkips) {
     EXPECT_TRUE(review.counts());
 }
 
+// A line number from a view that is out of date, the one just past the
+// last line or any further, changes nothing.
+TEST(RoundReview, ALinePastTheEndChangesNothing) {
+    for (const std::size_t index : {2u, 3u, 100u}) {
+        SCOPED_TRACE(index);
+        Review review(0,
+                      {{"甲", 1, Verdict::correct, Verdict::correct, 0},
+                       {"乙", 2, Verdict::skipped, Verdict::skipped, 0}},
+                      false);
+        review.toggle(index);
+        EXPECT_EQ(review.entries()[0].verdict, Verdict::correct);
+        EXPECT_EQ(review.entries()[1].verdict, Verdict::skipped);
+        EXPECT_EQ(review.total(), 1);
+        EXPECT_EQ(review.skips(), 1);
+    }
+}
+
 // A round cut short counts only when the host says so.
 TEST(RoundReview, ARoundClosedEarlyCountsOnlyWhenTheHostSaysSo) {
     Review early(1, {}, true);

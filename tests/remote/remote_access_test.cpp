@@ -57,6 +57,7 @@ TEST(LanAddress, IsThePrivateIpv4AddressOfARealInterface) {
         {"interface down", {{"wlan0", ip("192.168.1.23"), false}, {"eth0", ip("10.1.2.3")}}, "10.1.2.3"},
         {"IPv6 and link-local only", {{"wlan0", ip("fe80::1")}, {"wlan0", ip("169.254.3.4")}}, "127.0.0.1"},
         {"private before public", {{"eth0", ip("203.0.113.7")}, {"wlan0", ip("192.168.0.9")}}, "192.168.0.9"},
+        {"Wi-Fi beside a wired 10/8", {{"eth0", ip("10.0.0.5")}, {"wlan0", ip("192.168.1.23")}}, "192.168.1.23"},
     };
     for (const auto& c : cases) EXPECT_EQ(chooseLanAddress(c.interfaces), ip(c.chosen)) << c.name;
 }

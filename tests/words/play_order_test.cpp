@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -146,6 +147,81 @@ TEST(PlayOrderDeal, RefillThresholdIsFifty) {
     lists.deal();
     EXPECT_EQ(lists.count(), 49u);
     EXPECT_TRUE(lists.needsRefill());
+}
+
+// The entries kept stay in their order; a filter that would leave none
+// leaves the play order whole (better a word again than no word at all).
+TEST(PlayOrderKeepOnly, KeepsTheOrderAndNeverEmptiesIt) {
+    WordLists lists;
+    lists.replaceLibrary({"甲|1", "乙|2", "丙|3", "丁|4"});
+    RandomSource random(6);
+    lists.shuffle(random);
+    const auto order = lists.lst2();
+    const struct {
+        const char* name;
+        std::vector<std::string> dropped;
+    } cases[] = {
+        {"none dropped", {}},
+        {"two dropped", {"乙|2", "丁|4"}},
+        {"all dropped", {"甲|1", "乙|2", "丙|3", "丁|4"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WordLists filtered = lists;
+        filtered.keepOnly([&](const std::string& entry) {
+            return std::find(c.dropped.begin(), c.dropped.end(), entry) == c.dropped.end();
+        });
+        std::vector<std::string> expected;
+        for (const auto& entry : order) {
+            if (std::find(c.dropped.begin(), c.dropped.end(), entry) == c.dropped.end()) expected.push_back(entry);
+        }
+        if (expected.empty()) expected = order;
+        EXPECT_EQ(filtered.lst2(), expected);
+    }
+}
+
+// The next words on offer are exactly those the next deals give, as many as
+// asked for or as are left.
+TEST(PlayOrderDeal, UpcomingAreTheNextDealsInOrder) {
+    for (const std::size_t asked : {0u, 1u, 3u, 5u, 8u}) {
+        SCOPED_TRACE(asked);
+        WordLists lists;
+        lists.replaceLibrary({"甲|1", "乙|2", "丙|3", "丁|4", "戊|5"});
+        RandomSource random(8);
+        lists.shuffle(random);
+        const auto upcoming = lists.upcoming(asked);
+        ASSERT_EQ(upcoming.size(), std::min<std::size_t>(asked, 5));
+        for (const auto& entry : upcoming) EXPECT_EQ(lists.deal(), entry);
+    }
+}
+
+// Categories that do not fit the entries are refused, and the library in
+// place stays.
+TEST(PlayOrderLibrary, CategoriesThatDoNotFitAreRefused) {
+    const struct {
+        const char* name;
+        std::vector<std::string> categories;
+        std::vector<std::uint32_t> categoryOf;
+        bool taken;
+    } cases[] = {
+        {"one category each", {"动物", "食物"}, {0, 1}, true},
+        {"one entry without", {"动物"}, {0}, false},
+        {"a category past the last", {"动物"}, {0, 1}, false},
+        {"far past the last", {"动物"}, {0, 7}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WordLists lists;
+        lists.replaceLibrary({"旧|1"});
+        const std::vector<std::string> entries = {"猫|1", "饺子|2"};
+        if (c.taken) {
+            lists.replaceLibrary(entries, c.categories, c.categoryOf);
+            EXPECT_EQ(lists.lst1(), entries);
+        } else {
+            EXPECT_THROW(lists.replaceLibrary(entries, c.categories, c.categoryOf), std::invalid_argument);
+            EXPECT_EQ(lists.lst1(), std::vector<std::string>{"旧|1"});
+        }
+    }
 }
 
 }  // namespace
