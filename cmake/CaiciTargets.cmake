@@ -53,26 +53,38 @@ function(caici_benchmark name)
   caici_warnings(${name})
 endfunction()
 
-# caici_fuzz_tests(fuzzer NAME name CORPUS dir... [SECONDS n])
-# Two tests of a libFuzzer target (fuzz preset only). name_corpus runs every
-# committed input once (-runs=0), crash regressions included: seconds, for
-# ./test. name_fuzz mutates them for SECONDS (30), writing what it finds to a
-# scratch corpus in the build folder, never to the committed one: labelled
-# "timed" as well, for CI (ctest --preset fuzz -L timed).
-function(caici_fuzz_tests fuzzer)
-  cmake_parse_arguments(F "" "NAME;SECONDS" "CORPUS" ${ARGN})
+# caici_fuzz_target(name SOURCES ... LIBS ... CORPUS dir... [SECONDS n])
+# A fuzz target over its committed inputs (its seeds and the crashes it once
+# had). In the ordinary builds (the sanitizer build included) name_replay
+# runs the target's function once over every input, with gcc and no fuzzing
+# engine: name_corpus, seconds, for ./test. In the fuzz preset (clang) the
+# libFuzzer target name_fuzzer mutates them for SECONDS (30) in name_fuzz,
+# writing what it finds to a scratch corpus in the build folder, never to
+# the committed one: labelled "timed", for CI (ctest --preset fuzz -L timed).
+function(caici_fuzz_target name)
+  cmake_parse_arguments(F "" "SECONDS" "SOURCES;LIBS;CORPUS" ${ARGN})
   if(NOT F_SECONDS)
     set(F_SECONDS 30)
   endif()
   # libgsf leaks a directory entry of a damaged compound file into GLib's
   # memory; the reader process ends right after, so only the fuzzer minds.
   set(environment "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp")
-  set(limits -timeout=10 -rss_limit_mb=2048)
-  add_test(NAME ${F_NAME}_corpus COMMAND ${fuzzer} -runs=0 ${limits} ${F_CORPUS})
-  set_tests_properties(${F_NAME}_corpus PROPERTIES LABELS fuzz TIMEOUT 120 ENVIRONMENT "${environment}")
-  set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}_found)
+  if(NOT CAICI_FUZZ)
+    add_executable(${name}_replay ${F_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_link_libraries(${name}_replay PRIVATE ${F_LIBS})
+    add_test(NAME ${name}_corpus COMMAND ${name}_replay ${F_CORPUS})
+    set_tests_properties(${name}_corpus PROPERTIES LABELS fuzz TIMEOUT 120 ENVIRONMENT "${environment}")
+    return()
+  endif()
+  add_executable(${name}_fuzzer ${F_SOURCES})
+  target_link_libraries(${name}_fuzzer PRIVATE ${F_LIBS})
+  target_compile_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer,address)
+  target_link_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer,address)
+  add_dependencies(fuzz_all ${name}_fuzzer)
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}_found)
   file(MAKE_DIRECTORY ${work})
-  add_test(NAME ${F_NAME}_fuzz
-    COMMAND ${fuzzer} -max_total_time=${F_SECONDS} ${limits} -print_final_stats=1 ${work} ${F_CORPUS})
-  set_tests_properties(${F_NAME}_fuzz PROPERTIES LABELS "fuzz;timed" TIMEOUT 120 ENVIRONMENT "${environment}")
+  add_test(NAME ${name}_fuzz
+    COMMAND ${name}_fuzzer -max_total_time=${F_SECONDS} -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+      ${work} ${F_CORPUS})
+  set_tests_properties(${name}_fuzz PROPERTIES LABELS "fuzz;timed" TIMEOUT 120 ENVIRONMENT "${environment}")
 endfunction()
