@@ -27,6 +27,15 @@ QJsonObject lineOf(const QJsonObject& state, qsizetype entry) {
     return reviewOf(state).value(QLatin1String("lines")).toArray().at(entry).toObject();
 }
 
+// A phone joins a match of two teams whose first round has credited a word.
+bool joinAMatchRound(RemoteFixture& f, PhoneClient& phone) {
+    f.game.game->startMatch({"红队", "蓝队"}, 1);
+    if (!phone.open(f.socket())) return false;
+    f.game.start(30);
+    f.game.correct();
+    return true;
+}
+
 long pongs(const PhoneClient& phone) {
     return std::count_if(phone.messages().begin(), phone.messages().end(),
                          [](const QJsonObject& m) { return stateIs(m, "type", "pong"); });
@@ -37,11 +46,8 @@ long pongs(const PhoneClient& phone) {
 // played beside the host's verdict, and the total follows.
 TEST(RemoteReview, EveryLineIsMendedFromThePhoneTheFirstOneToo) {
     RemoteFixture f;
-    f.game.game->startMatch({"红队", "蓝队"}, 1);
     PhoneClient phone;
-    ASSERT_TRUE(phone.open(f.socket()));
-    f.game.start(30);
-    f.game.correct();
+    ASSERT_TRUE(joinAMatchRound(f, phone));
     f.game.ticks(30);
     ASSERT_TRUE(phone.waitForAny([](const QJsonObject& m) { return reviewOf(m).value(QLatin1String("total")) == 3; }));
 
@@ -75,11 +81,8 @@ TEST(RemoteReview, EveryLineIsMendedFromThePhoneTheFirstOneToo) {
 // can say either.
 TEST(RemoteReview, ThePhoneSaysWhetherARoundClosedEarlyCounts) {
     RemoteFixture f;
-    f.game.game->startMatch({"红队", "蓝队"}, 1);
     PhoneClient phone;
-    ASSERT_TRUE(phone.open(f.socket()));
-    f.game.start(30);
-    f.game.correct();
+    ASSERT_TRUE(joinAMatchRound(f, phone));
     f.game.game->close();
     ASSERT_TRUE(phone.waitForAny([](const QJsonObject& m) {
         return reviewOf(m).value(QLatin1String("closedEarly")) == true &&
