@@ -45,7 +45,7 @@ double childCpuSeconds() {
 void loadLibrary(benchmark::State& state, const std::string& format) {
     const std::string folder = (benchLibraries() / format).string() + "/";
     caici::WordLists lists;
-    caici::WordLibrary library(folder, CAICI_XLSREADER, {});
+    caici::WordLibrary library(folder, CAICI_XLSREADER);
     const double childCpuBefore = childCpuSeconds();
     for (auto _ : state) {
         library.load(lists);
@@ -102,7 +102,7 @@ void BM_ZipBombRefused(benchmark::State& state) {
     std::filesystem::copy_file(CAICI_SOURCE_DIR "/tests/workbook/data/words_zip_bomb_lying_sizes.xlsx",
                                folder / "words.xlsx", std::filesystem::copy_options::overwrite_existing);
     caici::WordLists lists;
-    caici::WordLibrary library(folder.string() + "/", CAICI_XLSREADER, {});
+    caici::WordLibrary library(folder.string() + "/", CAICI_XLSREADER);
     for (auto _ : state) {
         try {
             library.load(lists);

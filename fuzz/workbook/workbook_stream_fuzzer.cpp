@@ -22,7 +22,7 @@ namespace {
 void queryLikeTheLoad(const caici::SqliteDatabase& database, const std::vector<caici::SheetInfo>& sheets) {
     std::vector<std::string> names;
     for (const auto& sheet : sheets) names.push_back(caici::listedTableName(sheet.name));
-    caici::filterSheetNames(names, {});
+    caici::filterSheetNames(names);
     caici::SqliteStatement statement(database, caici::selectSheets(sheets, names).sql);
     while (statement.step()) {
         for (int column = 0; column < statement.columnCount(); ++column) statement.columnText(column);

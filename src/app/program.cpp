@@ -7,7 +7,6 @@
 #include "workbook/word_library.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include "common/product.h"
@@ -45,7 +44,7 @@ Program::Program(ProgramParts parts) {
             LibraryPlaces{baseFolder,
                           parts.libraryFolder.isEmpty() ? personalLibraryFolder() : parts.libraryFolder.toStdString(),
                           settings_->chosenLibrary().toStdString()},
-            parts.readerPath, MessagePump{}),
+            parts.readerPath),
         std::move(parts.audio), std::move(parts.clock)});
     // The program cannot run with a mismatched audio library: it ends with a
     // failure status, so a launcher or script sees that it did not start.

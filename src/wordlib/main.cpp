@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
     if (folder && path.back() != '/') path += '/';
 
     caici::WordLists lists;
-    caici::WordLibrary library(folder ? path : std::string("./"), caici::readerBesideRunningProgram(), {});
+    caici::WordLibrary library(folder ? path : std::string("./"), caici::readerBesideRunningProgram());
     Report report;
     try {
         if (folder) {

@@ -23,7 +23,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::chrono::milliseconds kPumpInterval{10};
+// How often the reader's end is looked for once its output has closed.
+constexpr std::chrono::milliseconds kReapInterval{10};
 constexpr std::size_t kChunkBytes = 64 * 1024;
 
 class FileDescriptor {
@@ -137,7 +138,7 @@ void checkExit(int status) {
 int remainingMs(Clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return 0;
-    return static_cast<int>(std::min(left, kPumpInterval).count());
+    return static_cast<int>(std::min(left, kReapInterval).count());
 }
 
 }  // namespace
@@ -154,7 +155,7 @@ std::optional<readerstream::Refusal> refusalOfExitStatus(int status) {
 }
 
 void runReader(const std::string& readerPath, const std::string& workbookPath, const ReaderLimits& limits,
-               const MessagePump& pump, const ReaderOutput& output) {
+               const ReaderOutput& output) {
     const auto deadline = Clock::now() + limits.timeout;
     FileDescriptor readEnd;
     ChildProcess child = spawnReader(readerPath, workbookPath, readEnd);
@@ -174,7 +175,6 @@ void runReader(const std::string& readerPath, const std::string& workbookPath, c
                 fail(ReaderFailure::crashed, std::strerror(errno));
             }
         }
-        if (pump) pump();
         if (Clock::now() >= deadline) fail(ReaderFailure::timedOut, "the reader did not finish in time");
     }
 
@@ -183,7 +183,6 @@ void runReader(const std::string& readerPath, const std::string& workbookPath, c
     while (!child.tryReap(status)) {
         if (Clock::now() >= deadline) fail(ReaderFailure::timedOut, "the reader did not finish in time");
         ::poll(nullptr, 0, remainingMs(deadline));
-        if (pump) pump();
     }
     checkExit(status);
 }

@@ -6,7 +6,6 @@
 // it waits, and kills and reaps the reader on every way out.
 
 #include "common/errors.h"
-#include "common/message_pump.h"
 #include "workbook/reader_protocol.h"
 
 #include <chrono>
@@ -51,11 +50,11 @@ using ReaderOutput = std::function<void(std::string_view)>;
 
 // Starts readerPath with workbookPath as its one argument and passes every
 // portion of its standard output to output until the reader has finished.
-// pump runs about every 10 ms meanwhile. Throws EReaderFailed when the reader
+// Throws EReaderFailed when the reader
 // does not end with exit status 0, and (notStarted) without starting anything
 // when readerPath is not absolute (see reader_location.h); an exception
-// thrown by output or pump ends the reader and passes on unchanged.
+// thrown by output ends the reader and passes on unchanged.
 void runReader(const std::string& readerPath, const std::string& workbookPath, const ReaderLimits& limits,
-               const MessagePump& pump, const ReaderOutput& output);
+               const ReaderOutput& output);
 
 }  // namespace caici

@@ -1,6 +1,5 @@
 #include "workbook/word_library.h"
 
-#include "common/reentry_guard.h"
 #include "workbook/load_errors.h"
 #include "workbook/utf8.h"
 #include "workbook/workbook_tables.h"
@@ -37,18 +36,16 @@ bool isWorkbookFile(const std::string& path) {
 
 }  // namespace
 
-void filterSheetNames(std::vector<std::string>& names, const MessagePump& pump) {
+void filterSheetNames(std::vector<std::string>& names) {
     std::array<std::string, WordLibrary::kNameSlots> slots;
     for (std::size_t at = 0; at < slots.size(); ++at) {
         slots[at].clear();
-        if (pump) pump();
         const std::string name = at < names.size() ? names[at] : std::string();
         if (excludedName(name)) continue;
         slots[at] = withoutChar(withoutChar(name, '\''), '$');
     }
     names.clear();
     for (auto& slot : slots) {
-        if (pump) pump();
         if (!slot.empty()) names.push_back(std::move(slot));
     }
 }
@@ -74,16 +71,15 @@ struct WordLibrary::Entries {
     LeftOutRows leftOut;
 };
 
-WordLibrary::WordLibrary(std::string baseFolder, std::string readerPath, MessagePump pump, ReaderLimits limits,
+WordLibrary::WordLibrary(std::string baseFolder, std::string readerPath, ReaderLimits limits,
                          CellFormat format)
-    : WordLibrary(LibraryPlaces{std::move(baseFolder), {}, {}}, std::move(readerPath), std::move(pump), limits,
+    : WordLibrary(LibraryPlaces{std::move(baseFolder), {}, {}}, std::move(readerPath), limits,
                   std::move(format)) {}
 
-WordLibrary::WordLibrary(LibraryPlaces places, std::string readerPath, MessagePump pump, ReaderLimits limits,
+WordLibrary::WordLibrary(LibraryPlaces places, std::string readerPath, ReaderLimits limits,
                          CellFormat format)
     : places_(std::move(places)),
-      pump_(std::move(pump)),
-      con1_(std::move(readerPath), pump_, limits, std::move(format)),
+      con1_(std::move(readerPath), limits, std::move(format)),
       qry1_(con1_) {}
 
 LibraryFile WordLibrary::libraryFile() const {
@@ -91,12 +87,10 @@ LibraryFile WordLibrary::libraryFile() const {
 }
 
 void WordLibrary::load(WordLists& lists) {
-    const ReentryGuard working(working_, "the word library is already being read");
     loadFile(findLibrary(places_), lists);
 }
 
 void WordLibrary::useFile(const std::string& path, WordLists& lists) {
-    const ReentryGuard working(working_, "the word library is already being read");
     // A file that does not load leaves everything as it was.
     const std::vector<std::string> sheetNames = sheetNames_;
     const std::vector<std::string> sqlLines = sqlLines_;
@@ -135,7 +129,7 @@ void WordLibrary::loadFile(const LibraryFile& file, WordLists& lists) {
         }
     }
     const std::vector<std::string> listed = sheetNames_;
-    filterSheetNames(sheetNames_, pump_);
+    filterSheetNames(sheetNames_);
     // The query always runs over con1.
     qry1_.close();
     sqlLines_ = unionQueryLines(sheetNames_);
@@ -166,7 +160,6 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
         const std::size_t pointsAt = qry1_.fieldIndex(kPointsField);
         qry1_.first();
         while (!qry1_.eof()) {
-            if (pump_) pump_();
             const std::string_view word = qry1_.fieldText(wordAt);
             const std::string_view points = qry1_.fieldText(pointsAt);
             const WorkbookQuery::RowIndex index = qry1_.index();
@@ -245,7 +238,6 @@ std::string WordLibrary::explainQueryFailure(const std::string& path, const std:
 }
 
 SheetView WordLibrary::browseSheet(const std::string& sheet) {
-    const ReentryGuard working(working_, "the word library is already being read");
     qry1_.close();
     sqlLines_ = {"SELECT * FROM [" + sheet + "$]"};
     SheetView view;

@@ -18,13 +18,7 @@
 //
 // The query text (sqlLines) is what the host is shown; the query itself
 // looks the sheet names up as data, so no text of the workbook becomes SQL.
-//
-// Pending window messages run through the pump while the load works (also
-// while the reader process runs); a load or a browse asked for from inside
-// that pump fails with std::logic_error instead of tearing down the running
-// one; the game never asks while a load runs.
 
-#include "common/message_pump.h"
 #include "workbook/cell_text.h"
 #include "workbook/left_out.h"
 #include "workbook/library_location.h"
@@ -42,8 +36,8 @@ namespace caici {
 
 // The load's sheet-name filter: the first 100 listed names, without those that
 // contain "Print_Titles", "Print_Area", "FilterDatabase" or "'_", with every
-// "'" and then every "$" removed. pump runs once per slot in each step.
-void filterSheetNames(std::vector<std::string>& names, const MessagePump& pump);
+// "'" and then every "$" removed.
+void filterSheetNames(std::vector<std::string>& names);
 
 // The load's query text: one "select * from [name$]" line per sheet, joined
 // by "union all"; with no sheets the one line "select * from [$]".
@@ -58,9 +52,9 @@ public:
     static constexpr int kNameSlots = 100;
 
     // baseFolder ends with "/"; readerPath is the caici-xlsreader to run.
-    WordLibrary(std::string baseFolder, std::string readerPath, MessagePump pump, ReaderLimits limits = {},
+    WordLibrary(std::string baseFolder, std::string readerPath, ReaderLimits limits = {},
                 CellFormat format = CellFormat::user());
-    WordLibrary(LibraryPlaces places, std::string readerPath, MessagePump pump, ReaderLimits limits = {},
+    WordLibrary(LibraryPlaces places, std::string readerPath, ReaderLimits limits = {},
                 CellFormat format = CellFormat::user());
 
     // The load command: replaces lst1 of lists with the workbook's entries.
@@ -101,7 +95,6 @@ private:
     LibraryPlaces places_;
     // The file of the load in play.
     std::optional<LibraryFile> inUse_;
-    MessagePump pump_;
     WorkbookConnection con1_;
     WorkbookQuery qry1_;
     std::vector<std::string> sheetNames_;
@@ -109,7 +102,6 @@ private:
     LeftOutRows leftOut_;
     std::vector<EntryOrigin> origins_;
     bool libraryLoaded_ = false;
-    bool working_ = false;
 };
 
 }  // namespace caici

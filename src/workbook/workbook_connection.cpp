@@ -93,9 +93,9 @@ std::string listedTableName(const std::string& sheetName) {
     return listed + "$'";
 }
 
-WorkbookConnection::WorkbookConnection(std::string readerPath, MessagePump pump, ReaderLimits limits,
+WorkbookConnection::WorkbookConnection(std::string readerPath, ReaderLimits limits,
                                        CellFormat format)
-    : readerPath_(std::move(readerPath)), pump_(std::move(pump)), limits_(limits), format_(std::move(format)) {}
+    : readerPath_(std::move(readerPath)), limits_(limits), format_(std::move(format)) {}
 
 void WorkbookConnection::setConnectionString(std::string text) {
     close();
@@ -122,7 +122,7 @@ void WorkbookConnection::open() {
         database.execute("PRAGMA journal_mode = OFF; BEGIN");
         WorkbookTables tables(database, format_);
         ReaderStreamDecoder decoder(tables);
-        runReader(readerPath_, path, limits_, pump_, [&](std::string_view bytes) { decoder.feed(bytes); });
+        runReader(readerPath_, path, limits_, [&](std::string_view bytes) { decoder.feed(bytes); });
         decoder.finish();
         database.execute("COMMIT");
         tables.allowOnlyReading();

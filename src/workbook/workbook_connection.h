@@ -11,7 +11,6 @@
 // is kept until the connection string is set again, so a query over a broken
 // workbook does not start the reader a second time.
 
-#include "common/message_pump.h"
 #include "workbook/cell_text.h"
 #include "workbook/reader_process.h"
 #include "workbook/sqlite_handle.h"
@@ -58,7 +57,7 @@ class WorkbookConnection {
 public:
     static constexpr std::string_view kProvider = "Provider=Microsoft.Jet.OLEDB.4.0";
 
-    WorkbookConnection(std::string readerPath, MessagePump pump, ReaderLimits limits = {},
+    WorkbookConnection(std::string readerPath, ReaderLimits limits = {},
                        CellFormat format = CellFormat::user());
 
     // Closes the connection; the next use reads the workbook anew.
@@ -82,7 +81,6 @@ public:
 
 private:
     std::string readerPath_;
-    MessagePump pump_;
     ReaderLimits limits_;
     CellFormat format_;
     std::string connectionString_{kProvider};

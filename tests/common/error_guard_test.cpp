@@ -1,11 +1,9 @@
 #include "common/error_guard.h"
-#include "common/message_pump.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace caici {
@@ -39,24 +37,6 @@ TEST(ErrorGuard, NonStandardExceptionsAreReportedToo) {
     RecordingReporter reporter;
     guarded(reporter, [] { throw 42; });
     ASSERT_EQ(reporter.texts.size(), 1u);
-}
-
-TEST(RateLimitedPump, PassesTheFirstCallAndThenAtMostOncePerInterval) {
-    int calls = 0;
-    RateLimitedPump pump([&] { ++calls; }, std::chrono::milliseconds(50));
-    pump();
-    pump();
-    pump();
-    EXPECT_EQ(calls, 1);
-}
-
-TEST(RateLimitedPump, PassesAgainOnceTheIntervalHasGone) {
-    int calls = 0;
-    RateLimitedPump pump([&] { ++calls; }, std::chrono::milliseconds(5));
-    pump();
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    pump();
-    EXPECT_EQ(calls, 2);
 }
 
 }  // namespace

@@ -83,8 +83,8 @@ TEST_F(GameStart, TheLibraryIsReadOnceAndAFailureStopsTheStart) {
 }
 
 // While a start loads and shuffles, the game is busy: presses, ticks and a
-// second start that the load's message pump lets in are ignored, and every
-// word of the library is dealt exactly once afterwards.
+// second start that reach it from the library's own calls are ignored, and
+// every word of the library is dealt exactly once afterwards.
 TEST_F(GameStart, InputsDuringAStartAreIgnored) {
     std::vector<std::string> library;
     for (int i = 0; i < 60; ++i) library.push_back("词" + std::to_string(i) + "|1");

@@ -28,7 +28,7 @@ protected:
     FormatsTest() { lists.replaceLibrary(kEarlierLibrary); }
 
     WordLibrary libraryIn(const ScratchFolder& where, const std::string& reader = CAICI_XLSREADER) {
-        return WordLibrary(where.base(), reader, {}, ReaderLimits{}, CellFormat{".", "%Y/%m/%d"});
+        return WordLibrary(where.base(), reader, ReaderLimits{}, CellFormat{".", "%Y/%m/%d"});
     }
 
     // Loads the fixture as words.<its extension> and returns the load's error, or "".

@@ -25,9 +25,8 @@ class LoadTest : public ::testing::Test {
 protected:
     LoadTest() { lists.replaceLibrary(kEarlierLibrary); }
 
-    WordLibrary libraryWith(MessagePump pump = {}) {
-        return WordLibrary(folder.base(), CAICI_XLSREADER, std::move(pump), ReaderLimits{},
-                           CellFormat{".", "%Y/%m/%d"});
+    WordLibrary libraryWith() {
+        return WordLibrary(folder.base(), CAICI_XLSREADER, ReaderLimits{}, CellFormat{".", "%Y/%m/%d"});
     }
 
     // Runs a load and returns its error text, or "" when it succeeded.
@@ -287,38 +286,6 @@ TEST_F(LoadTest, ADamagedWorkbookOnTheSecondLoadKeepsTheEarlierSheetNames) {
     EXPECT_EQ(load(library).rfind("词库文件已损坏或无法读取：", 0), 0u);
     EXPECT_EQ(library.sheetNames(), std::vector<std::string>{"Sheet1"});
     EXPECT_FALSE(library.libraryLoaded());
-}
-
-// The window keeps repainting: messages run per name slot, per row and
-// while the reader works.
-TEST_F(LoadTest, PendingMessagesRunThroughoutTheLoad) {
-    folder.useWorkbook("words_two_sheets.xls");
-    int pumped = 0;
-    WordLibrary library = libraryWith([&] { ++pumped; });
-    ASSERT_EQ(load(library), "");
-    EXPECT_GE(pumped, 200 + 5 + 1);
-}
-
-// A load asked for from inside the running load's message processing fails
-// as the programming error it is and does not disturb the running one.
-TEST_F(LoadTest, ALoadFromInsideALoadIsRefused) {
-    folder.useWorkbook("words_two_sheets.xls");
-    std::vector<std::string> nestedErrors;
-    WordLists nestedLists;
-    WordLibrary* self = nullptr;
-    WordLibrary library = libraryWith([&] {
-        if (nestedErrors.size() >= 3) return;
-        try {
-            self->load(nestedLists);
-            nestedErrors.push_back("ran");
-        } catch (const std::logic_error& error) {
-            nestedErrors.push_back(error.what());
-        }
-    });
-    self = &library;
-    ASSERT_EQ(load(library), "");
-    EXPECT_EQ(nestedErrors, std::vector<std::string>(3, "the word library is already being read"));
-    EXPECT_EQ(lists.lst1().size(), 4u);
 }
 
 TEST_F(LoadTest, BrowsingShowsOneSheetAndLeavesTheWordListAlone) {

@@ -17,7 +17,7 @@ namespace {
 using testing::ScratchFolder;
 
 WorkbookConnection connectionTo(const std::string& path, const std::string& reader = CAICI_XLSREADER) {
-    WorkbookConnection connection(reader, {}, ReaderLimits{}, CellFormat{".", "%Y/%m/%d"});
+    WorkbookConnection connection(reader, ReaderLimits{}, CellFormat{".", "%Y/%m/%d"});
     connection.setConnectionString(connectionStringFor(path));
     return connection;
 }
@@ -125,7 +125,7 @@ TEST(WorkbookConnection, AFailedOpenIsKeptUntilTheConnectionStringIsSetAgain) {
 }
 
 TEST(WorkbookConnection, WithoutADataSourceNothingOpens) {
-    WorkbookConnection connection(CAICI_XLSREADER, {});
+    WorkbookConnection connection(CAICI_XLSREADER);
     EXPECT_EQ(connection.connectionString(), "Provider=Microsoft.Jet.OLEDB.4.0");
     EXPECT_THROW(connection.open(), Error);
 }

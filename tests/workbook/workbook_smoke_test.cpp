@@ -115,7 +115,7 @@ TEST(WorkbookSmoke, RandomAndMutatedWorkbooksLoadOrFailClearly) {
         folder.write(name, noise ? mutator.noiseWorkbook() : mutator.mutate(original.second));
         WordLists lists;
         lists.replaceLibrary(earlier);
-        WordLibrary library(folder.base(), CAICI_XLSREADER, {}, ReaderLimits{3000ms});
+        WordLibrary library(folder.base(), CAICI_XLSREADER, ReaderLimits{3000ms});
         try {
             library.load(lists);
             ++loaded;
