@@ -2,7 +2,6 @@
 
 #include "common/product.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace caici {
@@ -22,12 +21,14 @@ void MessageBoxReporter::show(bool error, const QString& text) {
         return;
     }
     auto* box = new QMessageBox(error ? QMessageBox::Critical : QMessageBox::Warning,
-                                QString::fromUtf8(productTitle), text, QMessageBox::Ok,
-                                QApplication::activeWindow());
+                                QString::fromUtf8(productTitle), text, QMessageBox::Ok);
+    // A window of its own: the window active now may be a chooser that is
+    // about to close and would take its children with it.
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowModality(Qt::NonModal);
     box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     box->setTextFormat(Qt::PlainText);
     open_.emplace(text, box);
     box->show();

@@ -51,6 +51,8 @@ bool PlayKeys::eventFilter(QObject* watched, QEvent* event) {
     // further, so it is carried out once.
     auto* widget = static_cast<QWidget*>(watched);
     if (editsText(*widget)) return false;
+    // A completer's list takes the keys meant for the text field behind it.
+    if (const QWidget* focus = QApplication::focusWidget(); focus != nullptr && editsText(*focus)) return false;
 
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;

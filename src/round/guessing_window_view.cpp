@@ -159,8 +159,10 @@ void TForm3::reviewChanged() {
         return;
     }
     // Settled elsewhere (the console, a phone): nothing is left to review.
+    const bool shown = review->isVisible() || endBoxOpen_;
+    endBoxOpen_ = false;
     dialogs_->closeRoundOver();
-    if (!review->isVisible()) return;
+    if (!shown) return;
     review->hide();
     // A confirmed match round is followed by the standings.
     if (game_.match()) {
@@ -196,6 +198,8 @@ void TForm3::showOnProjector() {
         // Full screen belongs to one screen: out of it first, then over to
         // the projector and full screen there.
         if (isFullScreen()) showNormal();
+        // A window on show does not move to another screen under openbox.
+        if (isVisible()) hide();
         setScreen(projector_);
         move(projector_->geometry().topLeft());
     }
