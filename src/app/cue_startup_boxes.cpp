@@ -2,13 +2,18 @@
 
 #include "common/product.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace caici {
 
 void CueStartupBoxes::showIncorrectVersion(const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, QString(), QString::fromStdString(text), QMessageBox::Ok);
-    box.exec();
+    auto* box = new QMessageBox(QMessageBox::Critical, QString(), QString::fromStdString(text), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends once the box is confirmed, with a failure status.
+    QObject::connect(box, &QMessageBox::finished, box, [] { QCoreApplication::exit(1); });
+    endingBoxShown_ = true;
+    box->show();
 }
 
 void CueStartupBoxes::showAudioInitFailed(const std::string& text) {

@@ -80,6 +80,8 @@ int main(int argc, char** argv) {
         program.showStartWindow();
         QApplication::exec();
     } catch (const caici::ProgramEnd& end) {
+        // The reason stands in a box until the user has read it.
+        if (cueMessages.endingBoxShown()) QApplication::exec();
         return end.exitCode();
     }
     return 0;
