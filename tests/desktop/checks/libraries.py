@@ -1,6 +1,12 @@
 """Word libraries that make rounds predictable: a check knows every word it
 can be shown, how long it is and what it is worth."""
 
+import csv
+import os
+
+# The source table of the library the game ships: category, word, points.
+_BUNDLED_TABLE = os.path.join(os.path.dirname(__file__), "..", "..", "..", "tools", "words.tsv")
+
 # Forty different four-character words, two points each: every press of
 # "正确" shows a word of the same size and adds exactly two points.
 FOUR_CHARACTER_WORDS = [(word, 2) for word in (
@@ -21,3 +27,16 @@ TWO_CHARACTER_WORDS = [("成功", 1)]
 
 def words_of(library):
     return {word for word, _ in library}
+
+
+def bundled(categories, leaving_out=()):
+    """(word, points) of the library the game ships, in the given categories,
+    less the words of leaving_out: real words of every length and worth."""
+    with open(_BUNDLED_TABLE, encoding="utf-8") as rows:
+        entries = list(csv.reader(rows, delimiter="\t"))[1:]
+    taken = words_of(leaving_out)
+    chosen = {}
+    for category, word, points in (row[:3] for row in entries if len(row) >= 3):
+        if category in categories and word not in taken:
+            chosen.setdefault(word, int(points))
+    return list(chosen.items())

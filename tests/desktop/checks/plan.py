@@ -52,6 +52,11 @@ CHECKS = {
                              second=Size(1600, 900)),
     "match": CheckSpec("match", (LARGE,),
                        "a match of three teams, reviewed round by round, ends with a tie broken by skips"),
+    # The projector of the evening's last round is the same small size.
+    "evening": CheckSpec("evening", (SMALL,),
+                         "twelve rounds of six teams with every device, a damaged library mended, "
+                         "scores, history and memory kept; a last round from the console",
+                         second=SMALL),
 }
 
 

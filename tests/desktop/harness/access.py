@@ -77,6 +77,39 @@ def showing(node):
         return False
 
 
+def _has(node, state):
+    try:
+        return node.getState().contains(state)
+    except _GONE:
+        return False
+
+
+def enabled(node):
+    return _has(node, pyatspi.STATE_SENSITIVE)
+
+
+def focused(node):
+    return _has(node, pyatspi.STATE_FOCUSED)
+
+
+def active(node):
+    """Whether the window has the keyboard."""
+    return _has(node, pyatspi.STATE_ACTIVE)
+
+
+def set_text(node, content):
+    """Puts text into an editable field whole, as a paste or an input method
+    commits it."""
+    node.queryEditableText().setTextContents(content)
+
+
+def cells(table):
+    """A table's texts, row by row."""
+    content = table.queryTable()
+    return [[name(content.getAccessibleAt(row, column)) for column in range(content.nColumns)]
+            for row in range(content.nRows)]
+
+
 def text(node):
     """The full text of an editable or static text, or None when it has none."""
     try:

@@ -37,13 +37,19 @@ class CheckRun:
         self.input = XInput()
         self._games = []
 
+    def folder(self, name):
+        """A fresh folder of this check's own, removed with the run."""
+        path = os.path.join(self._work, name)
+        os.makedirs(path, exist_ok=True)
+        return path
+
     def log(self, text):
         print(f"  [{self.size} {self.name}] {text}", flush=True)
 
-    def launch(self, words):
+    def launch(self, words, arguments=(), environment=None):
         """Starts the game in a fresh folder holding the given library; waits for its start window."""
         folder = make_game_folder(os.path.join(self._work, f"game-{len(self._games)}"), words)
-        game = Game(self._binary, folder, self.input)
+        game = Game(self._binary, folder, self.input, arguments, environment)
         self._games.append(game)
         game.wait_ready()
         # Clicks land where the window manager finally put the window.

@@ -27,6 +27,12 @@ def make_game_folder(folder, words):
     for part in ("sound", "fonts"):
         shutil.copytree(os.path.join(_REPO, "game", part), os.path.join(folder, part),
                         dirs_exist_ok=True)
+    write_library(os.path.join(folder, "words.xls"), words)
+    return folder
+
+
+def write_library(path, words):
+    """An Excel 97-2003 workbook of (word, points) pairs, laid out as the game reads a library."""
     book = xlwt.Workbook(encoding="utf-8")
     sheet = book.add_sheet("词库")
     sheet.write(0, 0, "名称")
@@ -34,19 +40,22 @@ def make_game_folder(folder, words):
     for row, (word, points) in enumerate(words, start=1):
         sheet.write(row, 0, word)
         sheet.write(row, 1, points)
-    book.save(os.path.join(folder, "words.xls"))
-    return folder
+    book.save(path)
 
 
 class Game:
-    def __init__(self, binary, folder, devices):
+    """arguments: the command line after the program's name; environment:
+    variables set for the game alone (a data folder of its own)."""
+
+    def __init__(self, binary, folder, devices, arguments=(), environment=None):
         self._devices = devices
         env = dict(os.environ)
         env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
                     "SDL_AUDIODRIVER": "dummy"})
+        env.update(environment or {})
         self.log_path = os.path.join(folder, "game.log")
         with open(self.log_path, "wb") as log:
-            self._process = subprocess.Popen([binary], cwd=folder, env=env, stdout=log,
+            self._process = subprocess.Popen([binary, *arguments], cwd=folder, env=env, stdout=log,
                                              stderr=subprocess.STDOUT, preexec_fn=die_with_parent)
         self.app = None
 
@@ -73,6 +82,23 @@ class Game:
             except subprocess.TimeoutExpired:
                 self._process.kill()
                 self._process.wait()
+
+    def output(self):
+        """What the game has written to its standard output and error so far."""
+        with open(self.log_path, encoding="utf-8", errors="replace") as log:
+            return log.read()
+
+    def memory_kilobytes(self):
+        """What the kernel counts of the game's memory now: VmRSS (all it
+        holds in RAM), RssAnon (its own data) and RssFile (files it maps,
+        fonts among them), in kB."""
+        counted = {}
+        with open(f"/proc/{self._process.pid}/status", encoding="ascii") as status:
+            for line in status:
+                key, _, value = line.partition(":")
+                if key in ("VmRSS", "RssAnon", "RssFile"):
+                    counted[key] = int(value.split()[0])
+        return counted
 
     # --- windows
 
@@ -171,4 +197,3 @@ class Game:
 
     def type_text(self, text):
         self._devices.type_text(text)
-
