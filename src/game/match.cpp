@@ -1,5 +1,7 @@
 #include "game/match.h"
 
+#include "common/ascii.h"
+
 #include <algorithm>
 #include <cctype>
 #include <utility>
@@ -17,13 +19,6 @@ bool onlyBlanks(const std::string& name) {
     std::string rest = name;
     for (std::size_t at = rest.find("\u3000"); at != std::string::npos; at = rest.find("\u3000")) rest.erase(at, 3);
     return std::all_of(rest.begin(), rest.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); });
-}
-
-std::string folded(const std::string& name) {
-    std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    return lower;
 }
 
 bool ahead(const Standing& a, const Standing& b) {
@@ -45,7 +40,7 @@ std::optional<std::string> teamNamesProblem(const std::vector<std::string>& name
             return place + "“" + names[i] + "”太长了，最多 " + std::to_string(maxTeamNameLength) + " 个字。";
         }
         for (std::size_t j = 0; j < i; ++j) {
-            if (folded(names[j]) == folded(names[i])) return "队名“" + names[i] + "”重复了，每个队要有自己的名字。";
+            if (asciiLowered(names[j]) == asciiLowered(names[i])) return "队名“" + names[i] + "”重复了，每个队要有自己的名字。";
         }
     }
     return std::nullopt;

@@ -14,7 +14,6 @@ namespace caici {
 namespace {
 
 using Status = QHttpServerResponder::StatusCode;
-using Standing = GuardedListener::Standing;
 
 QByteArray resource(const char* name) {
     QFile file(QStringLiteral(":/remote/") + QLatin1String(name));
@@ -114,10 +113,10 @@ bool KeyedSite::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
         // Qt asks before it upgrades: true lets the handshake go on with
         // nothing written here, false sends it to missingHandler.
         if (!rest || *rest != socketName || !fromOwnPage(request)) return false;
-        if (listener_) listener_->keyShown(socket, Standing::live);
+        if (listener_) listener_->keyShown(socket, GuardedListener::Standing::live);
         return true;
     }
-    if (rest && listener_) listener_->keyShown(socket, Standing::page);
+    if (rest && listener_) listener_->keyShown(socket, GuardedListener::Standing::page);
     QHttpServerResponder responder = makeResponder(request, socket);
     if (!rest) {
         answer(responder, Status::Forbidden, plainText, staleKeyText);

@@ -1,5 +1,6 @@
 #include "sheetformats/book_format.h"
 
+#include "common/ascii.h"
 #include "sheetformats/book_readers.h"
 #include "sheetformats/compound_file.h"
 #include "sheetformats/read_refused.h"
@@ -38,10 +39,6 @@ Content contentOf(std::string_view bytes) {
     refuse(Refusal::isXls, "an Excel 97-2003 workbook");
 }
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 }  // namespace
 
 std::optional<BookFormat> formatOfName(std::string_view path) {
@@ -49,7 +46,7 @@ std::optional<BookFormat> formatOfName(std::string_view path) {
     const auto slash = path.rfind('/');
     if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
     std::string extension;
-    for (char c : path.substr(dot + 1)) extension += lower(c);
+    for (char c : path.substr(dot + 1)) extension += asciiLower(c);
     if (extension == "xls") return BookFormat::xls;
     if (extension == "xlsx") return BookFormat::xlsx;
     if (extension == "ods") return BookFormat::ods;

@@ -1,5 +1,6 @@
 #include "sheetformats/compound_file.h"
 
+#include "common/ascii.h"
 #include "sheetformats/read_refused.h"
 
 #include <gsf/gsf-infile-msole.h>
@@ -25,8 +26,7 @@ struct ErrorFree {
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t at = 0; at < a.size(); ++at) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[at]) != lower(b[at])) return false;
+        if (asciiLower(a[at]) != asciiLower(b[at])) return false;
     }
     return true;
 }

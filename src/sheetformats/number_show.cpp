@@ -1,5 +1,7 @@
 #include "sheetformats/number_show.h"
 
+#include "common/ascii.h"
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -14,14 +16,10 @@ constexpr long long kLastSerialDay = 2958465;
 constexpr long long kDay0Of1900 = -25568;  // 1899-12-31
 constexpr long long kDay0Of1904 = -24107;  // 1904-01-01
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool startsWithNoCase(std::string_view text, std::size_t at, std::string_view word) {
     if (text.size() - at < word.size()) return false;
     for (std::size_t k = 0; k < word.size(); ++k) {
-        if (lower(text[at + k]) != word[k]) return false;
+        if (asciiLower(text[at + k]) != word[k]) return false;
     }
     return true;
 }
@@ -89,7 +87,7 @@ NumberShow numberShowOf(std::string_view code) {
             const auto close = code.find(']', at + 1);
             if (close == std::string_view::npos) break;
             const std::string_view inside = code.substr(at + 1, close - at - 1);
-            const char first = inside.empty() ? '\0' : lower(inside.front());
+            const char first = inside.empty() ? '\0' : asciiLower(inside.front());
             if (first == 'h' || first == 'm' || first == 's') {
                 elapsed = inside.find_first_not_of(inside.front()) == std::string_view::npos;
             } else if (startsWithNoCase(inside, 0, "$-f800")) {
@@ -107,7 +105,7 @@ NumberShow numberShowOf(std::string_view code) {
         } else if ((c == 'e' || c == 'E') && at + 1 < code.size() && (code[at + 1] == '+' || code[at + 1] == '-')) {
             ++at;  // scientific notation
         } else {
-            switch (lower(c)) {
+            switch (asciiLower(c)) {
             case 'y':
             case 'd':
             case 'e':

@@ -1,5 +1,6 @@
 #include "workbook/load_errors.h"
 
+#include "common/ascii.h"
 #include "workbook/library_check.h"
 #include "workbook/utf8.h"
 
@@ -13,8 +14,7 @@ std::string quoted(const std::string& text) {
 // The format a file's name promises, in the host's words.
 std::string formatName(const std::string& path) {
     const auto dot = path.rfind('.');
-    std::string extension = dot == std::string::npos ? std::string() : path.substr(dot + 1);
-    for (char& c : extension) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    const std::string extension = dot == std::string::npos ? std::string() : asciiLowered(path.substr(dot + 1));
     if (extension == "xlsx") return "Excel 工作簿 (.xlsx)";
     if (extension == "ods") return "OpenDocument 电子表格 (.ods)";
     if (extension == "csv") return "CSV 文本表格 (.csv)";

@@ -37,15 +37,15 @@ bool isWorkbookFile(const std::string& path) {
 }  // namespace
 
 void filterSheetNames(std::vector<std::string>& names) {
-    std::array<std::string, WordLibrary::kNameSlots> slots;
-    for (std::size_t at = 0; at < slots.size(); ++at) {
-        slots[at].clear();
+    std::array<std::string, WordLibrary::kNameSlots> kept;
+    for (std::size_t at = 0; at < kept.size(); ++at) {
+        kept[at].clear();
         const std::string name = at < names.size() ? names[at] : std::string();
         if (excludedName(name)) continue;
-        slots[at] = withoutChar(withoutChar(name, '\''), '$');
+        kept[at] = withoutChar(withoutChar(name, '\''), '$');
     }
     names.clear();
-    for (auto& slot : slots) {
+    for (auto& slot : kept) {
         if (!slot.empty()) names.push_back(std::move(slot));
     }
 }

@@ -1,5 +1,6 @@
 #include "workbook/workbook_tables.h"
 
+#include "common/ascii.h"
 #include "workbook/reader_stream.h"
 
 #include <algorithm>
@@ -7,14 +8,6 @@
 #include <utility>
 
 namespace caici {
-
-namespace {
-
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
 
 std::string identifierKey(std::string_view name) {
     std::string key(name);

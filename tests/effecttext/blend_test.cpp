@@ -9,17 +9,13 @@
 #include "effecttext/aa_font.h"
 #include "effecttext/effect_errors.h"
 #include "mask_fixtures.h"
+#include "render_stage.h"
 
 namespace caici {
 namespace {
 
 using testing::Grid;
-
-// Surface pixel as 0x00BBGGRR, whatever the surface's byte layout.
-TColor pixelAt(const TBitmap& bitmap, int x, int y) {
-    const std::uint8_t* p = bitmap.ScanLine(y) + x * (bitmap.PixelFormat() == TPixelFormat::pf24bit ? 3 : 4);
-    return fromRgb(p[2], p[1], p[0]);
-}
+using testing::pixelAt;
 
 // The compositing rule written out with a work rectangle, as plainly as it reads:
 // background from the brush or the surface, mix, copy back clipped.

@@ -8,6 +8,7 @@
 
 namespace caici::testing {
 
+// Surface pixel as 0x00BBGGRR, whatever the surface's byte layout.
 inline TColor pixelAt(const TBitmap& bitmap, int x, int y) {
     const std::uint8_t* p = bitmap.ScanLine(y) + x * (bitmap.PixelFormat() == TPixelFormat::pf24bit ? 3 : 4);
     return fromRgb(p[2], p[1], p[0]);

@@ -21,11 +21,11 @@ namespace {
 
 using testing::ScratchFolder;
 
-const std::vector<std::string> kEarlierLibrary = {"旧词|1"};
+const std::vector<std::string> kLibraryInPlay = {"旧词|1"};
 
 class FormatsTest : public ::testing::Test {
 protected:
-    FormatsTest() { lists.replaceLibrary(kEarlierLibrary); }
+    FormatsTest() { lists.replaceLibrary(kLibraryInPlay); }
 
     WordLibrary libraryIn(const ScratchFolder& where, const std::string& reader = CAICI_XLSREADER) {
         return WordLibrary(where.base(), reader, ReaderLimits{}, CellFormat{".", "%Y/%m/%d"});
@@ -174,7 +174,7 @@ TEST_F(FormatsTest, RefusedFilesSayWhyAndKeepTheLibraryInPlay) {
         const std::string error = loadAs(c.fixture);
         EXPECT_NE(error.find(c.says), std::string::npos) << c.fixture << ": " << error;
         EXPECT_NE(error.find(folder.base() + "words."), std::string::npos) << c.fixture << ": " << error;
-        EXPECT_EQ(lists.lst1(), kEarlierLibrary) << c.fixture;
+        EXPECT_EQ(lists.lst1(), kLibraryInPlay) << c.fixture;
     }
 }
 
@@ -224,7 +224,7 @@ TEST_F(FormatsTest, FilesThatCannotBeReadNameTheRealCause) {
             }
         },
         Error);
-    EXPECT_EQ(lists.lst1(), kEarlierLibrary);
+    EXPECT_EQ(lists.lst1(), kLibraryInPlay);
 }
 
 // A chosen file is loaded at once and is the library from then on; one that
@@ -262,7 +262,7 @@ TEST_F(FormatsTest, MalformedFilesOfEveryFormatFailCleanly) {
             text = error.what();
         }
         EXPECT_EQ(text.rfind("词库文件已损坏或无法读取：" + folder.base() + name, 0), 0u) << entry.path() << ": " << text;
-        EXPECT_EQ(lists.lst1(), kEarlierLibrary);
+        EXPECT_EQ(lists.lst1(), kLibraryInPlay);
         std::filesystem::remove(folder.path() / name);
     }
 }
