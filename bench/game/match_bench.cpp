@@ -28,7 +28,7 @@ MatchRound roundOf(int team, int words) {
     MatchRound round{team, 0, 0, false, {}};
     for (int index = 0; index < words; ++index) {
         const Verdict verdict = index % 3 == 0 ? Verdict::skipped : Verdict::correct;
-        round.entries.push_back({"词语" + std::to_string(index), 1 + index % 3, verdict, verdict, 0});
+        round.entries.push_back({{"词语" + std::to_string(index), 1 + index % 3}, verdict, verdict, 0});
         if (verdict == Verdict::correct) round.score += 1 + index % 3;
         if (verdict == Verdict::skipped) ++round.skips;
     }

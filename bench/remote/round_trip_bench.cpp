@@ -47,7 +47,7 @@ void BM_PressToEventRoundTrip(benchmark::State& state) {
     std::chrono::milliseconds now{1'000'000};
     // More words than presses, so every press deals a new one.
     auto words = std::make_unique<testing::ScriptedLibrary>();
-    for (int i = 0; i < presses + 100; ++i) words->entries.push_back("词" + std::to_string(i) + "|2");
+    for (int i = 0; i < presses + 100; ++i) words->entries.push_back({"词" + std::to_string(i), 2});
     Game game(GameParts{"", std::move(words), std::make_unique<testing::RecordingAudio>(
                                                   std::make_shared<testing::AudioLog>()),
                         [&] { return now; }});

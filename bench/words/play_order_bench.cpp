@@ -15,17 +15,18 @@
 #include <cstdlib>
 #include <random>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
 constexpr int kOrderShuffles = 200;
 
-std::vector<std::string> library(std::size_t n) {
-    std::vector<std::string> entries;
+std::vector<caici::WordEntry> library(std::size_t n) {
+    std::vector<caici::WordEntry> entries;
     entries.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) entries.push_back("猜词" + std::to_string(i) + "|" + std::to_string(i % 9 + 1));
+    for (std::size_t i = 0; i < n; ++i) {
+        entries.push_back({"猜词" + std::to_string(i), static_cast<std::int32_t>(i % 9 + 1), "词库", static_cast<std::uint32_t>(i + 2)});
+    }
     return entries;
 }
 
@@ -52,8 +53,6 @@ void BM_StdShuffle(benchmark::State& state) {
 void BM_ShuffleOrder(benchmark::State& state) {
     const auto size = static_cast<std::size_t>(state.range(0));
     const auto entries = library(size);
-    std::unordered_map<std::string, long> workbookRow;
-    for (std::size_t i = 0; i < size; ++i) workbookRow.emplace(entries[i], static_cast<long>(i));
 
     long pairs = 0;
     long ascending = 0;
@@ -63,11 +62,11 @@ void BM_ShuffleOrder(benchmark::State& state) {
             caici::WordLists lists;
             lists.replaceLibrary(entries);
             lists.shuffle();
-            // Words are dealt from the end of lst2.
-            const auto order = lists.lst2();
+            // Words are dealt from the end of the play order.
+            const auto order = lists.playOrder();
             for (std::size_t k = order.size() - 1; k > 0; --k) {
-                const long from = workbookRow.at(order[k]);
-                const long to = workbookRow.at(order[k - 1]);
+                const long from = order[k].row;
+                const long to = order[k - 1].row;
                 ++pairs;
                 ascending += to > from ? 1 : 0;
                 jumps += std::labs(to - from);

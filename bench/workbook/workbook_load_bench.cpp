@@ -51,7 +51,7 @@ void loadLibrary(benchmark::State& state, const std::string& format) {
         library.load(lists);
         benchmark::DoNotOptimize(lists.count());
     }
-    state.counters["entries"] = static_cast<double>(lists.lst1().size());
+    state.counters["entries"] = static_cast<double>(lists.library().size());
     // The reader's own CPU time, which the CPU column (this process only) leaves out.
     state.counters["reader_cpu_ms"] =
         (childCpuSeconds() - childCpuBefore) * 1000.0 / static_cast<double>(state.iterations());

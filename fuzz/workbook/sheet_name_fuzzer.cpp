@@ -20,6 +20,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -58,11 +59,14 @@ std::vector<std::string> sheetNames(std::string_view input) {
     return names;
 }
 
-std::string entryOf(std::size_t sheet) {
-    return "词" + std::to_string(sheet) + "|" + std::to_string(sheet);
+// A row's word and points cells.
+using Row = std::pair<std::string, std::string>;
+
+Row rowOf(std::size_t sheet) {
+    return {"词" + std::to_string(sheet), std::to_string(sheet)};
 }
 
-// Each sheet holds the header and the one row entryOf(its position).
+// Each sheet holds the header and the one row rowOf(its position).
 std::string workbookStream(const std::vector<std::string>& names) {
     std::string out(kMagic);
     out.push_back(static_cast<char>(Tag::workbook));
@@ -74,8 +78,8 @@ std::string workbookStream(const std::vector<std::string>& names) {
         u32(out, 2);
         textCell(out, "名称");
         textCell(out, "分值");
-        textCell(out, "词" + std::to_string(at));
-        textCell(out, std::to_string(at));
+        textCell(out, rowOf(at).first);
+        textCell(out, rowOf(at).second);
     }
     out.push_back(static_cast<char>(Tag::end));
     return out;
@@ -90,13 +94,13 @@ void expectOnlySheetRows(const caici::SqliteDatabase& database, const std::vecto
     } catch (const caici::EQueryFailed&) {
         return;
     }
-    std::set<std::string> held;
-    for (std::size_t at : selection.sheets) held.insert(entryOf(at));
+    std::set<Row> held;
+    for (std::size_t at : selection.sheets) held.insert(rowOf(at));
     caici::SqliteStatement statement(database, selection.sql);
     std::size_t rows = 0;
     while (statement.step()) {
-        const std::string entry = std::string(statement.columnText(0)) + "|" + std::string(statement.columnText(1));
-        if (statement.columnCount() != 4 || held.count(entry) == 0 || ++rows > selection.sheets.size()) {
+        const Row row{statement.columnText(0), statement.columnText(1)};
+        if (statement.columnCount() != 4 || held.count(row) == 0 || ++rows > selection.sheets.size()) {
             __builtin_trap();
         }
     }

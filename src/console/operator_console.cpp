@@ -221,9 +221,9 @@ void OperatorConsole::refresh() {
     score->setText(QString::fromStdString(threeDigits(round.score)));
     skips->setText(QString::number(round.skipCount));
 
-    if (running && !round.currentWord.empty()) {
-        word->setText(QString::fromStdString(round.currentWord));
-        points->setText(pointsText(round.currentPoints));
+    if (running && round.line == WordLine::word) {
+        word->setText(QString::fromStdString(round.currentEntry.word));
+        points->setText(pointsText(round.currentEntry.points));
     } else {
         word->clear();
         points->clear();
@@ -240,12 +240,8 @@ void OperatorConsole::refresh() {
 
     QStringList next;
     if (running) {
-        for (const std::string& entry : game_.words().upcoming(upcomingShown)) {
-            const EntryFields fields(entry);
-            next << (fields.count() > 1 ? QStringLiteral("%1（%2分）")
-                                              .arg(QString::fromStdString(fields.at(0)),
-                                                   QString::fromStdString(fields.at(1)))
-                                        : QString::fromStdString(fields.at(0)));
+        for (const WordEntry& entry : game_.words().upcoming(upcomingShown)) {
+            next << QStringLiteral("%1（%2分）").arg(QString::fromStdString(entry.word)).arg(entry.points);
         }
     }
     upcoming->setText(next.isEmpty() ? QString() : QStringLiteral("接下来：") + next.join(QStringLiteral("   ")));

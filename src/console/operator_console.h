@@ -63,7 +63,7 @@ protected:
 
 private:
     void roundStarted() override { refresh(); }
-    void wordShown(const std::string&, std::optional<std::int32_t>) override { refresh(); }
+    void wordShown(const WordEntry&) override { refresh(); }
     void scoreChanged(std::int64_t, std::int32_t) override { refresh(); }
     void skipTaken(std::int32_t, std::int32_t) override { refresh(); }
     void skipRefused() override { refresh(); }

@@ -229,7 +229,7 @@ void Game::refill() {
     if (!library_->libraryLoaded()) loadLibrary();
     if (!choice_.isEverything() && words_.chosenCount(choice_) == 0) throw Error(nothingChosenText);
     words_.shuffle(random_, choice_);
-    words_.keepOnly([this](const std::string& entry) { return session_.fresh(EntryFields(entry).at(0)); });
+    words_.keepOnly([this](const WordEntry& entry) { return session_.fresh(entry.word); });
     refillPending_ = false;
 }
 

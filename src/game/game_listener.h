@@ -7,9 +7,9 @@
 // the changes happened. A listener must not throw.
 
 #include "game/commands.h"
+#include "words/word_entry.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace caici {
@@ -20,9 +20,8 @@ public:
 
     // A round begins: the guessing window comes up. The first word follows.
     virtual void roundStarted() {}
-    // A word is on display; no points when its points field failed to read
-    // (the error follows).
-    virtual void wordShown(const std::string& /*word*/, std::optional<std::int32_t> /*points*/) {}
+    // A word is on display.
+    virtual void wordShown(const WordEntry& /*entry*/) {}
     // A correct answer credited gained points; total is the round's score.
     virtual void scoreChanged(std::int64_t /*total*/, std::int32_t /*gained*/) {}
     // A skip was accepted: skips is the round's count of them, penalty the

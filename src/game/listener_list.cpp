@@ -34,8 +34,8 @@ void ListenerList::each(Event&& event) {
 void ListenerList::roundStarted() {
     each([](GameListener& l) { l.roundStarted(); });
 }
-void ListenerList::wordShown(const std::string& word, std::optional<std::int32_t> points) {
-    each([&](GameListener& l) { l.wordShown(word, points); });
+void ListenerList::wordShown(const WordEntry& entry) {
+    each([&](GameListener& l) { l.wordShown(entry); });
 }
 void ListenerList::scoreChanged(std::int64_t total, std::int32_t gained) {
     each([&](GameListener& l) { l.scoreChanged(total, gained); });

@@ -43,7 +43,7 @@ std::string matchCsv(const Match& match) {
         ++number;
         const std::string team = cell(match.teams().at(static_cast<std::size_t>(round.team)));
         for (const ReviewEntry& entry : round.entries) {
-            csv += std::to_string(number) + "," + team + "," + cell(entry.word) + "," + std::to_string(entry.points) +
+            csv += std::to_string(number) + "," + team + "," + cell(entry.entry.word) + "," + std::to_string(entry.entry.points) +
                    "," + verdictText(entry.verdict) + "\r\n";
         }
     }

@@ -99,7 +99,7 @@ void MatchSession::confirm() {
     review_.reset();
     const bool inMatch = match_ && reviewed.team() >= 0;
     if (inMatch) {
-        for (const ReviewEntry& entry : reviewed.entries()) played_.insert(entry.word);
+        for (const ReviewEntry& entry : reviewed.entries()) played_.insert(entry.entry.word);
         MatchRound round{reviewed.team(), reviewed.total(), reviewed.skips(), reviewed.closedEarly(),
                          reviewed.entries()};
         keepOrDrop([&] { store_->commitRound(match_->id(), round, reviewed.counts()); });

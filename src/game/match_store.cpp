@@ -131,8 +131,8 @@ void MatchStore::commitRound(std::int64_t match, const MatchRound& round, bool c
             const ReviewEntry& word = round.entries[place];
             entry.bind(1, id)
                 .bind(2, static_cast<std::int64_t>(place))
-                .bind(3, word.word)
-                .bind(4, std::int64_t{word.points})
+                .bind(3, word.entry.word)
+                .bind(4, std::int64_t{word.entry.points})
                 .bind(5, verdictName(word.asPlayed))
                 .bind(6, verdictName(word.verdict))
                 .bind(7, std::int64_t{word.penalty})
@@ -179,7 +179,7 @@ std::optional<Match> MatchStore::unfinishedMatch() const {
             if (played.team < 0 || static_cast<std::size_t>(played.team) >= teams.size()) continue;
             entry.bind(1, round.integer(0));
             while (entry.step()) {
-                played.entries.push_back({entry.text(0), static_cast<std::int32_t>(entry.integer(1)),
+                played.entries.push_back({WordEntry{entry.text(0), static_cast<std::int32_t>(entry.integer(1)), {}, 0},
                                           verdictNamed(entry.text(2)), verdictNamed(entry.text(3)),
                                           static_cast<std::int32_t>(entry.integer(4))});
             }

@@ -29,7 +29,7 @@ void Review::toggle(std::size_t index) {
 std::int64_t Review::total() const {
     std::int64_t total = 0;
     for (const auto& entry : entries_) {
-        if (entry.verdict == Verdict::correct) total += entry.points;
+        if (entry.verdict == Verdict::correct) total += entry.entry.points;
     }
     return total;
 }

@@ -7,6 +7,8 @@
 // skip count follow. A round closed before its time ran out counts for the
 // match only if the host says so.
 
+#include "words/word_entry.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,8 +24,7 @@ const char* verdictName(Verdict verdict);
 
 // One word shown in a round, as the round played it.
 struct ReviewEntry {
-    std::string word;
-    std::int32_t points = 0;
+    WordEntry entry;
     Verdict asPlayed = Verdict::missed;
     Verdict verdict = Verdict::missed;
     // Seconds the skip took off the clock (0 for the free ones).

@@ -1,8 +1,5 @@
 #include "game/round_engine.h"
 
-#include "common/number_text.h"
-#include "words/word_entry.h"
-
 #include <utility>
 
 namespace caici {
@@ -26,8 +23,8 @@ void RoundEngine::reset() {
 }
 
 void RoundEngine::begin(std::int32_t countdownSeconds) {
-    // Running from here on: should the deal or a conversion fail, the window
-    // is open and its buttons answer as in any running round.
+    // Running from here on: should the deal fail, the window is open and its
+    // buttons answer as in any running round.
     state_.phase = RoundPhase::running;
     record_.clear();
     if (state_.paused) {
@@ -63,12 +60,12 @@ void RoundEngine::correct() {
         // The last word still counts; the exhaustion line itself is worth nothing.
         if (wordShown) {
             recordOutcome(shown, Verdict::correct);
-            credit(state_.currentPoints);
+            credit(state_.currentEntry.points);
         }
         showExhaustion();
         return;
     }
-    const std::int32_t credited = state_.currentPoints;
+    const std::int32_t credited = wordShown ? state_.currentEntry.points : 0;
     showNextWord();
     if (wordShown) recordOutcome(shown, Verdict::correct);
     credit(credited);
@@ -123,24 +120,15 @@ bool RoundEngine::bounced() const {
 
 void RoundEngine::showNextWord() {
     state_.currentEntry = playOrder_.deal();
-    const EntryFields fields(state_.currentEntry);
-    state_.currentWord = fields.at(0);
     state_.line = WordLine::word;
     lineShownAt_ = clock_();
-    record_.push_back({state_.currentWord, 0, Verdict::missed, Verdict::missed, 0});
-    try {
-        state_.currentPoints = strToInt(fields.at(1));
-    } catch (...) {
-        events_.wordShown(state_.currentWord, std::nullopt);
-        throw;
-    }
-    record_.back().points = state_.currentPoints;
-    events_.wordShown(state_.currentWord, state_.currentPoints);
+    record_.push_back({state_.currentEntry, Verdict::missed, Verdict::missed, 0});
+    events_.wordShown(state_.currentEntry);
 }
 
 void RoundEngine::showExhaustion() {
     state_.line = WordLine::exhaustion;
-    state_.currentPoints = 0;
+    state_.currentEntry = {};
     lineShownAt_ = clock_();
     events_.libraryExhausted();
 }

@@ -14,6 +14,7 @@
 #include "game/game_listener.h"
 #include "game/review.h"
 #include "words/play_order.h"
+#include "words/word_entry.h"
 
 #include <chrono>
 #include <cstdint>
@@ -38,10 +39,8 @@ struct RoundState {
     // Wider than the 32 bits of a points field, so that no sum of them wraps.
     std::int64_t score = 0;
     std::int32_t skipCount = 0;
-    // The entry ("word|points") whose word is on display, and its parts.
-    std::string currentEntry;
-    std::string currentWord;
-    std::int32_t currentPoints = 0;
+    // The entry whose word is on display while the line is a word.
+    WordEntry currentEntry;
     bool countdownRunning = false;
     // The countdown held and the word hidden until the host goes on.
     bool paused = false;
@@ -61,9 +60,7 @@ public:
     // A new round: score and skips 0, both buttons on.
     void reset();
     // Deals and shows the first word and starts the countdown of the given
-    // length. Throws EListError on an empty play order or an entry without
-    // points, EConvertError on points that are not an integer (the word is
-    // on display by then, the countdown not started).
+    // length. Throws EListError on an empty play order.
     void begin(std::int32_t countdownSeconds);
 
     void tick();

@@ -13,14 +13,14 @@ std::optional<std::string> teamName(const Game& game, int team) {
 
 }  // namespace
 
-OperatorView operatorView(const Game& game, bool pointsKnown) {
+OperatorView operatorView(const Game& game) {
     const RoundState& round = game.round();
     OperatorView view;
     view.phase = round.phase;
     view.line = round.line;
     if (round.line == WordLine::word) {
-        view.word = round.currentWord;
-        if (pointsKnown) view.points = round.currentPoints;
+        view.word = round.currentEntry.word;
+        view.points = round.currentEntry.points;
     }
     view.seconds = round.remainingSeconds;
     view.score = round.score;

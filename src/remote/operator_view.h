@@ -22,7 +22,7 @@ struct OperatorView {
     RoundPhase phase = RoundPhase::idle;
     WordLine line = WordLine::idle;
     std::string word;
-    // None when the word's points field could not be read.
+    // None while no word is on display.
     std::optional<std::int32_t> points;
     std::int32_t seconds = 0;
     std::int64_t score = 0;
@@ -44,8 +44,7 @@ struct OperatorView {
     std::optional<Review> review;
 };
 
-// The game as it stands, without flashes. pointsKnown is false when the
-// word on display came with points that could not be read.
-OperatorView operatorView(const Game& game, bool pointsKnown);
+// The game as it stands, without flashes.
+OperatorView operatorView(const Game& game);
 
 }  // namespace caici

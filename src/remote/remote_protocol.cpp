@@ -82,8 +82,8 @@ QJsonValue reviewObject(const std::optional<Review>& review) {
     if (!review) return QJsonValue::Null;
     QJsonArray lines;
     for (const ReviewEntry& entry : review->entries()) {
-        lines.append(QJsonObject{{"word", text(entry.word)},
-                                 {"points", entry.points},
+        lines.append(QJsonObject{{"word", text(entry.entry.word)},
+                                 {"points", entry.entry.points},
                                  {"played", verdictName(entry.asPlayed)},
                                  {"verdict", verdictName(entry.verdict)},
                                  {"penalty", entry.penalty}});

@@ -118,7 +118,7 @@ void RemoteServer::acceptPhones() {
         connect(link, &PhoneLink::commandReceived, this, &RemoteServer::run);
         connect(link, &PhoneLink::ended, this, &RemoteServer::drop);
         // A phone that has just (re)connected sees the game as it stands.
-        link->send(stateMessage(operatorView(game_, pointsKnown_)));
+        link->send(stateMessage(operatorView(game_)));
         links_.push_back(link);
         emit phonesChanged(links_.size());
     }
@@ -164,7 +164,7 @@ void RemoteServer::scheduleView() {
 void RemoteServer::sendView() {
     viewPending_ = false;
     if (!listening_) return;
-    OperatorView view = operatorView(game_, pointsKnown_);
+    OperatorView view = operatorView(game_);
     view.gained = std::exchange(gained_, 0);
     view.penalty = std::exchange(penalty_, 0);
     broadcast(stateMessage(view));
@@ -186,8 +186,7 @@ void RemoteServer::roundStarted() {
     scheduleView();
 }
 
-void RemoteServer::wordShown(const std::string&, std::optional<std::int32_t> points) {
-    pointsKnown_ = points.has_value();
+void RemoteServer::wordShown(const WordEntry&) {
     scheduleView();
 }
 

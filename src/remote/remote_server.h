@@ -80,7 +80,7 @@ private:
     // once the game's call has returned, so a press that changes the word,
     // the score and the buttons sends one message, not three.
     void roundStarted() override;
-    void wordShown(const std::string& word, std::optional<std::int32_t> points) override;
+    void wordShown(const WordEntry& entry) override;
     void scoreChanged(std::int64_t total, std::int32_t gained) override;
     void skipTaken(std::int32_t skips, std::int32_t penalty) override;
     void skipRefused() override { scheduleView(); }
@@ -107,7 +107,6 @@ private:
     std::vector<PhoneLink*> links_;
     bool listening_ = false;
     bool viewPending_ = false;
-    bool pointsKnown_ = true;
     std::int32_t gained_ = 0;
     std::int32_t penalty_ = 0;
 };

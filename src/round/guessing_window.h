@@ -142,7 +142,7 @@ protected:
 private:
     // GameListener: what the window shows of the game.
     void roundStarted() override;
-    void wordShown(const std::string& word, std::optional<std::int32_t> points) override;
+    void wordShown(const WordEntry& entry) override;
     void scoreChanged(std::int64_t total, std::int32_t gained) override;
     void skipTaken(std::int32_t skips, std::int32_t penalty) override;
     void libraryExhausted() override;

@@ -63,8 +63,8 @@ void TForm3::roundStarted() {
     btn2->setText(QString::fromUtf8(skipCaption));
 }
 
-void TForm3::wordShown(const std::string& word, std::optional<std::int32_t>) {
-    setWordLine(wordDisplayLine(word));
+void TForm3::wordShown(const WordEntry& entry) {
+    setWordLine(wordDisplayLine(entry.word));
 }
 
 void TForm3::scoreChanged(std::int64_t total, std::int32_t gained) {
@@ -112,7 +112,7 @@ void TForm3::pausedChanged(bool paused) {
     if (paused) {
         setWordLine(wordDisplayLine("暂停"));
     } else if (round.line == WordLine::word) {
-        setWordLine(wordDisplayLine(round.currentWord));
+        setWordLine(wordDisplayLine(round.currentEntry.word));
     } else if (round.line == WordLine::exhaustion) {
         libraryExhausted();
     }

@@ -22,7 +22,7 @@ QVariant shown(const QString& text, int role) {
 
 QString verdictText(const ReviewEntry& entry) {
     switch (entry.verdict) {
-    case Verdict::correct: return QStringLiteral("✓ +%1").arg(entry.points);
+    case Verdict::correct: return QStringLiteral("✓ +%1").arg(entry.entry.points);
     case Verdict::skipped: return QStringLiteral("✗ 跳过");
     case Verdict::missed: return QStringLiteral("✗");
     }
@@ -68,7 +68,7 @@ QVariant ReviewModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::AlignVCenter | (index.column() == word ? Qt::AlignLeft : Qt::AlignHCenter));
     }
-    return shown(index.column() == word ? QString::fromStdString(entry.word) : verdictText(entry), role);
+    return shown(index.column() == word ? QString::fromStdString(entry.entry.word) : verdictText(entry), role);
 }
 
 QVariant ReviewModel::headerData(int section, Qt::Orientation orientation, int role) const {

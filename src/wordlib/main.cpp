@@ -3,8 +3,8 @@
 // and shows what the game would see: the sheet names, the query, the word
 // entries, every problem by sheet, row and column ("动物 第17行 分值: 'abc'
 // 不是整数"), and what the load left out (entries the game cannot play:
-// words too long or holding "|", points that are no whole number of at least
-// 1; blank rows; sheets the game does not read). The output is written as it
+// words too long, points that are no whole number of at least 1; blank rows;
+// sheets the game does not read). The output is written as it
 // is found, so that the checker needs little more than the load itself.
 // Exit status: 0 when the load succeeded, 1 when it failed, 2 for bad usage.
 
@@ -40,7 +40,7 @@ struct Report {
     std::string workbook;
     std::vector<std::string> sheets;
     std::vector<std::string> sql;
-    std::vector<std::string> entries;
+    std::vector<caici::WordEntry> entries;
     std::vector<caici::EntryOrigin> origins;
     caici::LeftOutRows leftOut;
     std::optional<std::string> warning;
@@ -91,6 +91,10 @@ private:
     bool firstItem_ = true;
 };
 
+nlohmann::ordered_json entryJson(const caici::WordEntry& entry) {
+    return {{"word", entry.word}, {"points", entry.points}, {"sheet", entry.sheet}, {"row", entry.row}};
+}
+
 nlohmann::ordered_json problemJson(const Report& report, const caici::PlacedProblem& problem) {
     nlohmann::ordered_json item = {{"sheet", problem.sheet},
                                    {"row", problem.row},
@@ -99,7 +103,7 @@ nlohmann::ordered_json problemJson(const Report& report, const caici::PlacedProb
                                    {"text", caici::placedProblemText(problem)}};
     if (problem.entry) {
         item["index"] = *problem.entry;
-        item["entry"] = report.entries.at(*problem.entry);
+        item["entry"] = entryJson(report.entries.at(*problem.entry));
     }
     return item;
 }
@@ -110,7 +114,7 @@ void printJson(const Report& report) {
     out.field("sheets", report.sheets);
     out.field("sql", report.sql);
     out.beginArray("entries");
-    for (const auto& entry : report.entries) out.item(entry);
+    for (const auto& entry : report.entries) out.item(entryJson(entry));
     out.endArray();
     out.beginArray("problems");
     caici::forEachLibraryProblem(report.loaded(),
@@ -161,7 +165,8 @@ void printText(const Report& report) {
     for (const auto& line : report.sql) std::cout << "  " << line << '\n';
     std::cout << "词条（" << report.entries.size() << "）：\n";
     for (std::size_t at = 0; at < report.entries.size(); ++at) {
-        std::cout << "  [" << at << "] " << report.entries[at] << '\n';
+        const auto& entry = report.entries[at];
+        std::cout << "  [" << at << "] " << entry.word << '|' << entry.points << '\n';
     }
     // The problems are found twice rather than kept: once for the count
     // above the list, once for the list.
@@ -226,7 +231,7 @@ int main(int argc, char** argv) {
     report.workbook = folder ? library.workbookPath() : path;
     report.sheets = library.sheetNames();
     report.sql = library.sqlLines();
-    report.entries = lists.lst1();
+    report.entries = lists.library();
     if (library.libraryLoaded()) {
         report.origins = library.entryOrigins();
         report.leftOut = library.leftOut();

@@ -1,18 +1,20 @@
 #pragma once
-// The word list lst1 (the whole library) and the play order lst2 (the words
-// still to be dealt, the next one last). The start of a game refills lst2 by
-// shuffling lst1 when fewer than refillThreshold entries are left; the round
-// deals from its end. Each entry belongs to a category (the sheet it came
-// from), and a refill can deal the entries of a WordChoice only.
+// The library (every entry, in the order of the last shuffle) and the play
+// order (the entries still to be dealt, the next one last). The start of a
+// game refills the play order by shuffling the library when fewer than
+// refillThreshold entries are left; the round deals from its end. Each entry
+// belongs to a category (the sheet it came from), and a refill can deal the
+// entries of a WordChoice only.
 //
 // The entries are stored once; both lists are orders over that store, so a
-// shuffle moves 32-bit positions instead of texts and a library sits in
-// memory once rather than twice. A library load brings a new store for lst1,
-// and the play order keeps dealing from the store it was shuffled from until
-// the next refill.
+// shuffle moves 32-bit positions instead of entries and a library sits in
+// memory once rather than twice. A library load brings a new store, and the
+// play order keeps dealing from the store it was shuffled from until the
+// next refill.
 
 #include "common/random_source.h"
 #include "words/word_choice.h"
+#include "words/word_entry.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,68 +33,63 @@ public:
     WordLists();
 
     // Copies of the lists' entries, in order, for inspection.
-    std::vector<std::string> lst1() const;
-    std::vector<std::string> lst2() const;
+    std::vector<WordEntry> library() const;
+    std::vector<WordEntry> playOrder() const;
 
-    // What a completed library load does: lst1 becomes the new library. The
-    // play order is left alone; the next refill deals from the new library.
-    // Throws std::length_error for more entries than 32-bit positions can
-    // tell apart.
-    void replaceLibrary(std::vector<std::string> entries);
-    // The same with categories: entry i belongs to categories[categoryOf[i]].
-    // Throws std::invalid_argument when the two do not fit together.
-    void replaceLibrary(std::vector<std::string> entries, std::vector<std::string> categories,
-                        std::vector<std::uint32_t> categoryOf);
+    // What a completed library load does: the library becomes the new one,
+    // without categories. The play order is left alone; the next refill
+    // deals from the new library. Throws std::length_error for more entries
+    // than 32-bit positions can tell apart.
+    void replaceLibrary(std::vector<WordEntry> entries);
+    // The same with categories, in the library's order: each entry's sheet
+    // names one of them, else std::invalid_argument and nothing changes.
+    void replaceLibrary(std::vector<WordEntry> entries, std::vector<std::string> categories);
 
     // The library's categories in order, with the number of entries of each.
     std::vector<CategoryCount> categories() const;
-    // The entries of the library for each points value a round can read.
+    // The entries of the library for each points value.
     std::map<std::int32_t, std::size_t> pointCounts() const;
     // How many entries of the library choice deals.
     std::size_t chosenCount(const WordChoice& choice) const;
 
-    // The shuffle: lst2 := all entries of lst1 in random order, then
-    // lst1 := a copy of lst2. One draw from random per entry, in O(n), so
-    // fast that a library of a quarter of a million words shuffles between
-    // two frames; every order of the library is equally likely, and a given
-    // seed and library size always give the same order.
+    // The shuffle: play order := all entries of the library in random
+    // order, then library := a copy of it. One draw from random per entry,
+    // in O(n), so fast that a library of a quarter of a million words
+    // shuffles between two frames; every order of the library is equally
+    // likely, and a given seed and library size always give the same order.
     //
-    // With a choice that is not everything, lst2 := the chosen entries of
-    // lst1 in random order, and lst1 := lst2 followed by the other entries in
-    // their order, so that lst1 still holds the whole library.
+    // With a choice that is not everything, play order := the chosen entries
+    // in random order, and library := the play order followed by the other
+    // entries in their order, so that the library still holds every entry.
     void shuffle(RandomSource& random = processRandom(), const WordChoice& choice = {});
 
-    // Leaves in lst2 only the entries keep answers true for, in their order;
-    // when that would leave none, lst2 stays as it is (better a word again
-    // than no word at all).
-    void keepOnly(const std::function<bool(const std::string& entry)>& keep);
+    // Leaves in the play order only the entries keep answers true for, in
+    // their order; when that would leave none, it stays as it is (better a
+    // word again than no word at all).
+    void keepOnly(const std::function<bool(const WordEntry& entry)>& keep);
 
-    // Reads the last entry of lst2 and removes it. An empty play order throws
+    // Takes the last entry of the play order. An empty play order throws
     // EListError "List index out of bounds (-1)".
-    std::string deal();
+    WordEntry deal();
 
     // The next entries deal() gives, at most count of them, in that order.
-    std::vector<std::string> upcoming(std::size_t count) const;
+    std::vector<WordEntry> upcoming(std::size_t count) const;
 
-    std::size_t count() const { return lst2_.size(); }
+    std::size_t count() const { return toDeal_.size(); }
     bool needsRefill() const { return count() < refillThreshold; }
 
-
 private:
-    using Store = std::vector<std::string>;
+    using Store = std::vector<WordEntry>;
     using Order = std::vector<std::uint32_t>;
 
-    static std::vector<std::string> entriesOf(const Store& store, const Order& order);
-
-    std::string_view categoryOf(std::uint32_t position) const;
+    static std::vector<WordEntry> entriesOf(const Store& store, const Order& order);
 
     std::shared_ptr<const Store> libraryStore_;
     std::vector<std::string> categories_;
-    std::vector<std::uint32_t> categoryOf_;  // by store position; empty without categories
-    Order lst1_;
-    // The store lst2 was shuffled from; a load since does not change it.
+    Order library_;
+    // The store the play order was shuffled from; a load since does not change it.
     std::shared_ptr<const Store> dealStore_;
-    Order lst2_;
+    Order toDeal_;
 };
 
 }  // namespace caici

@@ -3,26 +3,26 @@
 // they come from) and the points the host ticked. A choice is a plain value
 // the program can keep per library and hand back at the next run.
 
+#include "words/word_entry.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
-#include <string_view>
 
 namespace caici {
 
 struct WordChoice {
     // The categories to deal from, by name; nothing: every category.
     std::optional<std::set<std::string>> categories;
-    // The points to deal; nothing: any points, those no round can read
-    // included (the round then says so, as it always has).
+    // The points to deal; nothing: any points.
     std::optional<std::set<std::int32_t>> points;
 
     // Every entry of the library.
     bool isEverything() const { return !categories && !points; }
-    // Whether an entry ("word|points") of that category is dealt.
-    bool admits(std::string_view category, std::string_view entry) const;
+    // Whether the entry is dealt; its sheet is its category.
+    bool admits(const WordEntry& entry) const;
 
     friend bool operator==(const WordChoice&, const WordChoice&) = default;
 };

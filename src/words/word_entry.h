@@ -1,25 +1,27 @@
 #pragma once
-// A word entry is the word cell's text, "|", and the points cell's text. It is
-// cut at every "|" and nothing else: blanks, quotes and control characters are
-// ordinary characters of a field.
+// A word of the library as every part of the game hands it on, from the load
+// through the play order, the round and its review to the history, the
+// phone and the console: the word as the cell holds it, its points (a whole
+// number of at least 1: the load leaves out whatever else a cell holds) and
+// where the host finds it in the library. Nothing downstream reads a word
+// out of text again; a view makes text of it only where it shows it.
 
+#include <compare>
+#include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace caici {
 
-class EntryFields {
-public:
-    explicit EntryFields(std::string_view entry);
+struct WordEntry {
+    std::string word;
+    std::int32_t points = 0;
+    // The sheet it was read from, which is its category, and its row there
+    // as the host counts rows; empty and 0 for a word that came from no
+    // sheet (the match history keeps a word and its points only).
+    std::string sheet;
+    std::uint32_t row = 0;
 
-    int count() const { return static_cast<int>(fields_.size()); }
-    // Field i counted from 0 (0 is the word, 1 the points); a missing field
-    // throws EListError "List index out of bounds (i)".
-    const std::string& at(int index) const;
-
-private:
-    std::vector<std::string> fields_;
+    friend auto operator<=>(const WordEntry&, const WordEntry&) = default;
 };
 
 }  // namespace caici

@@ -1,8 +1,8 @@
 #pragma once
 // Where the game's words come from: a library file that loads its entries
-// ("word|points", each in the category of its sheet) into the word list lst1
-// and can show one of its sheets as it stands. The host may choose another
-// file, and edit the one in use. The workbook library is the one the game
+// (each in the category of its sheet) into the game's library and can show
+// one of its sheets as it stands. The host may choose another file, and edit
+// the one in use. The workbook library is the one the game
 // uses; tests give the game a library of their own.
 
 #include "words/play_order.h"
@@ -41,9 +41,9 @@ class WordSource {
 public:
     virtual ~WordSource() = default;
 
-    // Replaces lst1 of lists with the library's entries. Throws an Error
-    // whose text says what went wrong and what to do; lst1 then keeps what
-    // it had unless the library could be read.
+    // Replaces the library of lists with the file's entries. Throws an Error
+    // whose text says what went wrong and what to do; the library then
+    // keeps what it had.
     virtual void load(WordLists& lists) = 0;
     // Whether a load has run to its end.
     virtual bool libraryLoaded() const = 0;

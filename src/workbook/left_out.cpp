@@ -7,7 +7,6 @@ namespace caici {
 
 std::optional<WordFault> wordFault(std::string_view word) {
     if (codePointCount(word) > kMaxWordLength) return WordFault::tooLong;
-    if (word.find('|') != std::string_view::npos) return WordFault::holdsDivider;
     return std::nullopt;
 }
 

@@ -20,13 +20,12 @@ inline constexpr std::size_t kMaxWordLength = 40;
 
 // Why a word cannot be played.
 enum class WordFault : std::uint8_t {
-    tooLong,       // more than kMaxWordLength code points
-    holdsDivider,  // a "|": the round cuts the entry there and would read part of the word as its points
+    tooLong,  // more than kMaxWordLength code points
 };
 
-// Why points cannot be played. The round adds the points of a correct
-// answer with the game's integer conversion (strToInt), and a correct answer
-// is meant to raise the score: only a whole number of at least 1 will do.
+// Why points cannot be played. The load reads points with the game's integer
+// conversion (strToInt), and a correct answer is meant to raise the score:
+// only a whole number of at least 1 will do.
 enum class PointsFault : std::uint8_t {
     empty,
     formulaWithoutResult,  // the file keeps no result of the cell's formula

@@ -1,43 +1,11 @@
 #include "workbook/library_check.h"
 
-#include "words/word_entry.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
 
 namespace caici {
-
-std::vector<EntryProblem> findEntryProblems(const std::vector<std::string>& entries) {
-    std::vector<EntryProblem> problems;
-    std::unordered_map<std::string, std::size_t> firstSeen;
-    for (std::size_t index = 0; index < entries.size(); ++index) {
-        const std::string& entry = entries[index];
-        auto report = [&](std::string message) { problems.push_back({index, entry, std::move(message)}); };
-
-        // The round cuts at every "|": field 0 is the word, field 1 the points.
-        const EntryFields fields(entry);
-        if (fields.count() > 2) report("词语或分值里有“|”，游戏会把它当作分隔符");
-        if (fields.at(0).empty()) report("词语是空的");
-        const std::string& points = fields.count() > 1 ? fields.at(1) : std::string();
-        if (const auto fault = pointsFault(CellKind::text, points)) {
-            if (*fault == PointsFault::empty) {
-                report("分值是空的");
-            } else if (*fault == PointsFault::notPositive) {
-                // A correct answer is meant to raise the score.
-                report("分值“" + points + "”不是正数，答对了不加分");
-            } else {
-                report("分值“" + points + "”不是整数");
-            }
-        }
-
-        const auto [seen, inserted] = firstSeen.emplace(entry, index);
-        if (!inserted) report("与 [" + std::to_string(seen->second) + "] 完全相同");
-    }
-    return problems;
-}
-
 namespace {
 
 constexpr const char* kWordColumn = "名称";
@@ -96,8 +64,6 @@ std::string wordFaultText(WordFault fault, const LeftOutEntry& entry) {
     case WordFault::tooLong:
         return "有 " + std::to_string(entry.wordLength) + " 个字，超过 " + std::to_string(kMaxWordLength) +
                " 个字，游戏不出这个词";
-    case WordFault::holdsDivider:
-        return quotedValue(entry.word) + " 里有“|”，游戏会把它当作分隔符，不出这个词";
     }
     return {};
 }
@@ -123,11 +89,6 @@ std::string cleanedName(std::string name) {
 
 bool before(SheetRow a, SheetRow b) {
     return a.sheet != b.sheet ? a.sheet < b.sheet : a.row < b.row;
-}
-
-// The word of an entry in play: it holds no "|", so the word ends at the first.
-std::string_view wordOf(std::string_view entry) {
-    return entry.substr(0, entry.find('|'));
 }
 
 }  // namespace
@@ -188,7 +149,7 @@ void forEachLibraryProblem(const LoadedLibrary& library, const ProblemSink& sink
             !before(blankPlace, library.origins[entryAt].place)) {
             const EntryOrigin& origin = library.origins[entryAt];
             const SheetRow place = origin.place;
-            const std::string_view word = wordOf(library.entries[entryAt]);
+            const std::string_view word = library.entries[entryAt].word;
             auto add = [&](std::string message) {
                 sink(PlacedProblem{sheetName(library.sheets, place.sheet), place.row, kWordColumn, std::move(message),
                                    entryAt});

@@ -3,6 +3,7 @@
 // rows of a library out of play, in the words the checker shows the host.
 
 #include "workbook/left_out.h"
+#include "words/word_entry.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,16 +13,6 @@
 #include <vector>
 
 namespace caici {
-
-struct EntryProblem {
-    std::size_t index = 0;  // position in lst1, from 0
-    std::string entry;
-    std::string message;
-};
-
-// Each entry judged as the round will read it: cut at every "|", the
-// second field being the points.
-std::vector<EntryProblem> findEntryProblems(const std::vector<std::string>& entries);
 
 // A problem of a loaded library where the host looks for it: the sheet, the
 // row, the column by its header.
@@ -43,7 +34,7 @@ std::vector<PlacedProblem> leftOutProblems(const LeftOutEntry& entry);
 // What a load made of a library, as the checker reads it.
 struct LoadedLibrary {
     const std::vector<std::string>& sheets;     // the sheets read, in order
-    const std::vector<std::string>& entries;    // in load order
+    const std::vector<WordEntry>& entries;      // in load order
     const std::vector<EntryOrigin>& origins;    // one per entry
     const LeftOutRows& leftOut;
 };

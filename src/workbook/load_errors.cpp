@@ -88,11 +88,9 @@ std::string leftOutSummary(const std::vector<LeftOutEntry>& leftOut) {
     constexpr std::size_t kNamed = 3;
     constexpr std::size_t kShownChars = 12;
     std::size_t tooLong = 0;
-    std::size_t divided = 0;
     std::size_t badPoints = 0;
     for (const auto& left : leftOut) {
         tooLong += left.wordFault == WordFault::tooLong ? 1 : 0;
-        divided += left.wordFault == WordFault::holdsDivider ? 1 : 0;
         badPoints += left.pointsFault ? 1 : 0;
     }
     std::string reasons;
@@ -100,7 +98,6 @@ std::string leftOutSummary(const std::vector<LeftOutEntry>& leftOut) {
         if (count > 0) reasons += (reasons.empty() ? "" : "，") + std::to_string(count) + what;
     };
     reason(tooLong, " 个词超过 " + std::to_string(kMaxWordLength) + " 个字");
-    reason(divided, " 个词里有“|”");
     reason(badPoints, " 个分值不是 1 以上的整数");
 
     std::string places;

@@ -1,5 +1,6 @@
 #include "workbook/word_library.h"
 
+#include "common/number_text.h"
 #include "workbook/load_errors.h"
 #include "workbook/utf8.h"
 #include "workbook/workbook_tables.h"
@@ -65,8 +66,7 @@ std::string findWorkbook(const std::string& baseFolder) {
 }
 
 struct WordLibrary::Entries {
-    std::vector<std::string> texts;
-    std::vector<std::uint32_t> categoryOf;
+    std::vector<WordEntry> entries;
     std::vector<EntryOrigin> origins;
     LeftOutRows leftOut;
 };
@@ -144,7 +144,7 @@ void WordLibrary::loadFile(const LibraryFile& file, WordLists& lists) {
             entries.leftOut.sheets.push_back(LeftOutSheet{listed[at], LeftOutSheet::Reason::filtered});
         }
     }
-    lists.replaceLibrary(std::move(entries.texts), sheetNames_, std::move(entries.categoryOf));
+    lists.replaceLibrary(std::move(entries.entries), sheetNames_);
     leftOut_ = std::move(entries.leftOut);
     origins_ = std::move(entries.origins);
     inUse_ = file;
@@ -176,17 +176,15 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
                 ++out.leftOut.blankRows;
                 out.leftOut.blankPlaces.push_back(place);
             } else if (badWord || badPoints) {
-                // Whatever reaches the word list reads as the round reads it:
-                // the word, then its points as a whole number of at least 1.
+                // Whatever reaches the library can be played: a word that
+                // fits the screen, worth a whole number of at least 1.
                 out.leftOut.entries.push_back(LeftOutEntry{sheet.name, index.row, place.sheet, std::string(word),
                                                            std::string(points), codePointCount(word), origin.points,
                                                            badWord, badPoints});
             } else {
-                std::string entry(word);
-                entry += '|';
-                entry += points;
-                out.texts.push_back(std::move(entry));
-                out.categoryOf.push_back(place.sheet);
+                std::int32_t value = 0;
+                tryStrToInt(points, value);
+                out.entries.push_back(WordEntry{std::string(word), value, sheetNames_[place.sheet], index.row});
                 out.origins.push_back(origin);
             }
             qry1_.next();
@@ -197,7 +195,7 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
         throw Error(queryFailedText(path, error.what()));
     }
     // Every start would fail on an empty play order.
-    if (out.texts.empty()) throw Error(noWordsText(path, out.leftOut.entries));
+    if (out.entries.empty()) throw Error(noWordsText(path, out.leftOut.entries));
     return out;
 }
 

@@ -3,16 +3,16 @@
 //
 // The load reads every worksheet of the library file (found as
 // library_location.h says: the chosen file, the user's own library, words.*
-// in the base folder) with one UNION ALL query and makes the rows the word
-// list lst1 ("名称" + "|" + "分值" per row, in query order, each in the
-// category of its sheet). Rows with neither word nor points are skipped, and
-// entries that a round could not play are left out of play and reported
-// (leftOut, loadWarning): words too long to act out or holding the "|" that
-// cuts an entry, points that are not a whole number of at least 1; every
-// entry in lst1 reads as the round reads it. The sheet-name list it leaves
-// behind is the item list of the browser's drop-down cbb1. A load that fails, one that
-// finds no word to play included, throws an error whose text names the file
-// and says what to fix, and leaves lst1 as it was; the library-loaded flag is
+// in the base folder) with one UNION ALL query and makes the rows the
+// library's entries (the word from "名称", its points from "分值", its sheet
+// as the category and its row, in query order). Rows with neither word nor
+// points are skipped, and entries that a round could not play are left out
+// of play and reported (leftOut, loadWarning): words too long to act out,
+// points that are not a whole number of at least 1. The sheet-name list it
+// leaves behind is the item list of the browser's drop-down cbb1. A load that
+// fails, one that finds no word to play included, throws an error whose text
+// names the file and says what to fix, and leaves the library as it was; the
+// library-loaded flag is
 // set only by a load that ran to its end. "打开词库…" (useFile) and a load
 // again run this same load.
 //
@@ -57,7 +57,7 @@ public:
     WordLibrary(LibraryPlaces places, std::string readerPath, ReaderLimits limits = {},
                 CellFormat format = CellFormat::user());
 
-    // The load command: replaces lst1 of lists with the workbook's entries.
+    // The load command: replaces the library of lists with the workbook's entries.
     void load(WordLists& lists) override;
 
     bool libraryLoaded() const override { return libraryLoaded_; }
@@ -68,7 +68,7 @@ public:
 
     // What the load in play left out; empty before the first load.
     const LeftOutRows& leftOut() const { return leftOut_; }
-    // Where each entry of the load in play came from, in lst1's load order.
+    // What each entry's cells of the load in play were, in load order.
     const std::vector<EntryOrigin>& entryOrigins() const { return origins_; }
     // The one warning to show the host for the load in play: nothing unless
     // it left entries out of play (skipped blank rows need no warning).
@@ -81,7 +81,7 @@ public:
     std::string workbookPath() const { return libraryFile().path; }
 
     // btn2Click's query: "SELECT * FROM [" + sheet + "$]" over the same
-    // connection. Leaves lst1 and the flag alone.
+    // connection. Leaves the library and the flag alone.
     SheetView browseSheet(const std::string& sheet) override;
 
 private:

@@ -27,19 +27,18 @@ QCheckBox* box(QWidget& dialog, const QString& startsWith) {
     return nullptr;
 }
 
-// The entries ("word|points") of sheets with the given points, as the
-// library shows them.
-std::set<std::string> entriesOf(Game& game, const std::set<std::string>& sheets, const std::string& points) {
-    std::set<std::string> entries;
+// The words of sheets with the given points, as the library shows them.
+std::set<std::string> wordsOf(Game& game, const std::set<std::string>& sheets, const std::string& points) {
+    std::set<std::string> words;
     for (const std::string& sheet : sheets) {
         const auto view = game.browseSheet(sheet);
         EXPECT_TRUE(view) << sheet;
         if (!view) continue;
         for (const auto& row : view->rows) {
-            if (row.size() >= 2 && row[1] == points) entries.insert(row[0] + "|" + row[1]);
+            if (row.size() >= 2 && row[1] == points) words.insert(row[0]);
         }
     }
-    return entries;
+    return words;
 }
 
 TEST(LibraryChoice, AChosenLibraryDealsOnlyTheTickedCategoriesAndPointsAndIsRememberedForTheNextLaunch) {
@@ -84,12 +83,12 @@ TEST(LibraryChoice, AChosenLibraryDealsOnlyTheTickedCategoriesAndPointsAndIsReme
     animals->click();
     dialog.close();
 
-    const std::set<std::string> expected = entriesOf(harness.game(), kept, "1");
+    const std::set<std::string> expected = wordsOf(harness.game(), kept, "1");
     ASSERT_FALSE(expected.empty());
     QTest::mouseClick(harness.form1().Label2, Qt::LeftButton, {}, QPoint(24, 28));
     ASSERT_TRUE(harness.form3().isVisible());
-    std::set<std::string> dealt = {harness.game().round().currentEntry};
-    for (const std::string& entry : harness.game().words().lst2()) dealt.insert(entry);
+    std::set<std::string> dealt = {harness.game().round().currentEntry.word};
+    for (const WordEntry& entry : harness.game().words().playOrder()) dealt.insert(entry.word);
     EXPECT_EQ(dealt, expected);
 
     // The next launch plays the same library with the same choice.

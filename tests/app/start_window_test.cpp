@@ -34,7 +34,7 @@ protected:
 
     void clickStart() { QTest::mouseClick(harness.form1().Label2, Qt::LeftButton, {}, QPoint(24, 28)); }
 
-    std::size_t libraryCount() { return harness.game().words().lst1().size(); }
+    std::size_t libraryCount() { return harness.game().words().library().size(); }
     std::size_t playOrderCount() { return harness.game().words().count(); }
     const RoundState& round() { return harness.game().round(); }
 
@@ -71,7 +71,7 @@ TEST_F(StartWindowTest, StartLabelClickShowsTheGuessingWindowWithAWordAndAZeroSc
     ASSERT_TRUE(harness.errors.texts.empty()) << harness.errors.texts.front();
     EXPECT_TRUE(harness.form3().isVisible());
     EXPECT_EQ(harness.form3().Label2->text(), QStringLiteral("000"));
-    const std::string word = round().currentWord;
+    const std::string word = round().currentEntry.word;
     EXPECT_FALSE(word.empty());
     EXPECT_EQ(harness.wordLine(), "<Title1><Center>" + word);
     EXPECT_TRUE(round().countdownRunning);
@@ -87,7 +87,7 @@ TEST_F(StartWindowTest, StartLabelClickShowsTheGuessingWindowWithAWordAndAZeroSc
 TEST_F(StartWindowTest, LaterStartsRefillThePlayOrderOnlyBelowFiftyEntries) {
     clickStart();
     const std::size_t library = libraryCount();
-    const std::vector<std::string> orderBefore = harness.game().words().lst2();
+    const std::vector<WordEntry> orderBefore = harness.game().words().playOrder();
 
     // 50 or more left: the next word is simply the next one dealt.
     clickStart();
@@ -187,7 +187,7 @@ TEST(StartWindowWithoutWorkbook, AFailedLoadShowsTheErrorAndLeavesTheProgramUsab
     EXPECT_NE(harness.errors.texts.front().find("words.xls"), std::string::npos) << harness.errors.texts.front();
     EXPECT_FALSE(harness.form3().isVisible());
     EXPECT_FALSE(harness.game().library().libraryLoaded());
-    EXPECT_TRUE(harness.game().words().lst1().empty());
+    EXPECT_TRUE(harness.game().words().library().empty());
 
     // Still usable: the rules dialog opens, and the next start tries again.
     harness.form1().btn3Click();

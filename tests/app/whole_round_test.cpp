@@ -36,7 +36,7 @@ TEST(WholeRound, ARoundDrivenByTicksRunsFromTheStartLabelToTheFinalScore) {
 
     int expectedScore = 0;
     for (int answer = 0; answer < 2; ++answer) {
-        expectedScore += state.currentPoints;
+        expectedScore += state.currentEntry.points;
         harness.later();
         QTest::mouseClick(round.btn1, Qt::LeftButton);
         EXPECT_EQ(round.Label2->text(), QString::fromStdString(threeDigits(expectedScore)));

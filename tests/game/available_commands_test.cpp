@@ -28,7 +28,7 @@ std::string named(const CommandSet& commands) {
 class AvailableCommands : public GameFixture, public ::testing::Test {};
 
 TEST_F(AvailableCommands, FollowTheRoundAndItsReview) {
-    dealInOrder({"甲|1", "乙|2", "丙|3", "丁|4", "戊|5"});
+    dealInOrder({{"甲", 1}, {"乙", 2}, {"丙", 3}, {"丁", 4}, {"戊", 5}});
     const struct {
         const char* moment;
         std::function<void()> reach;

@@ -21,11 +21,4 @@ struct TemporaryFolder {
     std::filesystem::path path;
 };
 
-// "词0|1", "词1|2", "词2|3", "词3|1", ...
-inline std::vector<std::string> numberedWords(int n) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < n; ++i) entries.push_back("词" + std::to_string(i) + "|" + std::to_string(i % 3 + 1));
-    return entries;
-}
-
 }  // namespace caici::testing

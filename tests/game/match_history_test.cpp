@@ -37,7 +37,7 @@ protected:
     }
     std::vector<std::string> shownWords() const {
         std::vector<std::string> words;
-        for (const auto& entry : game->review()->entries()) words.push_back(entry.word);
+        for (const auto& line : game->review()->entries()) words.push_back(line.entry.word);
         return words;
     }
 
@@ -55,7 +55,7 @@ TEST_F(MatchGame, TheReviewedRoundGoesIntoTheMatch) {
     EXPECT_EQ(game->review()->team(), 0);
     EXPECT_EQ(game->review()->entries().size(), 4u);  // two credited, one skipped, one on display
     EXPECT_EQ(game->review()->total(), round().score);
-    const std::int32_t lastPoints = game->review()->entries()[3].points;
+    const std::int32_t lastPoints = game->review()->entries()[3].entry.points;
     game->toggleReviewEntry(3);
     game->confirmReview();
     EXPECT_FALSE(game->review());
@@ -148,10 +148,10 @@ TEST_F(MatchGame, NoWordTwiceInAMatchWhenThePlayOrderIsDealtAnew) {
     ASSERT_LT(game->words().count(), WordLists::refillThreshold) << "the next start deals anew";
 
     start(30);
-    std::set<std::string> dealt = {round().currentWord};
+    std::set<std::string> dealt = {round().currentEntry.word};
     while (game->words().count() != 0) {
         correct();
-        dealt.insert(round().currentWord);
+        dealt.insert(round().currentEntry.word);
     }
     for (const auto& word : firstRound) EXPECT_EQ(dealt.count(word), 0u) << word;
     EXPECT_EQ(dealt.size() + firstRound.size(), 60u);
@@ -167,8 +167,8 @@ TEST(MatchHistory, ACrashBetweenTwoCommitsLosesNothingConfirmed) {
     if (child == 0) {
         MatchStore store(path);
         const std::int64_t match = store.createMatch({"红队", "蓝队", "绿队"}, 2);
-        store.commitRound(match, {0, 5, 1, false, {{"大象", 2, Verdict::correct, Verdict::correct, 0}}}, true);
-        store.commitRound(match, {1, 3, 0, false, {{"长颈鹿", 3, Verdict::correct, Verdict::correct, 0}}}, true);
+        store.commitRound(match, {0, 5, 1, false, {{{"大象", 2}, Verdict::correct, Verdict::correct, 0}}}, true);
+        store.commitRound(match, {1, 3, 0, false, {{{"长颈鹿", 3}, Verdict::correct, Verdict::correct, 0}}}, true);
         ::kill(::getpid(), SIGKILL);
     }
     int status = 0;
@@ -197,7 +197,7 @@ TEST(MatchHistory, NoWordTwiceInAMatchAcrossARestart) {
         first.start(30);
         for (int i = 0; i < 20; ++i) first.correct();
         first.ticks(30);
-        for (const auto& entry : first.game->review()->entries()) firstRound.push_back(entry.word);
+        for (const auto& line : first.game->review()->entries()) firstRound.push_back(line.entry.word);
         first.game->confirmReview();
     }
     GameFixture second;
@@ -207,10 +207,10 @@ TEST(MatchHistory, NoWordTwiceInAMatchAcrossARestart) {
     second.game->resumeMatch();
     EXPECT_EQ(second.game->nextTeam(), 1);
     second.start(30);
-    std::set<std::string> dealt = {second.round().currentWord};
+    std::set<std::string> dealt = {second.round().currentEntry.word};
     while (second.game->words().count() != 0) {
         second.correct();
-        dealt.insert(second.round().currentWord);
+        dealt.insert(second.round().currentEntry.word);
     }
     for (const auto& word : firstRound) EXPECT_EQ(dealt.count(word), 0u) << word;
     EXPECT_EQ(dealt.size() + firstRound.size(), 60u);
@@ -230,7 +230,7 @@ TEST(MatchHistory, ARoundPlayedBeforeTheMatchIsTakenUpDealsNoneOfItsWords) {
         first.start(30);
         for (int i = 0; i < 10; ++i) first.correct();
         first.ticks(30);
-        for (const auto& entry : first.game->review()->entries()) matchWords.push_back(entry.word);
+        for (const auto& line : first.game->review()->entries()) matchWords.push_back(line.entry.word);
         first.game->confirmReview();
     }
     GameFixture second;
@@ -242,10 +242,10 @@ TEST(MatchHistory, ARoundPlayedBeforeTheMatchIsTakenUpDealsNoneOfItsWords) {
     second.game->resumeMatch();
     ASSERT_EQ(second.game->nextTeam(), 1);
     second.start(30);
-    std::set<std::string> dealt = {second.round().currentWord};
+    std::set<std::string> dealt = {second.round().currentEntry.word};
     while (second.game->words().count() != 0) {
         second.correct();
-        dealt.insert(second.round().currentWord);
+        dealt.insert(second.round().currentEntry.word);
     }
     for (const auto& word : matchWords) EXPECT_EQ(dealt.count(word), 0u) << word;
 }

@@ -21,7 +21,7 @@ std::string described(const MatchRound& round) {
     std::string text = "team " + std::to_string(round.team) + ", " + std::to_string(round.score) + " points, " +
                        std::to_string(round.skips) + " skips" + (round.closedEarly ? ", closed early" : "");
     for (const ReviewEntry& entry : round.entries) {
-        text += " | " + entry.word + " " + std::to_string(entry.points) + " " + verdictName(entry.asPlayed) + ">" +
+        text += " | " + entry.entry.word + " " + std::to_string(entry.entry.points) + " " + verdictName(entry.asPlayed) + ">" +
                 verdictName(entry.verdict);
         if (entry.penalty != 0) text += " -" + std::to_string(entry.penalty) + "s";
     }
@@ -53,8 +53,8 @@ TEST(MatchResume, TheRoundsComeBackAsTheHostConfirmedThem) {
     {
         GameFixture first;
         // Enough words that the rounds deal on without a new shuffle.
-        std::vector<std::string> words = {"甲|1", "乙|2", "丙|3", "丁|4", "戊|5", "己|6", "庚|7", "辛|8", "壬|9"};
-        const std::vector<std::string> more = numberedWords(60);
+        std::vector<WordEntry> words = {{"甲", 1}, {"乙", 2}, {"丙", 3}, {"丁", 4}, {"戊", 5}, {"己", 6}, {"庚", 7}, {"辛", 8}, {"壬", 9}};
+        const std::vector<WordEntry> more = numberedWords(60);
         words.insert(words.end(), more.begin(), more.end());
         first.dealInOrder(words);
         first.game->openHistory(path);
@@ -126,7 +126,7 @@ TEST(MatchResume, TheNewestUnfinishedMatchIsOffered) {
                 ids.push_back(store.createMatch({"甲" + n, "乙" + n}, 2));
                 const std::int32_t points = static_cast<std::int32_t>(i) + 1;
                 store.commitRound(ids.back(),
-                                  {0, points, 0, false, {{"词" + n, points, Verdict::correct, Verdict::correct, 0}}},
+                                  {0, points, 0, false, {{{"词" + n, points}, Verdict::correct, Verdict::correct, 0}}},
                                   true);
                 if (c.over[i]) store.closeMatch(ids.back());
             }

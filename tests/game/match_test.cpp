@@ -86,10 +86,10 @@ TEST(TeamNames, RefusedWithAClearReason) {
 // missed word to correct and back; total and skips follow.
 TEST(RoundReview, TogglesMendTheTotalAndSkips) {
     Review review(0,
-                  {{"甲", 1, Verdict::correct, Verdict::correct, 0},
-                   {"乙", 2, Verdict::skipped, Verdict::skipped, 0},
-                   {"丙", 3, Verdict::skipped, Verdict::skipped, 2},
-                   {"丁", 2, Verdict::missed, Verdict::missed, 0}},
+                  {{{"甲", 1}, Verdict::correct, Verdict::correct, 0},
+                   {{"乙", 2}, Verdict::skipped, Verdict::skipped, 0},
+                   {{"丙", 3}, Verdict::skipped, Verdict::skipped, 2},
+                   {{"丁", 2}, Verdict::missed, Verdict::missed, 0}},
                   false);
     EXPECT_EQ(review.total(), 1);
     EXPECT_EQ(review.skips(), 2);
@@ -114,8 +114,8 @@ TEST(RoundReview, ALinePastTheEndChangesNothing) {
     for (const std::size_t index : {2u, 3u, 100u}) {
         SCOPED_TRACE(index);
         Review review(0,
-                      {{"甲", 1, Verdict::correct, Verdict::correct, 0},
-                       {"乙", 2, Verdict::skipped, Verdict::skipped, 0}},
+                      {{{"甲", 1}, Verdict::correct, Verdict::correct, 0},
+                       {{"乙", 2}, Verdict::skipped, Verdict::skipped, 0}},
                       false);
         review.toggle(index);
         EXPECT_EQ(review.entries()[0].verdict, Verdict::correct);
@@ -140,8 +140,8 @@ TEST(RoundReview, ARoundClosedEarlyCountsOnlyWhenTheHostSaysSo) {
 // quoted where needed, and a name that looks like a formula stays text.
 TEST(MatchExport, ACsvASpreadsheetOpensAsText) {
     Match match(1, {"红队", "=SUM(A1)"}, 1);
-    match.add({0, 3, 1, false, {{"大象", 3, Verdict::correct, Verdict::correct, 0}, {"a,\"b\"", 2, Verdict::skipped, Verdict::skipped, 0}}});
-    match.add({1, 3, 1, false, {{"猫", 1, Verdict::missed, Verdict::missed, 0}}});
+    match.add({0, 3, 1, false, {{{"大象", 3}, Verdict::correct, Verdict::correct, 0}, {{"a,\"b\"", 2}, Verdict::skipped, Verdict::skipped, 0}}});
+    match.add({1, 3, 1, false, {{{"猫", 1}, Verdict::missed, Verdict::missed, 0}}});
     const std::string csv = matchCsv(match);
     EXPECT_EQ(csv.rfind("\xEF\xBB\xBF名次,队名,总分,跳过,轮数\r\n", 0), 0u);
     EXPECT_NE(csv.find("1（并列）,红队,3,1,1\r\n"), std::string::npos) << csv;

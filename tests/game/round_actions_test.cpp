@@ -5,9 +5,9 @@
 namespace caici::testing {
 namespace {
 
-std::vector<std::string> words(int n, int points = 1) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < n; ++i) entries.push_back("词" + std::to_string(i) + "|" + std::to_string(points));
+std::vector<WordEntry> words(int n, int points = 1) {
+    std::vector<WordEntry> entries;
+    for (int i = 0; i < n; ++i) entries.push_back({"词" + std::to_string(i), points});
     return entries;
 }
 
@@ -59,14 +59,14 @@ TEST_F(RoundActions, RefusalGuard) {
         start(c.countdown);
         ticks(c.ticks);
         for (int i = 0; i < c.skipsBefore; ++i) skip();
-        const std::string wordBefore = round().currentWord;
+        const std::string wordBefore = round().currentEntry.word;
         const auto before = log.entries.size();
         skip();
         EXPECT_EQ(round().remainingSeconds, c.remainingAfter);
         EXPECT_EQ(round().skipEnabled, c.accepted);
         if (!c.accepted) {
             EXPECT_EQ(log.since(before), (Log{"cue no", "controls on off", "skip refused"}));
-            EXPECT_EQ(round().currentWord, wordBefore);
+            EXPECT_EQ(round().currentEntry.word, wordBefore);
             EXPECT_EQ(round().skipCount, c.skipsBefore);
             const auto refused = log.entries.size();
             skip();
@@ -80,7 +80,7 @@ TEST_F(RoundActions, RefusalGuard) {
 // A correct answer credits the word that was on display, also one a skip
 // brought up, and shows the next.
 TEST_F(RoundActions, CorrectCreditsTheWordOnDisplay) {
-    dealInOrder({"甲|1", "乙|6", "丙|5", "丁|111", "戊|1111", "己|0"});
+    dealInOrder({{"甲", 1}, {"乙", 6}, {"丙", 5}, {"丁", 111}, {"戊", 1111}, {"己", 0}});
     start();
     skip();
     const std::vector<Log> expected = {
@@ -97,28 +97,28 @@ TEST_F(RoundActions, CorrectCreditsTheWordOnDisplay) {
     EXPECT_EQ(round().score, 1233);
 }
 
-// Entries are cut at "|" only: blanks belong to the word, further fields are ignored.
-TEST_F(RoundActions, WordsKeepTheirBlanks) {
-    dealInOrder({" 冰 淇 淋 |12", "a\"b|7|x"});
+// A word is shown as the cell holds it: its blanks, quotes and bars are
+// part of it.
+TEST_F(RoundActions, WordsAreShownAsTheCellHoldsThem) {
+    dealInOrder({{" 冰 淇 淋 ", 12}, {"a\"b|7|x", 7}});
     start();
-    EXPECT_EQ(round().currentWord, " 冰 淇 淋 ");
-    EXPECT_EQ(round().currentPoints, 12);
+    EXPECT_EQ(round().currentEntry.word, " 冰 淇 淋 ");
+    EXPECT_EQ(round().currentEntry.points, 12);
     correct();
-    EXPECT_EQ(round().currentWord, "a\"b");
-    EXPECT_EQ(round().currentPoints, 7);
-    EXPECT_EQ(round().currentEntry, "a\"b|7|x");
+    EXPECT_EQ(round().currentEntry.word, "a\"b|7|x");
+    EXPECT_EQ(round().score, 12);
 }
 
 // The last word is credited before the exhaustion line; the line itself is
 // worth nothing, and the countdown runs on to the end.
 TEST_F(RoundActions, CorrectOnTheLastWordThenExhaustion) {
-    dealInOrder({"甲|3", "乙|5"});
+    dealInOrder({{"甲", 3}, {"乙", 5}});
     start(20);
     correct();
     auto before = log.entries.size();
     correct();
     EXPECT_EQ(log.since(before), (Log{"cue yes", "score 8 +5", "exhausted"}));
-    EXPECT_EQ(round().currentPoints, 0);
+    EXPECT_EQ(round().currentEntry.points, 0);
     EXPECT_EQ(round().line, WordLine::exhaustion);
 
     before = log.entries.size();
@@ -134,7 +134,7 @@ TEST_F(RoundActions, CorrectOnTheLastWordThenExhaustion) {
 // word is not credited by a later "正确". With the guard failing, the skip
 // is refused instead.
 TEST_F(RoundActions, SkipOnAnEmptyPlayOrder) {
-    dealInOrder({"甲|3"});
+    dealInOrder({{"甲", 3}});
     start(20);
     auto before = log.entries.size();
     skip();
@@ -146,12 +146,12 @@ TEST_F(RoundActions, SkipOnAnEmptyPlayOrder) {
     EXPECT_EQ(log.since(before), (Log{"cue yes", "exhausted"}));
     EXPECT_EQ(round().score, 0);
 
-    dealInOrder({"乙|3"});
+    dealInOrder({{"乙", 3}});
     start(9);
     before = log.entries.size();
     skip();
     EXPECT_EQ(log.since(before), (Log{"cue no", "controls on off", "skip refused"}));
-    EXPECT_EQ(round().currentWord, "乙");
+    EXPECT_EQ(round().currentEntry.word, "乙");
 }
 
 // A paused round holds its countdown and takes no presses; going on, the word
@@ -180,23 +180,23 @@ TEST_F(RoundActions, APausedRoundHoldsItsTimeAndTakesNoPresses) {
 // A press less than 300 ms after a new word appeared is a bounce or a double
 // click: it changes nothing, so no word is credited that nobody saw.
 TEST_F(RoundActions, PressesRightAfterANewWordAreIgnored) {
-    dealInOrder({"甲|1", "乙|2", "丙|3", "丁|4"});
+    dealInOrder({{"甲", 1}, {"乙", 2}, {"丙", 3}, {"丁", 4}});
     game->start();
     game->correct();
     now += std::chrono::milliseconds(299);
     game->skip();
-    EXPECT_EQ(round().currentWord, "甲");
+    EXPECT_EQ(round().currentEntry.word, "甲");
     EXPECT_TRUE(log.since(0, "cue yes").empty());
 
     now += std::chrono::milliseconds(1);
     game->correct();
-    EXPECT_EQ(round().currentWord, "乙");
+    EXPECT_EQ(round().currentEntry.word, "乙");
     game->correct();
-    EXPECT_EQ(round().currentWord, "乙");
+    EXPECT_EQ(round().currentEntry.word, "乙");
     EXPECT_EQ(round().score, 1);
     now += std::chrono::milliseconds(300);
     game->skip();
-    EXPECT_EQ(round().currentWord, "丙");
+    EXPECT_EQ(round().currentEntry.word, "丙");
 }
 
 }  // namespace

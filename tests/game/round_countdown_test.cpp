@@ -7,7 +7,7 @@ namespace {
 
 class RoundCountdown : public GameFixture, public ::testing::Test {
 protected:
-    RoundCountdown() { dealInOrder({"猫|3", "狗|4", "鸡|5"}); }
+    RoundCountdown() { dealInOrder({{"猫", 3}, {"狗", 4}, {"鸡", 5}}); }
 };
 
 // A countdown of n shows n-1 down to 1, ends at the n-th tick, and plays the
@@ -64,7 +64,7 @@ TEST_F(RoundCountdown, TheFirstTimeComesWithTheFirstTick) {
 // The end: countdown stopped, time 0, the score cue, both buttons off, the
 // round over with its score and skips; nothing answers any more.
 TEST_F(RoundCountdown, EndOfRound) {
-    dealInOrder({"猫|12", "狗|4", "鸡|5"});
+    dealInOrder({{"猫", 12}, {"狗", 4}, {"鸡", 5}});
     start(12);
     correct();
     skip();
@@ -105,7 +105,7 @@ TEST_F(RoundCountdown, ClosingStopsTheRound) {
 // A restart resets score and skips, brings the buttons back, keeps the
 // running countdown (no second timer) and sets a full countdown.
 TEST_F(RoundCountdown, RestartDuringAndAfterARound) {
-    dealInOrder({"猫|3", "狗|4", "鸡|5", "鸭|6", "鹅|7", "牛|8"});
+    dealInOrder({{"猫", 3}, {"狗", 4}, {"鸡", 5}, {"鸭", 6}, {"鹅", 7}, {"牛", 8}});
     start(30);
     ticks(5);
     skip();
@@ -126,7 +126,7 @@ TEST_F(RoundCountdown, RestartDuringAndAfterARound) {
     // After the end, a new start brings the buttons back.
     ticks(19);
     ASSERT_EQ(round().phase, RoundPhase::over);
-    dealInOrder({"羊|2"});
+    dealInOrder({{"羊", 2}});
     start(20);
     EXPECT_TRUE(round().correctEnabled);
     EXPECT_TRUE(round().skipEnabled);

@@ -12,17 +12,17 @@ class WordChoiceTest : public GameFixture, public ::testing::Test {
 protected:
     WordChoiceTest() {
         library().sheets = {"动物", "食物", "地点"};
-        library().entries = {"猫|1", "大象|2", "苹果|1", "火锅|3", "长城|1", "故宫|2", "狗|1", "饺子|1"};
+        library().entries = {{"猫", 1}, {"大象", 2}, {"苹果", 1}, {"火锅", 3}, {"长城", 1}, {"故宫", 2}, {"狗", 1}, {"饺子", 1}};
         library().categoryOf = {0, 0, 1, 1, 2, 2, 0, 1};
     }
 
     // Every word the play order deals from the next start until it runs out.
     std::multiset<std::string> dealtFromNextStart() {
         start();
-        std::multiset<std::string> dealt{round().currentWord};
+        std::multiset<std::string> dealt{round().currentEntry.word};
         while (game->words().count() != 0) {
             correct();
-            dealt.insert(round().currentWord);
+            dealt.insert(round().currentEntry.word);
         }
         return dealt;
     }
@@ -42,7 +42,7 @@ TEST_F(WordChoiceTest, OnlyChosenCategoriesAndPointsAreDealt) {
     for (const auto& c : cases) {
         game->choose(c.choice);
         EXPECT_EQ(dealtFromNextStart(), c.dealt);
-        EXPECT_EQ(game->words().lst1().size(), 8u) << "the word list keeps the whole library";
+        EXPECT_EQ(game->words().library().size(), 8u) << "the word list keeps the whole library";
     }
     EXPECT_EQ(log.since(0, "error"), Log{});
 }
@@ -85,7 +85,7 @@ TEST_F(WordChoiceTest, AChangedChoiceTakesEffectAtTheNextStart) {
     library().entries.clear();
     library().categoryOf.clear();
     for (int i = 0; i < 120; ++i) {
-        library().entries.push_back("词" + std::to_string(i) + "|" + std::to_string(1 + i % 2));
+        library().entries.push_back({"词" + std::to_string(i), 1 + i % 2});
         library().categoryOf.push_back(0);
     }
     start();
@@ -104,13 +104,13 @@ TEST_F(WordChoiceTest, AChangedChoiceTakesEffectAtTheNextStart) {
 // A chosen library file replaces the one in play at once and is dealt from
 // the next start; one that fails to load leaves everything as it was.
 TEST_F(WordChoiceTest, OpeningAnotherLibrary) {
-    library().files["/host/班级.xlsx"] = {"黑板|1", "粉笔|2"};
+    library().files["/host/班级.xlsx"] = {{"黑板", 1}, {"粉笔", 2}};
     game->load();
     game->choose(WordChoice{std::set<std::string>{"动物"}, std::nullopt});
     game->openLibrary("/host/坏的.xlsx");
     EXPECT_EQ(log.since(0, "error"), Log{"error 无法读取词库文件：/host/坏的.xlsx。"});
     EXPECT_EQ(game->libraryFile().path, "/游戏/words.xls");
-    EXPECT_EQ(game->words().lst1().size(), 8u);
+    EXPECT_EQ(game->words().library().size(), 8u);
 
     game->openLibrary("/host/班级.xlsx");
     EXPECT_EQ(game->libraryFile(), (LibraryFile{"/host/班级.xlsx", LibraryOrigin::chosen, {}}));

@@ -132,7 +132,7 @@ TEST(RemoteAccess, ConnectionsWithoutTheCurrentKeyAreRefusedAndChangeNothing) {
     EXPECT_EQ(rawRequest(f.remote->port(), "GET", "/" + key + "/ws", ownPage).status, 101);
     EXPECT_EQ(f.game.round().score, before.score);
     EXPECT_EQ(f.game.round().skipCount, before.skipCount);
-    EXPECT_EQ(f.game.round().currentWord, before.currentWord);
+    EXPECT_EQ(f.game.round().currentEntry.word, before.currentEntry.word);
 }
 
 // The live connection is the game's own page's: a page of another site that
@@ -181,7 +181,7 @@ TEST(RemoteAccess, OnlyTheGamesOwnPageMayConnect) {
     PhoneClient page;
     EXPECT_TRUE(page.open(f.socket()));
     EXPECT_EQ(f.game.round().score, before.score);
-    EXPECT_EQ(f.game.round().currentWord, before.currentWord);
+    EXPECT_EQ(f.game.round().currentEntry.word, before.currentEntry.word);
 }
 
 TEST(RemoteAccess, SwitchingOffClosesEveryPhoneAndOnAgainDrawsANewKey) {
@@ -310,14 +310,14 @@ TEST(RemoteAccess, MessagesOutsideTheFixedCommandsGetAnErrorAndChangeNothing) {
     EXPECT_TRUE(phone.connected());
     EXPECT_EQ(f.game.round().score, before.score);
     EXPECT_EQ(f.game.round().skipCount, before.skipCount);
-    EXPECT_EQ(f.game.round().currentWord, before.currentWord);
+    EXPECT_EQ(f.game.round().currentEntry.word, before.currentEntry.word);
 
     // A frame over 4 KB ends the connection before it is read.
     phone.sendText("{\"cmd\":\"correct\",\"pad\":\"" + QByteArray(5000, 'x') + "\"}");
     ASSERT_TRUE(phone.waitClosed());
     EXPECT_EQ(phone.closeCode(), int(QWebSocketProtocol::CloseCodeTooMuchData));
     EXPECT_EQ(f.game.round().score, before.score);
-    EXPECT_EQ(f.game.round().currentWord, before.currentWord);
+    EXPECT_EQ(f.game.round().currentEntry.word, before.currentEntry.word);
 }
 
 TEST(RemoteAccess, APhoneThatFloodsIsClosedAndTheOthersGoOn) {

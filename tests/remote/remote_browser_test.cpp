@@ -21,7 +21,7 @@ QString text(HeadlessBrowser& browser, const char* id) {
 }
 
 TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
-    RemoteFixture f({markupWord.toStdString() + "|3", "大象|2", "熊猫|1", "企鹅|2"});
+    RemoteFixture f({{markupWord.toStdString(), 3}, {"大象", 2}, {"熊猫", 1}, {"企鹅", 2}});
     HeadlessBrowser browser(QSize(390, 844));
     ASSERT_TRUE(browser.failure().isEmpty()) << browser.failure().toStdString();
     ASSERT_TRUE(browser.open(f.page()));

@@ -14,8 +14,8 @@ namespace caici::testing {
 
 class RemoteFixture {
 public:
-    explicit RemoteFixture(const std::vector<std::string>& words = {"大象|3", "长颈鹿|2", "熊猫|1", "企鹅|2",
-                                                                     "老虎|3", "猴子|1"}) {
+    explicit RemoteFixture(const std::vector<WordEntry>& words = {{"大象", 3}, {"长颈鹿", 2}, {"熊猫", 1}, {"企鹅", 2},
+                                                                     {"老虎", 3}, {"猴子", 1}}) {
         game.dealInOrder(words);
         switchOn();
     }

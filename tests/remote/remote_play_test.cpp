@@ -27,7 +27,7 @@ TEST(RemotePlay, PressesOnThePhoneAreTheGamesOwnInputs) {
     phone.send(R"({"cmd":"correct"})");
     ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }));
     EXPECT_EQ(f.game.round().phase, RoundPhase::idle);
-    EXPECT_EQ(f.game.game->words().lst2().size(), 0u);
+    EXPECT_EQ(f.game.game->words().playOrder().size(), 0u);
 
     phone.send(R"({"cmd":"start"})");
     ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "word", "大象"); }));
@@ -42,7 +42,7 @@ TEST(RemotePlay, PressesOnThePhoneAreTheGamesOwnInputs) {
     f.game.later();
     phone.send(R"({"cmd":"start"})");
     ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }));
-    EXPECT_EQ(f.game.round().currentWord, "大象");
+    EXPECT_EQ(f.game.round().currentEntry.word, "大象");
 
     phone.send(R"({"cmd":"correct"})");
     ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "score", 3); }));
@@ -221,8 +221,8 @@ TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
     view.team = "<b>红队</b>";
     view.nextTeam = "蓝队";
     view.review = Review(0,
-                         {{"大象", 3, Verdict::correct, Verdict::correct, 0},
-                          {"熊猫", 1, Verdict::skipped, Verdict::skipped, 0}},
+                         {{{"大象", 3}, Verdict::correct, Verdict::correct, 0},
+                          {{"熊猫", 1}, Verdict::skipped, Verdict::skipped, 0}},
                          true);
     view.review->toggle(1);
     const QJsonObject state = QJsonDocument::fromJson(stateMessage(view)).object();

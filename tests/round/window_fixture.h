@@ -46,23 +46,17 @@ struct FakeErrors : ErrorReporter {
 
 class WindowTest : public GameFixture, public ::testing::Test {
 protected:
-    explicit WindowTest(std::vector<std::string> library = defaultLibrary()) {
+    explicit WindowTest(std::vector<WordEntry> library = numberedWords(60)) {
         dealInOrder(std::move(library));
         window = std::make_unique<TForm3>(
             GuessingWindowParts{QString::fromStdString(gameFolderPath()), *game, settings.settings, errors, dialogs});
     }
 
-    static std::vector<std::string> defaultLibrary() {
-        std::vector<std::string> entries;
-        for (int i = 0; i < 60; ++i) entries.push_back("词" + std::to_string(i) + "|" + std::to_string(i % 3 + 1));
-        return entries;
-    }
-
     // The start of a game as the start label runs it.
     void startRound() { start(game->countdownSeconds()); }
 
-    std::string shownWord() const { return round().currentWord; }
-    int shownPoints() const { return round().currentPoints; }
+    std::string shownWord() const { return round().currentEntry.word; }
+    int shownPoints() const { return round().currentEntry.points; }
     std::string wordLine() const { return window->wordLine(); }
     std::string text(const QLabel* label) const { return label->text().toStdString(); }
     std::string text(const QPushButton* button) const { return button->text().toStdString(); }

@@ -215,23 +215,5 @@ TEST_F(WindowRoundTest, TheReviewFollowsTheEndBoxAndANewRoundTakesTheBoxAway) {
     }
 }
 
-// A points field that is not a number is reported once and the program goes
-// on; the round's other controls keep working.
-class BadPointsTest : public WindowTest {
-protected:
-    BadPointsTest() : WindowTest(std::vector<std::string>(60, "猫|x")) {}
-};
-
-TEST_F(BadPointsTest, FailureIsReportedAndTheWindowGoesOn) {
-    window->tmr1Timer();
-    ASSERT_TRUE(log.since(0, "error").empty());
-    startRound();
-    EXPECT_EQ(log.since(0, "error"), Log{"error 'x' is not a valid integer value."});
-    window->btn1Click();
-    EXPECT_EQ(log.since(0, "error").size(), 2u);
-    EXPECT_EQ(wordLine(), prefix + "猫");
-    EXPECT_TRUE(errors.reported.empty());
-}
-
 }  // namespace
 }  // namespace caici::testing

@@ -21,6 +21,13 @@ namespace caici::testing {
 
 using Log = std::vector<std::string>;
 
+// 词0 worth 1, 词1 worth 2, 词2 worth 3, 词3 worth 1, ...
+inline std::vector<WordEntry> numberedWords(int n) {
+    std::vector<WordEntry> entries;
+    for (int i = 0; i < n; ++i) entries.push_back({"词" + std::to_string(i), i % 3 + 1});
+    return entries;
+}
+
 // A library whose entries the test writes; a load fails with failure when set.
 // Entry i is in the category sheets[categoryOf[i]], or all in the first
 // sheet when categoryOf is empty. useFile loads the entries files holds for
@@ -31,9 +38,11 @@ public:
         ++loads;
         if (onLoad) onLoad();
         if (!failure.empty()) throw Error(failure);
-        std::vector<std::uint32_t> categories = categoryOf;
-        if (categories.empty() && !sheets.empty()) categories.assign(entries.size(), 0);
-        lists.replaceLibrary(entries, sheets, categories);
+        std::vector<WordEntry> placed = entries;
+        for (std::size_t at = 0; at < placed.size() && !sheets.empty(); ++at) {
+            placed[at].sheet = sheets[at < categoryOf.size() ? categoryOf[at] : 0];
+        }
+        lists.replaceLibrary(std::move(placed), sheets);
         loaded_ = true;
     }
     LibraryFile libraryFile() const override { return file; }
@@ -57,10 +66,10 @@ public:
         return SheetView{{"名称", "分值"}, {{sheet, "1"}}};
     }
 
-    std::vector<std::string> entries;
+    std::vector<WordEntry> entries;
     std::vector<std::uint32_t> categoryOf;
     std::vector<std::string> sheets{"动物"};
-    std::map<std::string, std::vector<std::string>> files;
+    std::map<std::string, std::vector<WordEntry>> files;
     LibraryFile file{"/游戏/words.xls", LibraryOrigin::base, {}};
     std::string editable;
     std::string failure;
@@ -75,9 +84,7 @@ private:
 class EventLog : public GameListener {
 public:
     void roundStarted() override { add("started"); }
-    void wordShown(const std::string& word, std::optional<std::int32_t> points) override {
-        add("word " + word + (points ? " " + std::to_string(*points) : " ?"));
-    }
+    void wordShown(const WordEntry& entry) override { add("word " + entry.word + " " + std::to_string(entry.points)); }
     void scoreChanged(std::int64_t total, std::int32_t gained) override {
         add("score " + std::to_string(total) + " +" + std::to_string(gained));
     }
@@ -144,18 +151,18 @@ public:
     // Makes every start deal exactly these entries, in this order: the
     // library is laid out so that the shuffle of the fixed seed, which every
     // start begins from, puts them there.
-    void dealInOrder(const std::vector<std::string>& entries) {
+    void dealInOrder(const std::vector<WordEntry>& entries) {
         WordLists probe;
-        std::vector<std::string> placeholders;
-        for (std::size_t row = 0; row < entries.size(); ++row) placeholders.push_back(std::to_string(row));
+        std::vector<WordEntry> placeholders;
+        for (std::uint32_t row = 0; row < entries.size(); ++row) placeholders.push_back({{}, 1, {}, row});
         probe.replaceLibrary(std::move(placeholders));
         RandomSource seeded(dealSeed);
         probe.shuffle(seeded);
-        const auto landed = probe.lst2();
+        const auto landed = probe.playOrder();
         // Deals come from the end of the play order.
-        std::vector<std::string> library(entries.size());
+        std::vector<WordEntry> library(entries.size());
         for (std::size_t place = 0; place < landed.size(); ++place) {
-            library[std::stoul(landed[place])] = entries[entries.size() - 1 - place];
+            library[landed[place].row] = entries[entries.size() - 1 - place];
         }
         library_->entries = std::move(library);
         random.setSeed(dealSeed);

@@ -46,14 +46,17 @@ TEST(WordlibCommand, JsonShowsTheLoadAndItsProblems) {
     EXPECT_EQ(json["workbook"], folder.workbook());
     EXPECT_EQ(json["sheets"], nlohmann::json::array({"Sheet1"}));
     EXPECT_EQ(json["sql"], nlohmann::json::array({"select * from [Sheet1$]"}));
-    EXPECT_EQ(json["entries"], nlohmann::json::array({"苹果|3", "|4", "桃|1"}));
+    // Each entry as the game plays it: the word, its points, where it is.
+    EXPECT_EQ(json["entries"], nlohmann::json::parse(R"([{"word": "苹果", "points": 3, "sheet": "Sheet1", "row": 2},
+                                                          {"word": "", "points": 4, "sheet": "Sheet1", "row": 4},
+                                                          {"word": "桃", "points": 1, "sheet": "Sheet1", "row": 6}])"));
     EXPECT_TRUE(json["error"].is_null());
     // Problems name their sheet, row and column; the blank row between the
     // words is one of them, and so is the entry left out for its points.
     ASSERT_EQ(json["problems"].size(), 3u);
     EXPECT_EQ(json["problems"][0]["text"], "Sheet1 第3行: 是空行，游戏跳过它");
     EXPECT_EQ(json["problems"][1]["index"], 1);
-    EXPECT_EQ(json["problems"][1]["entry"], "|4");
+    EXPECT_EQ(json["problems"][1]["entry"]["points"], 4);
     EXPECT_EQ(json["problems"][1]["sheet"], "Sheet1");
     EXPECT_EQ(json["problems"][1]["row"], 4);
     EXPECT_EQ(json["problems"][1]["column"], "名称");
@@ -133,8 +136,7 @@ TEST(WordlibCommand, ChecksAFileOfEveryFormatByPlace) {
         {"words_bad_points.ods",
          {"动物 第3行 分值: 'abc' 不是整数", "动物 第4行 分值: 是空的", "动物 第5行 分值: '0' 不是正数，答对了不加分",
           "动物 第6行 分值: '-2' 不是正数，答对了不加分", "动物 第8行 分值: '#DIV/0!' 是错误值，不是整数",
-          "动物 第9行 分值: '2147483648' 不是整数",
-          "动物 第13行 名称: '虎|豹' 里有“|”，游戏会把它当作分隔符，不出这个词"}},
+          "动物 第9行 分值: '2147483648' 不是整数"}},
     };
     for (const auto& c : cases) {
         const CommandRun run = wordlib("--json " + quoted(testing::fixture(c.fixture).string()));

@@ -11,11 +11,10 @@
 namespace caici {
 namespace {
 
-// Entries whose text is their row in the workbook, so an order reads back
-// as rows.
-std::vector<std::string> rows(int n) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < n; ++i) entries.push_back(std::to_string(i));
+// Entries that know their row in the workbook, so an order reads back as rows.
+std::vector<WordEntry> rows(int n) {
+    std::vector<WordEntry> entries;
+    for (int i = 0; i < n; ++i) entries.push_back({std::to_string(i), 1, {}, static_cast<std::uint32_t>(i)});
     return entries;
 }
 
@@ -23,7 +22,7 @@ std::vector<int> shuffledRows(WordLists& lists, int n, RandomSource& random) {
     lists.replaceLibrary(rows(n));
     lists.shuffle(random);
     std::vector<int> order;
-    for (const auto& entry : lists.lst2()) order.push_back(std::stoi(entry));
+    for (const auto& entry : lists.playOrder()) order.push_back(static_cast<int>(entry.row));
     return order;
 }
 

@@ -14,16 +14,16 @@
 namespace caici {
 namespace {
 
-std::vector<std::string> numbered(std::size_t n) {
-    std::vector<std::string> entries;
+std::vector<WordEntry> numbered(std::size_t n) {
+    std::vector<WordEntry> entries;
     entries.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) entries.push_back("词" + std::to_string(i) + "|" + std::to_string(i % 7));
+    for (std::size_t i = 0; i < n; ++i) entries.push_back({"词" + std::to_string(i), static_cast<std::int32_t>(i % 7)});
     return entries;
 }
 
-// The shuffle in its plain form, on the texts themselves: entry i is drawn
+// The shuffle in its plain form, on the entries themselves: entry i is drawn
 // among the entries from i on and swapped into place i.
-std::vector<std::string> plainShuffle(std::vector<std::string> entries, RandomSource& random) {
+std::vector<WordEntry> plainShuffle(std::vector<WordEntry> entries, RandomSource& random) {
     const auto size = static_cast<std::uint32_t>(entries.size());
     for (std::uint32_t i = 0; i < size; ++i) std::swap(entries[i], entries[i + random.random(size - i)]);
     return entries;
@@ -45,23 +45,23 @@ TEST(PlayOrderShuffle, MatchesThePlainShuffleOnTheSameSeeds) {
             lists.replaceLibrary(library);
             RandomSource random(seed);
             lists.shuffle(random);
-            EXPECT_EQ(lists.lst2(), expected);
-            EXPECT_EQ(lists.lst1(), expected);
+            EXPECT_EQ(lists.playOrder(), expected);
+            EXPECT_EQ(lists.library(), expected);
         }
     }
 }
 
-// Empty, single and duplicated libraries; lst1 ends as a copy of lst2.
+// Empty, single and duplicated libraries; the library ends as a copy of the play order.
 TEST(PlayOrderShuffle, SmallLibraries) {
     struct Case {
-        std::vector<std::string> library;
+        std::vector<WordEntry> library;
         std::size_t expectedCount;
     };
     const std::vector<Case> cases = {
         {{}, 0},
-        {{"猫|1"}, 1},
-        {{"猫|1", "猫|1"}, 2},
-        {{"猫|1", "狗|2", "猫|1"}, 3},
+        {{{"猫", 1}}, 1},
+        {{{"猫", 1}, {"猫", 1}}, 2},
+        {{{"猫", 1}, {"狗", 2}, {"猫", 1}}, 3},
     };
     for (const auto& c : cases) {
         WordLists lists;
@@ -69,9 +69,9 @@ TEST(PlayOrderShuffle, SmallLibraries) {
         RandomSource random(7);
         lists.shuffle(random);
         EXPECT_EQ(lists.count(), c.expectedCount);
-        EXPECT_EQ(lists.lst1(), lists.lst2());
+        EXPECT_EQ(lists.library(), lists.playOrder());
         auto sortedLibrary = c.library;
-        auto sortedOrder = lists.lst2();
+        auto sortedOrder = lists.playOrder();
         std::sort(sortedLibrary.begin(), sortedLibrary.end());
         std::sort(sortedOrder.begin(), sortedOrder.end());
         EXPECT_EQ(sortedOrder, sortedLibrary);
@@ -87,25 +87,25 @@ TEST(PlayOrderShuffle, RefillDiscardsTheRestOfTheOldOrder) {
     for (int i = 0; i < 20; ++i) lists.deal();
     lists.shuffle(random);
     EXPECT_EQ(lists.count(), 60u);
-    EXPECT_EQ(lists.lst1().size(), 60u);
+    EXPECT_EQ(lists.library().size(), 60u);
 }
 
-// A library load replaces lst1 only: the play order deals its old entries
+// A library load replaces the library only: the play order deals its old entries
 // until the next refill, which deals the new library.
 TEST(PlayOrderShuffle, LoadKeepsTheOldPlayOrderUntilTheNextRefill) {
-    const std::vector<std::string> oldLibrary = {"旧一|1", "旧二|2"};
-    const std::vector<std::string> newLibrary = {"新一|3", "新二|4", "新三|5"};
+    const std::vector<WordEntry> oldLibrary = {{"旧一", 1}, {"旧二", 2}};
+    const std::vector<WordEntry> newLibrary = {{"新一", 3}, {"新二", 4}, {"新三", 5}};
     WordLists lists;
     lists.replaceLibrary(oldLibrary);
     RandomSource random(3);
     lists.shuffle(random);
-    const auto oldOrder = lists.lst2();
+    const auto oldOrder = lists.playOrder();
     lists.replaceLibrary(newLibrary);
-    EXPECT_EQ(lists.lst1(), newLibrary);
-    EXPECT_EQ(lists.lst2(), oldOrder);
+    EXPECT_EQ(lists.library(), newLibrary);
+    EXPECT_EQ(lists.playOrder(), oldOrder);
     EXPECT_EQ(lists.deal(), oldOrder.back());
     lists.shuffle(random);
-    auto refilled = lists.lst2();
+    auto refilled = lists.playOrder();
     const auto next = refilled.back();
     std::sort(refilled.begin(), refilled.end());
     auto sortedNew = newLibrary;
@@ -117,14 +117,14 @@ TEST(PlayOrderShuffle, LoadKeepsTheOldPlayOrderUntilTheNextRefill) {
 // Deals come from the end and an empty play order fails like a list read.
 TEST(PlayOrderDeal, TakesTheLastEntryAndFailsWhenEmpty) {
     WordLists lists;
-    lists.replaceLibrary({"甲|1", "乙|2"});
+    lists.replaceLibrary({{"甲", 1}, {"乙", 2}});
     RandomSource random(4);
     lists.shuffle(random);
-    const auto order = lists.lst2();
+    const auto order = lists.playOrder();
     EXPECT_EQ(lists.deal(), order[1]);
     EXPECT_EQ(lists.deal(), order[0]);
     EXPECT_EQ(lists.count(), 0u);
-    EXPECT_EQ(lists.lst1().size(), 2u);
+    EXPECT_EQ(lists.library().size(), 2u);
     try {
         lists.deal();
         FAIL() << "dealing from an empty play order must fail";
@@ -153,30 +153,30 @@ TEST(PlayOrderDeal, RefillThresholdIsFifty) {
 // leaves the play order whole (better a word again than no word at all).
 TEST(PlayOrderKeepOnly, KeepsTheOrderAndNeverEmptiesIt) {
     WordLists lists;
-    lists.replaceLibrary({"甲|1", "乙|2", "丙|3", "丁|4"});
+    lists.replaceLibrary({{"甲", 1}, {"乙", 2}, {"丙", 3}, {"丁", 4}});
     RandomSource random(6);
     lists.shuffle(random);
-    const auto order = lists.lst2();
+    const auto order = lists.playOrder();
     const struct {
         const char* name;
-        std::vector<std::string> dropped;
+        std::vector<WordEntry> dropped;
     } cases[] = {
         {"none dropped", {}},
-        {"two dropped", {"乙|2", "丁|4"}},
-        {"all dropped", {"甲|1", "乙|2", "丙|3", "丁|4"}},
+        {"two dropped", {{"乙", 2}, {"丁", 4}}},
+        {"all dropped", {{"甲", 1}, {"乙", 2}, {"丙", 3}, {"丁", 4}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WordLists filtered = lists;
-        filtered.keepOnly([&](const std::string& entry) {
+        filtered.keepOnly([&](const WordEntry& entry) {
             return std::find(c.dropped.begin(), c.dropped.end(), entry) == c.dropped.end();
         });
-        std::vector<std::string> expected;
+        std::vector<WordEntry> expected;
         for (const auto& entry : order) {
             if (std::find(c.dropped.begin(), c.dropped.end(), entry) == c.dropped.end()) expected.push_back(entry);
         }
         if (expected.empty()) expected = order;
-        EXPECT_EQ(filtered.lst2(), expected);
+        EXPECT_EQ(filtered.playOrder(), expected);
     }
 }
 
@@ -186,7 +186,7 @@ TEST(PlayOrderDeal, UpcomingAreTheNextDealsInOrder) {
     for (const std::size_t asked : {0u, 1u, 3u, 5u, 8u}) {
         SCOPED_TRACE(asked);
         WordLists lists;
-        lists.replaceLibrary({"甲|1", "乙|2", "丙|3", "丁|4", "戊|5"});
+        lists.replaceLibrary({{"甲", 1}, {"乙", 2}, {"丙", 3}, {"丁", 4}, {"戊", 5}});
         RandomSource random(8);
         lists.shuffle(random);
         const auto upcoming = lists.upcoming(asked);
@@ -201,25 +201,23 @@ TEST(PlayOrderLibrary, CategoriesThatDoNotFitAreRefused) {
     const struct {
         const char* name;
         std::vector<std::string> categories;
-        std::vector<std::uint32_t> categoryOf;
         bool taken;
     } cases[] = {
-        {"one category each", {"动物", "食物"}, {0, 1}, true},
-        {"one entry without", {"动物"}, {0}, false},
-        {"a category past the last", {"动物"}, {0, 1}, false},
-        {"far past the last", {"动物"}, {0, 7}, false},
+        {"one category each", {"动物", "食物"}, true},
+        {"an entry's category missing", {"动物"}, false},
+        {"no categories", {}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WordLists lists;
-        lists.replaceLibrary({"旧|1"});
-        const std::vector<std::string> entries = {"猫|1", "饺子|2"};
+        lists.replaceLibrary({{"旧", 1}});
+        const std::vector<WordEntry> entries = {{"猫", 1, "动物", 2}, {"饺子", 2, "食物", 2}};
         if (c.taken) {
-            lists.replaceLibrary(entries, c.categories, c.categoryOf);
-            EXPECT_EQ(lists.lst1(), entries);
+            lists.replaceLibrary(entries, c.categories);
+            EXPECT_EQ(lists.library(), entries);
         } else {
-            EXPECT_THROW(lists.replaceLibrary(entries, c.categories, c.categoryOf), std::invalid_argument);
-            EXPECT_EQ(lists.lst1(), std::vector<std::string>{"旧|1"});
+            EXPECT_THROW(lists.replaceLibrary(entries, c.categories), std::invalid_argument);
+            EXPECT_EQ(lists.library(), (std::vector<WordEntry>{{"旧", 1}}));
         }
     }
 }

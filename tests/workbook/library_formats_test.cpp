@@ -19,9 +19,10 @@
 namespace caici {
 namespace {
 
+using testing::played;
 using testing::ScratchFolder;
 
-const std::vector<std::string> kLibraryInPlay = {"旧词|1"};
+const std::vector<WordEntry> kLibraryInPlay = {{"旧词", 1}};
 
 class FormatsTest : public ::testing::Test {
 protected:
@@ -85,8 +86,8 @@ TEST_F(FormatsTest, TheBundledLibraryIsTheSameInBothFormats) {
     WordLibrary xlsx = libraryIn(folder);
     xls.useFile(CAICI_SOURCE_DIR "/game/words.xls", fromXls);
     xlsx.useFile(CAICI_SOURCE_DIR "/game/words.xlsx", fromXlsx);
-    EXPECT_GT(fromXls.lst1().size(), 600u);
-    EXPECT_EQ(fromXls.lst1(), fromXlsx.lst1());
+    EXPECT_GT(fromXls.library().size(), 600u);
+    EXPECT_EQ(fromXls.library(), fromXlsx.library());
     EXPECT_EQ(fromXls.categories(), fromXlsx.categories());
 }
 
@@ -174,7 +175,7 @@ TEST_F(FormatsTest, RefusedFilesSayWhyAndKeepTheLibraryInPlay) {
         const std::string error = loadAs(c.fixture);
         EXPECT_NE(error.find(c.says), std::string::npos) << c.fixture << ": " << error;
         EXPECT_NE(error.find(folder.base() + "words."), std::string::npos) << c.fixture << ": " << error;
-        EXPECT_EQ(lists.lst1(), kLibraryInPlay) << c.fixture;
+        EXPECT_EQ(lists.library(), kLibraryInPlay) << c.fixture;
     }
 }
 
@@ -224,7 +225,7 @@ TEST_F(FormatsTest, FilesThatCannotBeReadNameTheRealCause) {
             }
         },
         Error);
-    EXPECT_EQ(lists.lst1(), kLibraryInPlay);
+    EXPECT_EQ(lists.library(), kLibraryInPlay);
 }
 
 // A chosen file is loaded at once and is the library from then on; one that
@@ -235,17 +236,17 @@ TEST_F(FormatsTest, ChoosingAFileValidatesItByLoading) {
     folder.useWorkbook("words_binary_junk.csv", "坏的.csv");
     WordLibrary library = libraryIn(folder);
     library.load(lists);
-    const auto inPlay = lists.lst1();
+    const auto inPlay = played(lists);
 
     EXPECT_THROW(library.useFile(folder.base() + "坏的.csv", lists), Error);
-    EXPECT_EQ(lists.lst1(), inPlay);
+    EXPECT_EQ(played(lists), inPlay);
     EXPECT_EQ(library.libraryFile(), (LibraryFile{folder.workbook(), LibraryOrigin::base, {}}));
     EXPECT_EQ(library.sheetNames(), (std::vector<std::string>{"Sheet1", "Sheet2"}));
     EXPECT_EQ(library.browseSheet("Sheet2").rows.size(), 2u);
 
     library.useFile(folder.base() + "班级词库.ods", lists);
     EXPECT_EQ(library.libraryFile(), (LibraryFile{folder.base() + "班级词库.ods", LibraryOrigin::chosen, {}}));
-    EXPECT_EQ(lists.lst1().front(), "公式|3");
+    EXPECT_EQ(played(lists).front(), "公式|3");
     EXPECT_EQ(library.places().chosenFile, folder.base() + "班级词库.ods");
 }
 
@@ -262,7 +263,7 @@ TEST_F(FormatsTest, MalformedFilesOfEveryFormatFailCleanly) {
             text = error.what();
         }
         EXPECT_EQ(text.rfind("词库文件已损坏或无法读取：" + folder.base() + name, 0), 0u) << entry.path() << ": " << text;
-        EXPECT_EQ(lists.lst1(), kLibraryInPlay);
+        EXPECT_EQ(lists.library(), kLibraryInPlay);
         std::filesystem::remove(folder.path() / name);
     }
 }

@@ -104,7 +104,7 @@ TEST(WorkbookSmoke, RandomAndMutatedWorkbooksLoadOrFailClearly) {
     ASSERT_FALSE(originals.empty());
 
     testing::ScratchFolder folder;
-    const std::vector<std::string> earlier = {"旧词|1"};
+    const std::vector<WordEntry> earlier = {{"旧词", 1}};
     int loaded = 0;
     int failed = 0;
     const auto deadline = std::chrono::steady_clock::now() + kBudget;
@@ -121,13 +121,13 @@ TEST(WorkbookSmoke, RandomAndMutatedWorkbooksLoadOrFailClearly) {
             ++loaded;
             EXPECT_TRUE(library.libraryLoaded());
             // Texts are kept whole, NUL included, and always UTF-8.
-            for (const auto& entry : lists.lst1()) ASSERT_TRUE(isWellFormedUtf8(entry)) << "run " << run;
+            for (const auto& entry : lists.library()) ASSERT_TRUE(isWellFormedUtf8(entry.word)) << "run " << run;
         } catch (const Error& error) {
             ++failed;
             const std::string text = error.what();
             EXPECT_NE(text.find(folder.base() + name), std::string::npos) << "run " << run << ": " << text;
             EXPECT_FALSE(library.libraryLoaded());
-            EXPECT_EQ(lists.lst1(), earlier) << "run " << run;
+            EXPECT_EQ(lists.library(), earlier) << "run " << run;
         } catch (const std::exception& error) {
             ADD_FAILURE() << "run " << run << " ended in an unexpected " << error.what();
         }

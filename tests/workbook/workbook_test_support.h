@@ -27,12 +27,21 @@ inline std::filesystem::path malformedFixtures() {
     return std::filesystem::path(CAICI_SOURCE_DIR) / "tests/workbook/data/malformed";
 }
 
+// The library's entries written short, "word|points", for expectations
+// that read at a glance.
+inline std::vector<std::string> played(const WordLists& lists) {
+    std::vector<std::string> texts;
+    for (const WordEntry& entry : lists.library()) texts.push_back(entry.word + "|" + std::to_string(entry.points));
+    return texts;
+}
+
 // Every row that the last load of library into lists read, as "word|points"
-// in sheet and row order: the entries in play and those left out alike.
+// in sheet and row order: the entries in play and those left out alike, the
+// latter with their cells' text as read.
 inline std::vector<std::string> rowsAsRead(const WordLibrary& library, const WordLists& lists) {
     using Row = std::pair<std::pair<std::uint32_t, std::uint32_t>, std::string>;
     std::vector<Row> rows;
-    const std::vector<std::string> entries = lists.lst1();
+    const std::vector<std::string> entries = played(lists);
     for (std::size_t at = 0; at < entries.size() && at < library.entryOrigins().size(); ++at) {
         const SheetRow place = library.entryOrigins()[at].place;
         rows.push_back({{place.sheet, place.row}, entries[at]});
