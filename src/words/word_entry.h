@@ -6,13 +6,17 @@
 // where the host finds it in the library. Nothing downstream reads a word
 // out of text again; a view makes text of it only where it shows it.
 
-#include <compare>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace caici {
 
 struct WordEntry {
+    WordEntry() = default;
+    WordEntry(std::string word, std::int32_t points, std::string sheet = {}, std::uint32_t row = 0)
+        : word(std::move(word)), points(points), sheet(std::move(sheet)), row(row) {}
+
     std::string word;
     std::int32_t points = 0;
     // The sheet it was read from, which is its category, and its row there
