@@ -1,7 +1,7 @@
 #include "workbook/word_library.h"
 
+#include "common/utf8_count.h"
 #include "workbook/load_errors.h"
-#include "workbook/utf8.h"
 #include "workbook/workbook_tables.h"
 
 #include <array>
