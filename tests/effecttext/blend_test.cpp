@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "effecttext/aa_font.h"
 #include "effecttext/effect_errors.h"
+#include "effecttext/vector_loops.h"
 #include "mask_fixtures.h"
 #include "render_stage.h"
 
@@ -313,20 +316,28 @@ TEST(Blend, ForegroundMustMatchTheMaskAndBe24Bit) {
         EXPECT_EQ(readSurface(surface), before);
     }
     // Without a surface nothing is drawn and nothing is checked.
-    TCnAAFont detached(nullptr);
-    EXPECT_NO_THROW(detached.Blend().BlendEx(0, 0, mask, 100));
+    TCnAAFontEx detached(nullptr);
+    EXPECT_NO_THROW(detached.TextOutput(0, 0, "A"));
 }
 
 TEST(Blend, CopyFromCopiesTheForeground) {
-    TCnAABlend source(nullptr);
+    TCnAABlend source;
     source.ForeBmp().SetSize(3, 2);
     source.ForeBmp().ScanLine(1)[2] = 77;
-    TCnAABlend copy(nullptr);
+    TCnAABlend copy;
     copy.CopyFrom(&source);
     EXPECT_EQ(copy.ForeBmp().Width(), 3);
     EXPECT_EQ(copy.ForeBmp().ScanLine(1)[2], 77);
-    TCnAAMask mask(nullptr);
+    TCnAAMask mask;
     EXPECT_THROW(copy.CopyFrom(&mask), EAssignError);
+}
+
+// CAICI_BASELINE_PIXELS=1 runs the baseline loops on any processor, so that
+// the pixel tests registered with it check them.
+TEST(PixelLoops, BaselineSwitchForcesTheBaselineLoops) {
+    const char* baseline = std::getenv("CAICI_BASELINE_PIXELS");
+    if (baseline == nullptr || std::string_view(baseline) != "1") GTEST_SKIP() << "CAICI_BASELINE_PIXELS is not 1";
+    EXPECT_FALSE(pixelLoopsUseAvx2());
 }
 
 }  // namespace
