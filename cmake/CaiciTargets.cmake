@@ -22,10 +22,13 @@ set(CAICI_TEST_ENVIRONMENT
   "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0"
   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 
-# caici_test(name SOURCES ... LIBS ... [QT] [LABELS ...])
+# caici_test(name SOURCES ... LIBS ... [QT] [LABELS ...] [BASELINE_PIXELS filter])
 # QT: the test binary gets a main() that creates a QApplication first.
+# BASELINE_PIXELS: the tests the gtest filter names run a second time, named
+# with .baseline, with CAICI_BASELINE_PIXELS=1: the processor picks the AVX2
+# or the baseline pixel loops, so one run alone checks only one of them.
 function(caici_test name)
-  cmake_parse_arguments(T "QT" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "QT" "TIMEOUT;BASELINE_PIXELS" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_QT)
     target_link_libraries(${name} PRIVATE caici_test_qtmain)
@@ -43,6 +46,20 @@ function(caici_test name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "${CAICI_TEST_ENVIRONMENT}" TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+  if(T_BASELINE_PIXELS)
+    # The discovery script passes each item of a list on as a word of its
+    # own, so the list comes last, where its extra items can do no harm.
+    set(properties ENVIRONMENT_MODIFICATION CAICI_BASELINE_PIXELS=set:1 TIMEOUT ${T_TIMEOUT})
+    if(T_LABELS)
+      list(APPEND properties LABELS ${T_LABELS})
+    endif()
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      TEST_FILTER "${T_BASELINE_PIXELS}"
+      TEST_SUFFIX .baseline
+      PROPERTIES ${properties} ENVIRONMENT "${CAICI_TEST_ENVIRONMENT}")
+  endif()
 endfunction()
 
 # caici_benchmark(name SOURCES ... LIBS ...)

@@ -1,6 +1,6 @@
 // One fade tick of the guessing window's word display: a transparent control
-// over a stretched photograph-like picture (a label below it), showing a
-// four-character word in Title1. A tick is everything a FadeStep causes: the
+// over a stretched photograph-like picture (a label below it), fading between
+// two four-character words in Title1. A tick is everything a FadeStep causes: the
 // parent background and both lines rendered again, the cross-fade, and the
 // copy to the widget.
 
@@ -81,13 +81,16 @@ struct WordDisplay {
     }
 };
 
+// Two words in turn, so that every tick mixes two different frames.
 void BM_FadeTick(benchmark::State& state, QSize size, TAAQuality quality) {
     ensureBenchApplication<QApplication>();
     WordDisplay display(size, quality);
+    const char* const words[] = {"<Title1><Center>苹果香蕉", "<Title1><Center>猜词游戏"};
+    std::size_t next = 0;
     for (auto _ : state) {
         if (!display.text->Fading()) {
             state.PauseTiming();
-            display.text->NextLine();
+            display.text->Text().Lines().SetLine(words[next++ % 2]);
             state.ResumeTiming();
         }
         display.text->FadeStep();

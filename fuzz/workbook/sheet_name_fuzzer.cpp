@@ -8,7 +8,7 @@
 #include "common/errors.h"
 #include "workbook/reader_protocol.h"
 #include "workbook/reader_stream.h"
-#include "workbook/sqlite_handle.h"
+#include "workbook/sqlite_database.h"
 #include "workbook/utf8.h"
 #include "workbook/word_library.h"
 #include "workbook/workbook_connection.h"

@@ -4,7 +4,7 @@
 
 #include "common/errors.h"
 #include "workbook/reader_stream.h"
-#include "workbook/sqlite_handle.h"
+#include "workbook/sqlite_database.h"
 #include "workbook/word_library.h"
 #include "workbook/workbook_connection.h"
 #include "workbook/workbook_query.h"

@@ -4,6 +4,7 @@
 #include "app/dotted_frame.h"
 #include "app/library_browser.h"
 #include "common/product.h"
+#include "common/product_version.h"
 #include "app/start_label.h"
 #include "app/start_window.h"
 #include "app/title_styles.h"
@@ -105,10 +106,11 @@ void TForm1::buildMakerInformation() {
     const QFont text = pixelFont(windowFace, 12);
     const QString maker = QString::fromUtf8(makerName);
 
-    addHalo(addText(*this, QStringLiteral("2026 · %1 出品").arg(maker), {157, 10}, small, Qt::white));
-    addHalo(addText(*this, QStringLiteral("%1 · 版本 1.0").arg(maker), {114, 118}, small, Qt::white));
-    editionDigits = &addText(*this, QStringLiteral("1.0"), {318, 66}, pixelFont(QStringLiteral("DS-Digital"), 16),
-                             Qt::yellow);
+    const QString version = QString::fromUtf8(productVersion);
+    addHalo(addText(*this, QStringLiteral("%1 · %2 出品").arg(QString::fromUtf8(copyrightYear), maker), {157, 10},
+                    small, Qt::white));
+    addHalo(addText(*this, QStringLiteral("%1 · 版本 %2").arg(maker, version), {114, 118}, small, Qt::white));
+    editionDigits = &addText(*this, version, {318, 66}, pixelFont(QStringLiteral("DS-Digital"), 16), Qt::yellow);
     addHalo(*editionDigits);
     edition = &addText(*this, QStringLiteral("派对版"), {329, 81}, small, Qt::white);
     addHalo(*edition);

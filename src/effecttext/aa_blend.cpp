@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "effecttext/aa_font.h"
+#include "effecttext/canvas.h"
 #include "effecttext/aa_mask.h"
 #include "effecttext/blend_rows.h"
 #include "effecttext/effect_errors.h"
@@ -176,7 +176,7 @@ bool emptyMask(const TCnAAMask& mask) { return mask.Width() <= 0 || mask.Height(
 
 }  // namespace
 
-TCnAABlend::TCnAABlend(TCnAAFont* owner) : owner_(owner), foreBmp_(0, 0, TPixelFormat::pf24bit) {}
+TCnAABlend::TCnAABlend() : foreBmp_(0, 0, TPixelFormat::pf24bit) {}
 
 TCnAABlend::~TCnAABlend() = default;
 
@@ -189,20 +189,17 @@ void TCnAABlend::CopyFrom(const TPersistent* source) {
     foreBmp_.Assign(other->foreBmp_);
 }
 
-void TCnAABlend::Blend(int x, int y, const TCnAAMask& mask, int alpha, TColor color) {
-    if (owner_ == nullptr || owner_->Canvas() == nullptr || emptyMask(mask)) return;
-    TCanvas& canvas = *owner_->Canvas();
+void TCnAABlend::Blend(TCanvas& canvas, int x, int y, const TCnAAMask& mask, int alpha, TColor color) const {
+    if (emptyMask(mask)) return;
     if (canvas.Image().isNull()) return;
     const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());
     const Layer layer = placeLayer(canvas.Image(), QPoint(x, y), mask, alpha, canvas.Brush(), constantColour(color));
     blendLayers(canvas, nullptr, layer, bytesPerPixel);
 }
 
-void TCnAABlend::BlendEx(int x, int y, const TCnAAMask& mask, int alpha) {
-    if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
+void TCnAABlend::BlendEx(TCanvas& canvas, int x, int y, const TCnAAMask& mask, int alpha) const {
     checkForeBmp(mask);
     if (emptyMask(mask)) return;
-    TCanvas& canvas = *owner_->Canvas();
     if (canvas.Image().isNull()) return;
     const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());
     ColourRows colours;
@@ -211,10 +208,8 @@ void TCnAABlend::BlendEx(int x, int y, const TCnAAMask& mask, int alpha) {
     blendLayers(canvas, nullptr, layer, bytesPerPixel);
 }
 
-void TCnAABlend::BlendLayers(const BlendLayer* shadow, const BlendLayer& body) {
-    if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
+void TCnAABlend::BlendLayers(TCanvas& canvas, const BlendLayer* shadow, const BlendLayer& body) const {
     if (!body.color) checkForeBmp(*body.mask);
-    TCanvas& canvas = *owner_->Canvas();
     const bool noShadow = shadow == nullptr || emptyMask(*shadow->mask);
     if (canvas.Image().isNull() || (noShadow && emptyMask(*body.mask))) return;
     const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());

@@ -1,6 +1,6 @@
 #pragma once
-// Composites colour through a coverage mask onto the renderer's surface, the
-// top-left of the mask's text box at (x, y) (a mask of a part of the box
+// Composites colour through a coverage mask onto a surface given to each
+// call, the top-left of the mask's text box at (x, y) (a mask of a part of the box
 // lands at that part's place). With a solid surface brush the whole rectangle is
 // painted (brush colour where nothing covers it); with a clear brush the
 // surface shows around the glyphs.
@@ -19,7 +19,7 @@
 
 namespace caici {
 
-class TCnAAFont;
+class TCanvas;
 class TCnAAMask;
 
 // One layer of BlendLayers: a mask whose text box's top-left lies at at, its
@@ -36,7 +36,7 @@ struct BlendLayer {
 
 class TCnAABlend : public TPersistent {
 public:
-    explicit TCnAABlend(TCnAAFont* owner);
+    TCnAABlend();
     ~TCnAABlend() override;
 
     void CopyFrom(const TPersistent* source) override;
@@ -47,22 +47,21 @@ public:
     const TBitmap& ForeBmp() const { return foreBmp_; }
 
     // alpha 0..100; colour may be a system colour.
-    void Blend(int x, int y, const TCnAAMask& mask, int alpha, TColor color);
+    void Blend(TCanvas& target, int x, int y, const TCnAAMask& mask, int alpha, TColor color) const;
     // As Blend with the colours of ForeBmp, which must be 24-bit and exactly
     // the mask's size (EInvalidForeBmp otherwise, nothing drawn).
-    void BlendEx(int x, int y, const TCnAAMask& mask, int alpha);
+    void BlendEx(TCanvas& target, int x, int y, const TCnAAMask& mask, int alpha) const;
     // Blend of the shadow, if any, over the surface's brush, then Blend or
     // BlendEx of the body, over a clear brush after a shadow: the same pixels
     // as the calls in turn, done row by row so that each surface row gets
     // both layers while it is in the cache, and with the shadow left out
     // where the body covers it fully at full alpha. Checks ForeBmp first, as
     // BlendEx does.
-    void BlendLayers(const BlendLayer* shadow, const BlendLayer& body);
+    void BlendLayers(TCanvas& target, const BlendLayer* shadow, const BlendLayer& body) const;
 
 private:
     void checkForeBmp(const TCnAAMask& mask) const;
 
-    TCnAAFont* owner_;
     TBitmap foreBmp_;
 };
 

@@ -48,11 +48,13 @@ LayerPositions layerPositions(const TCnAAShadow& shadow, int x, int y) {
 }  // namespace
 
 TCnAAFont::TCnAAFont(TCanvas* canvas)
-    : canvas_(canvas), mask_(std::make_unique<TCnAAMask>(this)), blend_(std::make_unique<TCnAABlend>(this)) {}
+    : canvas_(canvas), mask_(std::make_unique<TCnAAMask>()), blend_(std::make_unique<TCnAABlend>()) {}
 
 TCnAAFont::~TCnAAFont() = default;
 
-QSize TCnAAFont::TextExtent(std::string_view text) { return mask_->TextSize(text); }
+QSize TCnAAFont::TextExtent(std::string_view text) {
+    return canvas_ != nullptr ? mask_->TextSize(canvas_->Font(), text) : QSize(0, 0);
+}
 
 TCnAAFontEx::TCnAAFontEx(TCanvas* canvas) : TCnAAFont(canvas), effect_(std::make_unique<TCnAAEffect>()) {}
 
@@ -74,7 +76,7 @@ QRect TCnAAFontEx::InkExtent(std::string_view text) {
     if (Canvas() == nullptr || text.empty()) return {};
     const RotatedFontScope rotation(Canvas(), effect_->Angle());
     const TCnAAEffect& effect = *effect_;
-    const TCnAAMask::TextInk measured = Mask().MeasureInk(text);
+    const TCnAAMask::TextInk measured = Mask().MeasureInk(Canvas()->Font(), text);
     const QRect box(QPoint(0, 0), measured.box);
     QRect ink = measured.ink;
     if (ink.isEmpty()) return {};
@@ -103,7 +105,7 @@ void TCnAAFontEx::TextOutput(int x, int y, std::string_view text) {
     if (part.isEmpty()) return;
     ShapeMask(text, part);
     if (effect_->Spray() > 0) Mask().Spray(effect_->Spray());
-    TCnAAMask shadowMask(this);
+    TCnAAMask shadowMask;
     FinishMasks(Mask(), shadowMask);
     DrawLayers(x, y, shadowMask);
 }
@@ -116,8 +118,9 @@ QRect TCnAAFontEx::MaskPart(int x, int y, std::string_view text) const {
     // paints the whole mask rectangle.
     const bool inkOnly =
         effect.Spray() == 0 && effect.Noise() == 0 && Canvas()->Brush().Style == TBrushStyle::bsClear;
+    const TFont& font = Canvas()->Font();
     const TCnAAMask::TextInk measured =
-        inkOnly ? Mask().MeasureInk(text) : TCnAAMask::TextInk{Mask().TextSize(text), {}};
+        inkOnly ? Mask().MeasureInk(font, text) : TCnAAMask::TextInk{Mask().TextSize(font, text), {}};
     // Without ink (blanks only) a clear brush leaves every pixel as it is.
     if (inkOnly && measured.ink.isEmpty()) return {};
     const QSize box = measured.box;
@@ -141,7 +144,7 @@ QRect TCnAAFontEx::MaskPart(int x, int y, std::string_view text) const {
 }
 
 void TCnAAFontEx::ShapeMask(std::string_view text, const QRect& part) {
-    Mask().DrawMaskPart(text, part);
+    if (Canvas() != nullptr) Mask().DrawMaskPart(Canvas()->Font(), text, part);
     if (effect_->Outline()) Mask().Outline();
 }
 
@@ -183,9 +186,9 @@ QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyCol
         covered |= layer(at.shadow, shadow);
         const BlendLayer shadowLayer{at.shadow, &shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
                                       shadowEffect.Color()};
-        Blend().BlendLayers(&shadowLayer, body);
+        Blend().BlendLayers(canvas, &shadowLayer, body);
     } else {
-        Blend().BlendLayers(nullptr, body);
+        Blend().BlendLayers(canvas, nullptr, body);
     }
     return covered & QRect(0, 0, canvas.Width(), canvas.Height());
 }

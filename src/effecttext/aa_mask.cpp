@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "effecttext/aa_font.h"
+#include "effecttext/font.h"
 #include "effecttext/effect_errors.h"
 #include "effecttext/glyph_outlines.h"
 #include "effecttext/mask_geometry.h"
@@ -14,7 +14,7 @@
 
 namespace caici {
 
-TCnAAMask::TCnAAMask(TCnAAFont* owner) : owner_(owner) { SetQuality(TAAQuality::aqNormal); }
+TCnAAMask::TCnAAMask() { SetQuality(TAAQuality::aqNormal); }
 
 void TCnAAMask::SetQuality(TAAQuality value) {
     quality_ = value;
@@ -56,8 +56,8 @@ void TCnAAMask::SetSize(int width, int height) {
     buffer_.assign(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_), 0);
 }
 
-TLogFont TCnAAMask::scaledFont() const {
-    TLogFont font = owner_->Canvas()->Font().LogFont();
+TLogFont TCnAAMask::scaledFont(const TFont& surfaceFont) const {
+    TLogFont font = surfaceFont.LogFont();
     font.Height = std::clamp(font.Height, -kMaxCharacterHeight, kMaxCharacterHeight) * scale_;
     font.Width = std::clamp(font.Width, 0, kMaxCharacterHeight) * scale_;
     // Samples must be 0 or 255: the smoothing comes from the block average.
@@ -65,10 +65,8 @@ TLogFont TCnAAMask::scaledFont() const {
     return font;
 }
 
-TCnAAMask::Measure TCnAAMask::MeasureText(std::string_view text) const {
+TCnAAMask::Measure TCnAAMask::MeasureText(const TLogFont& font, std::string_view text) const {
     Measure measure;
-    if (owner_ == nullptr || owner_->Canvas() == nullptr) return measure;
-    const TLogFont font = scaledFont();
     const double radians = font.Escapement * std::numbers::pi / 1800.0;
     text = drawableText(text);
     const QFontMetrics metrics(toQFont(font));
@@ -86,12 +84,13 @@ TCnAAMask::Measure TCnAAMask::MeasureText(std::string_view text) const {
     return measure;
 }
 
-QSize TCnAAMask::TextSize(std::string_view text) const { return MeasureText(text).size; }
+QSize TCnAAMask::TextSize(const TFont& font, std::string_view text) const {
+    return MeasureText(scaledFont(font), text).size;
+}
 
-TCnAAMask::TextInk TCnAAMask::MeasureInk(std::string_view text) const {
-    if (owner_ == nullptr || owner_->Canvas() == nullptr) return {};
-    const Measure measure = MeasureText(text);
-    const TLogFont font = scaledFont();
+TCnAAMask::TextInk TCnAAMask::MeasureInk(const TFont& surfaceFont, std::string_view text) const {
+    const TLogFont font = scaledFont(surfaceFont);
+    const Measure measure = MeasureText(font, text);
     text = drawableText(text);
     const QRectF raster =
         hardEdgedInk(toQFont(font), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
@@ -108,15 +107,18 @@ TCnAAMask::TextInk TCnAAMask::MeasureInk(std::string_view text) const {
     return {measure.size, ink.intersected(QRect(QPoint(0, 0), measure.size))};
 }
 
-void TCnAAMask::DrawMask(std::string_view text) {
-    const Measure measure = MeasureText(text);
-    Render(text, measure, QRect(QPoint(0, 0), measure.size));
+void TCnAAMask::DrawMask(const TFont& surfaceFont, std::string_view text) {
+    const TLogFont font = scaledFont(surfaceFont);
+    const Measure measure = MeasureText(font, text);
+    Render(font, text, measure, QRect(QPoint(0, 0), measure.size));
 }
 
-void TCnAAMask::DrawMaskPart(std::string_view text, const QRect& part) { Render(text, MeasureText(text), part); }
+void TCnAAMask::DrawMaskPart(const TFont& surfaceFont, std::string_view text, const QRect& part) {
+    const TLogFont font = scaledFont(surfaceFont);
+    Render(font, text, MeasureText(font, text), part);
+}
 
-void TCnAAMask::Render(std::string_view text, const Measure& measure, const QRect& part) {
-    if (owner_ == nullptr || owner_->Canvas() == nullptr) return;
+void TCnAAMask::Render(const TLogFont& font, std::string_view text, const Measure& measure, const QRect& part) {
     const QRect drawn = part.intersected(QRect(QPoint(0, 0), measure.size));
     if (drawn.width() > kMaxMaskSide || drawn.height() > kMaxMaskSide ||
         std::int64_t{drawn.width()} * drawn.height() > kMaxMaskPixels) {
@@ -132,7 +134,6 @@ void TCnAAMask::Render(std::string_view text, const Measure& measure, const QRec
     buffer_.resize(static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_));
     if (width_ == 0 || height_ == 0) return;
 
-    const TLogFont font = scaledFont();
     text = drawableText(text);
     const HardEdgedText glyphs(toQFont(font), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                                font.Escapement / 10.0);

@@ -25,13 +25,12 @@
 
 namespace caici {
 
-class TCnAAFont;
+class TFont;
 struct TLogFont;
 
 class TCnAAMask : public TPersistent {
 public:
-    // The owner gives access to the target surface, whose font is drawn.
-    explicit TCnAAMask(TCnAAFont* owner);
+    TCnAAMask();
 
     void CopyFrom(const TPersistent* source) override;
     const char* ClassName() const override { return "TCnAAMask"; }
@@ -51,23 +50,22 @@ public:
     std::uint8_t* ScanLine(int y);
     const std::uint8_t* ScanLine(int y) const;
 
-    // The size DrawMask gives the mask for the text; (0, 0) without a surface.
-    // Texts are cut and fonts capped as render_limits.h says.
-    QSize TextSize(std::string_view text) const;
+    // The size DrawMask gives the mask for the text in font. Texts are cut
+    // and fonts capped as render_limits.h says.
+    QSize TextSize(const TFont& font, std::string_view text) const;
     // The TextSize box and the part of it where DrawMask can leave coverage
-    // above 0 (the ink), found from the glyphs' boxes without drawing. Both
-    // are empty without a surface; the ink is empty for a text without ink.
+    // above 0 (the ink), found from the glyphs' boxes without drawing; the
+    // ink is empty for a text without ink.
     struct TextInk {
         QSize box{0, 0};
         QRect ink;
     };
-    TextInk MeasureInk(std::string_view text) const;
-    // Renders the text in the surface's current font; without a surface the
-    // mask keeps its content.
-    void DrawMask(std::string_view text);
+    TextInk MeasureInk(const TFont& font, std::string_view text) const;
+    // Renders the text in font (a surface's current font).
+    void DrawMask(const TFont& font, std::string_view text);
     // Renders only the part of the text's box inside part (box coordinates).
     // ETextTooLarge when that part is larger than the renderer draws at once.
-    void DrawMaskPart(std::string_view text, const QRect& part);
+    void DrawMaskPart(const TFont& font, std::string_view text, const QRect& part);
 
     // Resizes to width x height with every pixel 0, a full mask; for masks
     // made by hand.
@@ -86,12 +84,11 @@ private:
         QSize size{0, 0};
         QPoint offset;
     };
-    Measure MeasureText(std::string_view text) const;
-    void Render(std::string_view text, const Measure& measure, const QRect& part);
-    TLogFont scaledFont() const;
+    Measure MeasureText(const TLogFont& font, std::string_view text) const;
+    void Render(const TLogFont& font, std::string_view text, const Measure& measure, const QRect& part);
+    TLogFont scaledFont(const TFont& font) const;
     int rowOffset(int y) const { return stride_ * (height_ - 1 - y); }
 
-    TCnAAFont* owner_;
     TAAQuality quality_ = TAAQuality::aqNormal;
     std::vector<std::uint8_t> buffer_;
     int height_ = 0;

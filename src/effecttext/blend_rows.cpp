@@ -59,11 +59,9 @@ void spreadColours(ChunkBytes& chunk, const std::uint8_t* colours, int colourSte
     for (int i = 0; i < count; ++i) std::memcpy(chunk.data() + 4 * i, colours + colourStep * i, 3);
 }
 
-}  // namespace
-
-CAICI_VECTOR_LOOPS void blendRowTowards(std::uint8_t* __restrict pixels, const std::uint8_t* __restrict coverage,
-                                        const std::uint8_t* __restrict colours, int colourStep, int count, int a256,
-                                        const std::uint8_t* __restrict hidden) {
+CAICI_LOOP_BODY void blendRowLoop(std::uint8_t* __restrict pixels, const std::uint8_t* __restrict coverage,
+                                  const std::uint8_t* __restrict colours, int colourStep, int count, int a256,
+                                  const std::uint8_t* __restrict hidden) {
     if (count <= 0) return;
     const auto alpha = static_cast<unsigned>(a256);
     // A row of one colour (a gradient from top to bottom gives nothing
@@ -106,6 +104,27 @@ CAICI_VECTOR_LOOPS void blendRowTowards(std::uint8_t* __restrict pixels, const s
             spreadColours(colourBytes, colours + static_cast<std::ptrdiff_t>(colourStep) * start, colourStep, n);
         }
         mixChunk(pixels + 4 * static_cast<std::ptrdiff_t>(start), take, colourBytes.data(), 4 * n);
+    }
+}
+
+CAICI_AVX2_LOOPS void blendRowAvx2(std::uint8_t* pixels, const std::uint8_t* coverage, const std::uint8_t* colours,
+                                   int colourStep, int count, int a256, const std::uint8_t* hidden) {
+    blendRowLoop(pixels, coverage, colours, colourStep, count, a256, hidden);
+}
+
+void blendRowBaseline(std::uint8_t* pixels, const std::uint8_t* coverage, const std::uint8_t* colours, int colourStep,
+                      int count, int a256, const std::uint8_t* hidden) {
+    blendRowLoop(pixels, coverage, colours, colourStep, count, a256, hidden);
+}
+
+}  // namespace
+
+void blendRowTowards(std::uint8_t* pixels, const std::uint8_t* coverage, const std::uint8_t* colours, int colourStep,
+                     int count, int a256, const std::uint8_t* hidden) {
+    if (pixelLoopsUseAvx2()) {
+        blendRowAvx2(pixels, coverage, colours, colourStep, count, a256, hidden);
+    } else {
+        blendRowBaseline(pixels, coverage, colours, colourStep, count, a256, hidden);
     }
 }
 

@@ -31,7 +31,7 @@ inline std::uint16_t averageOf25(std::uint16_t sum) {
 // Row y of the mask starts at top + y * step. Each 5 x 5 sum b = round(sum /
 // 25) (a sum never lies halfway, 25 being odd) becomes the pixel (weight 255
 // and up) or moves it: v + floor((b - v) * weight / 256), the product signed.
-CAICI_VECTOR_LOOPS void blurRows(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
+CAICI_LOOP_BODY void blurRowsLoop(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
     const auto w = static_cast<std::size_t>(width);
     std::vector<std::uint16_t> columnSums(w);
     std::vector<std::uint16_t> paddedSums(w + 4);
@@ -78,6 +78,22 @@ CAICI_VECTOR_LOOPS void blurRows(std::uint8_t* top, std::ptrdiff_t step, int wid
         for (std::size_t x = 0; x < w; ++x) {
             columns[x] = static_cast<std::uint16_t>(columns[x] + entering[x] - leaving[x]);
         }
+    }
+}
+
+CAICI_AVX2_LOOPS void blurRowsAvx2(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
+    blurRowsLoop(top, step, width, height, weight);
+}
+
+void blurRowsBaseline(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
+    blurRowsLoop(top, step, width, height, weight);
+}
+
+void blurRows(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
+    if (pixelLoopsUseAvx2()) {
+        blurRowsAvx2(top, step, width, height, weight);
+    } else {
+        blurRowsBaseline(top, step, width, height, weight);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "effecttext/mask_geometry.h"
 
+#include "common/utf8_count.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -37,12 +39,8 @@ RotatedBox rotatedBox(int width, int height, double radians) {
 int codePageLength(std::string_view text) {
     int length = 0;
     for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 0x80) {
-            length += 1;
-        } else if ((byte & 0xC0) != 0x80) {
-            length += 2;  // a lead byte: one character outside ASCII
-        }
+        if (isUtf8Continuation(ch)) continue;
+        length += static_cast<unsigned char>(ch) < 0x80 ? 1 : 2;
     }
     return length;
 }

@@ -2,19 +2,13 @@
 
 #include <QString>
 
+#include "common/utf8_count.h"
 #include "effecttext/effect_errors.h"
 
 namespace caici {
 
 std::string_view drawableText(std::string_view text) {
-    int characters = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(text[at]);
-        if ((byte & 0xC0) == 0x80) continue;
-        if (characters == kMaxTextCharacters) return text.substr(0, at);
-        ++characters;
-    }
-    return text;
+    return codePointPrefix(text, kMaxTextCharacters);
 }
 
 ETextTooLarge::ETextTooLarge(QSize part)

@@ -1,15 +1,29 @@
 #pragma once
-// Marks a function whose pixel loops the compiler vectorises: it is built
-// for the x86-64 baseline (16-byte vectors) and again for AVX2 (32-byte
-// vectors), and the loader picks the build the processor runs. At 4K a
-// frame's rows are millions of bytes, and twice the bytes per instruction
+// Functions whose pixel loops the compiler vectorises are built twice: for
+// the x86-64 baseline (16-byte vectors) and for AVX2 (32-byte vectors). At 4K
+// a frame's rows are millions of bytes, and twice the bytes per instruction
 // halves what the blend and the cross-fade cost where AVX2 is there.
 //
-// Sanitizer builds and other compilers get the baseline build alone: the
-// choice is made by a resolver that runs before the sanitizer is set up.
+// Each such function writes its loop once as an always-inlined body, wraps it
+// in a CAICI_AVX2_LOOPS build and a plain one, and calls the build that
+// pixelLoopsUseAvx2() names. Other compilers and processors get the baseline
+// build alone.
 
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
-#define CAICI_VECTOR_LOOPS __attribute__((target_clones("avx2", "default")))
+#if defined(__GNUC__) && defined(__x86_64__)
+#define CAICI_HAS_AVX2_LOOPS 1
+#define CAICI_AVX2_LOOPS __attribute__((target("avx2")))
 #else
-#define CAICI_VECTOR_LOOPS
+#define CAICI_HAS_AVX2_LOOPS 0
+#define CAICI_AVX2_LOOPS
 #endif
+#define CAICI_LOOP_BODY [[gnu::always_inline]] inline
+
+namespace caici {
+
+// True when the AVX2 builds run: the processor has AVX2 and the environment
+// variable CAICI_BASELINE_PIXELS is not 1 (which forces the baseline builds,
+// so that tests check them on any machine). Decided once, the first time a
+// pixel loop asks.
+bool pixelLoopsUseAvx2();
+
+}  // namespace caici

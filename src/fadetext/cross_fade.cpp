@@ -7,9 +7,10 @@
 #include "effecttext/vector_loops.h"
 
 namespace caici {
+namespace {
 
-CAICI_VECTOR_LOOPS void crossFadeBytes(std::uint8_t* __restrict destination, const std::uint8_t* __restrict oldRow,
-                                       const std::uint8_t* __restrict newRow, std::size_t count, std::uint8_t alpha) {
+CAICI_LOOP_BODY void crossFadeLoop(std::uint8_t* __restrict destination, const std::uint8_t* __restrict oldRow,
+                                   const std::uint8_t* __restrict newRow, std::size_t count, std::uint8_t alpha) {
     const auto keep = static_cast<std::uint16_t>(256 - alpha);
     const auto take = static_cast<std::uint16_t>(alpha);
     // In blocks of a cache line, each asking for the lines 512 bytes ahead:
@@ -25,6 +26,27 @@ CAICI_VECTOR_LOOPS void crossFadeBytes(std::uint8_t* __restrict destination, con
             const auto mixed = static_cast<std::uint16_t>(oldRow[i] * keep + newRow[i] * take);
             destination[i] = static_cast<std::uint8_t>(mixed >> 8);
         }
+    }
+}
+
+CAICI_AVX2_LOOPS void crossFadeAvx2(std::uint8_t* destination, const std::uint8_t* oldRow, const std::uint8_t* newRow,
+                                    std::size_t count, std::uint8_t alpha) {
+    crossFadeLoop(destination, oldRow, newRow, count, alpha);
+}
+
+void crossFadeBaseline(std::uint8_t* destination, const std::uint8_t* oldRow, const std::uint8_t* newRow,
+                       std::size_t count, std::uint8_t alpha) {
+    crossFadeLoop(destination, oldRow, newRow, count, alpha);
+}
+
+}  // namespace
+
+void crossFadeBytes(std::uint8_t* destination, const std::uint8_t* oldRow, const std::uint8_t* newRow,
+                    std::size_t count, std::uint8_t alpha) {
+    if (pixelLoopsUseAvx2()) {
+        crossFadeAvx2(destination, oldRow, newRow, count, alpha);
+    } else {
+        crossFadeBaseline(destination, oldRow, newRow, count, alpha);
     }
 }
 

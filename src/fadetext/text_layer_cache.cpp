@@ -5,10 +5,6 @@
 namespace caici {
 
 struct TextLayerCache::Entry {
-    // The stored masks are only copied, blurred and mirrored, never drawn,
-    // so they need no renderer.
-    Entry() : shaped(nullptr), shadow(nullptr), body(nullptr) {}
-
     Key key;
     // Nothing of the text lands on the surface: nothing to draw.
     bool offSurface = false;

@@ -1,6 +1,7 @@
 #include "game/match.h"
 
 #include "common/ascii.h"
+#include "common/utf8_count.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,11 +9,6 @@
 
 namespace caici {
 namespace {
-
-std::size_t codePoints(const std::string& text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
 
 bool onlyBlanks(const std::string& name) {
     // The full-width blank U+3000 is what a Chinese keyboard types.
@@ -36,7 +32,7 @@ std::optional<std::string> teamNamesProblem(const std::vector<std::string>& name
         const std::string place = "第" + std::to_string(i + 1) + "个队名";
         if (names[i].empty()) return place + "是空的，请填上队名。";
         if (onlyBlanks(names[i])) return place + "只有空格，请填上队名。";
-        if (codePoints(names[i]) > maxTeamNameLength) {
+        if (codePointCount(names[i]) > maxTeamNameLength) {
             return place + "“" + names[i] + "”太长了，最多 " + std::to_string(maxTeamNameLength) + " 个字。";
         }
         for (std::size_t j = 0; j < i; ++j) {

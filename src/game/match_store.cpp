@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include <unistd.h>
@@ -26,7 +27,7 @@ std::string cannotKeepText(const std::string& path, const std::string& reason) {
     return "比赛记录无法保存在 " + path + "（" + reason + "）。本次游戏照常进行，但比赛成绩不会保存，请把成绩记在纸上。";
 }
 
-Verdict verdictNamed(const std::string& name) {
+Verdict verdictNamed(std::string_view name) {
     if (name == "correct") return Verdict::correct;
     if (name == "skipped") return Verdict::skipped;
     return Verdict::missed;
@@ -95,11 +96,11 @@ void MatchStore::prepareSchema() {
 std::int64_t MatchStore::createMatch(const std::vector<std::string>& teams, int passes) {
     try {
         HistoryTransaction transaction(*db_);
-        HistoryStatement(*db_, "INSERT INTO matches(created, passes) VALUES(datetime('now', 'localtime'), ?)")
+        SqliteStatement(*db_, "INSERT INTO matches(created, passes) VALUES(datetime('now', 'localtime'), ?)")
             .bind(1, std::int64_t{passes})
             .run();
         const std::int64_t id = db_->lastInsertId();
-        HistoryStatement team(*db_, "INSERT INTO teams(match, place, name) VALUES(?, ?, ?)");
+        SqliteStatement team(*db_, "INSERT INTO teams(match, place, name) VALUES(?, ?, ?)");
         for (std::size_t place = 0; place < teams.size(); ++place) {
             team.bind(1, id).bind(2, static_cast<std::int64_t>(place)).bind(3, teams[place]).run();
         }
@@ -113,9 +114,9 @@ std::int64_t MatchStore::createMatch(const std::vector<std::string>& teams, int 
 void MatchStore::commitRound(std::int64_t match, const MatchRound& round, bool counts) {
     try {
         HistoryTransaction transaction(*db_);
-        HistoryStatement(*db_,
-                         "INSERT INTO rounds(match, team, score, skips, closed_early, counted, committed)"
-                         " VALUES(?, ?, ?, ?, ?, ?, datetime('now', 'localtime'))")
+        SqliteStatement(*db_,
+                        "INSERT INTO rounds(match, team, score, skips, closed_early, counted, committed)"
+                        " VALUES(?, ?, ?, ?, ?, ?, datetime('now', 'localtime'))")
             .bind(1, match)
             .bind(2, std::int64_t{round.team})
             .bind(3, round.score)
@@ -124,9 +125,9 @@ void MatchStore::commitRound(std::int64_t match, const MatchRound& round, bool c
             .bind(6, std::int64_t{counts})
             .run();
         const std::int64_t id = db_->lastInsertId();
-        HistoryStatement entry(*db_,
-                               "INSERT INTO entries(round, place, word, points, as_played, verdict, penalty)"
-                               " VALUES(?, ?, ?, ?, ?, ?, ?)");
+        SqliteStatement entry(*db_,
+                              "INSERT INTO entries(round, place, word, points, as_played, verdict, penalty)"
+                              " VALUES(?, ?, ?, ?, ?, ?, ?)");
         for (std::size_t place = 0; place < round.entries.size(); ++place) {
             const ReviewEntry& word = round.entries[place];
             entry.bind(1, id)
@@ -146,7 +147,7 @@ void MatchStore::commitRound(std::int64_t match, const MatchRound& round, bool c
 
 void MatchStore::closeMatch(std::int64_t match) {
     try {
-        HistoryStatement(*db_, "UPDATE matches SET closed = 1 WHERE id = ?").bind(1, match).run();
+        SqliteStatement(*db_, "UPDATE matches SET closed = 1 WHERE id = ?").bind(1, match).run();
     } catch (const EHistory& failure) {
         throw EMatchStore(cannotKeepText(path_, failure.what()));
     }
@@ -154,34 +155,35 @@ void MatchStore::closeMatch(std::int64_t match) {
 
 std::optional<Match> MatchStore::unfinishedMatch() const {
     try {
-        HistoryStatement latest(*db_, "SELECT id, passes FROM matches WHERE closed = 0 ORDER BY id DESC LIMIT 1");
+        SqliteStatement latest(*db_, "SELECT id, passes FROM matches WHERE closed = 0 ORDER BY id DESC LIMIT 1");
         if (!latest.step()) return std::nullopt;
-        const std::int64_t id = latest.integer(0);
-        const int passes = static_cast<int>(latest.integer(1));
+        const std::int64_t id = latest.columnInteger(0);
+        const int passes = static_cast<int>(latest.columnInteger(1));
 
         std::vector<std::string> teams;
-        HistoryStatement team(*db_, "SELECT name FROM teams WHERE match = ? ORDER BY place");
+        SqliteStatement team(*db_, "SELECT name FROM teams WHERE match = ? ORDER BY place");
         team.bind(1, id);
-        while (team.step()) teams.push_back(team.text(0));
+        while (team.step()) teams.emplace_back(team.columnText(0));
         if (teams.size() < static_cast<std::size_t>(minTeams)) return std::nullopt;
 
         std::vector<MatchRound> rounds;
-        HistoryStatement round(*db_,
-                               "SELECT id, team, score, skips, closed_early FROM rounds"
-                               " WHERE match = ? AND counted = 1 ORDER BY id");
-        HistoryStatement entry(*db_,
-                               "SELECT word, points, as_played, verdict, penalty FROM entries"
-                               " WHERE round = ? ORDER BY place");
+        SqliteStatement round(*db_,
+                              "SELECT id, team, score, skips, closed_early FROM rounds"
+                              " WHERE match = ? AND counted = 1 ORDER BY id");
+        SqliteStatement entry(*db_,
+                              "SELECT word, points, as_played, verdict, penalty FROM entries"
+                              " WHERE round = ? ORDER BY place");
         round.bind(1, id);
         while (round.step()) {
-            MatchRound played{static_cast<int>(round.integer(1)), round.integer(2),
-                              static_cast<std::int32_t>(round.integer(3)), round.integer(4) != 0, {}};
+            MatchRound played{static_cast<int>(round.columnInteger(1)), round.columnInteger(2),
+                              static_cast<std::int32_t>(round.columnInteger(3)), round.columnInteger(4) != 0, {}};
             if (played.team < 0 || static_cast<std::size_t>(played.team) >= teams.size()) continue;
-            entry.bind(1, round.integer(0));
+            entry.bind(1, round.columnInteger(0));
             while (entry.step()) {
-                played.entries.push_back({WordEntry{entry.text(0), static_cast<std::int32_t>(entry.integer(1)), {}, 0},
-                                          verdictNamed(entry.text(2)), verdictNamed(entry.text(3)),
-                                          static_cast<std::int32_t>(entry.integer(4))});
+                played.entries.push_back({WordEntry(std::string(entry.columnText(0)),
+                                                    static_cast<std::int32_t>(entry.columnInteger(1))),
+                                          verdictNamed(entry.columnText(2)), verdictNamed(entry.columnText(3)),
+                                          static_cast<std::int32_t>(entry.columnInteger(4))});
             }
             entry.reset();
             rounds.push_back(std::move(played));
@@ -196,11 +198,11 @@ std::optional<Match> MatchStore::unfinishedMatch() const {
 std::set<std::string> MatchStore::playedWords(std::int64_t match) const {
     std::set<std::string> words;
     try {
-        HistoryStatement word(*db_,
-                              "SELECT DISTINCT word FROM entries JOIN rounds ON rounds.id = entries.round"
-                              " WHERE rounds.match = ?");
+        SqliteStatement word(*db_,
+                             "SELECT DISTINCT word FROM entries JOIN rounds ON rounds.id = entries.round"
+                             " WHERE rounds.match = ?");
         word.bind(1, match);
-        while (word.step()) words.insert(word.text(0));
+        while (word.step()) words.emplace(word.columnText(0));
     } catch (const EHistory&) {
     }
     return words;

@@ -1,6 +1,7 @@
 #include "sheetformats/book_format.h"
 
 #include "common/ascii.h"
+#include "common/utf8_count.h"
 #include "sheetformats/book_readers.h"
 #include "sheetformats/compound_file.h"
 #include "sheetformats/read_refused.h"
@@ -57,9 +58,7 @@ std::optional<BookFormat> formatOfName(std::string_view path) {
 
 std::string textTableSheetName(std::string_view path) {
     const std::string stem = std::filesystem::path(std::string(path)).stem().string();
-    std::size_t chars = 0;
-    for (unsigned char c : stem) chars += (c & 0xC0) != 0x80 ? 1 : 0;
-    const bool usable = !stem.empty() && chars <= kMaxSheetNameChars && stem.front() != '_' &&
+    const bool usable = !stem.empty() && codePointCount(stem) <= kMaxSheetNameChars && stem.front() != '_' &&
                         stem.find_first_of("'$[]:*?/\\") == std::string::npos &&
                         stem.find('\0') == std::string::npos;
     // A name of bytes that are no UTF-8 text is no name to show.

@@ -1,7 +1,7 @@
 #include "workbook/left_out.h"
 
 #include "common/number_text.h"
-#include "workbook/utf8.h"
+#include "common/utf8_count.h"
 
 namespace caici {
 

@@ -1,8 +1,8 @@
 #include "workbook/load_errors.h"
 
 #include "common/ascii.h"
+#include "common/utf8_count.h"
 #include "workbook/library_check.h"
-#include "workbook/utf8.h"
 
 namespace caici {
 namespace {

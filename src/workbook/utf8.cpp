@@ -49,19 +49,4 @@ bool isWellFormedUtf8(std::string_view text) {
     return true;
 }
 
-std::size_t codePointCount(std::string_view text) {
-    std::size_t count = 0;
-    // Every code point has exactly one byte that is not a continuation byte.
-    for (unsigned char c : text) count += (c & 0xC0) != 0x80 ? 1 : 0;
-    return count;
-}
-
-std::string_view codePointPrefix(std::string_view text, std::size_t count) {
-    std::size_t at = 0;
-    for (std::size_t seen = 0; at < text.size(); ++at) {
-        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && seen++ == count) break;
-    }
-    return text.substr(0, at);
-}
-
 }  // namespace caici

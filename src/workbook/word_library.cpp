@@ -1,8 +1,8 @@
 #include "workbook/word_library.h"
 
 #include "common/number_text.h"
+#include "common/utf8_count.h"
 #include "workbook/load_errors.h"
-#include "workbook/utf8.h"
 #include "workbook/workbook_tables.h"
 
 #include <array>

@@ -13,7 +13,7 @@
 
 #include "workbook/cell_text.h"
 #include "workbook/reader_process.h"
-#include "workbook/sqlite_handle.h"
+#include "workbook/sqlite_database.h"
 #include "workbook/workbook_tables.h"
 
 #include <cstdint>

@@ -107,7 +107,7 @@ void WorkbookTables::createTable(std::vector<std::string> headers) {
 }
 
 void WorkbookTables::insertRow() {
-    for (std::size_t at = 0; at < cells_.size(); ++at) insert_->bindText(static_cast<int>(at + 1), cells_[at]);
+    for (std::size_t at = 0; at < cells_.size(); ++at) insert_->bind(static_cast<int>(at + 1), cells_[at]);
     insert_->step();
     insert_->reset();
     ++sheets_.back().dataRows;

@@ -14,7 +14,7 @@
 
 #include "workbook/cell_text.h"
 #include "workbook/reader_stream.h"
-#include "workbook/sqlite_handle.h"
+#include "workbook/sqlite_database.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "effecttext/aa_font.h"
 #include "effecttext/effect_errors.h"
+#include "effecttext/vector_loops.h"
 #include "mask_fixtures.h"
 #include "render_stage.h"
 
@@ -124,7 +127,7 @@ TEST(Blend, MatchesThePlainRuleOnRandomInput) {
             grid[0][0] = 0;
             grid[0][1] = 255;
         }
-        TCnAAMask mask(nullptr);
+        TCnAAMask mask;
         testing::fill(mask, grid);
 
         std::vector<std::vector<Rgb>> colours(height, std::vector<Rgb>(width, toRgb(0x1080F0)));
@@ -138,9 +141,9 @@ TEST(Blend, MatchesThePlainRuleOnRandomInput) {
         auto expected = readSurface(surface);
         referenceBlend(expected, c.at.x(), c.at.y(), grid, c.alpha, colours, surface.Canvas().Brush());
         if (c.fore) {
-            renderer.Blend().BlendEx(c.at.x(), c.at.y(), mask, c.alpha);
+            renderer.Blend().BlendEx(*renderer.Canvas(), c.at.x(), c.at.y(), mask, c.alpha);
         } else {
-            renderer.Blend().Blend(c.at.x(), c.at.y(), mask, c.alpha, 0x1080F0);
+            renderer.Blend().Blend(*renderer.Canvas(), c.at.x(), c.at.y(), mask, c.alpha, 0x1080F0);
         }
         ASSERT_EQ(readSurface(surface), expected)
             << "format " << static_cast<int>(c.format) << " brush " << static_cast<int>(c.brush) << " alpha "
@@ -200,9 +203,9 @@ TEST(Blend, LayersGiveTheShadowThenTheBody) {
     for (const Case& c : cases) {
         const int width = 70;
         const int height = 9;
-        TCnAAMask body(nullptr);
+        TCnAAMask body;
         testing::fill(body, glyphLikeGrid(width, height, seed++));
-        TCnAAMask shadow(nullptr);
+        TCnAAMask shadow;
         testing::fill(shadow, testing::randomGrid(width, height, seed++));
         const unsigned surfaceSeed = seed++;
         const unsigned foreSeed = seed++;
@@ -226,17 +229,17 @@ TEST(Blend, LayersGiveTheShadowThenTheBody) {
                 BlendLayer over{c.bodyAt, &body, c.bodyAlpha, std::nullopt, c.colours == Colours::perRow};
                 if (c.colours == Colours::font) over.color = fontColour;
                 const BlendLayer under{c.shadowAt, &shadow, 70, clBlack};
-                renderer.Blend().BlendLayers(c.shadowed ? &under : nullptr, over);
+                renderer.Blend().BlendLayers(*renderer.Canvas(), c.shadowed ? &under : nullptr, over);
                 return surface;
             }
             if (c.shadowed) {
-                renderer.Blend().Blend(c.shadowAt.x(), c.shadowAt.y(), shadow, 70, clBlack);
+                renderer.Blend().Blend(*renderer.Canvas(), c.shadowAt.x(), c.shadowAt.y(), shadow, 70, clBlack);
                 surface->Canvas().Brush().Style = TBrushStyle::bsClear;
             }
             if (c.colours == Colours::font) {
-                renderer.Blend().Blend(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha, fontColour);
+                renderer.Blend().Blend(*renderer.Canvas(), c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha, fontColour);
             } else {
-                renderer.Blend().BlendEx(c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha);
+                renderer.Blend().BlendEx(*renderer.Canvas(), c.bodyAt.x(), c.bodyAt.y(), body, c.bodyAlpha);
             }
             return surface;
         };
@@ -264,9 +267,9 @@ TEST(Blend, FixedPointValues) {
         surface.Canvas().FillRect(QRect(0, 0, 1, 1));
         surface.Canvas().Brush().Style = TBrushStyle::bsClear;
         TCnAAFont renderer(&surface.Canvas());
-        TCnAAMask mask(nullptr);
+        TCnAAMask mask;
         testing::fill(mask, {{c.coverage}});
-        renderer.Blend().Blend(0, 0, mask, c.alpha, clBlack);
+        renderer.Blend().Blend(*renderer.Canvas(), 0, 0, mask, c.alpha, clBlack);
         EXPECT_EQ(pixelAt(surface, 0, 0), fromRgb(c.channel, c.channel, c.channel))
             << "coverage " << c.coverage << " alpha " << c.alpha;
     }
@@ -279,9 +282,9 @@ TEST(Blend, SolidBrushPaintsTheWholeRectangleEvenWithoutCoverage) {
     surface.Canvas().FillRect(QRect(0, 0, 6, 4));
     surface.Canvas().Brush().Color = clRed;
     TCnAAFont renderer(&surface.Canvas());
-    TCnAAMask mask(nullptr);
+    TCnAAMask mask;
     testing::fill(mask, testing::uniform(3, 2, 255));
-    renderer.Blend().Blend(1, 1, mask, 0, clBlue);
+    renderer.Blend().Blend(*renderer.Canvas(), 1, 1, mask, 0, clBlue);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 6; ++x) {
             const bool inside = x >= 1 && x < 4 && y >= 1 && y < 3;
@@ -296,7 +299,7 @@ TEST(Blend, ForegroundMustMatchTheMaskAndBe24Bit) {
     surface.Canvas().FillRect(QRect(0, 0, 8, 8));
     const auto before = readSurface(surface);
     TCnAAFont renderer(&surface.Canvas());
-    TCnAAMask mask(nullptr);
+    TCnAAMask mask;
     testing::fill(mask, testing::uniform(4, 3, 255));
     const std::tuple<int, int, TPixelFormat> wrong[] = {
         {4, 2, TPixelFormat::pf24bit}, {5, 3, TPixelFormat::pf24bit}, {4, 3, TPixelFormat::pf32bit}};
@@ -305,7 +308,7 @@ TEST(Blend, ForegroundMustMatchTheMaskAndBe24Bit) {
         fore.SetPixelFormat(format);
         fore.SetSize(w, h);
         try {
-            renderer.Blend().BlendEx(0, 0, mask, 100);
+            renderer.Blend().BlendEx(*renderer.Canvas(), 0, 0, mask, 100);
             FAIL() << w << "x" << h;
         } catch (const EInvalidForeBmp& error) {
             EXPECT_STREQ(error.what(), "Invalid foreground bitmap!");
@@ -313,20 +316,28 @@ TEST(Blend, ForegroundMustMatchTheMaskAndBe24Bit) {
         EXPECT_EQ(readSurface(surface), before);
     }
     // Without a surface nothing is drawn and nothing is checked.
-    TCnAAFont detached(nullptr);
-    EXPECT_NO_THROW(detached.Blend().BlendEx(0, 0, mask, 100));
+    TCnAAFontEx detached(nullptr);
+    EXPECT_NO_THROW(detached.TextOutput(0, 0, "A"));
 }
 
 TEST(Blend, CopyFromCopiesTheForeground) {
-    TCnAABlend source(nullptr);
+    TCnAABlend source;
     source.ForeBmp().SetSize(3, 2);
     source.ForeBmp().ScanLine(1)[2] = 77;
-    TCnAABlend copy(nullptr);
+    TCnAABlend copy;
     copy.CopyFrom(&source);
     EXPECT_EQ(copy.ForeBmp().Width(), 3);
     EXPECT_EQ(copy.ForeBmp().ScanLine(1)[2], 77);
-    TCnAAMask mask(nullptr);
+    TCnAAMask mask;
     EXPECT_THROW(copy.CopyFrom(&mask), EAssignError);
+}
+
+// CAICI_BASELINE_PIXELS=1 runs the baseline loops on any processor, so that
+// the pixel tests registered with it check them.
+TEST(PixelLoops, BaselineSwitchForcesTheBaselineLoops) {
+    const char* baseline = std::getenv("CAICI_BASELINE_PIXELS");
+    if (baseline == nullptr || std::string_view(baseline) != "1") GTEST_SKIP() << "CAICI_BASELINE_PIXELS is not 1";
+    EXPECT_FALSE(pixelLoopsUseAvx2());
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ TEST(MaskBlur, WeightsAndEdgeClampingGivePinnedValues) {
     // An amount past 100 (settings are loaded unchecked) blurs fully instead of overshooting.
     const Case cases[] = {{50, 170, 5}, {80, 122, 7}, {100, 90, 10}, {200, 90, 10}};
     for (const Case& c : cases) {
-        TCnAAMask mask(nullptr);
+        TCnAAMask mask;
         Grid grid = testing::uniform(6, 6, 0);
         grid[0][0] = 250;
         testing::fill(mask, grid);
@@ -164,7 +164,7 @@ TEST(MaskBlur, MatchesThePlainFormulaOnRandomMasks) {
     for (const auto& [w, h] : sizes) {
         for (const int amount : {1, 33, 50, 80, 99, 100}) {
             const Grid grid = testing::randomGrid(w, h, seed++);
-            TCnAAMask mask(nullptr);
+            TCnAAMask mask;
             testing::fill(mask, grid);
             mask.Blur(amount);
             ASSERT_EQ(testing::read(mask), referenceBlur(grid, amount)) << w << "x" << h << " amount " << amount;
@@ -176,7 +176,7 @@ TEST(MaskOutline, SolidBlockBecomesHollowAndBorderIsUntouched) {
     Grid grid = testing::uniform(10, 10, 0);
     for (int y = 2; y <= 7; ++y) std::fill(grid[y].begin() + 2, grid[y].begin() + 8, 255);
     grid[0][0] = 99;  // the outermost rows and columns keep their values
-    TCnAAMask mask(nullptr);
+    TCnAAMask mask;
     testing::fill(mask, grid);
     mask.Outline();
     const Grid out = testing::read(mask);
@@ -204,7 +204,7 @@ TEST(MaskSpray, AmountZeroKeepsTheMaskAndDrawsInTheDocumentedOrder) {
     for (const int amount : {0, 1, 4}) {
         processRandom().setSeed(1234);
         RandomSource reference(1234);
-        TCnAAMask mask(nullptr);
+        TCnAAMask mask;
         testing::fill(mask, grid);
         mask.Spray(amount);
         EXPECT_EQ(testing::read(mask), referenceSpray(grid, amount, reference)) << amount;
@@ -224,7 +224,7 @@ TEST(MaskSpray, AmountOneReadsAtMostOneRowAndColumnAhead) {
     grid[4][4] = 255;
     for (std::uint32_t seed = 0; seed < 50; ++seed) {
         processRandom().setSeed(seed);
-        TCnAAMask mask(nullptr);
+        TCnAAMask mask;
         testing::fill(mask, grid);
         mask.Spray(1);
         const Grid out = testing::read(mask);
@@ -240,7 +240,7 @@ TEST(MaskSpray, AmountOneReadsAtMostOneRowAndColumnAhead) {
 
 TEST(MaskMirrors, SwapColumnsAndRows) {
     const Grid grid = {{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}};
-    TCnAAMask mask(nullptr);
+    TCnAAMask mask;
     testing::fill(mask, grid);
     mask.HorzMirror();
     EXPECT_EQ(testing::read(mask), (Grid{{5, 4, 3, 2, 1}, {10, 9, 8, 7, 6}, {15, 14, 13, 12, 11}}));
@@ -257,7 +257,7 @@ TEST(MaskMirrors, SwapColumnsAndRows) {
 }
 
 TEST(MaskRows, StoredBottomUpWithPaddedStrideAndCheckedIndex) {
-    TCnAAMask mask(nullptr);
+    TCnAAMask mask;
     mask.SetSize(5, 3);
     EXPECT_EQ(mask.Stride(), 8);
     EXPECT_EQ(mask.ScanLine(0) - mask.ScanLine(2), 2 * mask.Stride());
@@ -272,17 +272,17 @@ TEST(MaskRows, StoredBottomUpWithPaddedStrideAndCheckedIndex) {
 }
 
 TEST(MaskCopy, CopiesSizeQualityAndCoverage) {
-    TCnAAMask source(nullptr);
+    TCnAAMask source;
     source.SetQuality(TAAQuality::aqHigh);
     const Grid grid = testing::randomGrid(7, 5, 9);
     testing::fill(source, grid);
-    TCnAAMask copy(nullptr);
+    TCnAAMask copy;
     copy.CopyFrom(&source);
     EXPECT_EQ(copy.Quality(), TAAQuality::aqHigh);
     EXPECT_EQ(copy.Scale(), 4);
     EXPECT_EQ(copy.Stride(), 8);
     EXPECT_EQ(testing::read(copy), grid);
-    TCnAABlend blend(nullptr);
+    TCnAABlend blend;
     EXPECT_THROW(copy.CopyFrom(&blend), EAssignError);
     EXPECT_EQ(testing::read(copy), grid);
 }

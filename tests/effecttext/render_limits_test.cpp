@@ -68,14 +68,14 @@ TEST(RenderLimits, RefusesAPartLargerThanItDrawsAtOnce) {
     Stage stage;
     TCnAAMask& mask = stage.renderer.Mask();
     const std::string text = repeated("猜", kMaxTextCharacters);
-    ASSERT_GT(mask.TextSize(text).width(), kMaxMaskSide);
+    ASSERT_GT(mask.TextSize(stage.surface.Canvas().Font(), text).width(), kMaxMaskSide);
     try {
-        mask.DrawMaskPart(text, QRect(0, 0, kMaxMaskSide + 1, 50));
+        mask.DrawMaskPart(stage.surface.Canvas().Font(), text, QRect(0, 0, kMaxMaskSide + 1, 50));
         ADD_FAILURE() << "no refusal";
     } catch (const ETextTooLarge& error) {
         EXPECT_NE(std::string(error.what()).find("太大"), std::string::npos) << error.what();
     }
-    mask.DrawMaskPart(text, QRect(1000, 0, 300, 200));
+    mask.DrawMaskPart(stage.surface.Canvas().Font(), text, QRect(1000, 0, 300, 200));
     EXPECT_EQ(mask.PartOrigin(), QPoint(1000, 0));
     EXPECT_EQ(mask.Width(), 300);
 }
@@ -230,8 +230,8 @@ TEST(RenderLimits, TheInkAloneDrawsWhatTheWholeBoxDraws) {
                 TLogFont turned = upright.LogFont();
                 turned.Escapement = renderer.Effect().Angle() * 10;
                 canvas.Font().SetLogFont(turned);
-                renderer.ShapeMask(text, QRect(QPoint(0, 0), renderer.Mask().TextSize(text)));
-                TCnAAMask shadow(&renderer);
+                renderer.ShapeMask(text, QRect(QPoint(0, 0), renderer.Mask().TextSize(canvas.Font(), text)));
+                TCnAAMask shadow;
                 renderer.FinishMasks(renderer.Mask(), shadow);
                 renderer.DrawLayers(at.x(), at.y(), shadow);
                 canvas.Font().Assign(upright);

@@ -331,9 +331,9 @@ TEST(RenderedMask, QualitiesRotationAndItalic) {
     std::map<TAAQuality, QSize> sizes;
     for (const TAAQuality quality : {TAAQuality::aqHigh, TAAQuality::aqNormal, TAAQuality::aqLow, TAAQuality::aqNone}) {
         stage.renderer.SetQuality(quality);
-        mask.DrawMask("猜Ag");
+        mask.DrawMask(stage.surface.Canvas().Font(), "猜Ag");
         sizes[quality] = QSize(mask.Width(), mask.Height());
-        EXPECT_EQ(QSize(mask.Width(), mask.Height()), mask.TextSize("猜Ag"));
+        EXPECT_EQ(QSize(mask.Width(), mask.Height()), mask.TextSize(stage.surface.Canvas().Font(), "猜Ag"));
         std::set<int> levels;
         for (int y = 0; y < mask.Height(); ++y) {
             for (int x = 0; x < mask.Width(); ++x) levels.insert(mask.ScanLine(y)[x]);
@@ -353,7 +353,7 @@ TEST(RenderedMask, QualitiesRotationAndItalic) {
     }
 
     stage.renderer.SetQuality(TAAQuality::aqNone);
-    const QSize upright = mask.TextSize("Ag");
+    const QSize upright = mask.TextSize(stage.surface.Canvas().Font(), "Ag");
     stage.renderer.Effect().SetAngle(90);
     const QSize turned = stage.renderer.TextExtent("Ag");
     EXPECT_NEAR(turned.width(), upright.height(), 1);
@@ -365,7 +365,7 @@ TEST(RenderedMask, QualitiesRotationAndItalic) {
             log.Escapement = 300;
             return log;
         }());
-        mask.DrawMask("Ag");
+        mask.DrawMask(stage.surface.Canvas().Font(), "Ag");
         std::set<int> levels;
         for (int y = 0; y < mask.Height(); ++y) {
             for (int x = 0; x < mask.Width(); ++x) levels.insert(mask.ScanLine(y)[x]);
@@ -378,7 +378,7 @@ TEST(RenderedMask, QualitiesRotationAndItalic) {
     stage.renderer.Effect().SetAngle(0);
 
     stage.surface.Canvas().Font().SetStyle({TFontStyle::fsItalic});
-    const QSize slanted = mask.TextSize("Ag");
+    const QSize slanted = mask.TextSize(stage.surface.Canvas().Font(), "Ag");
     EXPECT_GT(slanted.width(), upright.width());
 }
 

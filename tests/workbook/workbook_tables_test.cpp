@@ -1,7 +1,7 @@
 #include "workbook/workbook_tables.h"
 
 #include "workbook/reader_stream.h"
-#include "workbook/sqlite_handle.h"
+#include "workbook/sqlite_database.h"
 
 #include "workbook_test_support.h"
 
