@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QString>
 
+#include <functional>
+
 #include "common/error_guard.h"
 #include "game/game.h"
 #include "round/window_dialogs.h"
@@ -27,6 +29,11 @@ public:
     void savePicture(QWidget& parent);
 
 private:
+    // Asks where to save, then write()s the match there, if one is still
+    // played by then.
+    void save(QWidget& parent, const QString& caption, const QString& suggested, const QString& filter,
+              std::function<void(const Match& match, const QString& path)> write);
+
     const Game& game_;
     WindowDialogs& dialogs_;
     ErrorReporter& errors_;
