@@ -1,5 +1,7 @@
 #include "app/library_browser.h"
 
+#include "app/start_window_geometry.h"
+
 #include "workbook/word_library.h"
 
 #include <QComboBox>
@@ -24,21 +26,21 @@ QString fromUtf8(const std::string& text) {
 LibraryBrowser::LibraryBrowser(QWidget& startWindow) : QTabWidget(&startWindow) {
     setObjectName(QStringLiteral("pgc1"));
     // Out of sight above the client area.
-    setGeometry(8, -2471, 437, 400);
+    setGeometry(design::start::pgc1);
 
     auto page = std::make_unique<QWidget>();
     auto* label = new QLabel(QStringLiteral("请选择词库："), page.get());
-    label->setGeometry(10, 14, 80, 20);
+    label->setGeometry(design::start::libraryCaption);
     cbb1 = new QComboBox(page.get());
     cbb1->setObjectName(QStringLiteral("cbb1"));
     cbb1->setEditable(false);
-    cbb1->setGeometry(92, 10, 180, 24);
+    cbb1->setGeometry(design::start::cbb1);
     btn2 = new QPushButton(QStringLiteral("打开词库"), page.get());
     btn2->setObjectName(QStringLiteral("btn2"));
-    btn2->setGeometry(284, 9, 80, 26);
+    btn2->setGeometry(design::start::btn2);
     dbgrd1 = new QTableView(page.get());
     dbgrd1->setObjectName(QStringLiteral("dbgrd1"));
-    dbgrd1->setGeometry(10, 44, 410, 316);
+    dbgrd1->setGeometry(design::start::dbgrd1);
     rows_ = new QStandardItemModel(dbgrd1);
     dbgrd1->setModel(rows_);
     dbgrd1->horizontalHeader()->setDefaultSectionSize(columnWidth);

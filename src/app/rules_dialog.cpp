@@ -5,6 +5,7 @@
 #include "app/library_panel.h"
 #include "app/match_dialog.h"
 #include "app/remote_panel.h"
+#include "app/rules_dialog_geometry.h"
 #include "look/window_look.h"
 #include "common/error_guard.h"
 #include "game/game.h"
@@ -28,7 +29,6 @@ namespace caici {
 namespace {
 
 constexpr int dialogColor = 12285;  // (253, 47, 0)
-constexpr int settingsRowHeight = 40;
 constexpr int textHeight = 16;
 
 constexpr char instructions[] =
@@ -81,7 +81,7 @@ TForm2::TForm2(QWidget& startWindow, Game& game, Settings& settings, ErrorReport
     setWindowTitle(QStringLiteral("游戏规则和设置"));
     setAccessibleName(windowTitle());
     // The designed dialog, and below it a row for the match set-up.
-    setFixedSize(455, 383 + settingsRowHeight);
+    setFixedSize(design::rules::clientSize);
     setFont(pixelFont(QStringLiteral("Tahoma"), 11));
     setBackgroundColor(*this, storedColor(dialogColor));
     buildLayout();
@@ -95,24 +95,25 @@ void TForm2::buildLayout() {
     const QString face = QStringLiteral("Tahoma");
     const QFont bold = pixelFont(face, textHeight, true);
 
-    new DottedFrame(*this, QRect(14, 16, 425, 351), Qt::black);
+    new DottedFrame(*this, design::rules::rulesFrame, Qt::black);
 
-    QLabel& label1 = addLabel(*this, "Label1", instructions, {40, 60}, bold);
-    label1.resize(std::max(label1.width(), 378), std::max(label1.height(), 57));
+    QLabel& label1 = addLabel(*this, "Label1", instructions, design::rules::Label1, bold);
+    label1.resize(label1.size().expandedTo(design::rules::Label1Least));
     label1_ = &label1;
 
-    addLabel(*this, "Label9", "游戏规则：", {43, 149}, bold);
+    addLabel(*this, "Label9", "游戏规则：", design::rules::Label9, bold);
     // Black like the dialog's other texts: red on the orange-red ground
     // could hardly be read.
-    addLabel(*this, "Label7", "倒计时设定：        秒。", {171, 149}, bold);
+    addLabel(*this, "Label7", "倒计时设定：        秒。", design::rules::Label7, bold);
 
-    QLabel& label8 = addLabel(*this, "Label8", rulesText, {44, 178}, pixelFont(face, textHeight));
+    QLabel& label8 = addLabel(*this, "Label8", rulesText, design::rules::Label8, pixelFont(face, textHeight));
     label8.setWordWrap(true);
     label8.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The rules must be read in full: where the substitute face's line height
     // needs more than the designed 152 px, the label grows into the frame's
     // bottom margin instead of cutting the last line.
-    label8.resize(363, std::max(152, label8.heightForWidth(363)));
+    const QSize least = design::rules::Label8Least;
+    label8.resize(least.width(), std::max(least.height(), label8.heightForWidth(least.width())));
 
     edt1_ = new QLineEdit(QString::number(game_.countdownSeconds()), this);
     edt1_->setObjectName(QStringLiteral("edt1"));
@@ -121,7 +122,7 @@ void TForm2::buildLayout() {
     connect(edt1_, &QLineEdit::textEdited, this, &TForm2::edt1Change);
     connect(edt1_, &QLineEdit::editingFinished, this, &TForm2::edt1Exit);
     edt1_->setFont(pixelFont(face, textHeight));
-    edt1_->setGeometry(266, 146, 41, 27);
+    edt1_->setGeometry(design::rules::edt1);
     edt1_->setAccessibleName(QStringLiteral("倒计时设定"));
     // Set after the layout so that it is painted over the label's blank gap.
     edt1_->raise();
@@ -129,7 +130,7 @@ void TForm2::buildLayout() {
     btnMatch = new QPushButton(QStringLiteral("比赛设置（多队计分）…"), this);
     btnMatch->setObjectName(QStringLiteral("btnMatch"));
     btnMatch->setFont(pixelFont(face, 13));
-    btnMatch->setGeometry(14, 383 - 8, 200, settingsRowHeight - 4);
+    btnMatch->setGeometry(design::rules::btnMatch);
     btnMatch->setCursor(Qt::PointingHandCursor);
     connect(btnMatch, &QPushButton::clicked, this, [this] {
         guarded(reporter_, [this] {
@@ -143,7 +144,7 @@ void TForm2::buildLayout() {
 
 void TForm2::connectLibrary(LibraryActions& actions, const QString& soundFolder) {
     library_ = new LibraryPanel(game_, actions, *this);
-    library_->move(14, height() - 4);
+    library_->move(design::rules::libraryPanel + QPoint(0, height()));
     setFixedSize(width(), height() + LibraryPanel::panelHeight + 4);
     const auto nameFiles = [this, soundFolder] {
         const QFontMetrics metrics(label1_->font());
@@ -154,7 +155,8 @@ void TForm2::connectLibrary(LibraryActions& actions, const QString& soundFolder)
                                         "声音修改：替换下面文件夹里的同名 MP3 文件：\n%2")
                              .arg(library, sound));
         label1_->setToolTip(path);
-        label1_->resize(378, std::max(57, label1_->sizeHint().height()));
+        label1_->resize(design::rules::Label1Least.width(),
+                        std::max(design::rules::Label1Least.height(), label1_->sizeHint().height()));
     };
     connect(library_, &LibraryPanel::libraryShown, this, nameFiles);
     nameFiles();
@@ -164,7 +166,7 @@ void TForm2::connectConsole(ConsoleMode& console) {
     auto* box = new QCheckBox(QStringLiteral("双屏"), this);
     box->setObjectName(QStringLiteral("chkConsole"));
     box->setFont(pixelFont(QStringLiteral("Tahoma"), textHeight, true));
-    box->move(350, btnMatch->y() + 8);
+    box->move(design::rules::consoleSwitchLeft, btnMatch->y() + design::rules::switchInset);
     box->adjustSize();
     const auto follow = [box, &console] {
         const QSignalBlocker quiet(box);
@@ -181,7 +183,7 @@ void TForm2::connectConsole(ConsoleMode& console) {
 
 void TForm2::connectRemote(PhoneRemote& remote) {
     // In the settings row, beside the match set-up.
-    new RemoteSwitch(remote, reporter_, *this, QPoint(240, btnMatch->y() + 8));
+    new RemoteSwitch(remote, reporter_, *this, QPoint(design::rules::remoteSwitchLeft, btnMatch->y() + design::rules::switchInset));
 }
 
 void TForm2::edt1Change() {

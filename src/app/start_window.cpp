@@ -5,6 +5,7 @@
 #include "app/remote_panel.h"
 #include "app/rules_dialog.h"
 #include "app/start_label.h"
+#include "app/start_window_geometry.h"
 #include "look/window_look.h"
 
 #include <QCloseEvent>
@@ -40,7 +41,7 @@ void TForm1::connectRules(TForm2& rules) {
 
 void TForm1::connectRemote(PhoneRemote& remote) {
     remotePanel = new RemotePanel(remote, 150, *this);
-    remotePanel->setGeometry(img2->x(), img2->y() - 7, img2->width(), img2->height() + 14);
+    remotePanel->setGeometry(img2->geometry().adjusted(0, -design::start::remoteOverhang, 0, design::start::remoteOverhang));
     const auto follow = [this, &remote] {
         remotePanel->setVisible(remote.isOn());
         img2->setVisible(!remote.isOn());
@@ -132,7 +133,7 @@ void TForm1::matchChanged() {
     nextTeam->adjustSize();
     const int left = std::clamp(Label2->geometry().center().x() - nextTeam->width() / 2, 8,
                                 std::max(8, width() - nextTeam->width() - 8));
-    nextTeam->move(left, Label2->geometry().bottom() + 8);
+    nextTeam->move(left, Label2->geometry().bottom() + design::start::nextTeamGap);
     nextTeam->show();
     nextTeam->raise();
 }

@@ -3,6 +3,7 @@
 
 #include "app/dotted_frame.h"
 #include "app/library_browser.h"
+#include "app/start_window_geometry.h"
 #include "common/product.h"
 #include "common/product_version.h"
 #include "app/start_label.h"
@@ -57,13 +58,13 @@ void TForm1::buildLayout() {
     setWindowTitle(QString::fromUtf8(productTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(453, 463);
+    setFixedSize(design::start::clientSize);
     setFont(pixelFont(windowFace, 11));
     setBackgroundColor(*this, storedColor(windowColor));
 
     // Stacking follows creation: the banner lies under everything drawn over
     // it, and the transparent title shows the banner through its background.
-    img1 = &addPicture(*this, "img1", QStringLiteral(":/app/banner.jpg"), QRect(0, 0, 453, 234));
+    img1 = &addPicture(*this, "img1", QStringLiteral(":/app/banner.jpg"), design::start::img1);
     buildTitle();
 
     Label2 = new StartLabel(*this);
@@ -71,14 +72,14 @@ void TForm1::buildLayout() {
     Label2->setText(captionText("开 始\r\n游 戏"));
     Label2->setAccessibleName(QStringLiteral("开始游戏"));
     Label2->setFont(pixelFont(titleFace, 21, true));
-    Label2->setGeometry(346, 141, 48, 56);
+    Label2->setGeometry(design::start::Label2);
 
     btn3 = new QPushButton(QStringLiteral("游戏规则和设置"), this);
     btn3->setObjectName(QStringLiteral("btn3"));
-    btn3->setGeometry(114, 179, 109, 34);
+    btn3->setGeometry(design::start::btn3);
     btn3->setCursor(Qt::PointingHandCursor);
 
-    new DottedFrame(*this, QRect(14, 239, 427, 209), storedColor(frameColor));
+    new DottedFrame(*this, design::start::makerFrame, storedColor(frameColor));
     buildMakerInformation();
 
     pgc1 = new LibraryBrowser(*this);
@@ -90,7 +91,7 @@ void TForm1::buildLayout() {
 void TForm1::buildTitle() {
     aft1 = new TCnAAFadeText(this);
     aft1->setObjectName(QStringLiteral("aft1"));
-    aft1->setGeometry(86, 71, 227, 44);
+    aft1->setGeometry(design::start::aft1);
     aft1->SetErrorReporter(&errors_);
     aft1->SetParentColor(false);
     aft1->SetParentFont(false);
@@ -115,7 +116,7 @@ void TForm1::buildMakerInformation() {
     edition = &addText(*this, QStringLiteral("派对版"), {329, 81}, small, Qt::white);
     addHalo(*edition);
 
-    img2 = &addPicture(*this, "img2", QStringLiteral(":/app/contact.jpg"), QRect(22, 250, 188, 188));
+    img2 = &addPicture(*this, "img2", QStringLiteral(":/app/contact.jpg"), design::start::img2);
 
     nextTeam = &addText(*this, QString(), {0, 0}, pixelFont(titleFace, 14, true), Qt::white);
     nextTeam->setObjectName(QStringLiteral("nextTeam"));
@@ -127,8 +128,8 @@ void TForm1::buildMakerInformation() {
     const QString thanks = QStringLiteral("感谢您选择%1！\n愿每一次聚会都笑声不断。").arg(QString::fromUtf8(productTitle));
     const QString custom = QStringLiteral("承接年会、婚礼等活动的词库定制，\n也欢迎捐助，支持我们继续更新。");
     const QString contact = QStringLiteral("联系我们：关注 %1，\n在项目主页留言即可。").arg(maker);
-    for (const auto& [message, at] : {std::pair{thanks, QPoint(221, 258)}, std::pair{custom, QPoint(220, 337)},
-                                      std::pair{contact, QPoint(220, 382)}}) {
+    for (const auto& [message, at] : {std::pair{thanks, design::start::thanks}, std::pair{custom, design::start::custom},
+                                      std::pair{contact, design::start::contact}}) {
         QLabel& label = addText(*this, message, at, text, Qt::black);
         label.setCursor(Qt::PointingHandCursor);
     }

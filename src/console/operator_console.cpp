@@ -3,7 +3,7 @@
 #include "common/error_guard.h"
 #include "common/number_text.h"
 #include "game/game.h"
-#include "round/match_models.h"
+#include "tables/match_models.h"
 #include "words/word_entry.h"
 
 #include <QCheckBox>

@@ -10,6 +10,13 @@
 #include <QImage>
 #include <QRegion>
 
+#include <vector>
+
+#include "common/error_guard.h"
+
+class QLabel;
+class QWidget;
+
 namespace caici {
 
 inline constexpr QRgb colorKeyRgb = qRgb(128, 0, 0);
@@ -20,5 +27,26 @@ QRegion keyedPixels(const QImage& image, QRgb key, QPoint origin = {});
 
 // Whether the running platform cuts top-level windows to a shape.
 bool platformShapesWindows();
+
+// Cuts the keyed pixels of some labels out of their window. A change that
+// may add or take away keyed pixels asks for a cut, which is made once the
+// event loop comes round, so that a burst of changes costs one.
+class ColorKeyCut {
+public:
+    // The labels are the window's children and live as long as it.
+    ColorKeyCut(QWidget& window, ErrorReporter& errors, std::vector<QLabel*> labels);
+
+    // The keyed pixels of the visible labels, in window coordinates.
+    QRegion region() const;
+    void schedule();
+
+private:
+    void apply();
+
+    QWidget& window_;
+    ErrorReporter& errors_;
+    std::vector<QLabel*> labels_;
+    bool pending_ = false;
+};
 
 }  // namespace caici

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QWindow>
 
 #include <algorithm>
 
@@ -18,6 +17,7 @@
 #include "round/digital_font.h"
 #include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
+#include "round/results_export.h"
 #include "round/review_panel.h"
 #include "round/scoreboard_panel.h"
 #include "round/word_display_style.h"
@@ -57,9 +57,10 @@ TForm3::TForm3(GuessingWindowParts parts)
       errors_(parts.errors),
       dialogs_(parts.dialogs ? std::move(parts.dialogs) : std::make_shared<DesktopDialogs>()),
       layout_(*this),
-      settings_(parts.settings),
-      frame_(design::frame) {
+      settings_(parts.settings) {
     initRoundImages();
+    placement_ = std::make_unique<WindowPlacement>(
+        *this, errors_, [this](QSize target, int outerHeight) { watchButtonRule(target, outerHeight); });
     installFaceSubstitutions();
     setWindowTitle(QStringLiteral("猜词窗口"));
     setFont(pixelFont(QStringLiteral("Tahoma"), footerPixels));
@@ -71,13 +72,17 @@ TForm3::TForm3(GuessingWindowParts parts)
 
     digitalFamily_ = DigitalFont::registerFor(parts.baseFolder);
     buildComponents();
+    colorKey_ = std::make_unique<ColorKeyCut>(
+        *this, errors_, std::vector<QLabel*>{Label7, Label3, Label6, Label8, Label2, Label5, Label4});
     configureWordDisplay();
 
     review = new ReviewPanel(*this, background_, game_, digitalFamily_);
     scoreboard = new ScoreboardPanel(*this, background_, game_, digitalFamily_);
+    export_ = std::make_unique<ResultsExport>(game_, *dialogs_, errors_, background_, digitalFamily_);
     menu_ = std::make_unique<GuessingWindowMenu>(*this);
     menu_->autoSize->setChecked(aft1->FitToClient());
     connectHandlers();
+    wireMenu(*menu_, *this, *this);
     keys_ = std::make_unique<PlayKeys>(game_);
     keys_->addWindow(*this);
     game_.addListener(*this);
@@ -176,6 +181,12 @@ void TForm3::buildComponents() {
                            Label5, Label4, static_cast<QLabel*>(pnl1)}) {
         widget->setFocusPolicy(Qt::NoFocus);
     }
+    const std::pair<QObject*, const char*> names[] = {
+        {aft1, "aft1"},     {Label7, "Label7"}, {Label3, "Label3"}, {Label6, "Label6"}, {Label8, "Label8"},
+        {Label2, "Label2"}, {Label5, "Label5"}, {btn1, "btn1"},     {btn2, "btn2"},     {Label4, "Label4"},
+        {pnl1, "pnl1"},
+    };
+    for (const auto& [widget, name] : names) widget->setObjectName(QString::fromLatin1(name));
 
     tmr1.setInterval(1000);
     tmr2.setInterval(500);
@@ -212,30 +223,10 @@ void TForm3::connectHandlers() {
     on(&tmr1, &QTimer::timeout, &TForm3::tmr1Timer);
     on(&tmr2, &QTimer::timeout, &TForm3::tmr2Timer);
     on(&tmr3, &QTimer::timeout, &TForm3::tmr3Timer);
-    on(&frameWatch_, &QTimer::timeout, &TForm3::frameWatchTimer);
     on(Label3, &ClickLabel::clicked, &TForm3::Label3Click);
     on(Label2, &ClickLabel::clicked, &TForm3::Label2Click);
     on(pnl1, &ClickLabel::clicked, &TForm3::pnl1Click);
     on(pnl1, &ClickLabel::doubleClicked, &TForm3::pnl1DblClick);
-    on(menu_->N8, &QAction::triggered, &TForm3::N8Click);
-    on(menu_->N1, &QAction::triggered, &TForm3::N1Click);
-    on(menu_->N2, &QAction::triggered, &TForm3::N2Click);
-    on(menu_->N4, &QAction::triggered, &TForm3::N4Click);
-    on(menu_->autoSize, &QAction::triggered, &TForm3::autoSizeClick);
-    on(menu_->scoreboard, &QAction::triggered, &TForm3::scoreboardClick);
-    on(menu_->pause, &QAction::triggered, &TForm3::pauseClick);
-    on(menu_->reduceMotion, &QAction::triggered, &TForm3::reduceMotionClick);
-    on(menu_->highContrast, &QAction::triggered, &TForm3::highContrastClick);
-    on(menu_->restoreDefaults, &QAction::triggered, &TForm3::restoreDefaultsClick);
-    on(menu_->exportCsv, &QAction::triggered, &TForm3::exportCsvClick);
-    on(menu_->exportPicture, &QAction::triggered, &TForm3::exportPictureClick);
-    on(menu_->N7, &QAction::triggered, &TForm3::N7Click);
-    on(menu_->N6, &QAction::triggered, &TForm3::N6Click);
-    for (const TAAQuality quality : {TAAQuality::aqHigh, TAAQuality::aqNormal, TAAQuality::aqLow,
-                                     TAAQuality::aqNone}) {
-        connect(menu_->qualityEntry(quality), &QAction::triggered, this,
-                [this, quality] { qualityClick(quality); });
-    }
 }
 
 void TForm3::applySettings() {
@@ -261,7 +252,7 @@ void TForm3::setDigitColor(QLabel& display, const QColor& color) {
     QPalette palette = display.palette();
     palette.setColor(QPalette::WindowText, color);
     display.setPalette(palette);
-    scheduleColorKey();
+    colorKey_->schedule();
 }
 
 void TForm3::setQuality(TAAQuality quality) {
@@ -297,7 +288,7 @@ void TForm3::fitNumberLabel(QLabel& label) {
     // The labels size themselves to their text, keeping their left edge, so
     // that a four-digit value or a wider stand-in face is never cut off.
     layout_.move(label, QRect(label.pos(), QSize(label.sizeHint().width(), label.height())));
-    if (label.palette().color(QPalette::WindowText).rgb() == colorKeyRgb) scheduleColorKey();
+    if (label.palette().color(QPalette::WindowText).rgb() == colorKeyRgb) colorKey_->schedule();
 }
 
 void TForm3::paintEvent(QPaintEvent*) {
@@ -318,21 +309,23 @@ void TForm3::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm3::FormResize() {
-    // A size the window was not given here, once the desktop has framed it,
-    // is the host's: leave it be.
-    const bool framed = windowHandle() != nullptr && !windowHandle()->frameMargins().isNull();
-    if (frameWatch_.isActive() && framed && size() != placedSize_) frameWatch_.stop();
-    if (placeOnReturn_ && !isFullScreen()) {
-        placeOnReturn_ = false;
-        watchFrame(true);
-    }
+    placement_->windowResized();
     if (buttonRuleSize_ && size() == *buttonRuleSize_) {
         applyButtonRule(buttonRuleOuterHeight_);
         buttonRuleSize_.reset();
     }
     update();
     fitSponsorPanel();
-    scheduleColorKey();
+    colorKey_->schedule();
+}
+
+void TForm3::watchButtonRule(QSize target, int outerHeight) {
+    buttonRuleSize_ = target;
+    buttonRuleOuterHeight_ = outerHeight;
+    if (size() == target) {
+        applyButtonRule(outerHeight);
+        buttonRuleSize_.reset();
+    }
 }
 
 void TForm3::applyButtonRule(int outerHeight) {
@@ -360,31 +353,7 @@ void TForm3::fitSponsorPanel() {
 }
 
 QRegion TForm3::colorKeyRegion() const {
-    QRegion keyed;
-    for (QLabel* label : {Label7, static_cast<QLabel*>(Label3), Label6, Label8, static_cast<QLabel*>(Label2),
-                          Label5, Label4}) {
-        if (!label->isVisible() || label->palette().color(QPalette::WindowText).rgb() != colorKeyRgb) continue;
-        keyed += keyedPixels(label->grab().toImage(), colorKeyRgb, label->pos());
-    }
-    return keyed;
-}
-
-void TForm3::scheduleColorKey() {
-    if (colorKeyPending_ || !platformShapesWindows()) return;
-    colorKeyPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-        colorKeyPending_ = false;
-        handle([this] { applyColorKey(); });
-    });
-}
-
-void TForm3::applyColorKey() {
-    const QRegion keyed = colorKeyRegion();
-    if (keyed.isEmpty()) {
-        clearMask();
-    } else {
-        setMask(QRegion(rect()) - keyed);
-    }
+    return colorKey_->region();
 }
 
 }  // namespace caici

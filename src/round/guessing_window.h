@@ -9,15 +9,16 @@
 // It is a view of the game: its buttons, keys, countdown timer and close
 // become calls on Game, and it draws what the game's events say, making its
 // own texts ("<Title1><Center>" lines, three-digit numbers, flashes, the skip
-// caption). The display adjustments are its own.
+// caption). The display adjustments are its own; where it shows and the
+// match's exports are left to parts of their own.
 //
 // Built by the program start, hidden; it lives for the whole run. Closing it
 // only hides it and ends the round. Every handler runs inside guarded(), so
 // no exception reaches Qt: a failure is shown once through the ErrorReporter
-// and the handler stops.
+// and the handler stops. Its parts are found by their object names, which
+// are the design's names.
 
 #include <QColor>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -31,7 +32,9 @@
 #include "game/game.h"
 #include "look/settings.h"
 #include "round/anchor_layout.h"
+#include "round/menu_wiring.h"
 #include "round/window_dialogs.h"
+#include "round/window_placement.h"
 
 class QLabel;
 class QPushButton;
@@ -39,13 +42,13 @@ class QPushButton;
 namespace caici {
 
 class ClickLabel;
+class ColorKeyCut;
 class GuessingWindowMenu;
 class PlayKeys;
+class ResultsExport;
 class ReviewPanel;
 class ScoreboardPanel;
 class TCnAAFadeText;
-
-enum class DisplayMode { windowed, fullScreen };
 
 // What the window needs from the rest of the program. Everything referenced
 // must outlive the window.
@@ -62,13 +65,13 @@ struct GuessingWindowParts {
     std::shared_ptr<WindowDialogs> dialogs = {};
 };
 
-class TForm3 : public QWidget, private GameListener {
+class TForm3 : public QWidget, private GameListener, private MenuHandlers {
     Q_OBJECT
 public:
     explicit TForm3(GuessingWindowParts parts);
     ~TForm3() override;
 
-    DisplayMode displayMode() const { return displayMode_; }
+    DisplayMode displayMode() const { return placement_->displayMode(); }
     // The family the number displays are drawn in.
     const QString& digitalFamily() const { return digitalFamily_; }
     // The size in points the word display draws its line at.
@@ -85,52 +88,6 @@ public:
     // The pixels cut out of the window by the colour key (maroon), in window
     // coordinates; the cut is applied only where the platform shapes windows.
     QRegion colorKeyRegion() const;
-
-    // Components, named as in the window's design.
-    TCnAAFadeText* aft1 = nullptr;
-    QLabel* Label7 = nullptr;
-    ClickLabel* Label3 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label8 = nullptr;
-    ClickLabel* Label2 = nullptr;
-    QLabel* Label5 = nullptr;
-    QPushButton* btn1 = nullptr;
-    QPushButton* btn2 = nullptr;
-    QLabel* Label4 = nullptr;
-    ClickLabel* pnl1 = nullptr;
-    // The review of a finished round and the match's scoreboard, over the
-    // whole window.
-    ReviewPanel* review = nullptr;
-    ScoreboardPanel* scoreboard = nullptr;
-    QTimer tmr1;
-    QTimer tmr2;
-    QTimer tmr3;
-
-    // Handlers; each runs its body inside guarded().
-    void btn1Click();
-    void btn2Click();
-    void tmr1Timer();
-    void tmr2Timer();
-    void tmr3Timer();
-    void Label3Click();
-    void Label2Click();
-    void N1Click();
-    void N2Click();
-    void qualityClick(TAAQuality quality);
-    void N4Click();
-    void autoSizeClick();
-    void N6Click();
-    void N7Click();
-    void N8Click();
-    void pnl1Click();
-    void pnl1DblClick();
-    void scoreboardClick();
-    void pauseClick();
-    void reduceMotionClick();
-    void highContrastClick();
-    void restoreDefaultsClick();
-    void exportCsvClick();
-    void exportPictureClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -156,6 +113,34 @@ private:
     void reviewChanged() override;
     void matchChanged() override;
 
+    // MenuHandlers: the pop-up menu's entries.
+    void N1Click() override;
+    void N2Click() override;
+    void qualityClick(TAAQuality quality) override;
+    void N4Click() override;
+    void autoSizeClick() override;
+    void N6Click() override;
+    void N7Click() override;
+    void N8Click() override;
+    void scoreboardClick() override;
+    void pauseClick() override;
+    void reduceMotionClick() override;
+    void highContrastClick() override;
+    void restoreDefaultsClick() override;
+    void exportCsvClick() override;
+    void exportPictureClick() override;
+
+    // The window's own handlers; each runs its body inside guarded().
+    void btn1Click();
+    void btn2Click();
+    void tmr1Timer();
+    void tmr2Timer();
+    void tmr3Timer();
+    void Label3Click();
+    void Label2Click();
+    void pnl1Click();
+    void pnl1DblClick();
+
     void buildComponents();
     void configureWordDisplay();
     // Shows what the settings remember (at creation, and after the
@@ -169,18 +154,6 @@ private:
     // Words and the panels' titles change at once instead of fading.
     void setReduceMotion(bool on);
     void connectHandlers();
-    void showWindow();
-    void showOnProjector();
-    // The designed size, or less where the screen's free area is smaller,
-    // centred in that area. Answers the size asked for.
-    QSize placeWindowed();
-    // Takes the border the desktop put round the window; true when it
-    // differs from the one assumed so far.
-    bool learnFrame();
-    // returning: back from full screen, when the window is placed whatever
-    // happens, and its buttons by their rule.
-    void watchFrame(bool returning = false);
-    void frameWatchTimer();
     void watchButtonRule(QSize target, int outerHeight);
     void setWordLine(const std::string& text);
     // Where the final score stands, in screen coordinates.
@@ -193,12 +166,30 @@ private:
     void applyButtonRule(int outerHeight);
     void fitSponsorPanel();
     void fitNumberLabel(QLabel& label);
-    void scheduleColorKey();
-    void applyColorKey();
     template <class Body>
     void handle(Body&& body) {
         guarded(errors_, std::forward<Body>(body));
     }
+
+    // Components, named as in the window's design.
+    TCnAAFadeText* aft1 = nullptr;
+    QLabel* Label7 = nullptr;
+    ClickLabel* Label3 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label8 = nullptr;
+    ClickLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QPushButton* btn1 = nullptr;
+    QPushButton* btn2 = nullptr;
+    QLabel* Label4 = nullptr;
+    ClickLabel* pnl1 = nullptr;
+    // The review of a finished round and the match's scoreboard, over the
+    // whole window.
+    ReviewPanel* review = nullptr;
+    ScoreboardPanel* scoreboard = nullptr;
+    QTimer tmr1;
+    QTimer tmr2;
+    QTimer tmr3;
 
     Game& game_;
     ErrorReporter& errors_;
@@ -209,26 +200,14 @@ private:
     AnchorLayout layout_;
     std::unique_ptr<GuessingWindowMenu> menu_;
     std::unique_ptr<PlayKeys> keys_;
+    std::unique_ptr<WindowPlacement> placement_;
+    std::unique_ptr<ResultsExport> export_;
+    std::unique_ptr<ColorKeyCut> colorKey_;
     // The end-of-round box is open: the round's review waits behind it.
     bool endBoxOpen_ = false;
     QColor lastChosenColor_ = Qt::black;
     Settings& settings_;
-    DisplayMode displayMode_ = DisplayMode::windowed;
-    QPointer<QScreen> projector_;
-    // The border the desktop puts round the window; until it is known, the
-    // border of the design.
-    QMargins frame_;
-    static constexpr int frameWatchMilliseconds = 50;
-    static constexpr int frameWatches = 100;
-    QTimer frameWatch_;
-    int frameWatchesLeft_ = 0;
-    QSize placedSize_;
-    bool returning_ = false;
-    // Back from full screen, the window is placed once it has left it.
-    bool placeOnReturn_ = false;
-    bool shownBefore_ = false;
     bool closing_ = false;
-    bool colorKeyPending_ = false;
     // After a change of display mode the buttons are placed once the window
     // has reached its new size, which may come later than the request.
     std::optional<QSize> buttonRuleSize_;

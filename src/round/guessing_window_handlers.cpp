@@ -1,33 +1,22 @@
 // The guessing window's event handlers: the round's buttons and timers, the
-// display adjustments of the pop-up menu, the colour choice, full screen,
-// closing, the about box and the sponsor panel.
+// display adjustments of the pop-up menu, the colour choice, closing, the
+// about box and the sponsor panel.
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDate>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QScreen>
-#include <QWindow>
-
-#include <utility>
 
 #include "fadetext/fade_text.h"
 #include "round/click_label.h"
-#include "round/color_key.h"
 #include "round/guessing_window.h"
-#include "round/guessing_window_geometry.h"
 #include "round/guessing_window_menu.h"
+#include "round/results_export.h"
 #include "round/word_size.h"
 #include "common/product.h"
-#include "game/match_export.h"
 #include "round/scoreboard_panel.h"
-#include "round/scoreboard_picture.h"
-#include "look/placement.h"
 
 namespace caici {
 namespace {
@@ -131,87 +120,7 @@ void TForm3::qualityClick(TAAQuality quality) {
 }
 
 void TForm3::N4Click() {
-    handle([this] {
-        if (displayMode_ == DisplayMode::windowed) {
-            // The border the desktop gave the window, for the way back.
-            if (isVisible()) learnFrame();
-            displayMode_ = DisplayMode::fullScreen;
-            showFullScreen();
-            const QSize screen = screenOf(*this).geometry().size();
-            watchButtonRule(screen, screen.height());
-        } else {
-            displayMode_ = DisplayMode::windowed;
-            // A move asked for before the desktop has given the window its
-            // border back would place the client area where the frame
-            // belongs: the window is placed once it has left full screen
-            // and has its border again (FormResize, frameWatchTimer).
-            placeOnReturn_ = true;
-            showNormal();
-        }
-    });
-}
-
-bool TForm3::learnFrame() {
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    // No border yet: the desktop has not framed the window (or never will).
-    if (frame.isNull() || frame == frame_) return false;
-    frame_ = frame;
-    return true;
-}
-
-void TForm3::watchFrame(bool returning) {
-    // The first placement guessed the border. The desktop puts its own round
-    // the window some time after it shows, and says so without an event the
-    // window hears: it looks for a while, and places the window again to fit
-    // once the border is known.
-    returning_ = returning;
-    frameWatch_.setInterval(frameWatchMilliseconds);
-    frameWatchesLeft_ = frameWatches;
-    frameWatch_.start();
-}
-
-void TForm3::frameWatchTimer() {
-    handle([this] {
-        if (--frameWatchesLeft_ <= 0 || displayMode_ != DisplayMode::windowed) frameWatch_.stop();
-        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-        if (frame.isNull()) return;
-        frameWatch_.stop();
-        learnFrame();
-        // Placed again wherever the desktop's border or its own ideas moved
-        // the window off the place it was given.
-        const QRect area = screenOf(*this).availableGeometry();
-        const QSize border(frame_.left() + frame_.right(), frame_.top() + frame_.bottom());
-        if (returning_ || size() != placedSize_ || !area.contains(frameGeometry()) ||
-            frameGeometry().topLeft() != centredIn(area, placedSize_ + border)) {
-            const QSize client = placeWindowed();
-            // Back from full screen, the buttons go where the rule puts them.
-            if (std::exchange(returning_, false)) watchButtonRule(client, client.height() + border.height());
-        }
-    });
-}
-
-QSize TForm3::placeWindowed() {
-    const QRect area = screenOf(*this).availableGeometry();
-    const QSize border(frame_.left() + frame_.right(), frame_.top() + frame_.bottom());
-    QSize client = design::clientSize;
-    const QSize room = area.size() - border;
-    if (client.width() > room.width() || client.height() > room.height()) {
-        // Smaller in proportion: the anchors lay the window out at any size.
-        client.scale(room, Qt::KeepAspectRatio);
-    }
-    placedSize_ = client;
-    resize(client);
-    move(centredIn(area, client + border));
-    return client;
-}
-
-void TForm3::watchButtonRule(QSize target, int outerHeight) {
-    buttonRuleSize_ = target;
-    buttonRuleOuterHeight_ = outerHeight;
-    if (size() == target) {
-        applyButtonRule(outerHeight);
-        buttonRuleSize_.reset();
-    }
+    handle([this] { placement_->switchDisplayMode(); });
 }
 
 void TForm3::N6Click() {
@@ -276,42 +185,11 @@ void TForm3::restoreDefaultsClick() {
 }
 
 void TForm3::exportCsvClick() {
-    handle([this] {
-        if (!game_.match()) return;
-        dialogs_->saveFile(this, QStringLiteral("导出比赛成绩"), QStringLiteral("比赛成绩.csv"),
-                           QStringLiteral("CSV 表格 (*.csv)"), [this](const QString& path) {
-                               handle([&] {
-                                   // The match may have ended while the chooser was open.
-                                   if (!game_.match()) return;
-                                   const std::string csv = matchCsv(*game_.match());
-                                   QSaveFile file(path);
-                                   if (!file.open(QIODevice::WriteOnly) ||
-                                       file.write(csv.data(), static_cast<qint64>(csv.size())) !=
-                                           static_cast<qint64>(csv.size()) ||
-                                       !file.commit()) {
-                                       throw Error("比赛成绩无法保存到 " + path.toStdString() + "：" +
-                                                   file.errorString().toStdString());
-                                   }
-                               });
-                           });
-    });
+    handle([this] { export_->saveCsv(*this); });
 }
 
 void TForm3::exportPictureClick() {
-    handle([this] {
-        if (!game_.match()) return;
-        dialogs_->saveFile(this, QStringLiteral("导出计分板图片"), QStringLiteral("计分板.png"),
-                           QStringLiteral("PNG 图片 (*.png)"), [this](const QString& path) {
-                               handle([&] {
-                                   if (!game_.match()) return;
-                                   const QImage picture = scoreboardPicture(*game_.match(), background_,
-                                                                            digitalFamily_, QDate::currentDate());
-                                   if (!picture.save(path, "PNG")) {
-                                       throw Error("计分板图片无法保存到 " + path.toStdString() + "。");
-                                   }
-                               });
-                           });
-    });
+    handle([this] { export_->savePicture(*this); });
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {

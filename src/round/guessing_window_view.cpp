@@ -6,7 +6,6 @@
 
 #include "common/number_text.h"
 #include "fadetext/fade_text.h"
-#include "look/placement.h"
 #include "look/window_look.h"
 #include "round/click_label.h"
 #include "round/guessing_window.h"
@@ -57,7 +56,7 @@ void TForm3::roundStarted() {
     dialogs_->closeRoundOver();
     review->hide();
     scoreboard->hide();
-    showWindow();
+    placement_->show();
     setNumber(*Label2, 0);
     // Every round begins with a plain caption, whichever way it was started.
     btn2->setText(QString::fromUtf8(skipCaption));
@@ -152,7 +151,7 @@ void TForm3::reviewChanged() {
         review->refresh();
         // The end box stands over the final score; the review follows it.
         if (endBoxOpen_) return;
-        showWindow();
+        placement_->show();
         review->show();
         review->raise();
         review->setFocus();
@@ -188,48 +187,7 @@ void TForm3::soundChanged(bool on) {
 }
 
 void TForm3::setProjector(QScreen* screen) {
-    projector_ = screen;
-    if (projector_ && isVisible()) showOnProjector();
-}
-
-void TForm3::showOnProjector() {
-    displayMode_ = DisplayMode::fullScreen;
-    if (screen() != projector_) {
-        // Full screen belongs to one screen: out of it first, then over to
-        // the projector and full screen there.
-        if (isFullScreen()) showNormal();
-        // A window on show does not move to another screen under openbox.
-        if (isVisible()) hide();
-        setScreen(projector_);
-        move(projector_->geometry().topLeft());
-    }
-    showFullScreen();
-    const QSize size = projector_->geometry().size();
-    watchButtonRule(size, size.height());
-}
-
-void TForm3::showWindow() {
-    if (projector_) {
-        showOnProjector();
-        raise();
-        return;
-    }
-    const bool first = !shownBefore_;
-    if (first) {
-        shownBefore_ = true;
-        placeWindowed();
-    }
-    if (displayMode_ == DisplayMode::fullScreen) {
-        showFullScreen();
-    } else if (isMinimized()) {
-        // A window the host minimised comes back for the new round.
-        showNormal();
-    } else {
-        show();
-    }
-    raise();
-    activateWindow();
-    if (first) watchFrame();
+    placement_->setProjector(screen);
 }
 
 }  // namespace caici

@@ -2,7 +2,7 @@
 
 #include "common/number_text.h"
 #include "game/game.h"
-#include "round/match_models.h"
+#include "tables/match_models.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

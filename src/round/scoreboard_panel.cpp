@@ -1,7 +1,7 @@
 #include "round/scoreboard_panel.h"
 
 #include "game/game.h"
-#include "round/match_models.h"
+#include "tables/match_models.h"
 #include "round/scoreboard_picture.h"
 
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "round/scoreboard_picture.h"
 
-#include "round/match_models.h"
+#include "tables/match_models.h"
 #include "round/overlay_panel.h"
 
 #include <QFontMetrics>

@@ -37,7 +37,7 @@ void ProgramHarness::showStartWindow() {
 }
 
 std::string ProgramHarness::wordLine() {
-    const TextLines& lines = form3().aft1->Text().Lines();
+    const TextLines& lines = form3().findChild<TCnAAFadeText*>()->Text().Lines();
     return lines.Empty() ? std::string() : lines.Strings(0);
 }
 

@@ -70,7 +70,7 @@ TEST_F(StartWindowTest, StartLabelClickShowsTheGuessingWindowWithAWordAndAZeroSc
     clickStart();
     ASSERT_TRUE(harness.errors.texts.empty()) << harness.errors.texts.front();
     EXPECT_TRUE(harness.form3().isVisible());
-    EXPECT_EQ(harness.form3().Label2->text(), QStringLiteral("000"));
+    EXPECT_EQ(harness.form3().findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("000"));
     const std::string word = round().currentEntry.word;
     EXPECT_FALSE(word.empty());
     EXPECT_EQ(harness.wordLine(), "<Title1><Center>" + word);
@@ -155,8 +155,7 @@ TEST_F(StartWindowTest, TheNextStartCountsDownFromTheRulesDialog) {
 
 TEST_F(StartWindowTest, TheBrowserPageShowsTheChosenSheetInColumnsOf150Pixels) {
     LibraryBrowser& browser = *harness.form1().pgc1;
-    EXPECT_LT(browser.geometry().bottom(), 0);
-    EXPECT_EQ(browser.y(), -2471);
+    EXPECT_FALSE(harness.form1().rect().intersects(browser.geometry()));
     EXPECT_FALSE(browser.isVisible());
     EXPECT_EQ(browser.tabText(0), QStringLiteral("词库设置"));
     EXPECT_EQ(browser.tabText(1), QStringLiteral("音效设置"));

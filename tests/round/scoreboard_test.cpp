@@ -44,9 +44,9 @@ TEST_F(ScoreboardTest, EveryTeamShowsWholeInTheSmallestWindow) {
     for (const bool finished : {false, true}) {
         if (finished) playEveryTeam(maxTeams);
         window->resize(1024, 768);
-        if (!window->scoreboard->isVisible()) window->scoreboardClick();
+        const ScoreboardPanel& board = part<ScoreboardPanel>("scoreboard");
+        if (!board.isVisible()) window->menu().scoreboard->trigger();
         QCoreApplication::processEvents();
-        const ScoreboardPanel& board = *window->scoreboard;
         ASSERT_TRUE(board.isVisible());
         ASSERT_EQ(board.size(), QSize(1024, 768));
         ASSERT_EQ(board.podium->isVisible(), finished);

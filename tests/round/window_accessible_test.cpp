@@ -42,43 +42,40 @@ class WindowAccessibleTest : public WindowTest {};
 TEST_F(WindowAccessibleTest, WindowAndDisplaysAreNamedByTheirTexts) {
     startRound();
     EXPECT_EQ(nameOf(window.get()), "猜词窗口");
-    EXPECT_EQ(nameOf(window->Label7), "Time:");
-    EXPECT_EQ(nameOf(window->Label8), "Score:");
-    EXPECT_EQ(nameOf(window->Label2), "000");
-    window->tmr1Timer();
-    EXPECT_EQ(nameOf(window->Label3), "089");
-    window->btn1Click();
-    EXPECT_EQ(nameOf(window->Label2), window->Label2->text().toStdString());
-    EXPECT_NE(nameOf(window->Label2), "000");
-    EXPECT_EQ(accessible(window->Label3).role(), QAccessible::StaticText);
+    EXPECT_EQ(nameOf(&part("Label7")), "Time:");
+    EXPECT_EQ(nameOf(&part("Label8")), "Score:");
+    EXPECT_EQ(nameOf(&scoreDisplay()), "000");
+    ticks(1);
+    EXPECT_EQ(nameOf(&timeDisplay()), "089");
+    press(correctButton());
+    EXPECT_EQ(nameOf(&scoreDisplay()), text(scoreDisplay()));
+    EXPECT_NE(nameOf(&scoreDisplay()), "000");
+    EXPECT_EQ(accessible(&timeDisplay()).role(), QAccessible::StaticText);
 }
 
 // Flashes are named by their texts while they show and are reported as not
 // showing once hidden; the skip caption follows the skips.
 TEST_F(WindowAccessibleTest, FlashesAndSkipCaption) {
     startRound();
-    EXPECT_FALSE(showing(window->Label5));
-    EXPECT_FALSE(showing(window->Label6));
-    window->btn1Click();
-    EXPECT_TRUE(showing(window->Label5));
-    EXPECT_EQ(nameOf(window->Label5), window->Label5->text().toStdString());
-    EXPECT_EQ(nameOf(window->Label5).front(), '+');
-    window->tmr3Timer();
-    EXPECT_FALSE(showing(window->Label5));
+    EXPECT_FALSE(showing(&scoreFlash()));
+    EXPECT_FALSE(showing(&penaltyFlash()));
+    press(correctButton());
+    EXPECT_TRUE(showing(&scoreFlash()));
+    EXPECT_EQ(nameOf(&scoreFlash()), text(scoreFlash()));
+    EXPECT_EQ(nameOf(&scoreFlash()).front(), '+');
+    ASSERT_TRUE(goesAway(scoreFlash()));
+    EXPECT_FALSE(showing(&scoreFlash()));
 
-    for (int i = 0; i < 3; ++i) {
-        later();
-        window->btn2Click();
-    }
-    EXPECT_EQ(nameOf(window->btn2), "跳过[3]");
-    EXPECT_EQ(accessible(window->btn2).role(), QAccessible::Button);
-    EXPECT_TRUE(showing(window->Label6));
-    EXPECT_EQ(nameOf(window->Label6), "-2");
-    window->tmr2Timer();
-    EXPECT_FALSE(showing(window->Label6));
+    for (int i = 0; i < 3; ++i) press(skipButton());
+    EXPECT_EQ(nameOf(&skipButton()), "跳过[3]");
+    EXPECT_EQ(accessible(&skipButton()).role(), QAccessible::Button);
+    EXPECT_TRUE(showing(&penaltyFlash()));
+    EXPECT_EQ(nameOf(&penaltyFlash()), "-2");
+    ASSERT_TRUE(goesAway(penaltyFlash()));
+    EXPECT_FALSE(showing(&penaltyFlash()));
 
-    window->pnl1DblClick();
-    EXPECT_FALSE(showing(window->pnl1));
+    QTest::mouseDClick(&part("pnl1"), Qt::LeftButton);
+    EXPECT_FALSE(showing(&part("pnl1")));
 }
 
 // Every entry of the pop-up menu carries its caption, its shortcut and, where

@@ -30,12 +30,13 @@ protected:
         return marks;
     }
     void expectButtonRule(int outerHeight) const {
-        EXPECT_EQ(window->btn1->x(), window->Label4->x());
-        EXPECT_EQ(window->btn2->x(), window->btn1->x() + 200);
-        EXPECT_EQ(window->btn1->y(), outerHeight - 150);
-        EXPECT_EQ(window->btn2->y(), outerHeight - 150);
-        EXPECT_EQ(window->pnl1->y(), window->btn1->y());
+        EXPECT_EQ(correctButton().x(), part("Label4").x());
+        EXPECT_EQ(skipButton().x(), correctButton().x() + 200);
+        EXPECT_EQ(correctButton().y(), outerHeight - 150);
+        EXPECT_EQ(skipButton().y(), outerHeight - 150);
+        EXPECT_EQ(part("pnl1").y(), correctButton().y());
     }
+    TCnAAFadeText& wordDisplay() const { return part<TCnAAFadeText>("aft1"); }
 };
 
 // The word fits the screen at first; F1 and F2 scale the fitted size in
@@ -51,9 +52,9 @@ TEST_F(WindowDisplayTest, WordSizeKeys) {
     QTest::keyClick(window.get(), Qt::Key_F2);
     EXPECT_LT(window->wordPoints(), fitted);
     EXPECT_DOUBLE_EQ(settings.settings.wordScale(), 0.8);
-    for (int i = 0; i < 30; ++i) window->N1Click();
+    for (int i = 0; i < 30; ++i) window->menu().N1->trigger();
     EXPECT_DOUBLE_EQ(settings.settings.wordScale(), maxWordScale);
-    for (int i = 0; i < 30; ++i) window->N2Click();
+    for (int i = 0; i < 30; ++i) window->menu().N2->trigger();
     EXPECT_DOUBLE_EQ(settings.settings.wordScale(), minWordScale);
 
     window->menu().autoSize->trigger();
@@ -64,9 +65,9 @@ TEST_F(WindowDisplayTest, WordSizeKeys) {
     QTest::keyClick(window.get(), Qt::Key_F2);
     EXPECT_EQ(window->wordPoints(), 188);
 
-    for (int i = 0; i < 60; ++i) window->N1Click();
+    for (int i = 0; i < 60; ++i) window->menu().N1->trigger();
     EXPECT_EQ(window->wordPoints(), maxWordPoints);
-    for (int i = 0; i < 60; ++i) window->N2Click();
+    for (int i = 0; i < 60; ++i) window->menu().N2->trigger();
     EXPECT_EQ(window->wordPoints(), minWordPoints);
     EXPECT_TRUE(errors.reported.empty());
 }
@@ -122,7 +123,7 @@ TEST_F(WindowDisplayTest, FullScreenAndBackFollowTheButtonRule) {
         const int outerHeight = fitted.height() + border.height();
         EXPECT_TRUE(settles([&] {
             return window->size() == fitted && window->frameGeometry().topLeft() == centred &&
-                   window->btn1->y() == outerHeight - 150;
+                   correctButton().y() == outerHeight - 150;
         })) << window->width() << "x" << window->height() << " at " << window->frameGeometry().x() << ","
             << window->frameGeometry().y();
         expectButtonRule(fitted.height() + border.height());
@@ -132,7 +133,7 @@ TEST_F(WindowDisplayTest, FullScreenAndBackFollowTheButtonRule) {
 // The display mode survives closing and the next start.
 TEST_F(WindowDisplayTest, FullScreenIsKeptAcrossRounds) {
     showActive();
-    window->N4Click();
+    window->menu().N4->trigger();
     window->close();
     startRound();
     EXPECT_EQ(window->displayMode(), DisplayMode::fullScreen);
@@ -147,10 +148,10 @@ TEST_F(WindowDisplayTest, ResizeKeepsPanelLevelWithButtons) {
     for (const QSize size : {QSize(1400, 900), QSize(1000, 700), QSize(1184, 722)}) {
         window->resize(size);
         QCoreApplication::processEvents();
-        EXPECT_EQ(window->pnl1->y(), window->btn1->y()) << size.width();
-        EXPECT_EQ(window->btn1->y(), size.height() - (722 - 613)) << size.width();
-        EXPECT_EQ(window->width() - window->btn2->geometry().right(), 1184 - (963 + 169 - 1));
-        EXPECT_EQ(window->aft1->geometry(), QRect(8, 136, size.width() - 15, size.height() - 305));
+        EXPECT_EQ(part("pnl1").y(), correctButton().y()) << size.width();
+        EXPECT_EQ(correctButton().y(), size.height() - (722 - 613)) << size.width();
+        EXPECT_EQ(window->width() - skipButton().geometry().right(), 1184 - (963 + 169 - 1));
+        EXPECT_EQ(wordDisplay().geometry(), QRect(8, 136, size.width() - 15, size.height() - 305));
     }
 }
 
@@ -161,10 +162,10 @@ TEST_F(WindowDisplayTest, ButtonsStayClearOfThePanelInANarrowWindow) {
     for (const QSize size : {QSize(1024, 768), QSize(900, 600)}) {
         window->resize(size);
         QCoreApplication::processEvents();
-        EXPECT_LT(window->pnl1->geometry().right(), window->btn1->x()) << size.width();
-        EXPECT_LE(window->pnl1->fontMetrics().horizontalAdvance(window->pnl1->text()), window->pnl1->width())
-            << size.width();
-        for (QPushButton* button : {window->btn1, window->btn2}) {
+        const QLabel& panel = part("pnl1");
+        EXPECT_LT(panel.geometry().right(), correctButton().x()) << size.width();
+        EXPECT_LE(panel.fontMetrics().horizontalAdvance(panel.text()), panel.width()) << size.width();
+        for (QPushButton* button : {&correctButton(), &skipButton()}) {
             EXPECT_EQ(window->childAt(button->geometry().center()), button) << size.width();
         }
     }
@@ -175,23 +176,23 @@ TEST_F(WindowDisplayTest, ButtonsStayClearOfThePanelInANarrowWindow) {
 // cancelling changes nothing.
 TEST_F(WindowDisplayTest, DisplayColoursRememberTheLastChoice) {
     startRound();
-    const auto digits = [](const QLabel* label) { return label->palette().color(QPalette::WindowText); };
-    const QColor timeBefore = digits(window->Label3);
-    const QColor captionBefore = digits(window->Label7);
+    const auto digits = [](const QLabel& label) { return label.palette().color(QPalette::WindowText); };
+    const QColor timeBefore = digits(timeDisplay());
+    const QColor captionBefore = digits(part("Label7"));
 
     dialogs->color = std::nullopt;
-    QTest::mouseClick(window->Label3, Qt::LeftButton);
-    EXPECT_EQ(digits(window->Label3), timeBefore);
+    QTest::mouseClick(&timeDisplay(), Qt::LeftButton);
+    EXPECT_EQ(digits(timeDisplay()), timeBefore);
 
     dialogs->color = QColor(10, 20, 200);
-    QTest::mouseClick(window->Label2, Qt::LeftButton);
-    EXPECT_EQ(digits(window->Label2), QColor(10, 20, 200));
-    EXPECT_EQ(digits(window->Label3), timeBefore);
+    QTest::mouseClick(&scoreDisplay(), Qt::LeftButton);
+    EXPECT_EQ(digits(scoreDisplay()), QColor(10, 20, 200));
+    EXPECT_EQ(digits(timeDisplay()), timeBefore);
 
     dialogs->color = QColor(0, 200, 0);
-    window->Label3Click();
-    EXPECT_EQ(digits(window->Label3), QColor(0, 200, 0));
-    EXPECT_EQ(digits(window->Label7), captionBefore);
+    QTest::mouseClick(&timeDisplay(), Qt::LeftButton);
+    EXPECT_EQ(digits(timeDisplay()), QColor(0, 200, 0));
+    EXPECT_EQ(digits(part("Label7")), captionBefore);
 
     ASSERT_EQ(dialogs->chooserStarts.size(), 3u);
     EXPECT_EQ(dialogs->chooserStarts[0], QColor(Qt::black));
@@ -205,13 +206,13 @@ TEST_F(WindowDisplayTest, MaroonDigitsAreKeyedOut) {
     startRound();
     EXPECT_TRUE(window->colorKeyRegion().isEmpty());
     dialogs->color = QColor(128, 0, 0);
-    window->Label3Click();
+    QTest::mouseClick(&timeDisplay(), Qt::LeftButton);
     const QRegion keyed = window->colorKeyRegion();
     EXPECT_FALSE(keyed.isEmpty());
-    EXPECT_TRUE(window->Label3->geometry().contains(keyed.boundingRect()));
+    EXPECT_TRUE(timeDisplay().geometry().contains(keyed.boundingRect()));
 
     dialogs->color = QColor(129, 0, 0);
-    window->Label3Click();
+    QTest::mouseClick(&timeDisplay(), Qt::LeftButton);
     EXPECT_TRUE(window->colorKeyRegion().isEmpty());
 }
 
@@ -221,28 +222,25 @@ TEST_F(WindowDisplayTest, MaroonDigitsAreKeyedOut) {
 // the window's edge.
 TEST_F(WindowDisplayTest, NumbersUseTheDigitalFace) {
     EXPECT_TRUE(DigitalFont::familyAvailable(window->digitalFamily()));
-    for (const QLabel* label : std::initializer_list<const QLabel*>{window->Label3, window->Label2, window->Label5, window->Label6}) {
+    for (const QLabel* label : {&timeDisplay(), &scoreDisplay(), &scoreFlash(), &penaltyFlash()}) {
         EXPECT_EQ(label->font().family(), window->digitalFamily());
     }
-    EXPECT_TRUE(window->Label5->font().bold());
-    EXPECT_FALSE(window->Label3->font().bold());
-    EXPECT_LE(window->Label3->sizeHint().width(), 105);
-    EXPECT_EQ(window->Label5->font().pixelSize(), window->Label2->font().pixelSize());
-    EXPECT_EQ(window->Label6->font().pixelSize(), window->Label3->font().pixelSize());
+    EXPECT_TRUE(scoreFlash().font().bold());
+    EXPECT_FALSE(timeDisplay().font().bold());
+    EXPECT_LE(timeDisplay().sizeHint().width(), 105);
+    EXPECT_EQ(scoreFlash().font().pixelSize(), scoreDisplay().font().pixelSize());
+    EXPECT_EQ(penaltyFlash().font().pixelSize(), timeDisplay().font().pixelSize());
     game->setCountdownSeconds(30);
     startRound();
-    window->btn1Click();
-    for (int i = 0; i < 3; ++i) {
-        later();
-        window->btn2Click();
-    }
-    ASSERT_TRUE(window->Label5->isVisible());
-    ASSERT_TRUE(window->Label6->isVisible());
-    for (const auto& [number, flash] : {std::pair{window->Label2, window->Label5}, std::pair{window->Label3, window->Label6}}) {
+    press(correctButton());
+    for (int i = 0; i < 3; ++i) press(skipButton());
+    ASSERT_TRUE(scoreFlash().isVisible());
+    ASSERT_TRUE(penaltyFlash().isVisible());
+    for (const auto& [number, flash] : {std::pair{&scoreDisplay(), &scoreFlash()}, std::pair{&timeDisplay(), &penaltyFlash()}}) {
         EXPECT_GE(flash->geometry().left() - number->geometry().right(), 8) << "a clear gap after the number";
         EXPECT_EQ(flash->y(), number->y());
     }
-    EXPECT_LE(window->Label5->geometry().right(), window->width() - 10) << "the flash stays clear of the edge";
+    EXPECT_LE(scoreFlash().geometry().right(), window->width() - 10) << "the flash stays clear of the edge";
 }
 
 // F5 switches all cues off and on again; the check mark shows the state,
@@ -265,26 +263,30 @@ TEST_F(WindowDisplayTest, SoundSwitch) {
 TEST_F(WindowDisplayTest, SettingsStayUntilTheDefaultsAreRestored) {
     startRound();
     dialogs->color = QColor(10, 20, 200);
-    window->Label3Click();
+    QTest::mouseClick(&timeDisplay(), Qt::LeftButton);
     window->menu().N12->trigger();
     window->menu().highContrast->trigger();
     window->menu().reduceMotion->trigger();
     window->menu().N7->trigger();
-    EXPECT_TRUE(window->aft1->Instant());
+    EXPECT_TRUE(wordDisplay().Instant());
 
     TForm3 next(GuessingWindowParts{QString::fromStdString(gameFolderPath()), *game, settings.settings, errors, dialogs});
-    EXPECT_EQ(next.Label3->palette().color(QPalette::WindowText), QColor(10, 20, 200));
+    const auto timeColor = [](const TForm3& shown) {
+        return shown.findChild<QLabel*>(QStringLiteral("Label3"))->palette().color(QPalette::WindowText);
+    };
+    const auto instant = [](const TForm3& shown) { return shown.findChild<TCnAAFadeText*>()->Instant(); };
+    EXPECT_EQ(timeColor(next), QColor(10, 20, 200));
     EXPECT_EQ(next.wordQuality(), TAAQuality::aqHigh);
     EXPECT_TRUE(next.menu().highContrast->isChecked());
-    EXPECT_TRUE(next.aft1->Instant());
+    EXPECT_TRUE(instant(next));
     EXPECT_FALSE(game->soundOn());
 
     next.menu().restoreDefaults->trigger();
     for (const TForm3* shown : {window.get(), &next}) {
-        EXPECT_EQ(shown->Label3->palette().color(QPalette::WindowText), QColor(255, 128, 255));
+        EXPECT_EQ(timeColor(*shown), QColor(255, 128, 255));
         EXPECT_EQ(shown->wordQuality(), TAAQuality::aqNone);
         EXPECT_FALSE(shown->menu().highContrast->isChecked());
-        EXPECT_FALSE(shown->aft1->Instant());
+        EXPECT_FALSE(instant(*shown));
     }
     EXPECT_TRUE(game->soundOn());
 }
@@ -297,28 +299,29 @@ TEST_F(WindowDisplayTest, SpacePausesAndHidesTheWord) {
     QTest::keyClick(window.get(), Qt::Key_Space);
     EXPECT_TRUE(game->round().paused);
     EXPECT_EQ(wordLine(), "<Title1><Center>暂停");
-    EXPECT_FALSE(window->tmr1.isActive());
+    EXPECT_FALSE(round().countdownRunning);
     QTest::keyClick(window.get(), Qt::Key_Period);
     EXPECT_FALSE(game->round().paused);
     EXPECT_EQ(wordLine(), word);
-    EXPECT_TRUE(window->tmr1.isActive());
+    EXPECT_TRUE(round().countdownRunning);
 }
 
 // A click on the sponsor panel opens our page; a double-click first delivers
 // that click and then hides the panel for good.
 TEST_F(WindowDisplayTest, SponsorPanel) {
     startRound();
-    QTest::mouseClick(window->pnl1, Qt::LeftButton);
+    QLabel& panel = part("pnl1");
+    QTest::mouseClick(&panel, Qt::LeftButton);
     ASSERT_EQ(dialogs->opened.size(), 1u);
     EXPECT_EQ(dialogs->opened[0], QUrl(QString::fromUtf8(productPage)));
 
-    QTest::mouseClick(window->pnl1, Qt::LeftButton);
-    QTest::mouseDClick(window->pnl1, Qt::LeftButton);
+    QTest::mouseClick(&panel, Qt::LeftButton);
+    QTest::mouseDClick(&panel, Qt::LeftButton);
     EXPECT_EQ(dialogs->opened.size(), 2u);
-    EXPECT_FALSE(window->pnl1->isVisible());
+    EXPECT_FALSE(panel.isVisible());
     window->close();
     startRound();
-    EXPECT_FALSE(window->pnl1->isVisible());
+    EXPECT_FALSE(panel.isVisible());
 }
 
 // The about box: caption "提示", our own text.

@@ -18,86 +18,68 @@ class WindowRoundTest : public WindowTest {};
 
 // A start shows the window with the first word, "000" for the score, the
 // full countdown and a plain skip caption, also straight after a round with
-// skips; the first tick shows the countdown minus one.
+// skips; each second counts the display down by one, and the countdown runs
+// by itself.
 TEST_F(WindowRoundTest, StartShowsTheFirstWordAndTicksCountDown) {
     startRound();
-    window->btn2Click();
-    later();
-    window->btn2Click();
+    press(skipButton());
+    press(skipButton());
     startRound();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(text(window->Label2), "000");
-    EXPECT_EQ(text(window->Label3), "090");
-    EXPECT_EQ(text(window->btn2), "跳过");
-    EXPECT_TRUE(window->tmr1.isActive());
-    EXPECT_EQ(window->tmr1.interval(), 1000);
+    EXPECT_EQ(text(scoreDisplay()), "000");
+    EXPECT_EQ(text(timeDisplay()), "090");
+    EXPECT_EQ(text(skipButton()), "跳过");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text(timeDisplay()) == "089"; }, 3000));
 
-    window->tmr1Timer();
-    EXPECT_EQ(text(window->Label3), "089");
-    for (int i = 0; i < 82; ++i) window->tmr1Timer();
-    EXPECT_EQ(text(window->Label3), "007");
-    window->tmr1Timer();
-    EXPECT_EQ(text(window->Label3), "006");
+    ticks(82);
+    EXPECT_EQ(text(timeDisplay()), "007");
+    ticks(1);
+    EXPECT_EQ(text(timeDisplay()), "006");
     EXPECT_EQ(cues().back(), "cue end");
 }
 
-// "正确" credits the word on display, shows the next one and flashes "+N"
-// until the flash timer's tick; a second correct answer within the period
-// does not restart the timer.
+// "正确" credits the word on display, shows the next one and flashes "+N",
+// which goes by itself soon after; a second correct answer meanwhile shows
+// its own "+N".
 TEST_F(WindowRoundTest, CorrectCreditsAndFlashes) {
     startRound();
     const int first = shownPoints();
-    QTest::mouseClick(window->btn1, Qt::LeftButton);
+    press(correctButton());
 
     EXPECT_EQ(cues().back(), "cue yes");
     EXPECT_EQ(wordLine(), prefix + "词1");
-    EXPECT_EQ(text(window->Label2), "00" + std::to_string(first));
-    EXPECT_TRUE(window->Label5->isVisible());
-    EXPECT_EQ(text(window->Label5), "+" + std::to_string(first));
-    EXPECT_TRUE(window->tmr3.isActive());
-    EXPECT_EQ(window->tmr3.interval(), 500);
-    const int timerId = window->tmr3.timerId();
+    EXPECT_EQ(text(scoreDisplay()), "00" + std::to_string(first));
+    EXPECT_TRUE(scoreFlash().isVisible());
+    EXPECT_EQ(text(scoreFlash()), "+" + std::to_string(first));
 
     const int second = shownPoints();
-    later();
-    window->btn1Click();
-    EXPECT_EQ(text(window->Label5), "+" + std::to_string(second));
-    EXPECT_EQ(window->tmr3.timerId(), timerId) << "a running flash timer keeps its period";
-    EXPECT_EQ(text(window->Label2), "00" + std::to_string(first + second));
-
-    window->tmr3Timer();
-    EXPECT_FALSE(window->Label5->isVisible());
-    EXPECT_FALSE(window->tmr3.isActive());
+    press(correctButton());
+    EXPECT_EQ(text(scoreFlash()), "+" + std::to_string(second));
+    EXPECT_EQ(text(scoreDisplay()), "00" + std::to_string(first + second));
+    EXPECT_TRUE(goesAway(scoreFlash()));
 }
 
-// Skips change the caption; the third costs 2 seconds and flashes "-2" until
-// the penalty timer's tick.
+// Skips change the caption and take a "+N" still on screen away at once;
+// the third costs 2 seconds and flashes "-2", which goes by itself.
 TEST_F(WindowRoundTest, SkipsCountInTheCaptionAndPenalise) {
     startRound();
-    window->btn2Click();
-    later();
-    EXPECT_EQ(text(window->btn2), "跳过[1]");
-    window->btn2Click();
-    later();
-    EXPECT_FALSE(window->Label6->isVisible());
-    EXPECT_FALSE(window->tmr2.isActive());
-    EXPECT_EQ(text(window->btn2), "跳过[2]");
-    EXPECT_TRUE(window->tmr3.isActive()) << "a skip blanks the score flash";
-    EXPECT_EQ(text(window->Label5), "  ");
+    press(correctButton());
+    press(skipButton());
+    EXPECT_EQ(text(skipButton()), "跳过[1]");
+    EXPECT_FALSE(scoreFlash().text().contains(QLatin1Char('+'))) << "a skip takes the score flash away";
+    press(skipButton());
+    EXPECT_FALSE(penaltyFlash().isVisible());
+    EXPECT_EQ(text(skipButton()), "跳过[2]");
 
-    window->btn2Click();
-    EXPECT_EQ(text(window->btn2), "跳过[3]");
-    EXPECT_TRUE(window->Label6->isVisible());
-    EXPECT_EQ(text(window->Label6), "-2");
-    EXPECT_TRUE(window->tmr2.isActive());
-    EXPECT_EQ(window->tmr2.interval(), 500);
+    press(skipButton());
+    EXPECT_EQ(text(skipButton()), "跳过[3]");
+    EXPECT_TRUE(penaltyFlash().isVisible());
+    EXPECT_EQ(text(penaltyFlash()), "-2");
     EXPECT_EQ(round().remainingSeconds, 88);
 
-    window->tmr2Timer();
-    EXPECT_FALSE(window->Label6->isVisible());
-    EXPECT_FALSE(window->tmr2.isActive());
-    window->tmr1Timer();
-    EXPECT_EQ(text(window->Label3), "087");
+    EXPECT_TRUE(goesAway(penaltyFlash()));
+    ticks(1);
+    EXPECT_EQ(text(timeDisplay()), "087");
 }
 
 // At zero the final score stands in the word display and in the score
@@ -107,20 +89,20 @@ TEST_F(WindowRoundTest, EndOfRound) {
     game->setCountdownSeconds(2);
     startRound();
     const int first = shownPoints();
-    window->btn1Click();
-    window->tmr1Timer();
+    press(correctButton());
+    ticks(1);
     EXPECT_TRUE(dialogs->boxes.empty());
-    window->tmr1Timer();
+    ticks(1);
 
     ASSERT_EQ(dialogs->boxes.size(), 1u);
     EXPECT_EQ(dialogs->boxes[0].caption, QStringLiteral("提示"));
     EXPECT_TRUE(dialogs->boxes[0].text.contains(QStringLiteral("下一轮")));
     EXPECT_EQ(wordLine(), prefix + std::to_string(first) + " 分");
-    EXPECT_EQ(text(window->Label3), "000");
-    EXPECT_EQ(text(window->Label2), threeDigits(first));
-    EXPECT_FALSE(window->btn1->isEnabled());
-    EXPECT_FALSE(window->btn2->isEnabled());
-    EXPECT_FALSE(window->tmr1.isActive());
+    EXPECT_EQ(text(timeDisplay()), "000");
+    EXPECT_EQ(text(scoreDisplay()), threeDigits(first));
+    EXPECT_FALSE(correctButton().isEnabled());
+    EXPECT_FALSE(skipButton().isEnabled());
+    EXPECT_FALSE(round().countdownRunning);
     EXPECT_EQ(cues().back(), "cue score");
 }
 
@@ -128,16 +110,16 @@ TEST_F(WindowRoundTest, EndOfRound) {
 // stops the countdown; the next start shows the window again.
 TEST_F(WindowRoundTest, ClosingResetsAndStops) {
     startRound();
-    window->btn2Click();
+    press(skipButton());
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(wordLine(), prefix + "Velmarin出品");
-    EXPECT_EQ(text(window->btn2), "跳过");
-    EXPECT_FALSE(window->tmr1.isActive());
+    EXPECT_EQ(text(skipButton()), "跳过");
+    EXPECT_FALSE(round().countdownRunning);
 
     startRound();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->tmr1.isActive());
+    EXPECT_TRUE(round().countdownRunning);
 }
 
 // The menu's last entry ends the round the same way, and so does a round
@@ -147,7 +129,7 @@ TEST_F(WindowRoundTest, EndThisRoundEntryCloses) {
     window->menu().N6->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(wordLine(), prefix + "Velmarin出品");
-    EXPECT_FALSE(window->tmr1.isActive());
+    EXPECT_FALSE(round().countdownRunning);
 
     startRound();
     game->close();
@@ -167,9 +149,11 @@ TEST_F(WindowRoundTest, TheGamesKeysWorkWhateverHasTheFocus) {
         Qt::Key key;
         const char* cue;
     };
-    for (const Press& press : {Press{window->btn1, Qt::Key_Right, "cue yes"}, Press{window->btn1, Qt::Key_Left, "cue no"},
-                               Press{window->btn2, Qt::Key_Right, "cue yes"}, Press{window->btn2, Qt::Key_Return, "cue yes"},
-                               Press{window->btn1, Qt::Key_PageUp, "cue no"}, Press{window.get(), Qt::Key_PageDown, "cue yes"}}) {
+    QPushButton* const correct = &correctButton();
+    QPushButton* const skip = &skipButton();
+    for (const Press& press : {Press{correct, Qt::Key_Right, "cue yes"}, Press{correct, Qt::Key_Left, "cue no"},
+                               Press{skip, Qt::Key_Right, "cue yes"}, Press{skip, Qt::Key_Return, "cue yes"},
+                               Press{correct, Qt::Key_PageUp, "cue no"}, Press{window.get(), Qt::Key_PageDown, "cue yes"}}) {
         press.focus->setFocus();
         const auto before = cues().size();
         QTest::keyClick(press.focus, press.key);
@@ -178,15 +162,15 @@ TEST_F(WindowRoundTest, TheGamesKeysWorkWhateverHasTheFocus) {
         EXPECT_EQ(cues().back(), press.cue);
     }
 
-    window->btn1->setFocus();
+    correct->setFocus();
     const auto before = cues().size();
-    QTest::keyClick(window->btn1, Qt::Key_Space);
+    QTest::keyClick(correct, Qt::Key_Space);
     EXPECT_TRUE(game->round().paused);
-    QTest::keyClick(window->btn1, Qt::Key_Space);
+    QTest::keyClick(correct, Qt::Key_Space);
     EXPECT_FALSE(game->round().paused);
     later();
     QKeyEvent held(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
-    QApplication::sendEvent(window->btn1, &held);
+    QApplication::sendEvent(correct, &held);
     EXPECT_EQ(cues().size(), before);
 }
 
@@ -198,19 +182,18 @@ TEST_F(WindowRoundTest, TheReviewFollowsTheEndBoxAndANewRoundTakesTheBoxAway) {
     game->setCountdownSeconds(2);
     for (const bool closedByHost : {true, false}) {
         startRound();
-        window->tmr1Timer();
-        window->tmr1Timer();
+        ticks(2);
         ASSERT_TRUE(dialogs->roundOverOpen) << closedByHost;
         ASSERT_TRUE(game->review().has_value());
-        EXPECT_FALSE(window->review->isVisible());
+        EXPECT_FALSE(part<ReviewPanel>("review").isVisible());
         if (closedByHost) {
             dialogs->closeRoundOver();
-            EXPECT_TRUE(window->review->isVisible());
+            EXPECT_TRUE(part<ReviewPanel>("review").isVisible());
         } else {
             EXPECT_EQ(game->perform(Command{CommandKind::start}), std::nullopt);
             EXPECT_FALSE(dialogs->roundOverOpen);
             EXPECT_EQ(game->round().phase, RoundPhase::running);
-            EXPECT_FALSE(window->review->isVisible());
+            EXPECT_FALSE(part<ReviewPanel>("review").isVisible());
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "round/match_models.h"
+#include "tables/match_models.h"
 
 #include "common/number_text.h"
 

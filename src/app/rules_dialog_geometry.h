@@ -1,0 +1,34 @@
+#pragma once
+// Where the rules dialog's parts stand: the designed dialog of 455 x 383
+// pixels, and below it a row for the match, console and phone settings.
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace caici::design::rules {
+
+inline constexpr QSize designedSize{455, 383};
+inline constexpr int settingsRowHeight = 40;
+inline constexpr QSize clientSize{designedSize.width(), designedSize.height() + settingsRowHeight};
+
+inline constexpr QRect rulesFrame{14, 16, 425, 351};  // dotted frame
+// Texts at their top-left corner, at least this large.
+inline constexpr QPoint Label1{40, 60};  // how to change words and sounds
+inline constexpr QSize Label1Least{378, 57};
+inline constexpr QPoint Label9{43, 149};  // "游戏规则："
+inline constexpr QPoint Label7{171, 149}; // "倒计时设定：        秒。"
+inline constexpr QPoint Label8{44, 178};  // the rules
+inline constexpr QSize Label8Least{363, 152};
+inline constexpr QRect edt1{266, 146, 41, 27};  // countdown, in Label7's gap
+
+// The settings row: the match button at its left, the switches beside it,
+// set this far into the row.
+inline constexpr QRect btnMatch{14, designedSize.height() - 8, 200, settingsRowHeight - 4};
+inline constexpr int switchInset = 8;
+inline constexpr int remoteSwitchLeft = 240;
+inline constexpr int consoleSwitchLeft = 350;
+// The library panel under the dialog, overlapping its last pixels.
+inline constexpr QPoint libraryPanel{14, -4};
+
+}  // namespace caici::design::rules
