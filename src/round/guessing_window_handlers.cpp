@@ -24,7 +24,7 @@
 #include "round/guessing_window_menu.h"
 #include "round/word_size.h"
 #include "common/product.h"
-#include "game/match_export.h"
+#include "texts/match_export.h"
 #include "round/scoreboard_panel.h"
 #include "round/scoreboard_picture.h"
 #include "look/placement.h"
