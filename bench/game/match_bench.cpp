@@ -5,6 +5,7 @@
 
 #include "game/match.h"
 #include "game/match_store.h"
+#include "texts/user_texts.h"
 
 #include <benchmark/benchmark.h>
 

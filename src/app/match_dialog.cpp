@@ -1,6 +1,7 @@
 #include "app/match_dialog.h"
 
 #include "game/game.h"
+#include "texts/user_texts.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -127,7 +128,7 @@ void MatchDialog::moveTeam(int by) {
 void MatchDialog::startMatch() {
     const std::vector<std::string> teamNames = names();
     if (const auto reason = teamNamesProblem(teamNames)) {
-        problem->setText(QString::fromStdString(*reason));
+        problem->setText(QString::fromStdString(teamNamesText(*reason)));
         return;
     }
     game_.startMatch(teamNames, passes->value());

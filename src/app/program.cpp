@@ -4,6 +4,7 @@
 #include "fadetext/fade_text_accessible.h"
 #include "look/placement.h"
 #include "round/guessing_window_menu.h"
+#include "texts/user_texts.h"
 #include "workbook/word_library.h"
 
 #include <QAction>
@@ -24,8 +25,8 @@ QString defaultHistoryFile() {
 class Program::ErrorBoxes : public GameListener {
 public:
     explicit ErrorBoxes(ErrorReporter& reporter) : reporter_(reporter) {}
-    void error(const std::string& text) override { reporter_.reportError(text); }
-    void warning(const std::string& text) override { reporter_.reportWarning(text); }
+    void error(const Problem& problem) override { reporter_.reportError(problemText(problem)); }
+    void warning(const Problem& problem) override { reporter_.reportWarning(problemText(problem)); }
 
 private:
     ErrorReporter& reporter_;

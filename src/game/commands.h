@@ -4,7 +4,8 @@
 // a phone all turn their input into a Command and hand it to Game::perform.
 // The game says which kinds it takes at the moment (Game::available), and
 // every view shows exactly that; a device whose command is not taken hears
-// why (a Refusal) and says it in its own words.
+// why (a Refusal), and the sentence for it comes from the user texts every
+// view shares (texts/user_texts.h).
 
 #include <bitset>
 #include <cstddef>

@@ -1,7 +1,6 @@
 #include "game/game.h"
 
 #include "common/error_guard.h"
-#include "common/errors.h"
 #include "words/word_entry.h"
 
 #include <utility>
@@ -9,16 +8,19 @@
 namespace caici {
 namespace {
 
-const char* const busyText = "词库正在读取，请稍候再开始。";
-const char* const busyChoosingText = "词库正在读取，请稍候再选择。";
-const char* const nothingChosenText =
-    "所选的类别和分值里没有词。请在“游戏规则和设置”里多选一些类别或分值，再开始游戏。";
+// Stops an input at the point where it must stop, with the game's own fact;
+// guarded() turns it into the one error event. Not a std::exception: nothing
+// but the game itself is to catch it.
+struct Stop {
+    Problem problem;
+};
 
-// Hands a failure's text to the views.
+// Hands a failure worded elsewhere (the library's loaders, the system) to
+// the views.
 class ListenerReporter : public ErrorReporter {
 public:
     explicit ListenerReporter(GameListener& listener) : listener_(listener) {}
-    void reportError(const std::string& text) override { listener_.error(text); }
+    void reportError(const std::string& text) override { listener_.error(Worded{text}); }
 
 private:
     GameListener& listener_;
@@ -57,7 +59,13 @@ Game::~Game() = default;
 template <class Body>
 void Game::guarded(Body&& body) noexcept {
     ListenerReporter reporter(listeners_);
-    caici::guarded(reporter, std::forward<Body>(body));
+    caici::guarded(reporter, [&] {
+        try {
+            body();
+        } catch (const Stop& stop) {
+            listeners_.error(stop.problem);
+        }
+    });
     publishCommands();
 }
 
@@ -218,7 +226,7 @@ void Game::confirmReview() {
 
 void Game::load() {
     guarded([this] {
-        if (busy()) throw Error(busyText);
+        if (busy()) throw Stop{LibraryBusy{LibraryBusy::Input::load}};
         const BusyScope busy(*this, Activity::loading);
         loadLibrary();
     });
@@ -227,7 +235,7 @@ void Game::load() {
 void Game::refill() {
     // A failed load has said why; the round does not start.
     if (!library_->libraryLoaded()) loadLibrary();
-    if (!choice_.isEverything() && words_.chosenCount(choice_) == 0) throw Error(nothingChosenText);
+    if (!choice_.isEverything() && words_.chosenCount(choice_) == 0) throw Stop{NothingChosen{}};
     words_.shuffle(random_, choice_);
     words_.keepOnly([this](const WordEntry& entry) { return session_.fresh(entry.word); });
     refillPending_ = false;
@@ -235,13 +243,13 @@ void Game::refill() {
 
 void Game::openLibrary(const std::string& path) {
     guarded([&] {
-        if (busy()) throw Error(busyText);
+        if (busy()) throw Stop{LibraryBusy{LibraryBusy::Input::openFile}};
         const BusyScope busy(*this, Activity::loading);
         library_->useFile(path, words_);
         choice_ = WordChoice{};
         refillPending_ = true;
         listeners_.libraryChanged();
-        if (const auto warning = library_->loadWarning()) listeners_.warning(*warning);
+        if (const auto warning = library_->loadWarning()) listeners_.warning(Worded{*warning});
     });
 }
 
@@ -253,11 +261,11 @@ std::optional<std::string> Game::fileToEdit() {
 
 void Game::choose(const WordChoice& choice) {
     guarded([&] {
-        if (busy()) throw Error(busyChoosingText);
+        if (busy()) throw Stop{LibraryBusy{LibraryBusy::Input::choose}};
         // The same choice again keeps the play order where it is.
         if (choice == choice_) return;
         if (library_->libraryLoaded() && !choice.isEverything() && words_.chosenCount(choice) == 0) {
-            throw Error(nothingChosenText);
+            throw Stop{NothingChosen{}};
         }
         choice_ = choice;
         refillPending_ = true;
@@ -273,13 +281,13 @@ void Game::loadLibrary() {
         throw;
     }
     listeners_.libraryChanged();
-    if (const auto warning = library_->loadWarning()) listeners_.warning(*warning);
+    if (const auto warning = library_->loadWarning()) listeners_.warning(Worded{*warning});
 }
 
 std::optional<SheetView> Game::browseSheet(const std::string& sheet) {
     std::optional<SheetView> view;
     guarded([&] {
-        if (busy()) throw Error(busyText);
+        if (busy()) throw Stop{LibraryBusy{LibraryBusy::Input::browse}};
         const BusyScope busy(*this, Activity::loading);
         view = library_->browseSheet(sheet);
     });

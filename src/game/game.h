@@ -105,7 +105,7 @@ public:
     // Deals only the chosen entries from the next start on. A choice that
     // leaves no entry of the loaded library is refused with one error event
     // and the choice in force stays. Before the first load it is taken as it
-    // is; a start that finds it leaves nothing to deal fails with the same text.
+    // is; a start that finds it leaves nothing to deal fails with the same error.
     void choose(const WordChoice& choice);
     const WordChoice& choice() const { return choice_; }
     void play(Cue cue);

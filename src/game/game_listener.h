@@ -7,6 +7,7 @@
 // the changes happened. A listener must not throw.
 
 #include "game/commands.h"
+#include "game/problem.h"
 #include "words/word_entry.h"
 
 #include <cstdint>
@@ -57,10 +58,10 @@ public:
     // A finished round's review opened, changed or closed (Game::review()).
     virtual void reviewChanged() {}
     // Something the host must be told about, once.
-    virtual void error(const std::string& /*text*/) {}
+    virtual void error(const Problem& /*problem*/) {}
     // Something the host should know although it stopped nothing (words a
-    // load left out of play), once.
-    virtual void warning(const std::string& /*text*/) {}
+    // load left out of play, a history moved aside), once.
+    virtual void warning(const Problem& /*problem*/) {}
 };
 
 }  // namespace caici

@@ -85,11 +85,11 @@ void ListenerList::matchChanged() {
 void ListenerList::reviewChanged() {
     each([](GameListener& l) { l.reviewChanged(); });
 }
-void ListenerList::error(const std::string& text) {
-    each([&](GameListener& l) { l.error(text); });
+void ListenerList::error(const Problem& problem) {
+    each([&](GameListener& l) { l.error(problem); });
 }
-void ListenerList::warning(const std::string& text) {
-    each([&](GameListener& l) { l.warning(text); });
+void ListenerList::warning(const Problem& problem) {
+    each([&](GameListener& l) { l.warning(problem); });
 }
 
 }  // namespace caici

@@ -33,8 +33,8 @@ public:
     void libraryChanged() override;
     void matchChanged() override;
     void reviewChanged() override;
-    void error(const std::string& text) override;
-    void warning(const std::string& text) override;
+    void error(const Problem& problem) override;
+    void warning(const Problem& problem) override;
 
 private:
     template <class Event>

@@ -24,26 +24,21 @@ bool ahead(const Standing& a, const Standing& b) {
 
 }  // namespace
 
-std::optional<std::string> teamNamesProblem(const std::vector<std::string>& names) {
+std::optional<TeamNamesProblem> teamNamesProblem(const std::vector<std::string>& names) {
+    using Fault = TeamNamesProblem::Fault;
     if (names.size() < static_cast<std::size_t>(minTeams) || names.size() > static_cast<std::size_t>(maxTeams)) {
-        return "一场比赛要有 " + std::to_string(minTeams) + " 到 " + std::to_string(maxTeams) + " 个队。";
+        return TeamNamesProblem{Fault::teamCount, names.size(), {}};
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string place = "第" + std::to_string(i + 1) + "个队名";
-        if (names[i].empty()) return place + "是空的，请填上队名。";
-        if (onlyBlanks(names[i])) return place + "只有空格，请填上队名。";
-        if (codePointCount(names[i]) > maxTeamNameLength) {
-            return place + "“" + names[i] + "”太长了，最多 " + std::to_string(maxTeamNameLength) + " 个字。";
-        }
+        const auto fault = [&](Fault kind) { return TeamNamesProblem{kind, i, names[i]}; };
+        if (names[i].empty()) return fault(Fault::empty);
+        if (onlyBlanks(names[i])) return fault(Fault::blanksOnly);
+        if (codePointCount(names[i]) > maxTeamNameLength) return fault(Fault::tooLong);
         for (std::size_t j = 0; j < i; ++j) {
-            if (asciiLowered(names[j]) == asciiLowered(names[i])) return "队名“" + names[i] + "”重复了，每个队要有自己的名字。";
+            if (asciiLowered(names[j]) == asciiLowered(names[i])) return fault(Fault::duplicate);
         }
     }
     return std::nullopt;
-}
-
-std::string defaultTeamName(int place) {
-    return "第" + std::to_string(place) + "队";
 }
 
 std::vector<Standing> rankTeams(std::vector<Standing> teams) {

@@ -4,6 +4,7 @@
 // it. The standings follow the game's own rule: the higher score wins; with
 // equal scores, fewer skips win; teams equal in both share their rank.
 
+#include "game/problem.h"
 #include "game/review.h"
 
 #include <cstdint>
@@ -18,13 +19,10 @@ inline constexpr int maxTeams = 12;
 // In characters as the host sees them (Unicode code points).
 inline constexpr std::size_t maxTeamNameLength = 16;
 
-// What is wrong with a list of team names, for the host: too few or too
-// many, an empty one, one of blanks only, one too long, or two alike (letter
-// case aside). Nothing when the names make a match.
-std::optional<std::string> teamNamesProblem(const std::vector<std::string>& names);
-
-// The names "第1队", "第2队", … the set-up starts with.
-std::string defaultTeamName(int place);
+// What is wrong with a list of team names: too few or too many, an empty
+// one, one of blanks only, one too long, or two alike (letter case aside).
+// Nothing when the names make a match.
+std::optional<TeamNamesProblem> teamNamesProblem(const std::vector<std::string>& names);
 
 // A reviewed round as the match keeps it.
 struct MatchRound {

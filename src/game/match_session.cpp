@@ -13,13 +13,10 @@ MatchSession::~MatchSession() = default;
 void MatchSession::openHistory(const std::string& path) {
     try {
         store_ = std::make_unique<MatchStore>(path);
-        if (store_->movedAside()) {
-            events_.warning("比赛记录文件已损坏，已改名为 " + *store_->movedAside() +
-                            " 保留下来；新的比赛记录从头开始。");
-        }
+        if (store_->movedAside()) events_.warning(HistoryMovedAside{path, *store_->movedAside()});
     } catch (const EMatchStore& failure) {
         store_.reset();
-        events_.warning(failure.what());
+        events_.warning(failure.fact());
     }
 }
 
@@ -43,7 +40,10 @@ void MatchSession::dismissUnfinished() {
 }
 
 void MatchSession::begin(const std::vector<std::string>& teams, int passes) {
-    if (const auto problem = teamNamesProblem(teams)) throw Error(*problem);
+    if (const auto problem = teamNamesProblem(teams)) {
+        events_.error(*problem);
+        return;
+    }
     settle();
     if (match_) end();
     std::int64_t id = 0;
@@ -128,7 +128,7 @@ void MatchSession::keepOrDrop(const std::function<void()>& write) {
         // Once a write has failed the history is not to be trusted: the
         // match goes on in memory, and the host hears of it once.
         store_.reset();
-        events_.warning(failure.what());
+        events_.warning(failure.fact());
     }
 }
 

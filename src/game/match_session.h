@@ -35,7 +35,8 @@ public:
     void resume();
     void dismissUnfinished();
 
-    // A new match; throws an Error saying what is wrong with the names.
+    // A new match; names that cannot make one are one error event (what is
+    // wrong with them) and change nothing.
     void begin(const std::vector<std::string>& teams, int passes);
     // Gives the match up (or forgets one played to its end).
     void end();

@@ -23,10 +23,6 @@ std::string utf8Of(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-std::string cannotKeepText(const std::string& path, const std::string& reason) {
-    return "比赛记录无法保存在 " + path + "（" + reason + "）。本次游戏照常进行，但比赛成绩不会保存，请把成绩记在纸上。";
-}
-
 Verdict verdictNamed(std::string_view name) {
     if (name == "correct") return Verdict::correct;
     if (name == "skipped") return Verdict::skipped;
@@ -52,7 +48,7 @@ MatchStore::MatchStore(const std::string& path) : path_(path) {
     const fs::path file = pathOf(path);
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
-    if (error) throw EMatchStore(cannotKeepText(path, error.message()));
+    if (error) throw EMatchStore(HistoryNotKept{path, error.message()});
     try {
         db_ = std::make_unique<HistoryDatabase>(path);
         prepareSchema();
@@ -61,18 +57,18 @@ MatchStore::MatchStore(const std::string& path) : path_(path) {
         // Only a file we can read and move is treated as damaged; anything
         // else (no access, no room) is reported as it is.
         if (!fs::is_regular_file(file, error) || ::access(file.c_str(), R_OK | W_OK) != 0) {
-            throw EMatchStore(cannotKeepText(path, failure.what()));
+            throw EMatchStore(HistoryNotKept{path, failure.what()});
         }
     }
     const fs::path aside = asideName(file);
     fs::rename(file, aside, error);
-    if (error) throw EMatchStore(cannotKeepText(path, error.message()));
+    if (error) throw EMatchStore(HistoryNotKept{path, error.message()});
     movedAside_ = utf8Of(aside);
     try {
         db_ = std::make_unique<HistoryDatabase>(path);
         prepareSchema();
     } catch (const EHistory& failure) {
-        throw EMatchStore(cannotKeepText(path, failure.what()));
+        throw EMatchStore(HistoryNotKept{path, failure.what()});
     }
 }
 
@@ -107,7 +103,7 @@ std::int64_t MatchStore::createMatch(const std::vector<std::string>& teams, int 
         transaction.commit();
         return id;
     } catch (const EHistory& failure) {
-        throw EMatchStore(cannotKeepText(path_, failure.what()));
+        throw EMatchStore(HistoryNotKept{path_, failure.what()});
     }
 }
 
@@ -141,7 +137,7 @@ void MatchStore::commitRound(std::int64_t match, const MatchRound& round, bool c
         }
         transaction.commit();
     } catch (const EHistory& failure) {
-        throw EMatchStore(cannotKeepText(path_, failure.what()));
+        throw EMatchStore(HistoryNotKept{path_, failure.what()});
     }
 }
 
@@ -149,7 +145,7 @@ void MatchStore::closeMatch(std::int64_t match) {
     try {
         SqliteStatement(*db_, "UPDATE matches SET closed = 1 WHERE id = ?").bind(1, match).run();
     } catch (const EHistory& failure) {
-        throw EMatchStore(cannotKeepText(path_, failure.what()));
+        throw EMatchStore(HistoryNotKept{path_, failure.what()});
     }
 }
 

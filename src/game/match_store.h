@@ -8,26 +8,32 @@
 // A file that is not a readable history (damaged, or something else) is
 // moved aside under a new name, never overwritten, and a new history is
 // started; a history that cannot be kept at all (a folder without write
-// access, a full disk) fails with a message for the host.
+// access, a full disk) fails with the file and the reason.
 
-#include "common/errors.h"
 #include "game/match.h"
+#include "game/problem.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace caici {
 
 class HistoryDatabase;
 
-// The history cannot be kept; the text says why and what it means.
-class EMatchStore : public Error {
+// The history cannot be kept: where, and why.
+class EMatchStore : public std::runtime_error {
 public:
-    using Error::Error;
+    explicit EMatchStore(HistoryNotKept fact) : std::runtime_error(fact.reason), fact_(std::move(fact)) {}
+    const HistoryNotKept& fact() const { return fact_; }
+
+private:
+    HistoryNotKept fact_;
 };
 
 class MatchStore {

@@ -4,6 +4,7 @@
 #include "game/game.h"
 #include "remote/keyed_site.h"
 #include "remote/operator_view.h"
+#include "texts/user_texts.h"
 
 #include <QPointer>
 #include <QTcpServer>
@@ -17,19 +18,6 @@ namespace caici {
 namespace {
 
 const char* const portTakenText = "手机遥控无法使用端口 %d，它可能已被别的程序占用。";
-// What a phone is told when the game does not take its command.
-const char* refusalText(Refusal refusal) {
-    switch (refusal) {
-        case Refusal::busy: return "游戏正忙，请稍候。";
-        case Refusal::roundRunning: return "这一轮还在进行，结束后才能开始下一轮。";
-        case Refusal::noRound: return "现在没有进行中的一轮。";
-        case Refusal::paused: return "这一轮已暂停，继续后才能按。";
-        case Refusal::pressOff: return "剩余时间太少，这一轮不能再跳过。";
-        case Refusal::noReview: return "现在没有等待确认的回合回顾。";
-        case Refusal::noSuchEntry: return "回顾里没有这一行。";
-    }
-    return "";
-}
 
 Command gameCommand(const PhoneCommand& command) {
     switch (command.kind) {
@@ -200,8 +188,8 @@ void RemoteServer::skipTaken(std::int32_t, std::int32_t penalty) {
     scheduleView();
 }
 
-void RemoteServer::error(const std::string& text) {
-    broadcast(errorMessage(text));
+void RemoteServer::error(const Problem& problem) {
+    broadcast(errorMessage(problemText(problem)));
 }
 
 }  // namespace caici

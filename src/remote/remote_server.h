@@ -94,7 +94,7 @@ private:
     void busyChanged(bool) override { scheduleView(); }
     void matchChanged() override { scheduleView(); }
     void reviewChanged() override { scheduleView(); }
-    void error(const std::string& text) override;
+    void error(const Problem& problem) override;
 
     Game& game_;
     MonotonicClock clock_;

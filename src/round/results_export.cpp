@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "common/errors.h"
-#include "game/match_export.h"
+#include "texts/match_export.h"
 #include "round/scoreboard_picture.h"
 
 namespace caici {

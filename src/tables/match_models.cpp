@@ -1,6 +1,7 @@
 #include "tables/match_models.h"
 
 #include "common/number_text.h"
+#include "texts/user_texts.h"
 
 #include <QBrush>
 #include <QColor>
@@ -98,9 +99,8 @@ StandingsModel::ColumnLook StandingsModel::look(Column column) {
 }
 
 QString StandingsModel::title(Column column) {
-    static const char* const titles[] = {"名次", "队名", "总分", "跳过", "轮数"};
     if (column < 0 || column >= columns) return {};
-    return QString::fromUtf8(titles[column]);
+    return QString::fromUtf8(standingsTitles.at(static_cast<std::size_t>(column)));
 }
 
 QString StandingsModel::text(const Standing& standing, Column column) {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace caici::testing {
@@ -81,6 +82,29 @@ private:
     bool loaded_ = false;
 };
 
+// A problem as the log names it: one worded elsewhere by its text, one of
+// the game's own by its fact and data.
+inline std::string factOf(const Problem& problem) {
+    struct Fact {
+        std::string operator()(const Worded& worded) const { return worded.text; }
+        std::string operator()(const LibraryBusy& busy) const {
+            static const char* const inputs[] = {"load", "open", "browse", "choose"};
+            return std::string("busy ") + inputs[static_cast<int>(busy.input)];
+        }
+        std::string operator()(const NothingChosen&) const { return "nothing chosen"; }
+        std::string operator()(const TeamNamesProblem& names) const {
+            static const char* const faults[] = {"team count", "empty", "blanks only", "too long", "duplicate"};
+            return std::string("team names ") + faults[static_cast<int>(names.fault)] + " " +
+                   std::to_string(names.team) + " " + names.name;
+        }
+        std::string operator()(const HistoryMovedAside& moved) const { return "history moved to " + moved.aside; }
+        std::string operator()(const HistoryNotKept& notKept) const {
+            return "history not kept in " + notKept.path + ": " + notKept.reason;
+        }
+    };
+    return std::visit(Fact{}, problem);
+}
+
 class EventLog : public GameListener {
 public:
     void roundStarted() override { add("started"); }
@@ -106,8 +130,8 @@ public:
     void busyChanged(bool busy) override { add(busy ? "busy" : "idle"); }
     void soundChanged(bool on) override { add(on ? "sound on" : "sound off"); }
     void libraryChanged() override { add("library"); }
-    void error(const std::string& text) override { add("error " + text); }
-    void warning(const std::string& text) override { add("warning " + text); }
+    void error(const Problem& problem) override { add("error " + factOf(problem)); }
+    void warning(const Problem& problem) override { add("warning " + factOf(problem)); }
 
     void add(std::string entry) { entries.push_back(std::move(entry)); }
     // The entries since index from that begin with prefix.

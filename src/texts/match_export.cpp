@@ -1,4 +1,9 @@
-#include "game/match_export.h"
+#include "texts/match_export.h"
+
+#include "texts/user_texts.h"
+
+#include <cstddef>
+#include <string>
 
 namespace caici {
 namespace {
@@ -31,7 +36,10 @@ const char* verdictText(Verdict verdict) {
 
 std::string matchCsv(const Match& match) {
     std::string csv = "\xEF\xBB\xBF";
-    csv += "名次,队名,总分,跳过,轮数\r\n";
+    for (std::size_t column = 0; column < standingsTitles.size(); ++column) {
+        csv += (column == 0 ? "" : ",") + std::string(standingsTitles[column]);
+    }
+    csv += "\r\n";
     for (const Standing& team : match.standings()) {
         csv += std::to_string(team.rank) + (team.tied ? "（并列）" : "") + "," + cell(team.name) + "," +
                std::to_string(team.score) + "," + std::to_string(team.skips) + "," + std::to_string(team.rounds) +

@@ -1,6 +1,8 @@
 #pragma once
 // A match as a spreadsheet program opens it: a CSV file in UTF-8 with a byte
 // order mark, the standings first, then every counted round word by word.
+// The host reads its headings and verdicts, so they are worded here, beside
+// the other user texts, and not by the game.
 
 #include "game/match.h"
 
