@@ -7,6 +7,7 @@
 #include <QHttpServerResponder>
 #include <QTcpSocket>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -80,7 +81,8 @@ KeyedSite::KeyedSite(PairingKey key, MonotonicClock clock, QObject* parent)
 bool KeyedSite::serve(const QHostAddress& address, quint16 port, const QString& host) {
     auto listener = std::make_unique<GuardedListener>(clock_);
     if (!listener->listen(address, port)) return false;
-    authority_ = authorityOf(host, listener->serverPort());
+    authorities_ = {authorityOf(host, listener->serverPort()),
+                    authorityOf(QHostAddress(QHostAddress::LocalHost).toString(), listener->serverPort())};
     listener_ = listener.get();
     // The site becomes the listener's parent.
     bind(listener.release());
@@ -100,9 +102,11 @@ std::optional<std::string_view> KeyedSite::keyedPath(std::string_view path) cons
 }
 
 bool KeyedSite::fromOwnPage(const QHttpServerRequest& request) const {
-    if (authority_.isEmpty()) return false;
-    return request.value(QByteArrayLiteral("host")).compare(authority_, Qt::CaseInsensitive) == 0 &&
-           request.value(QByteArrayLiteral("origin")).compare("http://" + authority_, Qt::CaseInsensitive) == 0;
+    const QByteArray host = request.value(QByteArrayLiteral("host"));
+    const bool ownHost = std::any_of(authorities_.begin(), authorities_.end(), [&](const QByteArray& authority) {
+        return host.compare(authority, Qt::CaseInsensitive) == 0;
+    });
+    return ownHost && request.value(QByteArrayLiteral("origin")).compare("http://" + host, Qt::CaseInsensitive) == 0;
 }
 
 bool KeyedSite::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {

@@ -28,6 +28,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace caici {
 
@@ -66,8 +67,10 @@ private:
     MonotonicClock clock_;
     QPointer<GuardedListener> listener_;
     // "host:port" as a browser writes it in Host and, after "http://", in
-    // Origin.
-    QByteArray authority_;
+    // Origin: the address the game shows, and loopback for a browser on the
+    // game's own machine. A page of another site never names either, even
+    // when its name resolves to this machine.
+    std::vector<QByteArray> authorities_;
     QByteArray page_;
     QByteArray script_;
     QByteArray style_;

@@ -182,6 +182,16 @@ TEST(RemoteAccess, OnlyTheGamesOwnPageMayConnect) {
     EXPECT_TRUE(page.open(f.socket()));
     EXPECT_EQ(f.game.round().score, before.score);
     EXPECT_EQ(f.game.round().currentEntry.word, before.currentEntry.word);
+
+    // The page the game names on the network, and the same page opened on
+    // the game's own machine, are both its own.
+    f.switchOff();
+    f.switchOn(0, QStringLiteral("192.168.1.20"));
+    const QByteArray shownPort = QByteArray::number(f.remote->port());
+    for (const QByteArray& authority : {"192.168.1.20:" + shownPort, "127.0.0.1:" + shownPort}) {
+        const QByteArray headers = "Host: " + authority + "\r\n" + upgradeHeaders("http://" + authority);
+        EXPECT_EQ(rawRequest(f.remote->port(), "GET", "/" + f.key() + "/ws", headers).status, 101) << authority.data();
+    }
 }
 
 TEST(RemoteAccess, SwitchingOffClosesEveryPhoneAndOnAgainDrawsANewKey) {

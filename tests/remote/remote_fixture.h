@@ -20,10 +20,10 @@ public:
         switchOn();
     }
 
-    void switchOn(quint16 port = 0) {
+    // shown: the address the game names for phones; it listens on loopback whatever it names.
+    void switchOn(quint16 port = 0, const QString& shown = QStringLiteral("127.0.0.1")) {
         remote = std::make_unique<RemoteServer>(
-            *game.game, RemoteOptions{QHostAddress(QHostAddress::LocalHost), port, QStringLiteral("127.0.0.1"),
-                                      [this] { return game.now; }});
+            *game.game, RemoteOptions{QHostAddress(QHostAddress::LocalHost), port, shown, [this] { return game.now; }});
     }
     void switchOff() { remote.reset(); }
 
