@@ -87,7 +87,6 @@ private:
     void libraryExhausted() override { scheduleView(); }
     void timeChanged(std::int32_t) override { scheduleView(); }
     void countdownChanged(bool) override { scheduleView(); }
-    void controlsChanged(bool, bool) override { scheduleView(); }
     void commandsChanged(CommandSet) override { scheduleView(); }
     void roundOver(std::int64_t, std::int32_t) override { scheduleView(); }
     void roundClosed() override { scheduleView(); }

@@ -12,8 +12,8 @@ class WordChoiceTest : public GameFixture, public ::testing::Test {
 protected:
     WordChoiceTest() {
         library().sheets = {"动物", "食物", "地点"};
-        library().entries = {{"猫", 1}, {"大象", 2}, {"苹果", 1}, {"火锅", 3}, {"长城", 1}, {"故宫", 2}, {"狗", 1}, {"饺子", 1}};
-        library().categoryOf = {0, 0, 1, 1, 2, 2, 0, 1};
+        library().entries = {{"猫", 1, "动物"},   {"大象", 2, "动物"}, {"苹果", 1, "食物"}, {"火锅", 3, "食物"},
+                             {"长城", 1, "地点"}, {"故宫", 2, "地点"}, {"狗", 1, "动物"},   {"饺子", 1, "食物"}};
     }
 
     // Every word the play order deals from the next start until it runs out.
@@ -81,11 +81,7 @@ TEST_F(WordChoiceTest, ARememberedChoiceThatNoLongerFitsStopsTheStart) {
 // more than 50 entries were left.
 TEST_F(WordChoiceTest, AChangedChoiceTakesEffectAtTheNextStart) {
     library().entries.clear();
-    library().categoryOf.clear();
-    for (int i = 0; i < 120; ++i) {
-        library().entries.push_back({"词" + std::to_string(i), 1 + i % 2});
-        library().categoryOf.push_back(0);
-    }
+    for (int i = 0; i < 120; ++i) library().entries.push_back({"词" + std::to_string(i), 1 + i % 2});
     start();
     game->choose(WordChoice{std::nullopt, std::set<std::int32_t>{2}});
     EXPECT_EQ(game->words().count(), 119u);

@@ -30,8 +30,7 @@ inline std::vector<WordEntry> numberedWords(int n) {
 }
 
 // A library whose entries the test writes; a load fails with failure when set.
-// Entry i is in the category sheets[categoryOf[i]], or all in the first
-// sheet when categoryOf is empty. useFile loads the entries files holds for
+// An entry without a sheet of its own is in the first sheet. useFile loads the entries files holds for
 // a path and fails for any other.
 class ScriptedLibrary : public WordSource {
 public:
@@ -40,8 +39,8 @@ public:
         if (onLoad) onLoad();
         if (!failure.empty()) throw Error(failure);
         std::vector<WordEntry> placed = entries;
-        for (std::size_t at = 0; at < placed.size() && !sheets.empty(); ++at) {
-            placed[at].sheet = sheets[at < categoryOf.size() ? categoryOf[at] : 0];
+        for (auto& entry : placed) {
+            if (entry.sheet.empty() && !sheets.empty()) entry.sheet = sheets.front();
         }
         lists.replaceLibrary(std::move(placed), sheets);
         loaded_ = true;
@@ -51,7 +50,6 @@ public:
         const auto found = files.find(path);
         if (found == files.end()) throw Error("无法读取词库文件：" + path + "。");
         entries = found->second;
-        categoryOf.clear();
         load(lists);
         file = LibraryFile{path, LibraryOrigin::chosen, {}};
     }
@@ -68,7 +66,6 @@ public:
     }
 
     std::vector<WordEntry> entries;
-    std::vector<std::uint32_t> categoryOf;
     std::vector<std::string> sheets{"动物"};
     std::map<std::string, std::vector<WordEntry>> files;
     LibraryFile file{"/游戏/words.xls", LibraryOrigin::base, {}};
