@@ -9,13 +9,19 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace caici {
 
 struct WordEntry {
     WordEntry() = default;
-    WordEntry(std::string word, std::int32_t points, std::string sheet = {}, std::uint32_t row = 0)
-        : word(std::move(word)), points(points), sheet(std::move(sheet)), row(row) {}
+    WordEntry(std::string word, std::int32_t points, std::string sheet = {}, std::uint32_t row = 0,
+              std::vector<std::string> forbidden = {})
+        : word(std::move(word)),
+          points(points),
+          sheet(std::move(sheet)),
+          row(row),
+          forbidden(std::move(forbidden)) {}
 
     std::string word;
     std::int32_t points = 0;
@@ -24,6 +30,11 @@ struct WordEntry {
     // sheet (the match history keeps a word and its points only).
     std::string sheet;
     std::uint32_t row = 0;
+    // The words the describer may not say, in the library's order: none for
+    // a library without a "禁词" column or an empty cell, otherwise 1 to 5
+    // (the load keeps the word and drops what the checker reports: an empty
+    // item, the word itself, a repeat, a sixth and later).
+    std::vector<std::string> forbidden;
 
     friend auto operator<=>(const WordEntry&, const WordEntry&) = default;
 };
