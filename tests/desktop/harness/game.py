@@ -32,14 +32,17 @@ def make_game_folder(folder, words):
 
 
 def write_library(path, words):
-    """An Excel 97-2003 workbook of (word, points) pairs, laid out as the game reads a library."""
+    """An Excel 97-2003 workbook of (word, points) pairs, laid out as the game
+    reads a library; entries of three, (word, points, forbidden words), give
+    the workbook a 禁词 column."""
     book = xlwt.Workbook(encoding="utf-8")
     sheet = book.add_sheet("词库")
-    sheet.write(0, 0, "名称")
-    sheet.write(0, 1, "分值")
-    for row, (word, points) in enumerate(words, start=1):
-        sheet.write(row, 0, word)
-        sheet.write(row, 1, points)
+    header = ["名称", "分值"] + (["禁词"] if any(len(entry) > 2 for entry in words) else [])
+    for column, title in enumerate(header):
+        sheet.write(0, column, title)
+    for row, entry in enumerate(words, start=1):
+        for column, value in enumerate(entry):
+            sheet.write(row, column, value)
     book.save(path)
 
 
