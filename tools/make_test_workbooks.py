@@ -263,6 +263,25 @@ def formats(folder):
     write(folder, "words_two_sheets.csv", csv_text(two_sheets[0][1]))
     write(folder, "words_two_sheets.tsv", csv_text(two_sheets[0][1], "\t"))
 
+    # Forbidden words as hosts type them: every separator, and each thing the
+    # checker reports, the same in every format.
+    forbidden = [("动物", [
+        HEADER + ["禁词"],
+        ["长颈鹿", 2, "脖子、高、动物园"],
+        ["大象", 3, "鼻子，耳朵, 灰色"],
+        ["熊猫", 2, " 黑白  竹子\u3000国宝 "],
+        ["猫", 1, None],
+        ["狗", 1, "骨头、、汪汪"],
+        ["老虎", 2, "老虎、森林"],
+        ["狮子", 2, "草原、鬃毛、鬃毛"],
+        ["猴子", 1, "香蕉、树、爬、尾巴、聪明、山、毛"],
+        [None, None, "尾巴"],
+    ])]
+    save(folder, "words_forbidden.xls", forbidden)
+    write(folder, "words_forbidden.xlsx", xlsx_bytes(forbidden))
+    write(folder, "words_forbidden.ods", ods_bytes(forbidden))
+    write(folder, "words_forbidden.csv", csv_text(forbidden[0][1]))
+
     # Values as the spreadsheet shows them.
     write(folder, "words_values.xlsx", xlsx_bytes([("值", [
         HEADER,

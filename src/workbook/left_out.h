@@ -3,6 +3,7 @@
 // game shows one warning for the whole load, the checker lists every row.
 
 #include "workbook/cell_text.h"
+#include "words/forbidden_words.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -73,6 +74,13 @@ struct EntryOrigin {
     CellKind points = CellKind::text;
 };
 
+// A problem of the 禁词 cell of an entry in play: the entry plays with the
+// forbidden words that were kept.
+struct EntryForbiddenProblem {
+    std::size_t entry = 0;  // the entry's position in the load
+    ForbiddenProblem problem;
+};
+
 struct LeftOutRows {
     // Every entry that cannot be played (a word fault, a points fault or
     // both), in load order.
@@ -85,6 +93,9 @@ struct LeftOutRows {
     // The sheets that the sheet-name filter drops, or that lie past the
     // hundredth.
     std::vector<LeftOutSheet> sheets;
+    // What the 禁词 cells of the entries in play held that cannot be
+    // forbidden words, in load order.
+    std::vector<EntryForbiddenProblem> forbidden;
 };
 
 }  // namespace caici
