@@ -66,12 +66,13 @@ struct LeftOutSheet {
     Reason reason = Reason::filtered;
 };
 
-// Where an entry came from, and what its two cells were: text, or an error
+// Where an entry came from, and what its cells were: text, or an error
 // value or a formula without a result (which show as text too).
 struct EntryOrigin {
     SheetRow place;
     CellKind word = CellKind::text;
     CellKind points = CellKind::text;
+    CellKind forbidden = CellKind::text;  // text too where there is no 禁词 column
 };
 
 // A problem of the 禁词 cell of an entry in play: the entry plays with the
@@ -85,8 +86,9 @@ struct LeftOutRows {
     // Every entry that cannot be played (a word fault, a points fault or
     // both), in load order.
     std::vector<LeftOutEntry> entries;
-    // Rows with neither word nor points (cell formatting that reaches below
-    // the words makes them); skipped, as they hold nothing to play.
+    // Rows with neither word nor points nor forbidden words (cell
+    // formatting that reaches below the words makes them); skipped, as they
+    // hold nothing to play.
     std::size_t blankRows = 0;
     // Where they are.
     std::vector<SheetRow> blankPlaces;

@@ -78,6 +78,13 @@ std::optional<std::string> wordProblem(CellKind kind, std::string_view word) {
     return std::nullopt;
 }
 
+// A 禁词 cell that holds no text gives its entry no forbidden words.
+std::optional<std::string> forbiddenCellProblem(CellKind kind) {
+    if (kind == CellKind::formulaWithoutResult) return std::string(kNoResult);
+    if (kind == CellKind::error) return std::string("是错误值，这个词没有禁词");
+    return std::nullopt;
+}
+
 std::string sheetName(const std::vector<std::string>& sheets, std::uint32_t at) {
     return at < sheets.size() ? sheets[at] : std::string();
 }
@@ -165,6 +172,10 @@ void forEachLibraryProblem(const LoadedLibrary& library, const ProblemSink& sink
                     add(quotedValue(word) + " 与 " + sheetName(library.sheets, seen->second.sheet) + " 第" +
                         std::to_string(seen->second.row) + "行 重复");
                 }
+            }
+            if (auto problem = forbiddenCellProblem(origin.forbidden)) {
+                sink(PlacedProblem{sheetName(library.sheets, place.sheet), place.row, kForbiddenColumn,
+                                   std::move(*problem), entryAt});
             }
             for (; forbiddenAt < forbidden.size() && forbidden[forbiddenAt].entry == entryAt; ++forbiddenAt) {
                 sink(PlacedProblem{sheetName(library.sheets, place.sheet), place.row, kForbiddenColumn,

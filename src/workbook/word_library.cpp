@@ -175,6 +175,7 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
             if (!sheet.marks.empty()) {
                 origin.word = markAt(sheet, index.row, static_cast<std::uint32_t>(wordAt));
                 origin.points = markAt(sheet, index.row, static_cast<std::uint32_t>(pointsAt));
+                if (forbiddenAt) origin.forbidden = markAt(sheet, index.row, static_cast<std::uint32_t>(*forbiddenAt));
             }
             const auto badWord = wordFault(word);
             const auto badPoints = pointsFault(origin.points, points);
@@ -192,7 +193,10 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
             } else {
                 std::int32_t value = 0;
                 tryStrToInt(points, value);
-                ForbiddenList list = readForbiddenWords(forbidden, word);
+                // "#N/A" is no word anyone would avoid saying; the checker
+                // reports the cell.
+                const bool forbiddenIsText = origin.forbidden == CellKind::text;
+                ForbiddenList list = readForbiddenWords(forbiddenIsText ? forbidden : std::string_view(), word);
                 for (auto& problem : list.problems) {
                     out.leftOut.forbidden.push_back(EntryForbiddenProblem{out.entries.size(), std::move(problem)});
                 }
