@@ -18,7 +18,7 @@ inline constexpr std::size_t maxForbiddenWords = 5;
 
 enum class ForbiddenFault {
     emptyItem,   // nothing between two separators, or before the first or after the last
-    sameAsWord,  // the word itself, which no one could avoid saying
+    sameAsWord,  // the word itself, which the describer never says anyway
     repeated,    // an item already listed
     tooMany,     // past maxForbiddenWords kept
 };
