@@ -22,6 +22,8 @@ HEADER = ["名称", "分值"]
 # A cell with formatting and no value, as a host leaves below the words when
 # colouring whole columns.
 FORMATTED = object()
+# The error value #DIV/0! in a cell, as a file keeps a formula that failed.
+DIV_BY_ZERO = object()
 
 
 def workbook(sheets):
@@ -42,6 +44,9 @@ def workbook(sheets):
                     continue
                 if value is FORMATTED:
                     sheet.write(r, c, None, formatted_style)
+                    continue
+                if value is DIV_BY_ZERO:
+                    sheet.row(r).set_cell_error(c, 0x07)
                     continue
                 if isinstance(value, datetime.datetime):
                     sheet.write(r, c, value, datetime_style)
@@ -262,6 +267,31 @@ def formats(folder):
     write(folder, "words_two_sheets.ods", ods_bytes(two_sheets))
     write(folder, "words_two_sheets.csv", csv_text(two_sheets[0][1]))
     write(folder, "words_two_sheets.tsv", csv_text(two_sheets[0][1], "\t"))
+
+    # Forbidden words as hosts type them: every separator, and each thing the
+    # checker reports, the same in every format; the spreadsheets end in a
+    # 禁词 cell that holds an error value, which a text table cannot hold.
+    def forbidden(error_cell):
+        rows = [
+            HEADER + ["禁词"],
+            ["长颈鹿", 2, "脖子、高、动物园"],
+            ["大象", 3, "鼻子，耳朵, 灰色"],
+            ["熊猫", 2, " 黑白  竹子\u3000国宝 "],
+            ["猫", 1, None],
+            ["狗", 1, "骨头、、汪汪"],
+            ["老虎", 2, "老虎、森林"],
+            ["狮子", 2, "草原、鬃毛、鬃毛"],
+            ["猴子", 1, "香蕉、树、爬、尾巴、聪明、山、毛"],
+            [None, None, "尾巴"],
+        ]
+        return [("动物", rows + ([["河马", 1, error_cell]] if error_cell is not None else []))]
+
+    save(folder, "words_forbidden.xls", forbidden(DIV_BY_ZERO))
+    write(folder, "words_forbidden.xlsx", xlsx_bytes(forbidden(Raw('<c t="e"><f>1/0</f><v>#DIV/0!</v></c>'))))
+    write(folder, "words_forbidden.ods", ods_bytes(forbidden(Raw(
+        '<table:table-cell table:formula="of:=1/0" office:value-type="string" office:string-value="" '
+        'calcext:value-type="error"><text:p>#DIV/0!</text:p></table:table-cell>'))))
+    write(folder, "words_forbidden.csv", csv_text(forbidden(None)[0][1]))
 
     # Values as the spreadsheet shows them.
     write(folder, "words_values.xlsx", xlsx_bytes([("值", [

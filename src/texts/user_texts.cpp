@@ -63,6 +63,19 @@ std::string refusalText(Refusal refusal) {
     return {};
 }
 
+std::string forbiddenProblemText(const ForbiddenProblem& problem) {
+    const std::string item = "'" + problem.item + "'";
+    switch (problem.fault) {
+    case ForbiddenFault::emptyItem: return "有一项是空的，多了一个分隔符";
+    // The describer never says the word itself; listing it adds nothing.
+    case ForbiddenFault::sameAsWord: return item + " 就是这个词本身，不用列为禁词";
+    case ForbiddenFault::repeated: return item + " 重复了";
+    case ForbiddenFault::tooMany:
+        return "多于 " + std::to_string(maxForbiddenWords) + " 个，从 " + item + " 起不算";
+    }
+    return {};
+}
+
 std::string defaultTeamName(int place) {
     return "第" + std::to_string(place) + "队";
 }

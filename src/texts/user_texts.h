@@ -7,6 +7,7 @@
 
 #include "game/commands.h"
 #include "game/problem.h"
+#include "words/forbidden_words.h"
 
 #include <array>
 #include <string>
@@ -17,6 +18,11 @@ std::string problemText(const Problem& problem);
 std::string teamNamesText(const TeamNamesProblem& problem);
 // Why a device's command was not carried out.
 std::string refusalText(Refusal refusal);
+
+// What is wrong with an item of a 禁词 list, said after the column's name
+// ("禁词: '高' 重复了") as the library checker and the panel of words show it;
+// a clause, so it has no full stop.
+std::string forbiddenProblemText(const ForbiddenProblem& problem);
 
 // The names "第1队", "第2队", … the set-up starts with (place from 1).
 std::string defaultTeamName(int place);

@@ -1,8 +1,9 @@
 // caici-wordlib [--json] [FILE | FOLDER]: loads a word library exactly as the
 // game does (a FILE of any format the game reads, or the words.* of FOLDER)
 // and shows what the game would see: the sheet names, the query, the word
-// entries, every problem by sheet, row and column ("动物 第17行 分值: 'abc'
-// 不是整数"), and what the load left out (entries the game cannot play:
+// entries with their forbidden words, every problem by sheet, row and column
+// ("动物 第17行 分值: 'abc' 不是整数", "动物 第17行 禁词: '高' 重复了"), and
+// what the load left out (entries the game cannot play:
 // words too long, points that are no whole number of at least 1; blank rows;
 // sheets the game does not read). The output is written as it
 // is found, so that the checker needs little more than the load itself.
@@ -14,6 +15,7 @@
 #include "workbook/library_location.h"
 #include "workbook/reader_location.h"
 #include "workbook/word_library.h"
+#include "texts/user_texts.h"
 
 #include <nlohmann/json.hpp>
 
@@ -46,7 +48,9 @@ struct Report {
     std::optional<std::string> warning;
     std::optional<std::string> error;
 
-    caici::LoadedLibrary loaded() const { return caici::LoadedLibrary{sheets, entries, origins, leftOut}; }
+    caici::LoadedLibrary loaded() const {
+        return caici::LoadedLibrary{sheets, entries, origins, leftOut, caici::forbiddenProblemText};
+    }
 };
 
 std::string jsonText(const nlohmann::ordered_json& value) {
@@ -92,7 +96,11 @@ private:
 };
 
 nlohmann::ordered_json entryJson(const caici::WordEntry& entry) {
-    return {{"word", entry.word}, {"points", entry.points}, {"sheet", entry.sheet}, {"row", entry.row}};
+    return {{"word", entry.word},
+            {"points", entry.points},
+            {"sheet", entry.sheet},
+            {"row", entry.row},
+            {"forbidden", entry.forbidden}};
 }
 
 nlohmann::ordered_json problemJson(const Report& report, const caici::PlacedProblem& problem) {
@@ -166,7 +174,11 @@ void printText(const Report& report) {
     std::cout << "词条（" << report.entries.size() << "）：\n";
     for (std::size_t at = 0; at < report.entries.size(); ++at) {
         const auto& entry = report.entries[at];
-        std::cout << "  [" << at << "] " << entry.word << '|' << entry.points << '\n';
+        std::cout << "  [" << at << "] " << entry.word << '|' << entry.points;
+        for (std::size_t item = 0; item < entry.forbidden.size(); ++item) {
+            std::cout << (item == 0 ? "  禁词: " : "、") << entry.forbidden[item];
+        }
+        std::cout << '\n';
     }
     // The problems are found twice rather than kept: once for the count
     // above the list, once for the list.

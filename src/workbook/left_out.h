@@ -3,6 +3,7 @@
 // game shows one warning for the whole load, the checker lists every row.
 
 #include "workbook/cell_text.h"
+#include "words/forbidden_words.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -65,26 +66,38 @@ struct LeftOutSheet {
     Reason reason = Reason::filtered;
 };
 
-// Where an entry came from, and what its two cells were: text, or an error
+// Where an entry came from, and what its cells were: text, or an error
 // value or a formula without a result (which show as text too).
 struct EntryOrigin {
     SheetRow place;
     CellKind word = CellKind::text;
     CellKind points = CellKind::text;
+    CellKind forbidden = CellKind::text;  // text too where there is no 禁词 column
+};
+
+// A problem of the 禁词 cell of an entry in play: the entry plays with the
+// forbidden words that were kept.
+struct EntryForbiddenProblem {
+    std::size_t entry = 0;  // the entry's position in the load
+    ForbiddenProblem problem;
 };
 
 struct LeftOutRows {
     // Every entry that cannot be played (a word fault, a points fault or
     // both), in load order.
     std::vector<LeftOutEntry> entries;
-    // Rows with neither word nor points (cell formatting that reaches below
-    // the words makes them); skipped, as they hold nothing to play.
+    // Rows with neither word nor points nor forbidden words (cell
+    // formatting that reaches below the words makes them); skipped, as they
+    // hold nothing to play.
     std::size_t blankRows = 0;
     // Where they are.
     std::vector<SheetRow> blankPlaces;
     // The sheets that the sheet-name filter drops, or that lie past the
     // hundredth.
     std::vector<LeftOutSheet> sheets;
+    // What the 禁词 cells of the entries in play held that cannot be
+    // forbidden words, in load order.
+    std::vector<EntryForbiddenProblem> forbidden;
 };
 
 }  // namespace caici

@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kWordColumn = "名称";
 constexpr const char* kPointsColumn = "分值";
+constexpr const char* kForbiddenColumn = "禁词";
 
 // A cell's text between quotes, control characters written out so that the
 // report stays one line per problem.
@@ -77,6 +78,13 @@ std::optional<std::string> wordProblem(CellKind kind, std::string_view word) {
     return std::nullopt;
 }
 
+// A 禁词 cell that holds no text gives its entry no forbidden words.
+std::optional<std::string> forbiddenCellProblem(CellKind kind) {
+    if (kind == CellKind::formulaWithoutResult) return std::string(kNoResult);
+    if (kind == CellKind::error) return std::string("是错误值，这个词没有禁词");
+    return std::nullopt;
+}
+
 std::string sheetName(const std::vector<std::string>& sheets, std::uint32_t at) {
     return at < sheets.size() ? sheets[at] : std::string();
 }
@@ -137,6 +145,9 @@ void forEachLibraryProblem(const LoadedLibrary& library, const ProblemSink& sink
     // out in that order too, without being gathered first.
     const auto& leftOut = library.leftOut.entries;
     const auto& blanks = library.leftOut.blankPlaces;
+    // In load order too, each after its entry.
+    const auto& forbidden = library.leftOut.forbidden;
+    std::size_t forbiddenAt = 0;
     std::unordered_map<std::string_view, SheetRow> firstSeen;
     std::size_t entryAt = 0;
     std::size_t leftAt = 0;
@@ -161,6 +172,14 @@ void forEachLibraryProblem(const LoadedLibrary& library, const ProblemSink& sink
                     add(quotedValue(word) + " 与 " + sheetName(library.sheets, seen->second.sheet) + " 第" +
                         std::to_string(seen->second.row) + "行 重复");
                 }
+            }
+            if (auto problem = forbiddenCellProblem(origin.forbidden)) {
+                sink(PlacedProblem{sheetName(library.sheets, place.sheet), place.row, kForbiddenColumn,
+                                   std::move(*problem), entryAt});
+            }
+            for (; forbiddenAt < forbidden.size() && forbidden[forbiddenAt].entry == entryAt; ++forbiddenAt) {
+                sink(PlacedProblem{sheetName(library.sheets, place.sheet), place.row, kForbiddenColumn,
+                                   library.forbiddenText(forbidden[forbiddenAt].problem), entryAt});
             }
             ++entryAt;
         } else if (leftAt < leftOut.size() && !before(blankPlace, leftPlace)) {

@@ -4,9 +4,11 @@
 #include "common/utf8_count.h"
 #include "workbook/load_errors.h"
 #include "workbook/workbook_tables.h"
+#include "words/forbidden_words.h"
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -16,6 +18,8 @@ namespace {
 constexpr std::string_view kWorkbookName = "words.xls";
 constexpr std::string_view kWordField = "名称";
 constexpr std::string_view kPointsField = "分值";
+// Optional: a library without it plays without forbidden words.
+constexpr std::string_view kForbiddenField = "禁词";
 
 
 bool excludedName(const std::string& name) {
@@ -158,10 +162,12 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
         // rows still says which column is missing.
         const std::size_t wordAt = qry1_.fieldIndex(kWordField);
         const std::size_t pointsAt = qry1_.fieldIndex(kPointsField);
+        const std::optional<std::size_t> forbiddenAt = qry1_.findField(kForbiddenField);
         qry1_.first();
         while (!qry1_.eof()) {
             const std::string_view word = qry1_.fieldText(wordAt);
             const std::string_view points = qry1_.fieldText(pointsAt);
+            const std::string_view forbidden = forbiddenAt ? qry1_.fieldText(*forbiddenAt) : std::string_view();
             const WorkbookQuery::RowIndex index = qry1_.index();
             const SheetRow place{static_cast<std::uint32_t>(index.sheet), index.row};
             const SheetInfo& sheet = qry1_.sheetInfo(index.sheet);
@@ -169,10 +175,13 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
             if (!sheet.marks.empty()) {
                 origin.word = markAt(sheet, index.row, static_cast<std::uint32_t>(wordAt));
                 origin.points = markAt(sheet, index.row, static_cast<std::uint32_t>(pointsAt));
+                if (forbiddenAt) origin.forbidden = markAt(sheet, index.row, static_cast<std::uint32_t>(*forbiddenAt));
             }
             const auto badWord = wordFault(word);
             const auto badPoints = pointsFault(origin.points, points);
-            if (word.empty() && points.empty()) {
+            // A row with forbidden words only is a word the host forgot,
+            // not a blank row.
+            if (word.empty() && points.empty() && forbidden.empty()) {
                 ++out.leftOut.blankRows;
                 out.leftOut.blankPlaces.push_back(place);
             } else if (badWord || badPoints) {
@@ -184,7 +193,15 @@ WordLibrary::Entries WordLibrary::readEntries(const std::string& path) {
             } else {
                 std::int32_t value = 0;
                 tryStrToInt(points, value);
-                out.entries.push_back(WordEntry{std::string(word), value, sheetNames_[place.sheet], index.row});
+                // "#N/A" is no word anyone would avoid saying; the checker
+                // reports the cell.
+                const bool forbiddenIsText = origin.forbidden == CellKind::text;
+                ForbiddenList list = readForbiddenWords(forbiddenIsText ? forbidden : std::string_view(), word);
+                for (auto& problem : list.problems) {
+                    out.leftOut.forbidden.push_back(EntryForbiddenProblem{out.entries.size(), std::move(problem)});
+                }
+                out.entries.push_back(
+                    WordEntry{std::string(word), value, sheetNames_[place.sheet], index.row, std::move(list.words)});
                 out.origins.push_back(origin);
             }
             qry1_.next();

@@ -4,11 +4,14 @@
 // The load reads every worksheet of the library file (found as
 // library_location.h says: the chosen file, the user's own library, words.*
 // in the base folder) with one UNION ALL query and makes the rows the
-// library's entries (the word from "名称", its points from "分值", its sheet
-// as the category and its row, in query order). Rows with neither word nor
-// points are skipped, and entries that a round could not play are left out
+// library's entries (the word from "名称", its points from "分值", its
+// forbidden words from "禁词" where the library has that column, its sheet
+// as the category and its row, in query order). Rows with nothing in these
+// cells are skipped, and entries that a round could not play are left out
 // of play and reported (leftOut, loadWarning): words too long to act out,
-// points that are not a whole number of at least 1. The sheet-name list it
+// points that are not a whole number of at least 1; forbidden words that
+// cannot be (forbidden_words.h) are dropped, and the entry plays with the
+// rest (leftOut().forbidden). The sheet-name list it
 // leaves behind is the item list of the browser's drop-down cbb1. A load that
 // fails, one that finds no word to play included, throws an error whose text
 // names the file and says what to fix, and leaves the library as it was; the

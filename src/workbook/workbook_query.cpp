@@ -70,10 +70,15 @@ void WorkbookQuery::fetch() {
 }
 
 std::size_t WorkbookQuery::fieldIndex(std::string_view name) const {
+    if (const auto at = findField(name)) return *at;
+    throw EFieldNotFound(std::string(name));
+}
+
+std::optional<std::size_t> WorkbookQuery::findField(std::string_view name) const {
     for (std::size_t at = 0; at < columns_.size(); ++at) {
         if (sameIdentifier(columns_[at], name)) return at;
     }
-    throw EFieldNotFound(std::string(name));
+    return std::nullopt;
 }
 
 std::string_view WorkbookQuery::fieldText(std::size_t index) const {

@@ -74,6 +74,8 @@ public:
     // The position of a column, matched as SQL matches names; throws
     // EFieldNotFound.
     std::size_t fieldIndex(std::string_view name) const;
+    // The same for a column that a library may leave out.
+    std::optional<std::size_t> findField(std::string_view name) const;
     // The text of a field of the current row.
     std::string_view fieldText(std::size_t index) const;
     // Where the current row comes from.

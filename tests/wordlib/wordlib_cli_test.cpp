@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace caici {
@@ -47,9 +48,10 @@ TEST(WordlibCommand, JsonShowsTheLoadAndItsProblems) {
     EXPECT_EQ(json["sheets"], nlohmann::json::array({"Sheet1"}));
     EXPECT_EQ(json["sql"], nlohmann::json::array({"select * from [Sheet1$]"}));
     // Each entry as the game plays it: the word, its points, where it is.
-    EXPECT_EQ(json["entries"], nlohmann::json::parse(R"([{"word": "苹果", "points": 3, "sheet": "Sheet1", "row": 2},
-                                                          {"word": "", "points": 4, "sheet": "Sheet1", "row": 4},
-                                                          {"word": "桃", "points": 1, "sheet": "Sheet1", "row": 6}])"));
+    // A library without a 禁词 column has none.
+    EXPECT_EQ(json["entries"], nlohmann::json::parse(R"([{"word": "苹果", "points": 3, "sheet": "Sheet1", "row": 2, "forbidden": []},
+                                                          {"word": "", "points": 4, "sheet": "Sheet1", "row": 4, "forbidden": []},
+                                                          {"word": "桃", "points": 1, "sheet": "Sheet1", "row": 6, "forbidden": []}])"));
     EXPECT_TRUE(json["error"].is_null());
     // Problems name their sheet, row and column; the blank row between the
     // words is one of them, and so is the entry left out for its points.
@@ -151,6 +153,50 @@ TEST(WordlibCommand, ChecksAFileOfEveryFormatByPlace) {
     const CommandRun refused = wordlib(quoted(testing::fixture("words_encrypted.xls").string()));
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.output.find("它设置了打开密码"), std::string::npos) << refused.output;
+}
+
+// A 禁词 column is read alike in every format: each entry keeps the forbidden
+// words that can be, and plays; what cannot be is reported by place.
+TEST(WordlibCommand, ForbiddenWordsInEveryFormat) {
+    using Words = std::vector<std::string>;
+    const std::vector<std::pair<std::string, Words>> entries = {
+        {"长颈鹿", {"脖子", "高", "动物园"}}, {"大象", {"鼻子", "耳朵", "灰色"}}, {"熊猫", {"黑白", "竹子", "国宝"}},
+        {"猫", {}}, {"狗", {"骨头", "汪汪"}}, {"老虎", {"森林"}}, {"狮子", {"草原", "鬃毛"}},
+        {"猴子", {"香蕉", "树", "爬", "尾巴", "聪明"}}};
+    const Words problems = {"第6行 禁词: 有一项是空的，多了一个分隔符", "第7行 禁词: '老虎' 就是这个词本身，不用列为禁词",
+                            "第8行 禁词: '鬃毛' 重复了", "第9行 禁词: 多于 5 个，从 '山' 起不算",
+                            // Forbidden words alone make no entry.
+                            "第10行 分值: 是空的"};
+    // The spreadsheets end in a 禁词 cell that holds an error value: never a
+    // forbidden word.
+    const std::pair<std::string, Words> errorValue = {"河马", {}};
+    const char* const errorValueProblem = "第11行 禁词: 是错误值，这个词没有禁词";
+    const struct {
+        const char* fixture;
+        bool errorValueRow;
+    } cases[] = {{"words_forbidden.xls", true},
+                 {"words_forbidden.xlsx", true},
+                 {"words_forbidden.ods", true},
+                 {"words_forbidden.csv", false}};
+    for (const auto& c : cases) {
+        const CommandRun run = wordlib("--json " + quoted(testing::fixture(c.fixture).string()));
+        ASSERT_EQ(run.status, 0) << c.fixture << "\n" << run.output;
+        const auto json = nlohmann::json::parse(run.output);
+        std::vector<std::pair<std::string, Words>> read;
+        for (const auto& entry : json["entries"]) read.emplace_back(entry["word"], entry["forbidden"]);
+        auto expectedEntries = entries;
+        if (c.errorValueRow) expectedEntries.push_back(errorValue);
+        EXPECT_EQ(read, expectedEntries) << c.fixture;
+        const std::string sheet = json["sheets"][0];
+        Words texts;
+        for (const auto& problem : json["problems"]) texts.push_back(problem["text"]);
+        Words expected;
+        for (const auto& problem : problems) expected.push_back(sheet + " " + problem);
+        if (c.errorValueRow) expected.push_back(sheet + " " + errorValueProblem);
+        EXPECT_EQ(texts, expected) << c.fixture;
+    }
+    const CommandRun text = wordlib(quoted(testing::fixture("words_forbidden.xlsx").string()));
+    EXPECT_NE(text.output.find("[0] 长颈鹿|2  禁词: 脖子、高、动物园\n"), std::string::npos) << text.output;
 }
 
 // A file of a few hundred bytes that repeats one row a million times is
