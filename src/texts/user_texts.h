@@ -6,7 +6,9 @@
 // are UTF-8 and end their sentence.
 
 #include "game/commands.h"
+#include "game/game.h"
 #include "game/problem.h"
+#include "words/tonight_words.h"
 
 #include <array>
 #include <string>
@@ -17,6 +19,15 @@ std::string problemText(const Problem& problem);
 std::string teamNamesText(const TeamNamesProblem& problem);
 // Why a device's command was not carried out.
 std::string refusalText(Refusal refusal);
+
+// Why a word of tonight's was not taken, and what became of one that was.
+std::string tonightProblemText(const TonightProblem& problem);
+std::string tonightRefusalText(const TonightRefusal& refusal);
+std::string tonightAddedText(const std::string& word);
+std::string tonightSavedText(const std::string& word);
+std::string tonightRemovedText(const std::string& word);
+// A phone that sends words faster than anyone types them.
+std::string tonightTooFastText();
 
 // The names "第1队", "第2队", … the set-up starts with (place from 1).
 std::string defaultTeamName(int place);
