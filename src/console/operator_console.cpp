@@ -4,6 +4,7 @@
 #include "common/number_text.h"
 #include "game/game.h"
 #include "tables/match_models.h"
+#include "tonightpanel/tonight_panel.h"
 #include "words/word_entry.h"
 
 #include <QCheckBox>
@@ -86,9 +87,13 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     setAttribute(Qt::WA_StyledBackground);
     setMinimumSize(640, 480);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 16, 24, 16);
+    // The round on the left; tonight's words beside it, on the right.
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(24, 16, 24, 16);
+    columns->setSpacing(20);
+    auto* layout = new QVBoxLayout;
     layout->setSpacing(12);
+    columns->addLayout(layout, 1);
 
     auto* numbers = new QHBoxLayout;
     team = label(*this, "team", 28, true);
@@ -190,8 +195,26 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     screens->addStretch(1);
     layout->addLayout(screens);
 
+    addTonightColumn(*columns);
+
     game_.addListener(*this);
     refresh();
+}
+
+void OperatorConsole::addTonightColumn(QHBoxLayout& columns) {
+    tonight = new TonightPanel(game_, this);
+    QFont font = tonight->font();
+    font.setPixelSize(16);
+    tonight->setFont(font);
+    QFont title = font;
+    title.setPixelSize(22);
+    title.setBold(true);
+    tonight->title->setFont(title);
+    tonight->setFixedWidth(340);
+    tonight->setStyleSheet(QStringLiteral("#tonightAnswer { color: #a0f0b0; }"
+                                          "#tonightAnswer[refused=\"true\"] { color: #ffd23c; }"
+                                          "QListWidget { background: #2a2a32; color: #f0f0f0; border: none; }"));
+    columns.addWidget(tonight);
 }
 
 OperatorConsole::~OperatorConsole() {
