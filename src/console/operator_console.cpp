@@ -202,19 +202,19 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
 }
 
 void OperatorConsole::addTonightColumn(QHBoxLayout& columns) {
+    constexpr int columnWidth = 320;
     tonight = new TonightPanel(game_, this);
-    QFont font = tonight->font();
-    font.setPixelSize(16);
-    tonight->setFont(font);
-    QFont title = font;
-    title.setPixelSize(22);
-    title.setBold(true);
-    tonight->title->setFont(title);
-    tonight->setFixedWidth(340);
-    tonight->setStyleSheet(QStringLiteral("#tonightAnswer { color: #a0f0b0; }"
-                                          "#tonightAnswer[refused=\"true\"] { color: #ffd23c; }"
-                                          "QListWidget { background: #2a2a32; color: #f0f0f0; border: none; }"));
+    tonight->setFixedWidth(columnWidth);
+    // In the sheet, not by setFont: the console's own sheet would keep the
+    // fields at the platform's small size.
+    tonight->setStyleSheet(QStringLiteral(
+        "#tonightPanel, #tonightPanel * { font-size: 16px; }"
+        "#tonightTitle { font-size: 22px; font-weight: bold; }"
+        "#tonightAnswer { color: #a0f0b0; } #tonightAnswer[refused=\"true\"] { color: #ffd23c; }"
+        "QListWidget { background: #2a2a32; color: #f0f0f0; border: none; }"));
     columns.addWidget(tonight);
+    // The round keeps the room it had before the column came.
+    setMinimumWidth(minimumWidth() + columnWidth + columns.spacing());
 }
 
 OperatorConsole::~OperatorConsole() {

@@ -36,15 +36,15 @@ struct Sentence {
     }
 };
 
-std::string quoted(const std::string& word) {
+std::string inQuotes(const std::string& word) {
     return "“" + word + "”";
 }
 
 std::string forbiddenFaultText(const ForbiddenProblem& problem, const std::string& word) {
     switch (problem.fault) {
     case ForbiddenFault::emptyItem: return "禁词里有空项（两个分隔符之间没有字），请删掉多余的分隔符。";
-    case ForbiddenFault::sameAsWord: return "禁词不能是词语本身" + quoted(word) + "。";
-    case ForbiddenFault::repeated: return "禁词" + quoted(problem.item) + "写了两次。";
+    case ForbiddenFault::sameAsWord: return "禁词不能是词语本身" + inQuotes(word) + "。";
+    case ForbiddenFault::repeated: return "禁词" + inQuotes(problem.item) + "写了两次。";
     case ForbiddenFault::tooMany:
         return "禁词最多 " + std::to_string(maxForbiddenWords) + " 个。";
     }
@@ -64,12 +64,12 @@ std::string tonightProblemText(const TonightProblem& problem) {
     case TonightFault::points:
         return "分值要在 " + std::to_string(tonightMinPoints) + " 到 " + std::to_string(tonightMaxPoints) + " 之间。";
     case TonightFault::inLibrary:
-        return quoted(problem.word) + "已在词库的“" + problem.sheet + "”里，不用再加。";
-    case TonightFault::alreadyTonight: return quoted(problem.word) + "已在今晚的词里。";
+        return inQuotes(problem.word) + "已在词库的“" + problem.sheet + "”里，不用再加。";
+    case TonightFault::alreadyTonight: return inQuotes(problem.word) + "已在今晚的词里。";
     case TonightFault::forbidden:
         return problem.forbidden ? forbiddenFaultText(*problem.forbidden, problem.word) : std::string();
     case TonightFault::forbiddenTooLong:
-        return "禁词" + quoted(problem.item) + "太长了，最多 " + cap + " 个字。";
+        return "禁词" + inQuotes(problem.item) + "太长了，最多 " + cap + " 个字。";
     case TonightFault::full:
         return "今晚的词已有 " + std::to_string(maxTonightWords) + " 个，请先删掉一些。";
     case TonightFault::noSuchWord: return "这个词已经不在今晚的词里了。";
@@ -86,15 +86,15 @@ std::string tonightRefusalText(const TonightRefusal& refusal) {
 }
 
 std::string tonightAddedText(const std::string& word) {
-    return "已添加" + quoted(word) + "，下一轮起出题。";
+    return "已添加" + inQuotes(word) + "，下一轮起出题。";
 }
 
 std::string tonightSavedText(const std::string& word) {
-    return "已保存" + quoted(word) + "，下一轮起按新的出题。";
+    return "已保存" + inQuotes(word) + "，下一轮起按新的出题。";
 }
 
 std::string tonightRemovedText(const std::string& word) {
-    return "已删除" + quoted(word) + "。";
+    return "已删除" + inQuotes(word) + "。";
 }
 
 std::string tonightTooFastText() {

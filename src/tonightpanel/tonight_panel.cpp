@@ -70,7 +70,8 @@ TonightPanel::TonightPanel(Game& game, QWidget* parent) : QWidget(parent), game_
     forbidden = new QLineEdit(this);
     forbidden->setObjectName(QStringLiteral("tonightForbidden"));
     forbidden->setAccessibleName(QStringLiteral("禁词"));
-    forbidden->setPlaceholderText(QStringLiteral("禁词（可不填，用顿号或空格隔开）"));
+    forbidden->setPlaceholderText(QStringLiteral("禁词（可不填）"));
+    forbidden->setToolTip(QStringLiteral("说词的人不能说的词，最多 %1 个，用顿号、逗号或空格隔开").arg(maxForbiddenWords));
     forbidden->setMaxLength(typedWordLimit * 2);
     forbidden->setClearButtonEnabled(true);
 
