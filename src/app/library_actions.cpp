@@ -12,7 +12,17 @@
 namespace caici {
 
 LibraryActions::LibraryActions(Game& game, Settings& settings, WindowDialogs& dialogs, ErrorReporter& reporter)
-    : QObject(nullptr), game_(game), settings_(settings), dialogs_(dialogs), reporter_(reporter) {}
+    : QObject(nullptr), game_(game), settings_(settings), dialogs_(dialogs), reporter_(reporter) {
+    game_.addListener(*this);
+}
+
+LibraryActions::~LibraryActions() {
+    game_.removeListener(*this);
+}
+
+void LibraryActions::tonightChanged() {
+    guarded(reporter_, [this] { settings_.setWordChoice(libraryKey(), game_.choice()); });
+}
 
 QString LibraryActions::libraryKey() const {
     return QString::fromStdString(game_.libraryFile().path);

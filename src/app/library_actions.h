@@ -6,6 +6,7 @@
 // the chosen file and, per library, the choice, and hands both back at the
 // next launch.
 
+#include "game/game_listener.h"
 #include "words/word_choice.h"
 
 #include <QObject>
@@ -19,10 +20,11 @@ class Game;
 class Settings;
 class WindowDialogs;
 
-class LibraryActions : public QObject {
+class LibraryActions : public QObject, private GameListener {
     Q_OBJECT
 public:
     LibraryActions(Game& game, Settings& settings, WindowDialogs& dialogs, ErrorReporter& reporter);
+    ~LibraryActions() override;
 
     // The choice remembered for the library in use, for the next start.
     void restoreChoice();
@@ -38,6 +40,9 @@ public:
     bool choose(const WordChoice& choice);
 
 private:
+    // The first of tonight's words ticks 今晚 in a choice of categories, the
+    // last unticks it: remembered as if the host had ticked it.
+    void tonightChanged() override;
     // The file in use as the settings name it.
     QString libraryKey() const;
     void openFile(const QString& path);

@@ -101,6 +101,8 @@ LibraryPanel::LibraryPanel(Game& game, LibraryActions& actions, QWidget& dialog)
     categoryGrid_->setContentsMargins(0, 0, 0, 0);
     categoryGrid_->setHorizontalSpacing(4);
     categoryGrid_->setVerticalSpacing(2);
+    // Rows never squeeze into each other: more categories than fit scroll.
+    categoryGrid_->setSizeConstraint(QLayout::SetMinimumSize);
     scroll->setWidget(categoryList_);
     // The dialog's colour shows through the list.
     scroll->viewport()->setAutoFillBackground(false);

@@ -45,6 +45,8 @@ signals:
 
 private:
     void libraryChanged() override;
+    // Tonight's words are a category of their own, ticked or not.
+    void tonightChanged() override { showChoice(); }
     void showFile();
     void showChoice();
     void boxToggled(QCheckBox* box);

@@ -5,6 +5,7 @@
 #include "look/placement.h"
 #include "round/guessing_window_menu.h"
 #include "texts/user_texts.h"
+#include "tonight/tonight_file.h"
 #include "workbook/word_library.h"
 
 #include <QAction>
@@ -59,8 +60,13 @@ Program::Program(ProgramParts parts) {
         GuessingWindowParts{parts.baseFolder, *game_, *settings_, parts.errors, dialogs_});
     library_ = std::make_unique<LibraryActions>(*game_, *settings_, *dialogs_, parts.errors);
     library_->restoreChoice();
+    // After the choice: words kept from an earlier run come with the choice
+    // of that run, which says whether they are dealt.
+    game_->openTonightWords(
+        std::make_unique<TonightFile>(parts.tonightFile.isEmpty() ? TonightFile::defaultPath() : parts.tonightFile));
     form1_->connectRules(*form2_);
     form2_->connectLibrary(*library_, parts.baseFolder);
+    form2_->connectTonight();
     const GuessingWindowMenu& menu = form3_->menu();
     QObject::connect(menu.openLibrary, &QAction::triggered, library_.get(), [this] { library_->open(form3_.get()); });
     QObject::connect(menu.editLibrary, &QAction::triggered, library_.get(), [this] { library_->edit(); });

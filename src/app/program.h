@@ -42,6 +42,8 @@ struct ProgramParts {
     // The folder of the user's own word library, ending with "/"; the
     // user's data folder when empty.
     QString libraryFolder = {};
+    // The file tonight's words are kept in; in the user's data folder when empty.
+    QString tonightFile = {};
 };
 
 // Thrown while the program is created when it has to end before any window

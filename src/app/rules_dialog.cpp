@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "look/placement.h"
 #include "look/settings.h"
+#include "tonightpanel/tonight_panel.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -160,6 +161,23 @@ void TForm2::connectLibrary(LibraryActions& actions, const QString& soundFolder)
     };
     connect(library_, &LibraryPanel::libraryShown, this, nameFiles);
     nameFiles();
+}
+
+void TForm2::connectTonight() {
+    using namespace design::rules;
+    const int top = rulesFrame.y();
+    auto* column = new QWidget(this);
+    column->setObjectName(QStringLiteral("tonightSection"));
+    column->setGeometry(tonightLeft, top, tonightWidth, height() - top - 8);
+    new DottedFrame(*column, column->rect(), Qt::black);
+    tonight_ = new TonightPanel(game_, column);
+    tonight_->setGeometry(column->rect().adjusted(2, 2, -2, -2));
+    tonight_->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+    tonight_->title->setFont(pixelFont(QStringLiteral("Tahoma"), textHeight, true));
+    // Black on the dialog's orange-red reads best; a refusal stands out bold.
+    tonight_->setStyleSheet(QStringLiteral("#tonightAnswer { color: black; }"
+                                           "#tonightAnswer[refused=\"true\"] { color: white; font-weight: bold; }"));
+    setFixedSize(tonightLeft + tonightWidth + tonightRightMargin, height());
 }
 
 void TForm2::connectConsole(ConsoleMode& console) {

@@ -23,6 +23,7 @@ class LibraryPanel;
 class MatchDialog;
 class PhoneRemote;
 class Settings;
+class TonightPanel;
 
 // Where the dialog goes beside the start window (both as frames, in screen
 // coordinates): right of it, 10 px away, with the start window moved left by
@@ -55,6 +56,9 @@ public:
     // The two-screen switch goes into the settings row, beside the remote's.
     void connectConsole(ConsoleMode& console);
 
+    // Tonight's words go in a column right of the rest. After connectLibrary.
+    void connectTonight();
+
     QLineEdit& edt1() const { return *edt1_; }
 
     // Opens the match set-up.
@@ -77,6 +81,7 @@ private:
     // Parent-owned, made when first asked for.
     MatchDialog* matchDialog_ = nullptr;
     LibraryPanel* library_ = nullptr;
+    TonightPanel* tonight_ = nullptr;
     QLabel* label1_ = nullptr;
     // How far the dialog moved the start window aside; undone when it closes.
     int startShift_ = 0;

@@ -30,5 +30,12 @@ inline constexpr int remoteSwitchLeft = 240;
 inline constexpr int consoleSwitchLeft = 350;
 // The library panel under the dialog, overlapping its last pixels.
 inline constexpr QPoint libraryPanel{14, -4};
+// Tonight's words: a column right of everything else, from the rules frame's
+// top down to the library panel's bottom, so that the dialog grows in width,
+// not in height, and still fits a screen of 768 pixels with the phone
+// remote's section open.
+inline constexpr int tonightLeft = designedSize.width();
+inline constexpr int tonightWidth = 300;
+inline constexpr int tonightRightMargin = 14;
 
 }  // namespace caici::design::rules

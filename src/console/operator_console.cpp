@@ -4,6 +4,7 @@
 #include "common/number_text.h"
 #include "game/game.h"
 #include "tables/match_models.h"
+#include "tonightpanel/tonight_panel.h"
 #include "words/word_entry.h"
 
 #include <QCheckBox>
@@ -86,9 +87,13 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     setAttribute(Qt::WA_StyledBackground);
     setMinimumSize(640, 480);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 16, 24, 16);
+    // The round on the left; tonight's words beside it, on the right.
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(24, 16, 24, 16);
+    columns->setSpacing(20);
+    auto* layout = new QVBoxLayout;
     layout->setSpacing(12);
+    columns->addLayout(layout, 1);
 
     auto* numbers = new QHBoxLayout;
     team = label(*this, "team", 28, true);
@@ -190,8 +195,26 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     screens->addStretch(1);
     layout->addLayout(screens);
 
+    addTonightColumn(*columns);
+
     game_.addListener(*this);
     refresh();
+}
+
+void OperatorConsole::addTonightColumn(QHBoxLayout& columns) {
+    constexpr int columnWidth = 320;
+    tonight = new TonightPanel(game_, this);
+    tonight->setFixedWidth(columnWidth);
+    // In the sheet, not by setFont: the console's own sheet would keep the
+    // fields at the platform's small size.
+    tonight->setStyleSheet(QStringLiteral(
+        "#tonightPanel, #tonightPanel * { font-size: 16px; }"
+        "#tonightTitle { font-size: 22px; font-weight: bold; }"
+        "#tonightAnswer { color: #a0f0b0; } #tonightAnswer[refused=\"true\"] { color: #ffd23c; }"
+        "QListWidget { background: #2a2a32; color: #f0f0f0; border: none; }"));
+    columns.addWidget(tonight);
+    // The round keeps the room it had before the column came.
+    setMinimumWidth(minimumWidth() + columnWidth + columns.spacing());
 }
 
 OperatorConsole::~OperatorConsole() {

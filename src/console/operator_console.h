@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -23,6 +24,7 @@ class ErrorReporter;
 class Game;
 class ReviewModel;
 class StandingsModel;
+class TonightPanel;
 
 class OperatorConsole : public QWidget, private GameListener {
     Q_OBJECT
@@ -52,6 +54,8 @@ public:
     QTableView* standings = nullptr;
     // The screen the round is shown on; the program fills and answers it.
     QComboBox* projectorChoice = nullptr;
+    // Tonight's words, in a column beside the round.
+    TonightPanel* tonight = nullptr;
 
 signals:
     // The operator closed the console.
@@ -79,6 +83,7 @@ private:
 
     void refresh();
     void showReview();
+    void addTonightColumn(QHBoxLayout& columns);
     // Every press goes to the game as a command; one that fails says so in
     // the error box and goes no further.
     void command(CommandKind kind, std::size_t entry = 0, bool counts = false);

@@ -1,8 +1,10 @@
 #include "game/game.h"
 
 #include "common/error_guard.h"
+#include "common/errors.h"
 #include "words/word_entry.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace caici {
@@ -305,6 +307,96 @@ void Game::setSoundOn(bool on) {
         cues_.mute();
     }
     listeners_.soundChanged(on);
+}
+
+void Game::openTonightWords(std::unique_ptr<TonightShelf> shelf) {
+    guarded([&] {
+        TonightKept kept;
+        try {
+            kept = shelf->read();
+        } catch (const Error& unreadable) {
+            // Never written over: what the file holds may still be wanted.
+            tonightShelf_.reset();
+            throw Stop{TonightNotKept{unreadable.what()}};
+        }
+        tonightShelf_ = std::move(shelf);
+        if (kept.aside) listeners_.warning(TonightMovedAside{kept.file, *kept.aside});
+        tonight_ = std::move(kept.words);
+        // The words of an earlier run come with the host's choice of that
+        // run, which already says whether they are dealt.
+        words_.setAddedCategory(tonightCategory, tonightEntries(tonight_));
+        refillPending_ = true;
+        listeners_.tonightChanged();
+    });
+}
+
+std::optional<Refusal> Game::tonightRefusal(TonightOrigin origin) const {
+    if (busy()) return Refusal::busy;
+    if (origin == TonightOrigin::phone && round().phase == RoundPhase::running) return Refusal::roundRunning;
+    return std::nullopt;
+}
+
+std::optional<TonightRefusal> Game::addTonightWord(const TonightInput& input, TonightOrigin origin) {
+    if (const auto refusal = tonightRefusal(origin)) return *refusal;
+    auto read = readTonightWord(input, origin, tonight_, std::nullopt,
+                                [this](std::string_view word) { return words_.ownCategoryOf(word); });
+    if (auto* problem = std::get_if<TonightProblem>(&read)) return *problem;
+    std::vector<TonightWord> words = tonight_;
+    words.push_back(std::get<TonightWord>(std::move(read)));
+    return changeTonight(std::move(words));
+}
+
+std::optional<TonightRefusal> Game::editTonightWord(std::size_t index, const TonightInput& input) {
+    if (const auto refusal = tonightRefusal(TonightOrigin::host)) return *refusal;
+    const TonightOrigin origin = index < tonight_.size() ? tonight_[index].origin : TonightOrigin::host;
+    auto read = readTonightWord(input, origin, tonight_, index,
+                                [this](std::string_view word) { return words_.ownCategoryOf(word); });
+    if (auto* problem = std::get_if<TonightProblem>(&read)) return *problem;
+    std::vector<TonightWord> words = tonight_;
+    words[index] = std::get<TonightWord>(std::move(read));
+    return changeTonight(std::move(words));
+}
+
+std::optional<TonightRefusal> Game::removeTonightWord(std::size_t index) {
+    if (const auto refusal = tonightRefusal(TonightOrigin::host)) return *refusal;
+    if (index >= tonight_.size()) {
+        TonightProblem missing;
+        missing.fault = TonightFault::noSuchWord;
+        return missing;
+    }
+    std::vector<TonightWord> words = tonight_;
+    words.erase(words.begin() + static_cast<std::ptrdiff_t>(index));
+    return changeTonight(std::move(words));
+}
+
+std::optional<TonightRefusal> Game::changeTonight(std::vector<TonightWord> words) {
+    if (tonightShelf_) {
+        try {
+            tonightShelf_->write(words);
+        } catch (const Error& failed) {
+            TonightProblem notSaved;
+            notSaved.fault = TonightFault::notSaved;
+            notSaved.item = failed.what();
+            return notSaved;
+        }
+    }
+    const bool wasEmpty = tonight_.empty();
+    tonight_ = std::move(words);
+    words_.setAddedCategory(tonightCategory, tonightEntries(tonight_));
+    if (choice_.categories) {
+        // A host who chose categories gets tonight's words too, once there
+        // are any; taking 今晚 out again is the host's own choice.
+        if (wasEmpty && !tonight_.empty()) choice_.categories->insert(tonightCategory);
+        const auto categories = words_.categories();
+        const bool named = std::any_of(categories.begin(), categories.end(),
+                                       [](const CategoryCount& c) { return c.name == tonightCategory; });
+        if (!named) choice_.categories->erase(tonightCategory);
+        if (choice_.categories->empty()) choice_.categories.reset();
+    }
+    refillPending_ = true;
+    listeners_.tonightChanged();
+    publishCommands();
+    return std::nullopt;
 }
 
 }  // namespace caici

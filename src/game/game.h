@@ -27,6 +27,7 @@
 #include "game/match_session.h"
 #include "game/round_engine.h"
 #include "words/play_order.h"
+#include "words/tonight_words.h"
 #include "words/word_source.h"
 
 #include <cstdint>
@@ -34,6 +35,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace caici {
 
@@ -46,6 +49,10 @@ struct GameParts {
     // What shuffles the play order; the process's own when none is given.
     RandomSource* random = nullptr;
 };
+
+// Why tonight's words stayed as they were: the game does not take the
+// change now, or the word typed has a fault.
+using TonightRefusal = std::variant<Refusal, TonightProblem>;
 
 class Game {
 public:
@@ -113,6 +120,25 @@ public:
     // The length of the next rounds' countdown.
     void setCountdownSeconds(std::int32_t seconds) { countdownSeconds_ = seconds; }
 
+    // Tonight's words (see words/tonight_words.h): read from shelf, and
+    // kept there after every change from now on. A shelf that cannot be read
+    // is one warning event: moved aside, or, when even that fails, not
+    // written at all (the words then last for this run).
+    void openTonightWords(std::unique_ptr<TonightShelf> shelf);
+    const std::vector<TonightWord>& tonightWords() const { return tonight_; }
+    // Why a change of tonight's words from origin is not taken now: never
+    // while a load or a start runs, and from a phone only between rounds, so
+    // that the describer's phone never shows a form to the room.
+    std::optional<Refusal> tonightRefusal(TonightOrigin origin) const;
+    // Adds, replaces (keeping where it came from) or removes a word of
+    // tonight's. Kept before it counts: a word that cannot be kept is refused
+    // (notSaved) and nothing changes. A change counts from the next start,
+    // which deals afresh; a choice of categories gains "今晚" with the first
+    // word and loses it with the last (a choice of every category stays so).
+    std::optional<TonightRefusal> addTonightWord(const TonightInput& input, TonightOrigin origin);
+    std::optional<TonightRefusal> editTonightWord(std::size_t index, const TonightInput& input);
+    std::optional<TonightRefusal> removeTonightWord(std::size_t index);
+
     // Keeps matches in this file (UTF-8 path) from now on.
     void openHistory(const std::string& path);
     // A match of these teams, pass after pass; a problem with the names is
@@ -152,6 +178,9 @@ private:
     void publishCommands();
     void loadLibrary();
     void refill();
+    // Keeps words as tonight's, then plays them; nothing changes when they
+    // cannot be kept.
+    std::optional<TonightRefusal> changeTonight(std::vector<TonightWord> words);
 
     ListenerList listeners_;
     std::string baseFolder_;
@@ -164,6 +193,8 @@ private:
     int roundTeam_ = -1;
     std::int32_t countdownSeconds_ = defaultCountdownSeconds;
     WordChoice choice_;
+    std::vector<TonightWord> tonight_;
+    std::unique_ptr<TonightShelf> tonightShelf_;
     // A new library or choice: the next start deals afresh.
     bool refillPending_ = false;
     Activity activity_ = Activity::idle;

@@ -52,6 +52,9 @@ public:
     virtual void soundChanged(bool /*on*/) {}
     // A library load ended, well or not: the sheet list may have changed.
     virtual void libraryChanged() {}
+    // Tonight's words changed (Game::tonightWords()); the categories and
+    // what the next start deals may have changed with them.
+    virtual void tonightChanged() {}
     // A match began, ended, or took a round: the standings and whose turn
     // it is may have changed (Game::match()).
     virtual void matchChanged() {}

@@ -79,6 +79,9 @@ void ListenerList::soundChanged(bool on) {
 void ListenerList::libraryChanged() {
     each([](GameListener& l) { l.libraryChanged(); });
 }
+void ListenerList::tonightChanged() {
+    each([](GameListener& l) { l.tonightChanged(); });
+}
 void ListenerList::matchChanged() {
     each([](GameListener& l) { l.matchChanged(); });
 }

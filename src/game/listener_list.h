@@ -31,6 +31,7 @@ public:
     void busyChanged(bool busy) override;
     void soundChanged(bool on) override;
     void libraryChanged() override;
+    void tonightChanged() override;
     void matchChanged() override;
     void reviewChanged() override;
     void error(const Problem& problem) override;

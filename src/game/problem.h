@@ -52,6 +52,20 @@ struct HistoryNotKept {
     std::string reason;
 };
 
-using Problem = std::variant<Worded, LibraryBusy, NothingChosen, TeamNamesProblem, HistoryMovedAside, HistoryNotKept>;
+// The file of tonight's words could not be read; it was moved aside, kept,
+// and tonight's words start empty.
+struct TonightMovedAside {
+    std::string file;
+    std::string aside;
+};
+
+// Tonight's words cannot be kept (reason as the system gave it): they are
+// played in this run only. The file, if any, is left as it was.
+struct TonightNotKept {
+    std::string reason;
+};
+
+using Problem = std::variant<Worded, LibraryBusy, NothingChosen, TeamNamesProblem, HistoryMovedAside, HistoryNotKept,
+                             TonightMovedAside, TonightNotKept>;
 
 }  // namespace caici

@@ -33,6 +33,7 @@ OperatorView operatorView(const Game& game) {
     view.review = game.review();
     view.team = teamName(game, view.review ? view.review->team() : game.roundTeam());
     if (round.phase != RoundPhase::running) view.nextTeam = teamName(game, game.nextTeam());
+    view.tonightOpen = !game.tonightRefusal(TonightOrigin::phone);
     return view;
 }
 

@@ -42,6 +42,8 @@ struct OperatorView {
     std::optional<std::string> nextTeam;
     // The round that just ended, until the host confirms it.
     std::optional<Review> review;
+    // The phone may add tonight's words now (between rounds only).
+    bool tonightOpen = false;
 };
 
 // The game as it stands, without flashes.

@@ -1,6 +1,7 @@
 #include "remote/phone_link.h"
 
 #include "common/errors.h"
+#include "texts/user_texts.h"
 
 #include <QTimer>
 #include <QWebSocket>
@@ -19,7 +20,7 @@ const char* const frameReaderClass = "QWebSocketDataProcessor";
 }  // namespace
 
 PhoneLink::PhoneLink(std::unique_ptr<QWebSocket> socket, MonotonicClock clock, QObject* parent)
-    : QObject(parent), socket_(std::move(socket)), rate_(std::move(clock)) {
+    : QObject(parent), socket_(std::move(socket)), rate_(clock), addRate_(std::move(clock), addsPerSpan, addSpan) {
     socket_->setMaxAllowedIncomingFrameSize(maxMessageBytes);
     socket_->setMaxAllowedIncomingMessageSize(maxMessageBytes);
     connect(socket_.get(), &QWebSocket::textMessageReceived, this, &PhoneLink::readText);
@@ -75,6 +76,10 @@ void PhoneLink::readText(const QString& message) {
         command = parsePhoneCommand(message.toUtf8());
     } catch (const Error& refused) {
         send(errorMessage(refused.what()));
+        return;
+    }
+    if (command.kind == PhoneCommandKind::add && !addRate_.admit()) {
+        send(tonightAnswerMessage(false, tonightTooFastText()));
         return;
     }
     emit commandReceived(*this, command);

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
+#include <cstddef>
 #include <memory>
 
 class QWebSocket;
@@ -22,6 +24,11 @@ class PhoneLink : public QObject {
     Q_OBJECT
 public:
     static constexpr qint64 maxMessageBytes = 4096;
+    // Words typed on a phone are kept on disk and shown to the host: a few
+    // in a short while is all a person types; more are answered "too fast"
+    // and not added.
+    static constexpr std::size_t addsPerSpan = 3;
+    static constexpr std::chrono::milliseconds addSpan{10000};
 
     PhoneLink(std::unique_ptr<QWebSocket> socket, MonotonicClock clock, QObject* parent);
     ~PhoneLink() override;
@@ -46,6 +53,7 @@ private:
 
     std::unique_ptr<QWebSocket> socket_;
     CommandRate rate_;
+    CommandRate addRate_;
     bool closing_ = false;
 };
 

@@ -18,8 +18,9 @@ const char* const unknownCommandText = "未知的命令。";
 const char* const badFieldsText = "命令带有不认识的内容。";
 const char* const badEntryText = "toggle 命令要带一个行号（entry）。";
 const char* const badCountsText = "counts 命令要带 true 或 false（counts）。";
+const char* const badAddText = "add 命令要带词语（word，文字）、分值（points，整数），禁词（forbidden）可不带。";
 
-constexpr std::array<std::pair<const char*, PhoneCommandKind>, 7> commandNames{{
+constexpr std::array<std::pair<const char*, PhoneCommandKind>, 8> commandNames{{
     {"start", PhoneCommandKind::start},
     {"correct", PhoneCommandKind::correct},
     {"skip", PhoneCommandKind::skip},
@@ -27,6 +28,7 @@ constexpr std::array<std::pair<const char*, PhoneCommandKind>, 7> commandNames{{
     {"counts", PhoneCommandKind::counts},
     {"confirm", PhoneCommandKind::confirm},
     {"ping", PhoneCommandKind::ping},
+    {"add", PhoneCommandKind::add},
 }};
 
 PhoneCommandKind commandKind(const QJsonValue& name) {
@@ -48,6 +50,24 @@ std::int32_t entryNumber(const QJsonValue& value) {
         throw Error(badEntryText);
     }
     return static_cast<std::int32_t>(number);
+}
+
+// A word of tonight's as the phone typed it; its checks are the game's.
+TonightInput tonightInput(const QJsonObject& object, qsizetype& fields) {
+    const QJsonValue word = object.value(QLatin1String("word"));
+    const QJsonValue points = object.value(QLatin1String("points"));
+    const QJsonValue forbidden = object.value(QLatin1String("forbidden"));
+    if (!word.isString() || !points.isDouble() || !(forbidden.isUndefined() || forbidden.isString())) {
+        throw Error(badAddText);
+    }
+    const double number = points.toDouble();
+    if (!(number >= std::numeric_limits<std::int32_t>::min() && number <= std::numeric_limits<std::int32_t>::max()) ||
+        number != static_cast<double>(static_cast<std::int32_t>(number))) {
+        throw Error(badAddText);
+    }
+    fields = forbidden.isUndefined() ? 3 : 4;
+    return TonightInput{word.toString().toStdString(), static_cast<std::int32_t>(number),
+                        forbidden.toString().toStdString()};
 }
 
 const char* phaseName(RoundPhase phase) {
@@ -118,6 +138,8 @@ PhoneCommand parsePhoneCommand(const QByteArray& message) {
         if (!counts.isBool()) throw Error(badCountsText);
         command.counts = counts.toBool();
         expectedFields = 2;
+    } else if (command.kind == PhoneCommandKind::add) {
+        command.tonight = tonightInput(object, expectedFields);
     }
     if (object.size() != expectedFields) throw Error(badFieldsText);
     return command;
@@ -142,6 +164,7 @@ QByteArray stateMessage(const OperatorView& view) {
         {"team", optionalText(view.team)},
         {"nextTeam", optionalText(view.nextTeam)},
         {"review", reviewObject(view.review)},
+        {"tonight", view.tonightOpen},
     });
 }
 
@@ -151,6 +174,10 @@ QByteArray errorMessage(const std::string& message) {
 
 QByteArray pongMessage() {
     return compact(QJsonObject{{"type", "pong"}});
+}
+
+QByteArray tonightAnswerMessage(bool added, const std::string& message) {
+    return compact(QJsonObject{{"type", "tonight"}, {"added", added}, {"text", text(message)}});
 }
 
 }  // namespace caici

@@ -7,10 +7,13 @@
 //   {"cmd":"toggle","entry":N}     (N: a word of the review, from 0)
 //   {"cmd":"counts","counts":B}    (whether a round closed early counts)
 //   {"cmd":"confirm"}              (the review goes into the match)
+//   {"cmd":"add","word":W,"points":N,"forbidden":F}
+//                                  (a word of tonight's: W and F text, F
+//                                  optional, N a whole number)
 // Game to phone:
 //   {"type":"state", "phase", "line", "word", "points", "seconds", "score",
 //    "skips", "correct", "skip", "start", "busy", "gained", "penalty",
-//    "team", "nextTeam", "review"}
+//    "team", "nextTeam", "review", "tonight"}
 //      the whole operator's view: see OperatorView. "review" is null or
 //      {"lines":[{"word","points","played","verdict","penalty"}],
 //       "total", "skips", "closedEarly", "counts"}, verdicts being
@@ -18,10 +21,14 @@
 //   {"type":"error","text":"..."}  a command refused, or a failure the host
 //                                  must hear of; nothing changed
 //   {"type":"pong"}  the answer to a ping
+//   {"type":"tonight","added":B,"text":"..."}
+//      the answer to an add, to the phone that sent it only: added, or why not
+//   "tonight" in the state: whether the phone may add words now
 // A phone that breaks the rules is closed with one of the close codes below
 // and a reason the page shows as it is.
 
 #include "remote/operator_view.h"
+#include "words/tonight_words.h"
 
 #include <QByteArray>
 
@@ -30,7 +37,7 @@
 
 namespace caici {
 
-enum class PhoneCommandKind { start, correct, skip, toggle, counts, confirm, ping };
+enum class PhoneCommandKind { start, correct, skip, toggle, counts, confirm, ping, add };
 
 struct PhoneCommand {
     PhoneCommandKind kind = PhoneCommandKind::ping;
@@ -38,6 +45,8 @@ struct PhoneCommand {
     std::int32_t entry = 0;
     // What counts sets.
     bool counts = false;
+    // The word an add brings, as typed.
+    TonightInput tonight;
 };
 
 // Close codes of the private range, so the page can tell why it was closed.
@@ -59,5 +68,6 @@ PhoneCommand parsePhoneCommand(const QByteArray& message);
 QByteArray stateMessage(const OperatorView& view);
 QByteArray errorMessage(const std::string& text);
 QByteArray pongMessage();
+QByteArray tonightAnswerMessage(bool added, const std::string& text);
 
 }  // namespace caici

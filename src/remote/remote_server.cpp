@@ -28,7 +28,8 @@ Command gameCommand(const PhoneCommand& command) {
         case PhoneCommandKind::counts: return Command{CommandKind::setCounts, 0, command.counts};
         case PhoneCommandKind::confirm: return Command{CommandKind::confirm};
         case PhoneCommandKind::start:
-        case PhoneCommandKind::ping: break;
+        case PhoneCommandKind::ping:
+        case PhoneCommandKind::add: break;
     }
     return Command{CommandKind::start};
 }
@@ -136,6 +137,13 @@ void RemoteServer::drop(PhoneLink& link) {
 void RemoteServer::run(PhoneLink& link, PhoneCommand command) {
     if (command.kind == PhoneCommandKind::ping) {
         link.send(pongMessage());
+        return;
+    }
+    if (command.kind == PhoneCommandKind::add) {
+        const std::string typed = trimmedText(command.tonight.word);
+        const auto refused = game_.addTonightWord(command.tonight, TonightOrigin::phone);
+        link.send(refused ? tonightAnswerMessage(false, tonightRefusalText(*refused))
+                          : tonightAnswerMessage(true, tonightAddedText(typed)));
         return;
     }
     if (const std::optional<Refusal> refusal = game_.perform(gameCommand(command))) {

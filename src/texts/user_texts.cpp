@@ -1,6 +1,7 @@
 #include "texts/user_texts.h"
 
 #include "game/match.h"
+#include "words/word_length.h"
 
 #include <string>
 #include <variant>
@@ -27,9 +28,78 @@ struct Sentence {
         return "比赛记录无法保存在 " + notKept.path + "（" + notKept.reason +
                "）。本次游戏照常进行，但比赛成绩不会保存，请把成绩记在纸上。";
     }
+    std::string operator()(const TonightMovedAside& moved) const {
+        return "今晚的词的文件已损坏，已改名为 " + moved.aside + " 保留下来；今晚的词从头开始。";
+    }
+    std::string operator()(const TonightNotKept& notKept) const {
+        return "今晚的词无法保存（" + notKept.reason + "）。本次游戏照常进行，但添加的词下次启动时不会再有。";
+    }
 };
 
+std::string inQuotes(const std::string& word) {
+    return "“" + word + "”";
+}
+
+std::string forbiddenFaultText(const ForbiddenProblem& problem, const std::string& word) {
+    switch (problem.fault) {
+    case ForbiddenFault::emptyItem: return "禁词里有空项（两个分隔符之间没有字），请删掉多余的分隔符。";
+    case ForbiddenFault::sameAsWord: return "禁词不能是词语本身" + inQuotes(word) + "。";
+    case ForbiddenFault::repeated: return "禁词" + inQuotes(problem.item) + "写了两次。";
+    case ForbiddenFault::tooMany:
+        return "禁词最多 " + std::to_string(maxForbiddenWords) + " 个。";
+    }
+    return {};
+}
+
 }  // namespace
+
+std::string tonightProblemText(const TonightProblem& problem) {
+    const std::string cap = std::to_string(kMaxWordLength);
+    switch (problem.fault) {
+    case TonightFault::blank: return "请先填上词语（只有空格不算）。";
+    case TonightFault::tooLong:
+        return "词语有 " + std::to_string(problem.length) + " 个字，最多 " + cap + " 个字。";
+    case TonightFault::controlCharacter:
+        return "词语或禁词里有换行或控制字符，屏幕上显示不出来。";
+    case TonightFault::points:
+        return "分值要在 " + std::to_string(tonightMinPoints) + " 到 " + std::to_string(tonightMaxPoints) + " 之间。";
+    case TonightFault::inLibrary:
+        return inQuotes(problem.word) + "已在词库的“" + problem.sheet + "”里，不用再加。";
+    case TonightFault::alreadyTonight: return inQuotes(problem.word) + "已在今晚的词里。";
+    case TonightFault::forbidden:
+        return problem.forbidden ? forbiddenFaultText(*problem.forbidden, problem.word) : std::string();
+    case TonightFault::forbiddenTooLong:
+        return "禁词" + inQuotes(problem.item) + "太长了，最多 " + cap + " 个字。";
+    case TonightFault::full:
+        return "今晚的词已有 " + std::to_string(maxTonightWords) + " 个，请先删掉一些。";
+    case TonightFault::noSuchWord: return "这个词已经不在今晚的词里了。";
+    case TonightFault::notSaved: return "没有保存成功（" + problem.item + "），今晚的词没有改动。";
+    }
+    return {};
+}
+
+std::string tonightRefusalText(const TonightRefusal& refusal) {
+    if (const auto* problem = std::get_if<TonightProblem>(&refusal)) return tonightProblemText(*problem);
+    const Refusal why = std::get<Refusal>(refusal);
+    if (why == Refusal::roundRunning) return "这一轮进行中不能加词，请在这一轮结束后再加。";
+    return refusalText(why);
+}
+
+std::string tonightAddedText(const std::string& word) {
+    return "已添加" + inQuotes(word) + "，下一轮起出题。";
+}
+
+std::string tonightSavedText(const std::string& word) {
+    return "已保存" + inQuotes(word) + "，下一轮起按新的出题。";
+}
+
+std::string tonightRemovedText(const std::string& word) {
+    return "已删除" + inQuotes(word) + "。";
+}
+
+std::string tonightTooFastText() {
+    return "加词太快了，请稍等几秒再加。";
+}
 
 std::string problemText(const Problem& problem) {
     return std::visit(Sentence{}, problem);

@@ -6,8 +6,10 @@
 // are UTF-8 and end their sentence.
 
 #include "game/commands.h"
+#include "game/game.h"
 #include "game/problem.h"
 #include "words/forbidden_words.h"
+#include "words/tonight_words.h"
 
 #include <array>
 #include <string>
@@ -23,6 +25,14 @@ std::string refusalText(Refusal refusal);
 // ("禁词: '高' 重复了") as the library checker and the panel of words show it;
 // a clause, so it has no full stop.
 std::string forbiddenProblemText(const ForbiddenProblem& problem);
+// Why a word of tonight's was not taken, and what became of one that was.
+std::string tonightProblemText(const TonightProblem& problem);
+std::string tonightRefusalText(const TonightRefusal& refusal);
+std::string tonightAddedText(const std::string& word);
+std::string tonightSavedText(const std::string& word);
+std::string tonightRemovedText(const std::string& word);
+// A phone that sends words faster than anyone types them.
+std::string tonightTooFastText();
 
 // The names "第1队", "第2队", … the set-up starts with (place from 1).
 std::string defaultTeamName(int place);

@@ -2,6 +2,8 @@
 
 #include "common/errors.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <numeric>
@@ -32,8 +34,45 @@ void WordLists::replaceLibrary(std::vector<WordEntry> entries, std::vector<std::
     for (const auto& entry : entries) {
         if (!named.contains(entry.sheet)) throw std::invalid_argument("an entry names no category");
     }
-    replaceLibrary(std::move(entries));
-    categories_ = std::move(categories);
+    replaceOwn(std::move(entries), std::move(categories));
+}
+
+void WordLists::setAddedCategory(std::string name, std::vector<WordEntry> entries) {
+    Store own(libraryStore_->begin(), libraryStore_->begin() + static_cast<std::ptrdiff_t>(ownCount_));
+    Order ownOrder;
+    ownOrder.reserve(ownCount_);
+    for (const auto position : library_) {
+        if (position < ownCount_) ownOrder.push_back(position);
+    }
+    addedName_ = std::move(name);
+    added_ = std::move(entries);
+    placeAdded(own, std::move(ownOrder));
+}
+
+void WordLists::placeAdded(const Store& own, Order ownOrder) {
+    if (own.size() + added_.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("the word list is too long");
+    }
+    Store store;
+    store.reserve(own.size() + added_.size());
+    store.insert(store.end(), own.begin(), own.end());
+    store.insert(store.end(), added_.begin(), added_.end());
+    for (auto position = static_cast<std::uint32_t>(own.size()); position < store.size(); ++position) {
+        ownOrder.push_back(position);
+    }
+    libraryStore_ = std::make_shared<const Store>(std::move(store));
+    library_ = std::move(ownOrder);
+    categories_ = ownCategories_;
+    const bool named = std::find(categories_.begin(), categories_.end(), addedName_) != categories_.end();
+    if (!added_.empty() && !named) categories_.push_back(addedName_);
+}
+
+std::optional<std::string> WordLists::ownCategoryOf(std::string_view word) const {
+    for (std::size_t at = 0; at < ownCount_; ++at) {
+        const WordEntry& entry = (*libraryStore_)[at];
+        if (entry.word == word) return entry.sheet;
+    }
+    return std::nullopt;
 }
 
 std::vector<CategoryCount> WordLists::categories() const {
@@ -44,7 +83,10 @@ std::vector<CategoryCount> WordLists::categories() const {
         counts.push_back(CategoryCount{name, 0});
     }
     if (counts.empty()) return counts;
-    for (const auto& entry : *libraryStore_) ++counts[at.at(entry.sheet)].entries;
+    // A library without categories of its own has entries in none of them.
+    for (const auto& entry : *libraryStore_) {
+        if (const auto found = at.find(entry.sheet); found != at.end()) ++counts[found->second].entries;
+    }
     return counts;
 }
 
@@ -62,14 +104,24 @@ std::size_t WordLists::chosenCount(const WordChoice& choice) const {
 }
 
 void WordLists::replaceLibrary(std::vector<WordEntry> entries) {
+    replaceOwn(std::move(entries), {});
+}
+
+void WordLists::replaceOwn(std::vector<WordEntry> entries, std::vector<std::string> categories) {
     if (entries.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("the word list is too long");
     }
     Order order(entries.size());
     std::iota(order.begin(), order.end(), 0u);
-    libraryStore_ = std::make_shared<const Store>(std::move(entries));
-    library_ = std::move(order);
-    categories_.clear();
+    ownCount_ = entries.size();
+    ownCategories_ = std::move(categories);
+    if (added_.empty()) {
+        libraryStore_ = std::make_shared<const Store>(std::move(entries));
+        library_ = std::move(order);
+        categories_ = ownCategories_;
+        return;
+    }
+    placeAdded(entries, std::move(order));
 }
 
 void WordLists::shuffle(RandomSource& random, const WordChoice& choice) {

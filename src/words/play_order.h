@@ -21,7 +21,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace caici {
@@ -44,6 +46,15 @@ public:
     // The same with categories, in the library's order: each entry's sheet
     // names one of them, else std::invalid_argument and nothing changes.
     void replaceLibrary(std::vector<WordEntry> entries, std::vector<std::string> categories);
+
+    // A category the game adds to every library (the words the host typed
+    // tonight): its entries follow the library's own, under name, and stay
+    // through every replaceLibrary until they are replaced in turn; none: no
+    // such category. A library with a category of that name has the added
+    // entries counted in it. The play order is left alone, as by a load.
+    void setAddedCategory(std::string name, std::vector<WordEntry> entries);
+    // The category of the library's own entry (not an added one) for word.
+    std::optional<std::string> ownCategoryOf(std::string_view word) const;
 
     // The library's categories in order, with the number of entries of each.
     std::vector<CategoryCount> categories() const;
@@ -84,7 +95,16 @@ private:
 
     static std::vector<WordEntry> entriesOf(const Store& store, const Order& order);
 
+    void replaceOwn(std::vector<WordEntry> entries, std::vector<std::string> categories);
+    // Makes the store own + added_, keeping the library's order of own.
+    void placeAdded(const Store& own, Order ownOrder);
+
     std::shared_ptr<const Store> libraryStore_;
+    // The library's own entries are the first ownCount_ of the store.
+    std::size_t ownCount_ = 0;
+    std::vector<std::string> ownCategories_;
+    std::string addedName_;
+    std::vector<WordEntry> added_;
     std::vector<std::string> categories_;
     Order library_;
     // The store the play order was shuffled from; a load since does not change it.

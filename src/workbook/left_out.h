@@ -4,6 +4,7 @@
 
 #include "workbook/cell_text.h"
 #include "words/forbidden_words.h"
+#include "words/word_length.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,11 +14,6 @@
 #include <vector>
 
 namespace caici {
-
-// A word is something to act out; the renderer's cost grows with the square
-// of the text's length, and 1,000 characters froze the game for seconds.
-// Words longer than this, in Unicode code points, stay out of play.
-inline constexpr std::size_t kMaxWordLength = 40;
 
 // Why a word cannot be played.
 enum class WordFault : std::uint8_t {

@@ -27,7 +27,8 @@ void ProgramHarness::create() {
                                                       std::make_unique<RecordingAudio>(audio), startupMessages,
                                                       dialogs, [this] { return now; }, settings.file,
                                                       settings.folder.filePath(QStringLiteral("history.db")),
-                                                      settings.folder.filePath(QStringLiteral("library/"))});
+                                                      settings.folder.filePath(QStringLiteral("library/")),
+                                                      settings.folder.filePath(QStringLiteral("tonight.json"))});
 }
 
 void ProgramHarness::showStartWindow() {

@@ -6,6 +6,8 @@
 #include "headless_browser.h"
 #include "remote_fixture.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -66,6 +68,31 @@ TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
     ASSERT_TRUE(browser.tap(QStringLiteral("#confirm")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !f.game.game->review().has_value(); }, waitMs));
     EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('review').hidden")));
+}
+
+// Between rounds the page offers tonight's form; a word with markup typed
+// there reaches the game and comes back in the answer as text, and the form
+// is gone while the round runs.
+TEST(RemoteInABrowser, APhoneAddsAWordBetweenRounds) {
+    RemoteFixture f;
+    HeadlessBrowser browser(QSize(390, 844));
+    ASSERT_TRUE(browser.failure().isEmpty()) << browser.failure().toStdString();
+    ASSERT_TRUE(browser.open(f.page()));
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('tonight').hidden")));
+    browser.evaluate(QStringLiteral("document.getElementById('tonight-word').value = %1, "
+                                    "document.getElementById('tonight-points').value = '2', true")
+                         .arg(QString::fromUtf8(QJsonDocument(QJsonArray{markupWord}).toJson(QJsonDocument::Compact)).mid(1).chopped(1)));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#tonight-add")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.game->tonightWords().size() == 1; }, waitMs));
+    EXPECT_EQ(f.game.game->tonightWords()[0], (TonightWord{markupWord.toStdString(), 2, {}, TonightOrigin::phone}));
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('tonight-answer').textContent !== ''")));
+    EXPECT_TRUE(text(browser, "tonight-answer").contains(markupWord));
+    EXPECT_EQ(browser.evaluate(QStringLiteral("document.querySelectorAll('img').length")).toInt(-1), 0);
+    EXPECT_EQ(browser.evaluate(QStringLiteral("document.getElementById('tonight-word').value")).toString(), QString());
+
+    ASSERT_TRUE(browser.tap(QStringLiteral("#start")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().phase == RoundPhase::running; }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('tonight').hidden")));
 }
 
 // Switched off and on again, the remote has a new key: the page stops

@@ -98,6 +98,8 @@ inline std::string factOf(const Problem& problem) {
         std::string operator()(const HistoryNotKept& notKept) const {
             return "history not kept in " + notKept.path + ": " + notKept.reason;
         }
+        std::string operator()(const TonightMovedAside& moved) const { return "tonight moved to " + moved.aside; }
+        std::string operator()(const TonightNotKept& notKept) const { return "tonight not kept: " + notKept.reason; }
     };
     return std::visit(Fact{}, problem);
 }
@@ -127,6 +129,7 @@ public:
     void busyChanged(bool busy) override { add(busy ? "busy" : "idle"); }
     void soundChanged(bool on) override { add(on ? "sound on" : "sound off"); }
     void libraryChanged() override { add("library"); }
+    void tonightChanged() override { add("tonight"); }
     void error(const Problem& problem) override { add("error " + factOf(problem)); }
     void warning(const Problem& problem) override { add("warning " + factOf(problem)); }
 

@@ -12,6 +12,9 @@
     reviewLines: byId('review-lines'), reviewTotal: byId('review-total'), counts: byId('counts'),
     confirm: byId('confirm'),
     message: byId('message'), reconnect: byId('reconnect'),
+    tonight: byId('tonight'), tonightForm: byId('tonight-form'), tonightWord: byId('tonight-word'),
+    tonightPoints: byId('tonight-points'), tonightForbidden: byId('tonight-forbidden'),
+    tonightAnswer: byId('tonight-answer'),
   };
 
   // The page lives at /<key>/; its live connection at /<key>/ws.
@@ -108,6 +111,16 @@
     view.counts.textContent = review.counts ? '✓ 提前结束的这一轮计入比赛' : '✗ 提前结束的这一轮不计入比赛';
   }
 
+  // The game's answer to a word typed here, as plain text like every word.
+  function showTonightAnswer(answer) {
+    view.tonightAnswer.textContent = answer.text;
+    view.tonightAnswer.className = 'tonight-answer ' + (answer.added ? 'added' : 'refused');
+    if (answer.added) {
+      view.tonightWord.value = '';
+      view.tonightForbidden.value = '';
+    }
+  }
+
   function teamText(state) {
     if (state.phase === 'running' || state.review) return state.team ? '本轮：' + state.team : '';
     return state.nextTeam ? '下一队：' + state.nextTeam : '';
@@ -126,6 +139,8 @@
     setButtons(state);
     showFlash(state);
     showReview(state.review);
+    // Hidden while a round runs: the describer's phone shows the room nothing.
+    view.tonight.hidden = !state.tonight;
     document.body.dataset.phase = state.phase;
     document.body.dataset.busy = state.busy ? 'yes' : 'no';
   }
@@ -140,6 +155,7 @@
     }
     if (message.type === 'state') showState(message);
     else if (message.type === 'error') say(message.text);
+    else if (message.type === 'tonight') showTonightAnswer(message);
   }
 
   function send(command) {
@@ -224,6 +240,15 @@
     send({ cmd: 'counts', counts: !view.counts.classList.contains('counted') });
   });
   view.reconnect.addEventListener('click', connect);
+  view.tonightForm.addEventListener('submit', (event) => {
+    event.preventDefault();
+    send({
+      cmd: 'add',
+      word: view.tonightWord.value,
+      points: Number(view.tonightPoints.value),
+      forbidden: view.tonightForbidden.value,
+    });
+  });
   // A phone coming back from its lock screen reconnects at once.
   document.addEventListener('visibilitychange', () => {
     if (document.visibilityState === 'visible' && !socket && !gaveUp) connect();
