@@ -40,17 +40,6 @@ std::string inQuotes(const std::string& word) {
     return "“" + word + "”";
 }
 
-std::string forbiddenFaultText(const ForbiddenProblem& problem, const std::string& word) {
-    switch (problem.fault) {
-    case ForbiddenFault::emptyItem: return "禁词里有空项（两个分隔符之间没有字），请删掉多余的分隔符。";
-    case ForbiddenFault::sameAsWord: return "禁词不能是词语本身" + inQuotes(word) + "。";
-    case ForbiddenFault::repeated: return "禁词" + inQuotes(problem.item) + "写了两次。";
-    case ForbiddenFault::tooMany:
-        return "禁词最多 " + std::to_string(maxForbiddenWords) + " 个。";
-    }
-    return {};
-}
-
 }  // namespace
 
 std::string tonightProblemText(const TonightProblem& problem) {
@@ -67,7 +56,8 @@ std::string tonightProblemText(const TonightProblem& problem) {
         return inQuotes(problem.word) + "已在词库的“" + problem.sheet + "”里，不用再加。";
     case TonightFault::alreadyTonight: return inQuotes(problem.word) + "已在今晚的词里。";
     case TonightFault::forbidden:
-        return problem.forbidden ? forbiddenFaultText(*problem.forbidden, problem.word) : std::string();
+        // The checker's own wording, so a list is faulted alike in a file and in the panel.
+        return problem.forbidden ? "禁词：" + forbiddenProblemText(*problem.forbidden) + "。" : std::string();
     case TonightFault::forbiddenTooLong:
         return "禁词" + inQuotes(problem.item) + "太长了，最多 " + cap + " 个字。";
     case TonightFault::full:
