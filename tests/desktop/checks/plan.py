@@ -9,6 +9,7 @@ from harness.geometry import Size
 SMALL = Size(1024, 768)
 WIDE = Size(1280, 720)
 LARGE = Size(1920, 1080)
+UHD = Size(3840, 2160)
 DEFAULT_MEASURE_SIZE = LARGE
 
 
@@ -52,6 +53,11 @@ CHECKS = {
                              second=Size(1600, 900)),
     "match": CheckSpec("match", (LARGE,),
                        "a match of three teams, reviewed round by round, ends with a tie broken by skips"),
+    "tonight_words": CheckSpec("tonight_words", (SMALL,),
+                               "a word typed into 添加词语 is dealt in the next round with only 今晚 ticked; "
+                               "a phone adds one between rounds, shown as typed"),
+    "forbidden_words": CheckSpec("forbidden_words", (SMALL, UHD),
+                                 "a library's forbidden words stand under the word, neither cut; F scores a foul"),
     # The projector of the evening's last round is the same small size.
     "evening": CheckSpec("evening", (SMALL,),
                          "twelve rounds of six teams with every device, a damaged library mended, "
