@@ -2,7 +2,9 @@
 
 #include "game/match.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 #include <variant>
 
 namespace caici {
@@ -61,6 +63,13 @@ std::string refusalText(Refusal refusal) {
     case Refusal::noSuchEntry: return "回顾里没有这一行。";
     }
     return {};
+}
+
+std::string forbiddenWordsText(const std::vector<std::string>& forbidden) {
+    if (forbidden.empty()) return {};
+    std::string text = "禁：";
+    for (std::size_t at = 0; at < forbidden.size(); ++at) text += (at == 0 ? "" : " · ") + forbidden[at];
+    return text;
 }
 
 std::string defaultTeamName(int place) {

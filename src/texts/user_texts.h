@@ -10,6 +10,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace caici {
 
@@ -17,6 +18,10 @@ std::string problemText(const Problem& problem);
 std::string teamNamesText(const TeamNamesProblem& problem);
 // Why a device's command was not carried out.
 std::string refusalText(Refusal refusal);
+
+// A word's forbidden words as every view shows them under the word:
+// "禁：脖子 · 高 · 动物园"; nothing for a word without any.
+std::string forbiddenWordsText(const std::vector<std::string>& forbidden);
 
 // The names "第1队", "第2队", … the set-up starts with (place from 1).
 std::string defaultTeamName(int place);
