@@ -19,10 +19,11 @@ const char* const badFieldsText = "命令带有不认识的内容。";
 const char* const badEntryText = "toggle 命令要带一个行号（entry）。";
 const char* const badCountsText = "counts 命令要带 true 或 false（counts）。";
 
-constexpr std::array<std::pair<const char*, PhoneCommandKind>, 7> commandNames{{
+constexpr std::array<std::pair<const char*, PhoneCommandKind>, 8> commandNames{{
     {"start", PhoneCommandKind::start},
     {"correct", PhoneCommandKind::correct},
     {"skip", PhoneCommandKind::skip},
+    {"foul", PhoneCommandKind::foul},
     {"toggle", PhoneCommandKind::toggle},
     {"counts", PhoneCommandKind::counts},
     {"confirm", PhoneCommandKind::confirm},
@@ -78,6 +79,12 @@ QJsonValue optionalText(const std::optional<std::string>& utf8) {
     return utf8 ? text(*utf8) : QJsonValue(QJsonValue::Null);
 }
 
+QJsonArray texts(const std::vector<std::string>& utf8) {
+    QJsonArray array;
+    for (const std::string& item : utf8) array.append(text(item));
+    return array;
+}
+
 QJsonValue reviewObject(const std::optional<Review>& review) {
     if (!review) return QJsonValue::Null;
     QJsonArray lines;
@@ -130,15 +137,18 @@ QByteArray stateMessage(const OperatorView& view) {
         {"line", lineName(view.line)},
         {"word", text(view.word)},
         {"points", view.points ? QJsonValue(*view.points) : QJsonValue(QJsonValue::Null)},
+        {"forbidden", texts(view.forbidden)},
         {"seconds", view.seconds},
         {"score", static_cast<qint64>(view.score)},
         {"skips", view.skips},
         {"correct", view.correctEnabled},
         {"skip", view.skipEnabled},
+        {"foul", view.foulEnabled},
         {"start", view.startEnabled},
         {"busy", view.busy},
         {"gained", view.gained},
         {"penalty", view.penalty},
+        {"forbiddenMode", view.forbiddenMode},
         {"team", optionalText(view.team)},
         {"nextTeam", optionalText(view.nextTeam)},
         {"review", reviewObject(view.review)},
