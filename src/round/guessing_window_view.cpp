@@ -74,7 +74,8 @@ void TForm3::wordShown(const WordEntry& entry) {
 
 void TForm3::scoreChanged(std::int64_t total, std::int32_t gained) {
     setNumber(*Label2, total);
-    flash(*Label5, tmr3, QStringLiteral("+%1").arg(gained));
+    // A foul that costs a point flashes "-1".
+    flash(*Label5, tmr3, gained < 0 ? QString::number(gained) : QStringLiteral("+%1").arg(gained));
 }
 
 void TForm3::skipTaken(std::int32_t skips, std::int32_t penalty) {
