@@ -8,7 +8,9 @@
 
 #include <array>
 #include <limits>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace caici {
 namespace {
