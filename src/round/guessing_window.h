@@ -80,8 +80,6 @@ public:
     TAAQuality wordQuality() const;
     // The line the word display shows, as the window last set it.
     std::string wordLine() const;
-    // The line under the word, as the window last set it.
-    std::string forbiddenLine() const;
     const GuessingWindowMenu& menu() const { return *menu_; }
     // The game's keys, taken here and in every other window of play.
     PlayKeys& playKeys() { return *keys_; }

@@ -36,10 +36,6 @@ std::string TForm3::wordLine() const {
     return aft1->Text().Lines().Strings(0);
 }
 
-std::string TForm3::forbiddenLine() const {
-    return aft2->Text().Lines().Strings(0);
-}
-
 void TForm3::setWordLine(const std::string& text, const std::vector<std::string>& forbidden) {
     aft1->Text().Lines().SetLine(text);
     // Set at the same moment as the word: the two cross-fades run together.
