@@ -2,6 +2,7 @@
 
 #include "app/console_mode.h"
 #include "app/dotted_frame.h"
+#include "app/forbidden_switches.h"
 #include "app/library_panel.h"
 #include "app/match_dialog.h"
 #include "app/remote_panel.h"
@@ -133,6 +134,7 @@ void TForm2::buildLayout() {
     btnMatch->setFont(pixelFont(face, 13));
     btnMatch->setGeometry(design::rules::btnMatch);
     btnMatch->setCursor(Qt::PointingHandCursor);
+    new ForbiddenSwitches(*this, design::rules::forbiddenRowTop + 4, game_, settings_, reporter_);
     connect(btnMatch, &QPushButton::clicked, this, [this] {
         guarded(reporter_, [this] {
             if (!matchDialog_) matchDialog_ = new MatchDialog(this, game_);

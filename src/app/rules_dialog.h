@@ -2,7 +2,8 @@
 // TForm2, the rules and settings dialog. It explains the game and holds its
 // settings: the countdown length in whole seconds (10 to 999), typed into
 // edt1, handed to the game for the next start and remembered for the next
-// launch; the match set-up, the phone remote and the word library. The rules button shows it beside the start window, which moves
+// launch; the match set-up, the phone remote, 禁词模式 with what a foul costs,
+// and the word library. The rules button shows it beside the start window, which moves
 // aside to make room and back when the dialog closes.
 
 #include <QDialog>

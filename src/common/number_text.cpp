@@ -34,7 +34,9 @@ std::int32_t strToInt(std::string_view text) {
 
 std::string threeDigits(std::int64_t value) {
     std::string text = std::to_string(value);
-    if (text.size() < 3) text.insert(0, 3 - text.size(), '0');
+    // A score a foul took below zero keeps its sign in front: "-01", not "0-1".
+    const std::size_t digitsAt = value < 0 ? 1 : 0;
+    if (text.size() < 3) text.insert(digitsAt, 3 - text.size(), '0');
     return text;
 }
 

@@ -15,8 +15,8 @@ std::int32_t strToInt(std::string_view text);
 // The same rule without throwing.
 bool tryStrToInt(std::string_view text, std::int32_t& value);
 
-// Decimal text left-padded with "0" to three characters; longer texts are
-// kept whole (1234 stays "1234").
+// Decimal text left-padded with "0" to three characters, after the sign of a
+// negative value ("-01"); longer texts are kept whole (1234 stays "1234").
 std::string threeDigits(std::int64_t value);
 
 }  // namespace caici

@@ -4,6 +4,7 @@
 #include "common/number_text.h"
 #include "game/game.h"
 #include "tables/match_models.h"
+#include "texts/user_texts.h"
 #include "tonightpanel/tonight_panel.h"
 #include "words/word_entry.h"
 
@@ -80,7 +81,7 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     setStyleSheet(QStringLiteral(
         "#operatorConsole { background: #1e1e24; } QLabel { color: #f0f0f0; }"
         "QCheckBox { color: #f0f0f0; } #word { color: #ffd23c; } #points { color: #ffd23c; }"
-        "#time { color: #ff80ff; } #score { color: #80ff80; } #skips { color: #80d0ff; }"
+        "#forbidden { color: #ff9a7a; } #time { color: #ff80ff; } #score { color: #80ff80; } #skips { color: #80d0ff; }"
         "QTableView { background: #2a2a32; color: #f0f0f0; gridline-color: #3a3a44; border: none; }"
         "QHeaderView { background: #2a2a32; }"
         "QHeaderView::section { background: #2a2a32; color: #ffdc78; border: none; padding: 4px; }"));
@@ -119,8 +120,13 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     word->setWordWrap(true);
     word->setAlignment(Qt::AlignCenter);
     points = label(*this, "points", 36, true);
+    forbidden = label(*this, "forbidden", 30, true);
+    forbidden->setAccessibleDescription(QStringLiteral("禁词"));
+    forbidden->setWordWrap(true);
+    forbidden->setAlignment(Qt::AlignCenter);
     current->addStretch(1);
     current->addWidget(word);
+    current->addWidget(forbidden);
     current->addWidget(points, 0, Qt::AlignHCenter);
     current->addStretch(1);
     layout->addLayout(current, 2);
@@ -134,15 +140,19 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     auto* presses = new QHBoxLayout;
     btnCorrect = button(*this, "btnCorrect", QStringLiteral("正确  →"), 28);
     btnSkip = button(*this, "btnSkip", QStringLiteral("跳过  ←"), 28);
+    btnFoul = button(*this, "btnFoul", QStringLiteral("犯规  F"), 28);
+    btnFoul->setAccessibleName(QStringLiteral("犯规"));
     btnPause = button(*this, "btnPause", QStringLiteral("暂停  空格"), 22);
     btnStart = button(*this, "btnStart", QStringLiteral("开始下一轮"), 22);
     presses->addWidget(btnCorrect, 3);
     presses->addWidget(btnSkip, 3);
+    presses->addWidget(btnFoul, 3);
     presses->addWidget(btnPause, 2);
     presses->addWidget(btnStart, 2);
     layout->addLayout(presses);
     connect(btnCorrect, &QPushButton::clicked, this, [this] { command(CommandKind::correct); });
     connect(btnSkip, &QPushButton::clicked, this, [this] { command(CommandKind::skip); });
+    connect(btnFoul, &QPushButton::clicked, this, [this] { command(CommandKind::foul); });
     connect(btnPause, &QPushButton::clicked, this, [this] { command(CommandKind::pause); });
     connect(btnStart, &QPushButton::clicked, this, [this] { command(CommandKind::start); });
 
@@ -247,10 +257,15 @@ void OperatorConsole::refresh() {
     if (running && round.line == WordLine::word) {
         word->setText(QString::fromStdString(round.currentEntry.word));
         points->setText(pointsText(round.currentEntry.points));
+        forbidden->setText(game_.forbiddenMode()
+                               ? QString::fromStdString(forbiddenWordsText(round.currentEntry.forbidden))
+                               : QString());
     } else {
         word->clear();
         points->clear();
+        forbidden->clear();
     }
+    forbidden->setVisible(!forbidden->text().isEmpty());
     if (busy) {
         state->setText(QStringLiteral("正在准备…"));
     } else if (running) {
@@ -272,6 +287,8 @@ void OperatorConsole::refresh() {
     const CommandSet available = game_.available();
     btnCorrect->setEnabled(available.has(CommandKind::correct));
     btnSkip->setEnabled(available.has(CommandKind::skip));
+    btnFoul->setEnabled(available.has(CommandKind::foul));
+    btnFoul->setVisible(game_.forbiddenMode());
     btnPause->setEnabled(available.has(CommandKind::pause));
     btnPause->setText(round.paused ? QStringLiteral("继续  空格") : QStringLiteral("暂停  空格"));
     btnStart->setEnabled(available.has(CommandKind::start));

@@ -2,9 +2,10 @@
 // The operator's console: on the laptop's screen while the round is shown
 // full screen on the projector. It shows what the audience must not see in
 // advance (the word with its points and the next three words, so that the
-// operator can get ready), the time, the score, the skips and the team, and
-// takes the operator's presses: "正确", "跳过", pause, the next round, and
-// the review of a finished round. A presenter clicker works here as on the
+// operator can get ready; in 禁词模式 its forbidden words under it), the
+// time, the score, the skips and the team, and takes the operator's presses:
+// "正确", "跳过", "犯规" (in 禁词模式), pause, the next round, and the review
+// of a finished round. A presenter clicker works here as on the
 // guessing window. Like every window, it only shows the game.
 
 #include "game/game_listener.h"
@@ -37,6 +38,7 @@ public:
     QLabel* team = nullptr;
     QLabel* word = nullptr;
     QLabel* points = nullptr;
+    QLabel* forbidden = nullptr;
     QLabel* state = nullptr;
     QLabel* upcoming = nullptr;
     QLabel* time = nullptr;
@@ -44,6 +46,7 @@ public:
     QLabel* skips = nullptr;
     QPushButton* btnCorrect = nullptr;
     QPushButton* btnSkip = nullptr;
+    QPushButton* btnFoul = nullptr;
     QPushButton* btnPause = nullptr;
     QPushButton* btnStart = nullptr;
     QWidget* review = nullptr;
@@ -75,6 +78,7 @@ private:
     void timeChanged(std::int32_t) override { refresh(); }
     void pausedChanged(bool) override { refresh(); }
     void commandsChanged(CommandSet) override { refresh(); }
+    void forbiddenModeChanged(bool) override { refresh(); }
     void roundOver(std::int64_t, std::int32_t) override { refresh(); }
     void roundClosed() override { refresh(); }
     void busyChanged(bool) override { refresh(); }

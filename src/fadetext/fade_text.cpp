@@ -326,7 +326,9 @@ void TCnAAFadeText::Reset() {
     // A changed setting: every image and the background are drawn afresh.
     forgetFrames();
     RenderedLine shown;
-    if (fadeAlpha_ != 0) {
+    // A fade that has not taken its first step yet mixes the two lines all
+    // the same: both are drawn afresh, at the control's size of now.
+    if (fadeAlpha_ != 0 || fadeTimer_.isActive()) {
         RenderLine(previousText_, oldImage_);
         shown = RenderLine(currentText_, newImage_);
         mixFrames();

@@ -18,13 +18,14 @@ enum class CommandKind : std::uint8_t {
     start,        // "开始" / "下一轮": the next round
     correct,      // "正确"
     skip,         // "跳过"
+    foul,         // "犯规": the describer said a forbidden word; taken when "跳过" is
     pause,        // "暂停" while the round runs, "继续" while it is held
     toggleEntry,  // the review: a word's verdict the other way round
     setCounts,    // the review: whether a round closed early counts
     confirm,      // the review: "确认"
 };
 
-inline constexpr std::size_t commandKindCount = 7;
+inline constexpr std::size_t commandKindCount = 8;
 
 struct Command {
     CommandKind kind = CommandKind::start;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace caici {
 namespace {
@@ -69,6 +70,7 @@ void Game::guarded(Body&& body) noexcept {
         }
     });
     publishCommands();
+    publishForbiddenMode();
 }
 
 CommandSet Game::available() const {
@@ -92,8 +94,10 @@ std::optional<Refusal> Game::refusalOf(const Command& command) const {
             return std::nullopt;
         case CommandKind::correct:
         case CommandKind::skip:
+        case CommandKind::foul:
             if (!running) return Refusal::noRound;
             if (state.paused) return Refusal::paused;
+            // A foul ends the word as a skip does, under the skip's rules.
             if (!(command.kind == CommandKind::correct ? state.correctEnabled : state.skipEnabled)) {
                 return Refusal::pressOff;
             }
@@ -119,12 +123,31 @@ std::optional<Refusal> Game::perform(const Command& command) {
         case CommandKind::start: start(); break;
         case CommandKind::correct: correct(); break;
         case CommandKind::skip: skip(); break;
+        case CommandKind::foul: foul(); break;
         case CommandKind::pause: togglePause(); break;
         case CommandKind::toggleEntry: toggleReviewEntry(command.entry); break;
         case CommandKind::setCounts: setReviewCounts(command.counts); break;
         case CommandKind::confirm: confirmReview(); break;
     }
     return std::nullopt;
+}
+
+void Game::publishForbiddenMode() {
+    const bool now = forbiddenMode();
+    if (publishedForbiddenMode_ == now) return;
+    publishedForbiddenMode_ = now;
+    listeners_.forbiddenModeChanged(now);
+}
+
+void Game::setForbiddenMode(bool on) {
+    guarded([&] { forbiddenChoice_ = on; });
+}
+
+void Game::noteForbiddenWords() {
+    const std::vector<WordEntry> entries = words_.library();
+    wordsHaveForbidden_ = std::any_of(entries.begin(), entries.end(), [this](const WordEntry& entry) {
+        return !entry.forbidden.empty() && choice_.admits(entry);
+    });
 }
 
 void Game::publishCommands() {
@@ -155,7 +178,7 @@ void Game::start() {
             if (matchRefill || words_.needsRefill() || refillPending_) refill();
         }
         roundTeam_ = team;
-        round_.begin(countdownSeconds_);
+        round_.begin(countdownSeconds_, foulRule_);
     });
 }
 
@@ -167,6 +190,11 @@ void Game::correct() {
 void Game::skip() {
     if (busy()) return;
     guarded([this] { round_.skip(); });
+}
+
+void Game::foul() {
+    if (busy()) return;
+    guarded([this] { round_.foul(); });
 }
 
 void Game::tick() {
@@ -249,6 +277,8 @@ void Game::openLibrary(const std::string& path) {
         const BusyScope busy(*this, Activity::loading);
         library_->useFile(path, words_);
         choice_ = WordChoice{};
+        forbiddenChoice_.reset();
+        noteForbiddenWords();
         refillPending_ = true;
         listeners_.libraryChanged();
         if (const auto warning = library_->loadWarning()) listeners_.warning(Worded{*warning});
@@ -270,6 +300,7 @@ void Game::choose(const WordChoice& choice) {
             throw Stop{NothingChosen{}};
         }
         choice_ = choice;
+        noteForbiddenWords();
         refillPending_ = true;
     });
 }
@@ -279,9 +310,11 @@ void Game::loadLibrary() {
     try {
         library_->load(words_);
     } catch (...) {
+        noteForbiddenWords();
         listeners_.libraryChanged();
         throw;
     }
+    noteForbiddenWords();
     listeners_.libraryChanged();
     if (const auto warning = library_->loadWarning()) listeners_.warning(Worded{*warning});
 }

@@ -16,6 +16,11 @@
 // a command that arrives from the library's own callbacks meanwhile is
 // refused.
 //
+// 禁词模式 shows every word's forbidden words beside it and offers "犯规" on
+// the devices that show buttons. It follows the words in play (on when any
+// entry the choice deals has forbidden words) until the host switches it;
+// a library opened afresh follows its words again.
+//
 // The host may choose another library file and a choice of categories and
 // points to play; both take effect at the next start, which deals a fresh
 // play order of the chosen entries.
@@ -81,6 +86,7 @@ public:
     void start();
     void correct();
     void skip();
+    void foul();
     // One second of the countdown.
     void tick();
     // The round's window was closed.
@@ -119,6 +125,12 @@ public:
     void setSoundOn(bool on);
     // The length of the next rounds' countdown.
     void setCountdownSeconds(std::int32_t seconds) { countdownSeconds_ = seconds; }
+    // What a foul costs in the next rounds.
+    void setFoulRule(FoulRule rule) { foulRule_ = rule; }
+    FoulRule foulRule() const { return foulRule_; }
+    // 禁词模式 as the host switched it; the views hear of every change.
+    void setForbiddenMode(bool on);
+    bool forbiddenMode() const { return forbiddenChoice_.value_or(wordsHaveForbidden_); }
 
     // Tonight's words (see words/tonight_words.h): read from shelf, and
     // kept there after every change from now on. A shelf that cannot be read
@@ -176,6 +188,9 @@ private:
     std::optional<Refusal> refusalOf(const Command& command) const;
     // Tells the views when the commands taken have changed.
     void publishCommands();
+    void publishForbiddenMode();
+    // Whether the entries the choice deals carry forbidden words.
+    void noteForbiddenWords();
     void loadLibrary();
     void refill();
     // Keeps words as tonight's, then plays them; nothing changes when they
@@ -192,6 +207,10 @@ private:
     MatchSession session_;
     int roundTeam_ = -1;
     std::int32_t countdownSeconds_ = defaultCountdownSeconds;
+    FoulRule foulRule_ = FoulRule::asSkip;
+    bool wordsHaveForbidden_ = false;
+    std::optional<bool> forbiddenChoice_;
+    std::optional<bool> publishedForbiddenMode_;
     WordChoice choice_;
     std::vector<TonightWord> tonight_;
     std::unique_ptr<TonightShelf> tonightShelf_;

@@ -43,6 +43,9 @@ public:
     // The commands the game takes now (Game::available()) have changed; a
     // view greys out the rest.
     virtual void commandsChanged(CommandSet /*available*/) {}
+    // 禁词模式 was switched on or off (Game::forbiddenMode()): the forbidden
+    // words stand beside the word and "犯规" is offered, or neither.
+    virtual void forbiddenModeChanged(bool /*on*/) {}
     // The countdown reached zero.
     virtual void roundOver(std::int64_t /*score*/, std::int32_t /*skips*/) {}
     // The round's window was closed; the round is over for good.

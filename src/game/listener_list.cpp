@@ -61,6 +61,10 @@ void ListenerList::pausedChanged(bool paused) {
 void ListenerList::controlsChanged(bool correct, bool skip) {
     each([&](GameListener& l) { l.controlsChanged(correct, skip); });
 }
+void ListenerList::forbiddenModeChanged(bool on) {
+    each([&](GameListener& l) { l.forbiddenModeChanged(on); });
+}
+
 void ListenerList::commandsChanged(CommandSet available) {
     each([&](GameListener& l) { l.commandsChanged(available); });
 }

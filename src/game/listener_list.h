@@ -26,6 +26,7 @@ public:
     void pausedChanged(bool paused) override;
     void controlsChanged(bool correct, bool skip) override;
     void commandsChanged(CommandSet available) override;
+    void forbiddenModeChanged(bool on) override;
     void roundOver(std::int64_t score, std::int32_t skips) override;
     void roundClosed() override;
     void busyChanged(bool busy) override;

@@ -26,6 +26,7 @@ std::string utf8Of(const fs::path& path) {
 Verdict verdictNamed(std::string_view name) {
     if (name == "correct") return Verdict::correct;
     if (name == "skipped") return Verdict::skipped;
+    if (name == "foul") return Verdict::foul;
     return Verdict::missed;
 }
 

@@ -9,6 +9,7 @@ const char* verdictName(Verdict verdict) {
     case Verdict::correct: return "correct";
     case Verdict::skipped: return "skipped";
     case Verdict::missed: return "missed";
+    case Verdict::foul: return "foul";
     }
     return "missed";
 }
@@ -30,6 +31,7 @@ std::int64_t Review::total() const {
     std::int64_t total = 0;
     for (const auto& entry : entries_) {
         if (entry.verdict == Verdict::correct) total += entry.entry.points;
+        if (entry.verdict == Verdict::foul) total -= entry.pointsOff;
     }
     return total;
 }
@@ -37,7 +39,7 @@ std::int64_t Review::total() const {
 std::int32_t Review::skips() const {
     std::int32_t skips = 0;
     for (const auto& entry : entries_) {
-        if (entry.verdict == Verdict::skipped) ++skips;
+        if (entry.verdict == Verdict::skipped || entry.verdict == Verdict::foul) ++skips;
     }
     return skips;
 }

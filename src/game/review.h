@@ -1,11 +1,18 @@
 #pragma once
 // A finished round as the host reviews it: every word that was shown, in
 // order, with what became of it. A misclick is mended by toggling a word:
-// a word marked correct goes back to how it was played (skipped, or missed
-// when it was still on display at the end; a word that was credited by
-// mistake becomes missed), any other word becomes correct. The total and the
-// skip count follow. A round closed before its time ran out counts for the
-// match only if the host says so.
+// a word marked correct goes back to how it was played (skipped, a foul, or
+// missed when it was still on display at the end; a word that was credited
+// by mistake becomes missed), any other word becomes correct. The total and
+// the skip count follow. A round closed before its time ran out counts for
+// the match only if the host says so.
+//
+// A foul (the describer said a forbidden word) ends the word as a skip does
+// and counts among the skips. Under the rule that a foul also costs a point,
+// the point stays with the line: the total loses it while the line stands a
+// foul, and gets it back, with the word's own points, when the host mends
+// the line to correct. The total as played is therefore the round's live
+// score.
 
 #include "words/word_entry.h"
 
@@ -16,10 +23,10 @@
 
 namespace caici {
 
-enum class Verdict { correct, skipped, missed };
+enum class Verdict { correct, skipped, missed, foul };
 
 // The verdict's name where a review is written down (the history, the
-// phone): "correct", "skipped", "missed".
+// phone): "correct", "skipped", "missed", "foul".
 const char* verdictName(Verdict verdict);
 
 // One word shown in a round, as the round played it.
@@ -29,6 +36,8 @@ struct ReviewEntry {
     Verdict verdict = Verdict::missed;
     // Seconds the skip took off the clock (0 for the free ones).
     std::int32_t penalty = 0;
+    // Points a foul cost on top, taken off the total while the line is a foul.
+    std::int32_t pointsOff = 0;
 };
 
 class Review {
@@ -45,9 +54,9 @@ public:
     // the end changes nothing.
     void toggle(std::size_t index);
 
-    // Points of the words marked correct.
+    // Points of the words marked correct, less what the fouls cost.
     std::int64_t total() const;
-    // Words marked skipped.
+    // Words marked skipped or foul.
     std::int32_t skips() const;
 
     // Whether the round goes into the match: always for a round that ran to

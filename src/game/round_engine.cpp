@@ -22,7 +22,8 @@ void RoundEngine::reset() {
     setControls(true, true);
 }
 
-void RoundEngine::begin(std::int32_t countdownSeconds) {
+void RoundEngine::begin(std::int32_t countdownSeconds, FoulRule foulRule) {
+    foulRule_ = foulRule;
     // Running from here on: should the deal fail, the window is open and its
     // buttons answer as in any running round.
     state_.phase = RoundPhase::running;
@@ -72,6 +73,16 @@ void RoundEngine::correct() {
 }
 
 void RoundEngine::skip() {
+    pass(Verdict::skipped);
+}
+
+void RoundEngine::foul() {
+    pass(Verdict::foul);
+}
+
+void RoundEngine::pass(Verdict verdict) {
+    // A foul follows the skip's rules, its refusal for time included:
+    // otherwise saying a forbidden word on purpose would be a free skip.
     if (!state_.skipEnabled || state_.paused || bounced()) return;
     cues_.play(Cue::No);
     if (std::int64_t{state_.remainingSeconds} - state_.skipCount < kSkipFloor) {
@@ -79,7 +90,10 @@ void RoundEngine::skip() {
         events_.skipRefused();
         return;
     }
-    if (playOrder_.count() == 0) {
+    const bool wordShown = state_.line == WordLine::word && !record_.empty();
+    // Skipping the last word only tells that the library is out; a foul on
+    // it still stands, being a rule broken in front of the room.
+    if (playOrder_.count() == 0 && !(verdict == Verdict::foul && wordShown)) {
         showExhaustion();
         return;
     }
@@ -90,9 +104,15 @@ void RoundEngine::skip() {
         state_.remainingSeconds -= penalty;
     }
     ++state_.skipCount;
-    if (state_.line == WordLine::word && !record_.empty()) recordOutcome(record_.size() - 1, Verdict::skipped, penalty);
+    const std::int32_t pointsOff = verdict == Verdict::foul && foulRule_ == FoulRule::alsoPoint ? 1 : 0;
+    if (wordShown) recordOutcome(record_.size() - 1, verdict, penalty, pointsOff);
     events_.skipTaken(state_.skipCount, penalty);
-    showNextWord();
+    if (pointsOff > 0) credit(-pointsOff);
+    if (playOrder_.count() == 0) {
+        showExhaustion();
+    } else {
+        showNextWord();
+    }
 }
 
 void RoundEngine::close() {
@@ -133,9 +153,10 @@ void RoundEngine::showExhaustion() {
     events_.libraryExhausted();
 }
 
-void RoundEngine::recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty) {
+void RoundEngine::recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty, std::int32_t pointsOff) {
     record_[index].asPlayed = record_[index].verdict = verdict;
     record_[index].penalty = penalty;
+    record_[index].pointsOff = pointsOff;
 }
 
 void RoundEngine::credit(std::int32_t points) {

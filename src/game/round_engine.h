@@ -1,6 +1,8 @@
 #pragma once
 // The rules of one guessing round: the countdown, "正确" and "跳过" with the
-// growing skip penalties, the score, the end at zero and the exhausted play
+// growing skip penalties, "犯规" (a skip under the same rules that is
+// recorded as a foul and, by the round's foul rule, may cost a point), the
+// score, the end at zero and the exhausted play
 // order. It knows no windows: it deals from the play order, asks for cues and
 // reports every change to the listener it is given (the game's fan-out to its
 // views), which makes its own texts.
@@ -28,6 +30,10 @@ enum class RoundPhase {
     over,     // the countdown reached zero; the final score is on display
     closed,   // the round's window was closed
 };
+
+// What a foul costs: the same as a skip (its place among the growing
+// penalties), or that and one point off the score.
+enum class FoulRule { asSkip, alsoPoint };
 
 // What the round last put on display.
 enum class WordLine { idle, word, exhaustion, finalScore };
@@ -60,12 +66,16 @@ public:
     // A new round: score and skips 0, both buttons on.
     void reset();
     // Deals and shows the first word and starts the countdown of the given
-    // length. Throws EListError on an empty play order.
-    void begin(std::int32_t countdownSeconds);
+    // length; fouls follow foulRule for the whole round. Throws EListError on
+    // an empty play order.
+    void begin(std::int32_t countdownSeconds, FoulRule foulRule = FoulRule::asSkip);
 
     void tick();
     void correct();
     void skip();
+    // The word on display ends as a foul: taken, refused or penalised exactly
+    // as a skip would be.
+    void foul();
     // The round's window was closed: the round stops where it is.
     void close();
     // Holds the countdown and takes no presses, or goes on; only a running
@@ -78,11 +88,13 @@ public:
 
 private:
     bool bounced() const;
+    // A skip or a foul: the word on display ends without a point.
+    void pass(Verdict verdict);
     void showNextWord();
     void showExhaustion();
     void credit(std::int32_t points);
     // What became of the word shown at index.
-    void recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty = 0);
+    void recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty = 0, std::int32_t pointsOff = 0);
     void endRound();
     void setCountdownRunning(bool running);
     void setControls(bool correct, bool skip);
@@ -92,6 +104,7 @@ private:
     CueSink& cues_;
     MonotonicClock clock_;
     RoundState state_;
+    FoulRule foulRule_ = FoulRule::asSkip;
     std::vector<ReviewEntry> record_;
     std::chrono::milliseconds lineShownAt_{};
 };

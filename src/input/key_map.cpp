@@ -12,6 +12,8 @@ std::vector<CommandKind> commandsForKey(int key) {
         case Qt::Key_PageUp:
         case Qt::Key_Left:
             return {CommandKind::skip};
+        case Qt::Key_F:
+            return {CommandKind::foul};
         case Qt::Key_Space:
         case Qt::Key_P:
         case Qt::Key_B:

@@ -1,7 +1,8 @@
 #pragma once
 // The keys of the game, for the keyboard and a presenter clicker alike: a
 // clicker sends Page Down / Page Up or the arrow keys for its two buttons,
-// and "B" or "." for its screen-blank button. One key may stand for several
+// and "B" or "." for its screen-blank button; "F" on the keyboard is "犯规".
+// One key may stand for several
 // commands; the first the game takes now is the one it means (Enter confirms
 // a review, presses "正确" in a round and starts the next round otherwise).
 

@@ -17,6 +17,7 @@ const QString highContrastKey = QStringLiteral("look/highContrast");
 const QString projectorKey = QStringLiteral("screens/projector");
 const QString consoleKey = QStringLiteral("screens/console");
 const QString remoteKey = QStringLiteral("remote/on");
+const QString foulPointKey = QStringLiteral("round/foulCostsPoint");
 const QString libraryGroup = QStringLiteral("library");
 const QString chosenLibraryKey = QStringLiteral("library/chosen");
 
@@ -203,6 +204,14 @@ void Settings::restoreDefaults() {
     store_->sync();
     emit restored();
     emit reduceMotionChanged(reduceMotion());
+}
+
+bool Settings::foulCostsPoint() const {
+    return store_->value(foulPointKey, false).toBool();
+}
+
+void Settings::setFoulCostsPoint(bool on) {
+    write(foulPointKey, on);
 }
 
 bool Settings::remoteOn() const {

@@ -66,6 +66,11 @@ public:
     bool operatorConsole() const;
     void setOperatorConsole(bool on);
 
+    // Whether a foul ("犯规") also costs a point, besides counting as a skip;
+    // off until the host switches it on.
+    bool foulCostsPoint() const;
+    void setFoulCostsPoint(bool on);
+
     // The phone remote: off until the host switches it on.
     bool remoteOn() const;
     void setRemoteOn(bool on);

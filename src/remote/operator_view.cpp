@@ -21,6 +21,7 @@ OperatorView operatorView(const Game& game) {
     if (round.line == WordLine::word) {
         view.word = round.currentEntry.word;
         view.points = round.currentEntry.points;
+        if (game.forbiddenMode()) view.forbidden = round.currentEntry.forbidden;
     }
     view.seconds = round.remainingSeconds;
     view.score = round.score;
@@ -28,8 +29,10 @@ OperatorView operatorView(const Game& game) {
     const CommandSet available = game.available();
     view.correctEnabled = available.has(CommandKind::correct);
     view.skipEnabled = available.has(CommandKind::skip);
+    view.foulEnabled = available.has(CommandKind::foul);
     view.startEnabled = available.has(CommandKind::start);
     view.busy = game.busy();
+    view.forbiddenMode = game.forbiddenMode();
     view.review = game.review();
     view.team = teamName(game, view.review ? view.review->team() : game.roundTeam());
     if (round.phase != RoundPhase::running) view.nextTeam = teamName(game, game.nextTeam());

@@ -24,14 +24,19 @@ struct OperatorView {
     std::string word;
     // None while no word is on display.
     std::optional<std::int32_t> points;
+    // The word's forbidden words, in 禁词模式.
+    std::vector<std::string> forbidden;
     std::int32_t seconds = 0;
     std::int64_t score = 0;
     std::int32_t skips = 0;
     // The buttons the game takes presses of now (Game::available()).
     bool correctEnabled = false;
     bool skipEnabled = false;
+    bool foulEnabled = false;
     bool startEnabled = false;
     bool busy = false;
+    // 禁词模式: the forbidden words and "犯规" are shown.
+    bool forbiddenMode = false;
     // The flashes of the change this view follows: points just credited, and
     // seconds a skip just took; 0 when there was none.
     std::int32_t gained = 0;

@@ -8,7 +8,9 @@
 
 #include <array>
 #include <limits>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace caici {
 namespace {
@@ -20,10 +22,11 @@ const char* const badEntryText = "toggle 命令要带一个行号（entry）。"
 const char* const badCountsText = "counts 命令要带 true 或 false（counts）。";
 const char* const badAddText = "add 命令要带词语（word，文字）、分值（points，整数），禁词（forbidden）可不带。";
 
-constexpr std::array<std::pair<const char*, PhoneCommandKind>, 8> commandNames{{
+constexpr std::array<std::pair<const char*, PhoneCommandKind>, 9> commandNames{{
     {"start", PhoneCommandKind::start},
     {"correct", PhoneCommandKind::correct},
     {"skip", PhoneCommandKind::skip},
+    {"foul", PhoneCommandKind::foul},
     {"toggle", PhoneCommandKind::toggle},
     {"counts", PhoneCommandKind::counts},
     {"confirm", PhoneCommandKind::confirm},
@@ -98,6 +101,12 @@ QJsonValue optionalText(const std::optional<std::string>& utf8) {
     return utf8 ? text(*utf8) : QJsonValue(QJsonValue::Null);
 }
 
+QJsonArray texts(const std::vector<std::string>& utf8) {
+    QJsonArray array;
+    for (const std::string& item : utf8) array.append(text(item));
+    return array;
+}
+
 QJsonValue reviewObject(const std::optional<Review>& review) {
     if (!review) return QJsonValue::Null;
     QJsonArray lines;
@@ -152,15 +161,18 @@ QByteArray stateMessage(const OperatorView& view) {
         {"line", lineName(view.line)},
         {"word", text(view.word)},
         {"points", view.points ? QJsonValue(*view.points) : QJsonValue(QJsonValue::Null)},
+        {"forbidden", texts(view.forbidden)},
         {"seconds", view.seconds},
         {"score", static_cast<qint64>(view.score)},
         {"skips", view.skips},
         {"correct", view.correctEnabled},
         {"skip", view.skipEnabled},
+        {"foul", view.foulEnabled},
         {"start", view.startEnabled},
         {"busy", view.busy},
         {"gained", view.gained},
         {"penalty", view.penalty},
+        {"forbiddenMode", view.forbiddenMode},
         {"team", optionalText(view.team)},
         {"nextTeam", optionalText(view.nextTeam)},
         {"review", reviewObject(view.review)},

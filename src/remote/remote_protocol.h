@@ -3,7 +3,8 @@
 // frames of at most 4 KB.
 //
 // Phone to game, one command per message, nothing else in it:
-//   {"cmd":"start"}  {"cmd":"correct"}  {"cmd":"skip"}  {"cmd":"ping"}
+//   {"cmd":"start"}  {"cmd":"correct"}  {"cmd":"skip"}  {"cmd":"foul"}
+//   {"cmd":"ping"}
 //   {"cmd":"toggle","entry":N}     (N: a word of the review, from 0)
 //   {"cmd":"counts","counts":B}    (whether a round closed early counts)
 //   {"cmd":"confirm"}              (the review goes into the match)
@@ -11,13 +12,15 @@
 //                                  (a word of tonight's: W and F text, F
 //                                  optional, N a whole number)
 // Game to phone:
-//   {"type":"state", "phase", "line", "word", "points", "seconds", "score",
-//    "skips", "correct", "skip", "start", "busy", "gained", "penalty",
-//    "team", "nextTeam", "review", "tonight"}
+//   {"type":"state", "phase", "line", "word", "points", "forbidden",
+//    "seconds", "score", "skips", "correct", "skip", "foul", "start", "busy",
+//    "gained", "penalty", "forbiddenMode", "team", "nextTeam", "review",
+//    "tonight"}
 //      the whole operator's view: see OperatorView. "review" is null or
 //      {"lines":[{"word","points","played","verdict","penalty"}],
 //       "total", "skips", "closedEarly", "counts"}, verdicts being
-//      "correct", "skipped" or "missed".
+//      "correct", "skipped", "missed" or "foul". "forbidden" is the word's
+//      forbidden words (an array of texts, empty outside 禁词模式).
 //   {"type":"error","text":"..."}  a command refused, or a failure the host
 //                                  must hear of; nothing changed
 //   {"type":"pong"}  the answer to a ping
@@ -37,7 +40,7 @@
 
 namespace caici {
 
-enum class PhoneCommandKind { start, correct, skip, toggle, counts, confirm, ping, add };
+enum class PhoneCommandKind { start, correct, skip, foul, toggle, counts, confirm, ping, add };
 
 struct PhoneCommand {
     PhoneCommandKind kind = PhoneCommandKind::ping;

@@ -23,6 +23,7 @@ Command gameCommand(const PhoneCommand& command) {
     switch (command.kind) {
         case PhoneCommandKind::correct: return Command{CommandKind::correct};
         case PhoneCommandKind::skip: return Command{CommandKind::skip};
+        case PhoneCommandKind::foul: return Command{CommandKind::foul};
         case PhoneCommandKind::toggle:
             return Command{CommandKind::toggleEntry, static_cast<std::size_t>(command.entry)};
         case PhoneCommandKind::counts: return Command{CommandKind::setCounts, 0, command.counts};

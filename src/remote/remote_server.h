@@ -88,6 +88,7 @@ private:
     void timeChanged(std::int32_t) override { scheduleView(); }
     void countdownChanged(bool) override { scheduleView(); }
     void commandsChanged(CommandSet) override { scheduleView(); }
+    void forbiddenModeChanged(bool) override { scheduleView(); }
     void roundOver(std::int64_t, std::int32_t) override { scheduleView(); }
     void roundClosed() override { scheduleView(); }
     void busyChanged(bool) override { scheduleView(); }

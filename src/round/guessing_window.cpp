@@ -75,6 +75,7 @@ TForm3::TForm3(GuessingWindowParts parts)
     colorKey_ = std::make_unique<ColorKeyCut>(
         *this, errors_, std::vector<QLabel*>{Label7, Label3, Label6, Label8, Label2, Label5, Label4});
     configureWordDisplay();
+    configureForbiddenDisplay();
 
     review = new ReviewPanel(*this, background_, game_, digitalFamily_);
     scoreboard = new ScoreboardPanel(*this, background_, game_, digitalFamily_);
@@ -87,6 +88,7 @@ TForm3::TForm3(GuessingWindowParts parts)
     keys_->addWindow(*this);
     game_.addListener(*this);
     applySettings();
+    forbiddenModeChanged(game_.forbiddenMode());
     connect(&settings_, &Settings::restored, this, [this] { handle([this] { applySettings(); }); });
 }
 
@@ -123,8 +125,9 @@ void TForm3::buildComponents() {
     };
 
     // Parent-owned, in the design's stacking order from the bottom.
+    // Placed by placeWordDisplays, which shares their area between them.
     aft1 = new TCnAAFadeText(this);
-    layout_.add(*aft1, design::aft1, allSides);
+    aft2 = new TCnAAFadeText(this);
 
     Label7 = label(new QLabel(this), "Time:", pixelFont("Calibri", captionPixels, true), timeColor,
                    design::Label7, topLeft);
@@ -182,7 +185,7 @@ void TForm3::buildComponents() {
         widget->setFocusPolicy(Qt::NoFocus);
     }
     const std::pair<QObject*, const char*> names[] = {
-        {aft1, "aft1"},     {Label7, "Label7"}, {Label3, "Label3"}, {Label6, "Label6"}, {Label8, "Label8"},
+        {aft1, "aft1"},     {aft2, "aft2"},     {Label7, "Label7"}, {Label3, "Label3"}, {Label6, "Label6"}, {Label8, "Label8"},
         {Label2, "Label2"}, {Label5, "Label5"}, {btn1, "btn1"},     {btn2, "btn2"},     {Label4, "Label4"},
         {pnl1, "pnl1"},
     };
@@ -212,6 +215,40 @@ void TForm3::configureWordDisplay() {
     aft1->SetFitScale(settings_.wordScale());
     aft1->EndUpdate();
     aft1->Loaded();
+}
+
+void TForm3::configureForbiddenDisplay() {
+    aft2->SetErrorReporter(&errors_);
+    aft2->BeginUpdate();
+    TCnFontLabel* style = aft2->Fonts().AddFontLabel(forbiddenStyleName, "微软雅黑", 72, clBlack,
+                                                     TFontStyles{TFontStyle::fsBold}, true, 3, 3);
+    setForbiddenDisplayStyle(style->Font(), style->Effect());
+    aft2->CreateDefaultLabels();
+    TCnFadeTextParam& text = aft2->Text();
+    // The word's own delays: the two lines fade together.
+    text.SetFadeDelay(50);
+    text.SetLineDelay(1000);
+    text.Lines().SetLine(std::string());
+    text.SetTransparent(true);
+    text.SetQuality(TAAQuality::aqNone);
+    aft2->ParentEffect().SetParentColor(false);
+    // Always fitted, whatever the word's size keys do: the forbidden words
+    // are never cut.
+    aft2->SetFitToClient(true);
+    aft2->EndUpdate();
+    aft2->Loaded();
+}
+
+void TForm3::placeWordDisplays() {
+    const Anchors allSides{Anchor::left, Anchor::top, Anchor::right, Anchor::bottom};
+    const QRect area = AnchoredPlacement{design::aft1, design::clientSize, allSides}.placedIn(size());
+    if (!aft2->isVisibleTo(this)) {
+        aft1->setGeometry(area);
+        return;
+    }
+    const design::WordAreas shared = design::splitWordArea(area);
+    aft1->setGeometry(shared.word);
+    aft2->setGeometry(shared.forbidden);
 }
 
 void TForm3::connectHandlers() {
@@ -244,6 +281,7 @@ void TForm3::applySettings() {
 
 void TForm3::setReduceMotion(bool on) {
     aft1->SetInstant(on);
+    aft2->SetInstant(on);
     review->setInstant(on);
     scoreboard->setInstant(on);
 }
@@ -257,23 +295,28 @@ void TForm3::setDigitColor(QLabel& display, const QColor& color) {
 
 void TForm3::setQuality(TAAQuality quality) {
     aft1->Text().SetQuality(quality);
+    aft2->Text().SetQuality(quality);
     menu_->checkQuality(quality);
 }
 
 void TForm3::setHighContrast(bool on) {
     menu_->highContrast->setChecked(on);
-    TCnFontLabel& style = aft1->Fonts().Items(0);
-    aft1->BeginUpdate();
-    setWordDisplayStyle(style.Font(), style.Effect());
-    if (on) {
-        style.Font().SetColor(clWhite);
-        style.Effect().Gradual().SetEnabled(false);
-        style.Effect().Shadow().SetEnabled(false);
-    }
-    aft1->Text().SetTransparent(!on);
-    aft1->SetColor(clBlack);
-    aft1->EndUpdate();
-    aft1->Changed();
+    const auto restyle = [on](TCnAAFadeText& display, void (*setStyle)(TFont&, TCnAAEffect&)) {
+        TCnFontLabel& style = display.Fonts().Items(0);
+        display.BeginUpdate();
+        setStyle(style.Font(), style.Effect());
+        if (on) {
+            style.Font().SetColor(clWhite);
+            style.Effect().Gradual().SetEnabled(false);
+            style.Effect().Shadow().SetEnabled(false);
+        }
+        display.Text().SetTransparent(!on);
+        display.SetColor(clBlack);
+        display.EndUpdate();
+        display.Changed();
+    };
+    restyle(*aft1, setWordDisplayStyle);
+    restyle(*aft2, setForbiddenDisplayStyle);
 }
 
 int TForm3::wordPoints() const {
@@ -301,6 +344,7 @@ void TForm3::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     handle([&] {
         layout_.parentResized();
+        placeWordDisplays();
         if (!background_.isNull()) {
             scaledBackground_ = background_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }

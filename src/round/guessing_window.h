@@ -26,6 +26,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/error_guard.h"
 #include "effecttext/aa_types.h"
@@ -107,6 +108,7 @@ private:
     void countdownChanged(bool running) override;
     void pausedChanged(bool paused) override;
     void commandsChanged(CommandSet available) override;
+    void forbiddenModeChanged(bool on) override;
     void roundOver(std::int64_t score, std::int32_t skips) override;
     void roundClosed() override;
     void soundChanged(bool on) override;
@@ -143,6 +145,10 @@ private:
 
     void buildComponents();
     void configureWordDisplay();
+    void configureForbiddenDisplay();
+    // The word display takes its whole area, or shares it with the
+    // forbidden words in 禁词模式.
+    void placeWordDisplays();
     // Shows what the settings remember (at creation, and after the
     // defaults are restored).
     void applySettings();
@@ -155,7 +161,9 @@ private:
     void setReduceMotion(bool on);
     void connectHandlers();
     void watchButtonRule(QSize target, int outerHeight);
-    void setWordLine(const std::string& text);
+    // The word display's line, and under it the forbidden words (in
+    // 禁词模式; none for every line but a word's).
+    void setWordLine(const std::string& text, const std::vector<std::string>& forbidden = {});
     // Where the final score stands, in screen coordinates.
     QRect finalScoreArea() const;
     void setNumber(QLabel& display, std::int64_t value);
@@ -173,6 +181,8 @@ private:
 
     // Components, named as in the window's design.
     TCnAAFadeText* aft1 = nullptr;
+    // The forbidden words under the word, in 禁词模式.
+    TCnAAFadeText* aft2 = nullptr;
     QLabel* Label7 = nullptr;
     ClickLabel* Label3 = nullptr;
     QLabel* Label6 = nullptr;

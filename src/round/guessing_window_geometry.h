@@ -23,11 +23,27 @@ inline constexpr QRect Label6{261, 33, 48, 63};     // penalty flash
 inline constexpr QRect Label8{882, 33, 120, 58};    // "Score:"
 inline constexpr QRect Label2{1012, 32, 105, 77};   // score display
 inline constexpr QRect Label5{1114, 33, 48, 63};    // score flash
-inline constexpr QRect aft1{8, 136, 1169, 417};     // word display
+inline constexpr QRect aft1{8, 136, 1169, 417};     // word display (with 禁词模式: word and aft2)
 inline constexpr QRect btn1{763, 613, 169, 65};     // "正确"
 inline constexpr QRect btn2{963, 613, 169, 65};     // "跳过"
 inline constexpr QRect Label4{765, 689, 369, 13};   // footer
 inline constexpr QRect pnl1{0, 664, 665, 57};       // sponsor panel
+
+// With 禁词模式 the word display's area is shared: the word keeps the upper
+// seven tenths, its forbidden words (aft2) take the rest. Each line is
+// fitted to its own part, so neither is ever cut, and a list of five
+// forbidden words still reads from the back of a room.
+struct WordAreas {
+    QRect word;
+    QRect forbidden;
+};
+
+constexpr WordAreas splitWordArea(const QRect& area) {
+    const int forbiddenHeight = area.height() * 3 / 10;
+    const int wordHeight = area.height() - forbiddenHeight;
+    return {QRect(area.left(), area.top(), area.width(), wordHeight),
+            QRect(area.left(), area.top() + wordHeight, area.width(), forbiddenHeight)};
+}
 
 // The number row at the top: "Time:", the time and its penalty flash at the
 // left, "Score:", the score and its flash at the right. A flash stands a

@@ -36,8 +36,10 @@ std::string TForm3::wordLine() const {
     return aft1->Text().Lines().Strings(0);
 }
 
-void TForm3::setWordLine(const std::string& text) {
+void TForm3::setWordLine(const std::string& text, const std::vector<std::string>& forbidden) {
     aft1->Text().Lines().SetLine(text);
+    // Set at the same moment as the word: the two cross-fades run together.
+    aft2->Text().Lines().SetLine(game_.forbiddenMode() ? forbiddenDisplayLine(forbidden) : std::string());
 }
 
 void TForm3::setNumber(QLabel& display, std::int64_t value) {
@@ -63,12 +65,13 @@ void TForm3::roundStarted() {
 }
 
 void TForm3::wordShown(const WordEntry& entry) {
-    setWordLine(wordDisplayLine(entry.word));
+    setWordLine(wordDisplayLine(entry.word), entry.forbidden);
 }
 
 void TForm3::scoreChanged(std::int64_t total, std::int32_t gained) {
     setNumber(*Label2, total);
-    flash(*Label5, tmr3, QStringLiteral("+%1").arg(gained));
+    // A foul that costs a point flashes "-1".
+    flash(*Label5, tmr3, gained < 0 ? QString::number(gained) : QStringLiteral("+%1").arg(gained));
 }
 
 void TForm3::skipTaken(std::int32_t skips, std::int32_t penalty) {
@@ -105,13 +108,22 @@ void TForm3::commandsChanged(CommandSet available) {
     menu_->pause->setEnabled(available.has(CommandKind::pause));
 }
 
+void TForm3::forbiddenModeChanged(bool on) {
+    aft2->setVisible(on);
+    placeWordDisplays();
+    const RoundState& round = game_.round();
+    if (round.phase == RoundPhase::running && !round.paused && round.line == WordLine::word) {
+        setWordLine(wordDisplayLine(round.currentEntry.word), round.currentEntry.forbidden);
+    }
+}
+
 void TForm3::pausedChanged(bool paused) {
     // Hidden behind the pause, so that nobody can study the word meanwhile.
     const RoundState& round = game_.round();
     if (paused) {
         setWordLine(wordDisplayLine("暂停"));
     } else if (round.line == WordLine::word) {
-        setWordLine(wordDisplayLine(round.currentEntry.word));
+        setWordLine(wordDisplayLine(round.currentEntry.word), round.currentEntry.forbidden);
     } else if (round.line == WordLine::exhaustion) {
         libraryExhausted();
     }

@@ -26,6 +26,7 @@ QString verdictText(const ReviewEntry& entry) {
     case Verdict::correct: return QStringLiteral("✓ +%1").arg(entry.entry.points);
     case Verdict::skipped: return QStringLiteral("✗ 跳过");
     case Verdict::missed: return QStringLiteral("✗");
+    case Verdict::foul: return QStringLiteral("✗ 犯规");
     }
     return {};
 }
@@ -63,7 +64,7 @@ QVariant ReviewModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ForegroundRole) {
         if (index.column() == word) return QBrush(Qt::white);
         return QBrush(entry.verdict == Verdict::correct   ? correctColor
-                      : entry.verdict == Verdict::skipped ? skippedColor
+                      : entry.verdict == Verdict::skipped || entry.verdict == Verdict::foul ? skippedColor
                                                           : missedColor);
     }
     if (role == Qt::TextAlignmentRole) {

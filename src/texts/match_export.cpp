@@ -28,6 +28,7 @@ const char* verdictText(Verdict verdict) {
     case Verdict::correct: return "正确";
     case Verdict::skipped: return "跳过";
     case Verdict::missed: return "未猜出";
+    case Verdict::foul: return "犯规";
     }
     return "";
 }

@@ -3,7 +3,9 @@
 #include "game/match.h"
 #include "words/word_length.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 #include <variant>
 
 namespace caici {
@@ -134,6 +136,13 @@ std::string forbiddenProblemText(const ForbiddenProblem& problem) {
         return "多于 " + std::to_string(maxForbiddenWords) + " 个，从 " + item + " 起不算";
     }
     return {};
+}
+
+std::string forbiddenWordsText(const std::vector<std::string>& forbidden) {
+    if (forbidden.empty()) return {};
+    std::string text = "禁：";
+    for (std::size_t at = 0; at < forbidden.size(); ++at) text += (at == 0 ? "" : " · ") + forbidden[at];
+    return text;
 }
 
 std::string defaultTeamName(int place) {

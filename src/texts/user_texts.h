@@ -13,6 +13,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace caici {
 
@@ -33,6 +34,9 @@ std::string tonightSavedText(const std::string& word);
 std::string tonightRemovedText(const std::string& word);
 // A phone that sends words faster than anyone types them.
 std::string tonightTooFastText();
+// A word's forbidden words as every view shows them under the word:
+// "禁：脖子 · 高 · 动物园"; nothing for a word without any.
+std::string forbiddenWordsText(const std::vector<std::string>& forbidden);
 
 // The names "第1队", "第2队", … the set-up starts with (place from 1).
 std::string defaultTeamName(int place);

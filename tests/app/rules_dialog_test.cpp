@@ -8,6 +8,7 @@
 #include "temporary_settings.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -63,7 +64,29 @@ TEST_F(RulesDialogTest, ShowsTheRulesAndTheCountdownBoxWithTheirExactTexts) {
     // What the game does: the first two skips of a round are free.
     EXPECT_TRUE(rules->text().contains(QStringLiteral("前两次跳过不削减时间，第三次跳过削减2秒")));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("游戏规则和设置"));
-    EXPECT_EQ(dialog.size(), QSize(455, 423));
+    EXPECT_EQ(dialog.size(), QSize(455, 453));
+}
+
+// 禁词模式 follows the words in play and the host's switch; whether a foul
+// costs a point goes to the next rounds and is remembered.
+TEST_F(RulesDialogTest, TheForbiddenWordsRowSwitchesTheModeAndTheFoulsPoint) {
+    auto* mode = dialog.findChild<QCheckBox*>(QStringLiteral("chkForbidden"));
+    auto* foulPoint = dialog.findChild<QCheckBox*>(QStringLiteral("chkFoulPoint"));
+    ASSERT_NE(mode, nullptr);
+    ASSERT_NE(foulPoint, nullptr);
+    EXPECT_FALSE(foulPoint->isChecked());
+    EXPECT_EQ(game.game->foulRule(), FoulRule::asSkip);
+
+    game.library().entries = {{"长颈鹿", 2, {}, 0, {"脖子", "高"}}};
+    game.game->load();
+    EXPECT_TRUE(mode->isChecked()) << "the library has forbidden words";
+    mode->click();
+    EXPECT_FALSE(game.game->forbiddenMode());
+
+    foulPoint->click();
+    EXPECT_EQ(game.game->foulRule(), FoulRule::alsoPoint);
+    EXPECT_TRUE(settings.settings.foulCostsPoint());
+    EXPECT_TRUE(reporter.texts.empty());
 }
 
 TEST_F(RulesDialogTest, RulesTextIsNeverCutOff) {

@@ -35,5 +35,12 @@ TEST(ThreeDigits, PadsToThreeAndKeepsLongerNumbers) {
     EXPECT_EQ(threeDigits(1234), "1234");
 }
 
+// A score below zero (fouls that cost a point) reads as negative on the displays.
+TEST(ThreeDigits, KeepsTheSignInFront) {
+    EXPECT_EQ(threeDigits(-1), "-01");
+    EXPECT_EQ(threeDigits(-12), "-12");
+    EXPECT_EQ(threeDigits(-123), "-123");
+}
+
 }  // namespace
 }  // namespace caici

@@ -14,7 +14,8 @@ namespace {
 std::string named(const CommandSet& commands) {
     const std::pair<CommandKind, const char*> names[] = {
         {CommandKind::start, "start"},          {CommandKind::correct, "correct"},
-        {CommandKind::skip, "skip"},            {CommandKind::pause, "pause"},
+        {CommandKind::skip, "skip"},            {CommandKind::foul, "foul"},
+        {CommandKind::pause, "pause"},
         {CommandKind::toggleEntry, "toggle"},   {CommandKind::setCounts, "counts"},
         {CommandKind::confirm, "confirm"},
     };
@@ -35,9 +36,9 @@ TEST_F(AvailableCommands, FollowTheRoundAndItsReview) {
         const char* taken;
     } steps[] = {
         {"before the first round", [] {}, "start"},
-        {"a round running", [this] { start(12); }, "correct skip pause"},
+        {"a round running", [this] { start(12); }, "correct skip foul pause"},
         {"held", [this] { game->togglePause(); }, "pause"},
-        {"going on", [this] { game->togglePause(); later(); }, "correct skip pause"},
+        {"going on", [this] { game->togglePause(); later(); }, "correct skip foul pause"},
         // 9 s left: too little for a skip.
         {"skipping refused", [this] { ticks(3); skip(); }, "correct pause"},
         {"time ran out, the review open", [this] { ticks(9); }, "start toggle counts confirm"},

@@ -95,6 +95,28 @@ TEST(RemoteInABrowser, APhoneAddsAWordBetweenRounds) {
     EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('tonight').hidden")));
 }
 
+// In 禁词模式 the page shows the forbidden words under the word, as text, and
+// its "犯规" ends the word as a foul, which the review names.
+TEST(RemoteInABrowser, TheForbiddenWordsAndAFoulTappedOnThePage) {
+    RemoteFixture f({{"长颈鹿", 2, {}, 0, {"脖子", markupWord.toStdString()}}, {"大象", 2}, {"熊猫", 1}});
+    HeadlessBrowser browser(QSize(390, 844));
+    ASSERT_TRUE(browser.failure().isEmpty()) << browser.failure().toStdString();
+    ASSERT_TRUE(browser.open(f.page()));
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('start').disabled")));
+    ASSERT_TRUE(browser.tap(QStringLiteral("#start")));
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('foul').disabled")));
+    EXPECT_EQ(text(browser, "forbidden"), QStringLiteral("禁：脖子 · ") + markupWord);
+    EXPECT_EQ(browser.evaluate(QStringLiteral("document.querySelectorAll('img').length")).toInt(-1), 0);
+
+    f.game.later();
+    ASSERT_TRUE(browser.tap(QStringLiteral("#foul")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().skipCount == 1; }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('forbidden').hidden")));
+    f.game.ticks(90);
+    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('review').hidden")));
+    EXPECT_EQ(text(browser, "review-lines"), QStringLiteral("✗ 长颈鹿（犯规）✗ 大象（没猜出）"));
+}
+
 // Switched off and on again, the remote has a new key: the page stops
 // trying and asks for the new code instead of retrying for ever.
 TEST(RemoteInABrowser, APageWithAnOldKeyAsksToScanAgain) {

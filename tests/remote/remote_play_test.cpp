@@ -209,6 +209,34 @@ TEST(RemotePlay, SwitchingOffDuringAPhonesPressClosesEveryPhone) {
     EXPECT_EQ(f.game.round().phase, RoundPhase::running);
 }
 
+// In 禁词模式 the phone shows the word's forbidden words as text and offers
+// "犯规", which ends the word as a foul; the review names it.
+TEST(RemotePlay, AFoulFromThePhoneAndTheForbiddenWordsItShows) {
+    RemoteFixture f({{"长颈鹿", 2, {}, 0, {"脖子", "<b>高</b>"}}, {"大象", 3}, {"熊猫", 1}});
+    PhoneClient phone;
+    ASSERT_TRUE(phone.open(f.socket()));
+    phone.send(R"({"cmd":"start"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "word", "长颈鹿"); }));
+    QJsonObject state = phone.lastState();
+    EXPECT_TRUE(state.value(QLatin1String("forbiddenMode")).toBool());
+    EXPECT_TRUE(state.value(QLatin1String("foul")).toBool());
+    EXPECT_EQ(state.value(QLatin1String("forbidden")), QJsonArray({"脖子", "<b>高</b>"}));
+
+    f.game.later();
+    phone.send(R"({"cmd":"foul"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "skips", 1); }));
+    state = phone.lastState();
+    EXPECT_EQ(state.value(QLatin1String("word")), "大象");
+    EXPECT_EQ(state.value(QLatin1String("forbidden")), QJsonArray());
+
+    f.game.ticks(90);
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return !stateIs(m, "review", QJsonValue::Null); }));
+    const QJsonArray lines =
+        phone.lastState().value(QLatin1String("review")).toObject().value(QLatin1String("lines")).toArray();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines[0].toObject().value(QLatin1String("verdict")), "foul");
+}
+
 // The page's contract: a state message names every part of the operator's
 // view, the teams and the review included.
 TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
@@ -241,8 +269,8 @@ TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1].toObject().value(QLatin1String("played")), "skipped");
     EXPECT_EQ(lines[1].toObject().value(QLatin1String("verdict")), "correct");
-    for (const char* field : {"word", "seconds", "score", "skips", "correct", "skip", "start", "busy", "gained",
-                              "penalty"}) {
+    for (const char* field : {"word", "forbidden", "seconds", "score", "skips", "correct", "skip", "foul", "start",
+                              "busy", "gained", "penalty", "forbiddenMode"}) {
         EXPECT_TRUE(state.contains(QLatin1String(field))) << field;
     }
 }

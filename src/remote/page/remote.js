@@ -7,8 +7,9 @@
   const byId = (id) => document.getElementById(id);
   const view = {
     status: byId('status'), team: byId('team'), time: byId('time'), score: byId('score'),
-    skips: byId('skips'), word: byId('word'), points: byId('points'), flash: byId('flash'),
-    correct: byId('correct'), skip: byId('skip'), start: byId('start'), review: byId('review'),
+    skips: byId('skips'), word: byId('word'), forbidden: byId('forbidden'), points: byId('points'),
+    flash: byId('flash'), correct: byId('correct'), skip: byId('skip'), foul: byId('foul'),
+    start: byId('start'), review: byId('review'),
     reviewLines: byId('review-lines'), reviewTotal: byId('review-total'), counts: byId('counts'),
     confirm: byId('confirm'),
     message: byId('message'), reconnect: byId('reconnect'),
@@ -40,9 +41,11 @@
   let messageTimer = 0;
   let flashTimer = 0;
 
+  // A score a foul took below zero keeps its sign in front: "-01".
   function threeDigits(value) {
-    const text = String(value);
-    return text.length >= 3 ? text : ('00' + text).slice(-3);
+    const digits = String(Math.abs(value));
+    const padded = digits.length >= 3 ? digits : ('00' + digits).slice(-3 + (value < 0 ? 1 : 0));
+    return (value < 0 ? '-' : '') + padded;
   }
 
   function setStatus(text, kind) {
@@ -59,6 +62,7 @@
   function setButtons(state) {
     view.correct.disabled = !(state && state.correct);
     view.skip.disabled = !(state && state.skip);
+    view.foul.disabled = !(state && state.foul);
     view.start.disabled = !(state && state.start);
   }
 
@@ -74,7 +78,8 @@
   function showFlash(state) {
     let text = '';
     let kind = '';
-    if (state.gained) { text = '+' + state.gained; kind = 'gain'; }
+    if (state.gained > 0) { text = '+' + state.gained; kind = 'gain'; }
+    if (state.gained < 0) { text = state.gained + ' 分'; kind = 'loss'; }
     if (state.penalty) { text = '-' + state.penalty + ' 秒'; kind = 'loss'; }
     if (!text) return;
     view.flash.textContent = text;
@@ -87,7 +92,8 @@
   // counts as guessed, ✗ and what happened to it otherwise.
   function reviewText(line) {
     if (line.verdict === 'correct') return '✓ ' + line.word + '  +' + line.points;
-    return '✗ ' + line.word + (line.verdict === 'skipped' ? '（跳过）' : '（没猜出）');
+    const fates = { skipped: '（跳过）', foul: '（犯规）' };
+    return '✗ ' + line.word + (fates[line.verdict] || '（没猜出）');
   }
 
   function showReview(review) {
@@ -135,6 +141,10 @@
     view.skips.textContent = String(state.skips);
     view.word.textContent = wordText(state);
     view.points.textContent = state.line === 'word' && state.points !== null ? state.points + ' 分' : '';
+    const forbidden = state.line === 'word' && Array.isArray(state.forbidden) ? state.forbidden : [];
+    view.forbidden.hidden = forbidden.length === 0;
+    view.forbidden.textContent = forbidden.length ? '禁：' + forbidden.join(' · ') : '';
+    view.foul.hidden = !state.forbiddenMode;
     view.start.hidden = state.phase === 'running';
     setButtons(state);
     showFlash(state);
@@ -234,6 +244,7 @@
 
   view.correct.addEventListener('click', () => send({ cmd: 'correct' }));
   view.skip.addEventListener('click', () => send({ cmd: 'skip' }));
+  view.foul.addEventListener('click', () => send({ cmd: 'foul' }));
   view.start.addEventListener('click', () => send({ cmd: 'start' }));
   view.confirm.addEventListener('click', () => send({ cmd: 'confirm' }));
   view.counts.addEventListener('click', () => {
