@@ -19,6 +19,11 @@ bool TCnAAFadeText::showsFrameOnScreen(const FrameRecord& frame) const {
            frame.background == displayFrame_.background;
 }
 
+bool TCnAAFadeText::sizedLikeDisplay(const TBitmap& image) const {
+    return image.Width() == displayImage_.Width() && image.Height() == displayImage_.Height() &&
+           image.PixelFormat() == displayImage_.PixelFormat();
+}
+
 TCnAAFadeText::FrameRecord& TCnAAFadeText::recordOf(const TBitmap& image) {
     if (&image == &newImage_) return newFrame_;
     if (&image == &oldImage_) return oldFrame_;
@@ -129,7 +134,9 @@ QRect TCnAAFadeText::fadeStepArea() const {
 
 QRect TCnAAFadeText::redrawLines() {
     if (fadeAlpha_ != 0) {
-        RenderLine(previousText_, oldImage_);
+        // At full alpha the old line is hidden: its image may hold the
+        // upcoming line, drawn ahead.
+        if (fadeAlpha_ != 255) RenderLine(previousText_, oldImage_);
         RenderLine(currentText_, newImage_);
         return {};
     }

@@ -156,6 +156,11 @@ private:
     void connectHandlers();
     void watchButtonRule(QSize target, int outerHeight);
     void setWordLine(const std::string& text);
+    // The word display's line for a word of the library.
+    std::string wordLineOf(const WordEntry& entry) const;
+    // Names the line the next correct or skip shows to the word display,
+    // which draws it ahead.
+    void expectNextWord();
     // Where the final score stands, in screen coordinates.
     QRect finalScoreArea() const;
     void setNumber(QLabel& display, std::int64_t value);

@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <string>
+#include <vector>
+
 #include "common/number_text.h"
 #include "fadetext/fade_text.h"
 #include "look/window_look.h"
@@ -62,8 +65,20 @@ void TForm3::roundStarted() {
     btn2->setText(QString::fromUtf8(skipCaption));
 }
 
+std::string TForm3::wordLineOf(const WordEntry& entry) const {
+    return wordDisplayLine(entry.word);
+}
+
 void TForm3::wordShown(const WordEntry& entry) {
-    setWordLine(wordDisplayLine(entry.word));
+    setWordLine(wordLineOf(entry));
+    expectNextWord();
+}
+
+void TForm3::expectNextWord() {
+    // A press deals the next entry of the play order, or finds none left:
+    // the word display draws that line ahead while this word is on screen.
+    const std::vector<WordEntry> next = game_.words().upcoming(1);
+    aft1->SetUpcomingLine(next.empty() ? wordDisplayLine("词库清零") : wordLineOf(next.front()));
 }
 
 void TForm3::scoreChanged(std::int64_t total, std::int32_t gained) {
@@ -111,7 +126,7 @@ void TForm3::pausedChanged(bool paused) {
     if (paused) {
         setWordLine(wordDisplayLine("暂停"));
     } else if (round.line == WordLine::word) {
-        setWordLine(wordDisplayLine(round.currentEntry.word));
+        setWordLine(wordLineOf(round.currentEntry));
     } else if (round.line == WordLine::exhaustion) {
         libraryExhausted();
     }
