@@ -41,8 +41,7 @@ std::uint64_t TCnAAFadeText::currentBackground() {
     if (backgroundVersion_ != 0 && key == backgroundKey_) {
         return backgroundVersion_;
     }
-    background_.SetHeight(height());
-    background_.SetWidth(width());
+    background_.SetSize(width(), height());
     TCanvas& canvas = background_.Canvas();
     canvas.Brush().Color = Color();
     canvas.Brush().Style = TBrushStyle::bsSolid;

@@ -283,8 +283,9 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
     FrameRecord& record = recordOf(image);
     const std::uint64_t background = currentBackground();
     const bool sized = image.Width() == clientWidth && image.Height() == clientHeight;
-    image.SetHeight(clientHeight);
-    image.SetWidth(clientWidth);
+    // At once rather than height first: a resize of a 4K display would
+    // otherwise allocate and fault in every image twice.
+    image.SetSize(clientWidth, clientHeight);
     canvas.Brush().Color = Color();
     canvas.Brush().Style = TBrushStyle::bsClear;
     const TextLayerCache::Key drawn = TextLayerCache::keyOf(renderer, at.x(), at.y(), line);
