@@ -76,8 +76,10 @@ void TCnAAFadeText::checkBackground(const QRect& area) {
     for (int y = 0; y < part.height(); ++y) {
         std::memcpy(background_.ScanLine(part.top() + y) + 4 * part.left(), fresh.ScanLine(y), rowBytes);
     }
-    // Every image drawn over the former picture is drawn again.
+    // Every image drawn over the former picture is drawn again, the upcoming
+    // line among them.
     backgroundVersion_ = ++lastBackgroundVersion_;
+    schedulePreparation();
 }
 
 void TCnAAFadeText::forgetFrames() {
