@@ -209,7 +209,7 @@ void TCnAABlend::BlendEx(TCanvas& canvas, int x, int y, const TCnAAMask& mask, i
 }
 
 void TCnAABlend::BlendLayers(TCanvas& canvas, const BlendLayer* shadow, const BlendLayer& body) const {
-    if (!body.color) checkForeBmp(*body.mask);
+    if (!body.color) checkForeBmp(*body.mask, body.oneColourRows);
     const bool noShadow = shadow == nullptr || emptyMask(*shadow->mask);
     if (canvas.Image().isNull() || (noShadow && emptyMask(*body.mask))) return;
     const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());
@@ -233,9 +233,9 @@ void TCnAABlend::BlendLayers(TCanvas& canvas, const BlendLayer* shadow, const Bl
     blendLayers(canvas, &under, over, bytesPerPixel);
 }
 
-void TCnAABlend::checkForeBmp(const TCnAAMask& mask) const {
-    if (foreBmp_.PixelFormat() != TPixelFormat::pf24bit || foreBmp_.Width() != mask.Width() ||
-        foreBmp_.Height() != mask.Height()) {
+void TCnAABlend::checkForeBmp(const TCnAAMask& mask, bool oneColourRows) const {
+    const bool wideEnough = oneColourRows ? foreBmp_.Width() >= 1 : foreBmp_.Width() == mask.Width();
+    if (foreBmp_.PixelFormat() != TPixelFormat::pf24bit || !wideEnough || foreBmp_.Height() != mask.Height()) {
         throw EInvalidForeBmp();
     }
 }

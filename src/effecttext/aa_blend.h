@@ -25,7 +25,8 @@ class TCnAAMask;
 // One layer of BlendLayers: a mask whose text box's top-left lies at at, its
 // alpha (0..100) and its colour; a body without a colour takes ForeBmp's.
 // oneColourRows tells that each ForeBmp row holds one colour (a gradient
-// from top to bottom): the blend then reads only a row's first pixel.
+// from top to bottom): the blend then reads only a row's first pixel, and
+// ForeBmp may be as narrow as one pixel.
 struct BlendLayer {
     QPoint at;
     const TCnAAMask* mask = nullptr;
@@ -60,7 +61,8 @@ public:
     void BlendLayers(TCanvas& target, const BlendLayer* shadow, const BlendLayer& body) const;
 
 private:
-    void checkForeBmp(const TCnAAMask& mask) const;
+    // Rows of one colour need only their first pixel.
+    void checkForeBmp(const TCnAAMask& mask, bool oneColourRows = false) const;
 
     TBitmap foreBmp_;
 };

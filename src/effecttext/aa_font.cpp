@@ -198,13 +198,14 @@ TCnAAFontEx::BodyColours TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
     const bool textured = effect.Texture().Enabled() && effect.Texture().Picture().HasGraphic();
     if (textured || effect.Gradual().Enabled()) {
         TBitmap& fore = Blend().ForeBmp();
+        const bool rowColours = !textured && effect.Noise() == 0 && !isHorizontal(effect.Gradual().Style());
         if (kept != nullptr && kept->ready) {
             fore.Assign(kept->colours);
         } else {
             if (textured) {
                 FillTexture();
             } else {
-                FillGradient();
+                fillGradient(rowColours ? 1 : Mask().Width());
             }
             if (kept != nullptr) {
                 kept->colours.Assign(fore);
@@ -216,7 +217,7 @@ TCnAAFontEx::BodyColours TCnAAFontEx::FillBodyColours(KeptBodyColours* kept) {
             AddNoise(effect.Noise());
             return BodyColours::perPixel;
         }
-        return textured || isHorizontal(effect.Gradual().Style()) ? BodyColours::perPixel : BodyColours::perRow;
+        return rowColours ? BodyColours::perRow : BodyColours::perPixel;
     }
     if (effect.Noise() > 0) {
         FillNoise();

@@ -117,8 +117,12 @@ private:
     // a colour per pixel or one per row (a gradient from top to bottom).
     enum class BodyColours : std::uint8_t { fontColour, perPixel, perRow };
     // Fills Blend().ForeBmp() for BlendEx, unless the body takes the plain
-    // font colour.
+    // font colour. A body of one colour per row gets a raster one pixel
+    // wide: the blend reads only a row's first pixel, and a full raster of a
+    // display-sized word costs megabytes written and faulted in for nothing.
     BodyColours FillBodyColours(KeptBodyColours* kept);
+    // FillGradient into a raster of that many columns.
+    void fillGradient(int width);
 
     std::unique_ptr<TCnAAEffect> effect_;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "effecttext/font.h"
 #include "effecttext/effect_errors.h"
@@ -35,6 +36,16 @@ void TCnAAMask::CopyFrom(const TPersistent* source) {
     box_ = other->box_;
     partOrigin_ = other->partOrigin_;
     buffer_ = other->buffer_;
+}
+
+void TCnAAMask::SwapPixels(TCnAAMask& other) noexcept {
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
+    std::swap(rasterRowLength_, other.rasterRowLength_);
+    std::swap(stride_, other.stride_);
+    std::swap(box_, other.box_);
+    std::swap(partOrigin_, other.partOrigin_);
+    buffer_.swap(other.buffer_);
 }
 
 std::uint8_t* TCnAAMask::ScanLine(int y) {
@@ -137,21 +148,21 @@ void TCnAAMask::Render(const TLogFont& font, std::string_view text, const Measur
     text = drawableText(text);
     const HardEdgedText glyphs(toQFont(font), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                                font.Escapement / 10.0);
-    // The supersampled raster lives only while the text is drawn, one band of
-    // rows at a time, so that its memory stays bounded whatever the quality.
-    // The first band's bytes come zeroed from the allocator, which is cheaper
-    // for millions of samples than clearing an image afterwards.
+    // The supersampled raster is drawn one band of rows at a time, so that
+    // its memory stays bounded whatever the quality. The band's buffer is
+    // kept for the next text: a display's next word needs about as much, and
+    // fresh megabytes cost a page fault for every 4 KiB on their first touch.
     const std::int64_t bandSamples = kRasterBandSamples / rasterRowLength_;
     const int bandMaskRows = static_cast<int>(std::clamp<std::int64_t>(bandSamples / scale_, 1, height_));
-    std::vector<std::uint8_t> samples(static_cast<std::size_t>(rasterRowLength_) *
-                                      static_cast<std::size_t>(bandMaskRows * scale_));
+    std::vector<std::uint8_t>& samples = bandSamples_;
+    samples.resize(static_cast<std::size_t>(rasterRowLength_) * static_cast<std::size_t>(bandMaskRows * scale_));
     // The text's own top-left inside the box (a turned text is centred in it),
     // in raster pixels of the part.
     const QPointF textOrigin((measure.offset.x() - partOrigin_.x()) * scale_,
                              (measure.offset.y() - partOrigin_.y()) * scale_);
     for (int top = 0; top < height_; top += bandMaskRows) {
         const int rows = std::min(bandMaskRows, height_ - top);
-        if (top > 0) std::fill(samples.begin(), samples.end(), std::uint8_t{0});
+        std::fill(samples.begin(), samples.end(), std::uint8_t{0});
         QImage raster(samples.data(), rasterWidth, rows * scale_, rasterRowLength_, QImage::Format_Grayscale8);
         glyphs.draw(raster, textOrigin - QPointF(0, top * scale_));
         downsample(quality_, samples.data(), rasterRowLength_, width_, rows,

@@ -34,6 +34,8 @@ public:
 
     void CopyFrom(const TPersistent* source) override;
     const char* ClassName() const override { return "TCnAAMask"; }
+    // Trades coverage, size and part with other; each keeps its quality.
+    void SwapPixels(TCnAAMask& other) noexcept;
 
     TAAQuality Quality() const { return quality_; }
     void SetQuality(TAAQuality value);
@@ -98,6 +100,8 @@ private:
     int scale_ = 3;
     QSize box_{0, 0};
     QPoint partOrigin_{0, 0};
+    // The supersampled band Render draws into; not part of the mask's value.
+    std::vector<std::uint8_t> bandSamples_;
 };
 
 }  // namespace caici

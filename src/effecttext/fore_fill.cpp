@@ -77,11 +77,13 @@ void drawStretched(TCanvas& canvas, const TPicture& picture, const QRect& box) {
 
 }  // namespace
 
-void TCnAAFontEx::FillGradient() {
+void TCnAAFontEx::FillGradient() { fillGradient(Mask().Width()); }
+
+void TCnAAFontEx::fillGradient(int width) {
     if (Canvas() == nullptr || !effect_->Gradual().Enabled()) return;
     TBitmap& fore = Blend().ForeBmp();
     fore.SetPixelFormat(TPixelFormat::pf24bit);
-    fore.Reallocate(Mask().Width(), Mask().Height());
+    fore.Reallocate(width, Mask().Height());
     if (fore.Empty()) return;
     const TGradualStyle style = effect_->Gradual().Style();
     const bool horizontal = isHorizontal(style);

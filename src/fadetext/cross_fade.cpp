@@ -73,8 +73,9 @@ void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& new
     const int height = std::min(oldImage.Height(), newImage.Height());
     const int width = std::min(oldImage.Width(), newImage.Width());
     destination.SetPixelFormat(oldImage.PixelFormat());
-    destination.SetHeight(height);
-    destination.SetWidth(width);
+    // One resize to the final size gives the pixels that the height and
+    // then the width would, without a raster of the intermediate size.
+    destination.SetSize(width, height);
     if (width <= 0 || height <= 0) {
         return;
     }

@@ -19,6 +19,11 @@ bool TCnAAFadeText::showsFrameOnScreen(const FrameRecord& frame) const {
            frame.background == displayFrame_.background;
 }
 
+bool TCnAAFadeText::sizedLikeDisplay(const TBitmap& image) const {
+    return image.Width() == displayImage_.Width() && image.Height() == displayImage_.Height() &&
+           image.PixelFormat() == displayImage_.PixelFormat();
+}
+
 TCnAAFadeText::FrameRecord& TCnAAFadeText::recordOf(const TBitmap& image) {
     if (&image == &newImage_) return newFrame_;
     if (&image == &oldImage_) return oldFrame_;
@@ -36,8 +41,7 @@ std::uint64_t TCnAAFadeText::currentBackground() {
     if (backgroundVersion_ != 0 && key == backgroundKey_) {
         return backgroundVersion_;
     }
-    background_.SetHeight(height());
-    background_.SetWidth(width());
+    background_.SetSize(width(), height());
     TCanvas& canvas = background_.Canvas();
     canvas.Brush().Color = Color();
     canvas.Brush().Style = TBrushStyle::bsSolid;
@@ -72,8 +76,10 @@ void TCnAAFadeText::checkBackground(const QRect& area) {
     for (int y = 0; y < part.height(); ++y) {
         std::memcpy(background_.ScanLine(part.top() + y) + 4 * part.left(), fresh.ScanLine(y), rowBytes);
     }
-    // Every image drawn over the former picture is drawn again.
+    // Every image drawn over the former picture is drawn again, the upcoming
+    // line among them.
     backgroundVersion_ = ++lastBackgroundVersion_;
+    schedulePreparation();
 }
 
 void TCnAAFadeText::forgetFrames() {
@@ -129,7 +135,9 @@ QRect TCnAAFadeText::fadeStepArea() const {
 
 QRect TCnAAFadeText::redrawLines() {
     if (fadeAlpha_ != 0) {
-        RenderLine(previousText_, oldImage_);
+        // At full alpha the old line is hidden: its image may hold the
+        // upcoming line, drawn ahead.
+        if (fadeAlpha_ != 255) RenderLine(previousText_, oldImage_);
         RenderLine(currentText_, newImage_);
         return {};
     }

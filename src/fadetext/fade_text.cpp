@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "effecttext/aa_effect.h"
+#include "effecttext/font.h"
 #include "fadetext/cross_fade.h"
 #include "fadetext/default_text.h"
 #include "fadetext/line_placement.h"
@@ -50,6 +52,9 @@ TCnAAFadeText::TCnAAFadeText(QWidget* parent) : TCnAACustomText(parent) {
     lineTimer_.setTimerType(Qt::PreciseTimer);
     lineTimer_.setInterval(1000);
     connect(&fadeTimer_, &QTimer::timeout, this, [this] { guardedAction([this] { FadeStep(); }); });
+    prepareTimer_.setSingleShot(true);
+    prepareTimer_.setInterval(0);
+    connect(&prepareTimer_, &QTimer::timeout, this, [this] { guardedAction([this] { PrepareUpcomingLine(); }); });
     connect(&lineTimer_, &QTimer::timeout, this, [this] { guardedAction([this] { NextLine(); }); });
     text_ = std::make_unique<TCnFadeTextParam>(*this, [this](TPersistent*) { Changed(); });
     SetColor(clWhite);
@@ -59,6 +64,7 @@ TCnAAFadeText::TCnAAFadeText(QWidget* parent) : TCnAACustomText(parent) {
 TCnAAFadeText::~TCnAAFadeText() {
     fadeTimer_.stop();
     lineTimer_.stop();
+    prepareTimer_.stop();
 }
 
 void TCnAAFadeText::SetActive(bool value) {
@@ -157,8 +163,14 @@ void TCnAAFadeText::FadeStep() {
     const FadeProgress::Step step = fadeProgress_.Advance(fadeAlpha_, text_->FadeDelay());
     if (step.finished) {
         fadeTimer_.stop();
+    } else if (fadeTimer_.interval() != static_cast<int>(kFadeTickMs)) {
+        // The first step came at once; the rest keep the rhythm of the tick.
+        fadeTimer_.start(static_cast<int>(kFadeTickMs));
     }
     SetFadeAlpha(step.alpha);
+    if (step.finished) {
+        schedulePreparation();
+    }
 }
 
 void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
@@ -186,15 +198,30 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
 }
 
 void TCnAAFadeText::StartFade(const std::string& text) {
+    // The line timer shows the one line of the word display again every
+    // second. When it draws as it is on screen, a fade from the frame to
+    // itself changes no pixel: it is left out, which keeps the upcoming
+    // line drawn ahead in the old image.
+    const bool steady = fadeAlpha_ == 255 && !fadeTimer_.isActive();
+    if (steady && text == currentText_ && sizedLikeDisplay(newImage_) && showsFrameOnScreen(newFrame_)) {
+        const FrameRecord before = newFrame_;
+        const RenderedLine shown = RenderLine(text, newImage_);
+        if (newFrame_ == before) {
+            previousText_ = currentText_;
+            if (lineTimer_.isActive()) {
+                lineTimer_.stop();
+                lineTimer_.start();
+            }
+            setDisplayed(shown);
+            return;
+        }
+    }
     // The old image becomes a copy of the frame on screen. After a finished
     // fade the new image holds that frame: the two trade their pixels. Else,
     // where both lie over one background, only the parts either line covers
     // differ.
     const QSize shownSize(displayImage_.Width(), displayImage_.Height());
-    const auto sizedAsShown = [&](const TBitmap& image) {
-        return image.Width() == shownSize.width() && image.Height() == shownSize.height() &&
-               image.PixelFormat() == displayImage_.PixelFormat();
-    };
+    const auto sizedAsShown = [this](const TBitmap& image) { return sizedLikeDisplay(image); };
     if (sizedAsShown(newImage_) && showsFrameOnScreen(newFrame_)) {
         oldImage_.SwapPixels(newImage_);
         std::swap(oldFrame_, newFrame_);
@@ -216,8 +243,9 @@ void TCnAAFadeText::StartFade(const std::string& text) {
     fadeTimer_.stop();
     if (instant_) {
         SetFadeAlpha(255);
+        schedulePreparation();
     } else {
-        fadeTimer_.start();
+        fadeTimer_.start(0);
     }
     if (lineTimer_.isActive()) {
         lineTimer_.stop();
@@ -255,14 +283,15 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
     FrameRecord& record = recordOf(image);
     const std::uint64_t background = currentBackground();
     const bool sized = image.Width() == clientWidth && image.Height() == clientHeight;
-    image.SetHeight(clientHeight);
-    image.SetWidth(clientWidth);
+    // At once rather than height first: a resize of a 4K display would
+    // otherwise allocate and fault in every image twice.
+    image.SetSize(clientWidth, clientHeight);
     canvas.Brush().Color = Color();
     canvas.Brush().Style = TBrushStyle::bsClear;
     const TextLayerCache::Key drawn = TextLayerCache::keyOf(renderer, at.x(), at.y(), line);
     const bool random = !line.empty() && TextLayerCache::drawsRandomly(renderer);
     const bool overBackground = sized && record.background == background;
-    if (overBackground && !random && record.line == drawn) {
+    if ((overBackground && !random && record.line == drawn) || (preparing_ && random)) {
         return {line, characterHeight};
     }
     if (overBackground) {
@@ -337,6 +366,47 @@ void TCnAAFadeText::Reset() {
     }
     update();
     setDisplayed(shown);
+    schedulePreparation();
+}
+
+void TCnAAFadeText::SetUpcomingLine(std::string line) {
+    if (line == upcomingLine_) {
+        return;
+    }
+    upcomingLine_ = std::move(line);
+    schedulePreparation();
+}
+
+void TCnAAFadeText::schedulePreparation() {
+    if (!upcomingLine_.empty()) {
+        prepareTimer_.start();
+    }
+}
+
+void TCnAAFadeText::PrepareUpcomingLine() {
+    // Only a finished fade leaves the old image free: its line is hidden
+    // under the new one at full alpha, and the next fade begins by trading
+    // the two images, so the line drawn there becomes the new line.
+    const bool steady = fadeAlpha_ == 255 && !fadeTimer_.isActive();
+    if (upcomingLine_.empty() || upcomingLine_ == currentText_ || !steady || !CanRedraw() || !isVisible()) {
+        return;
+    }
+    // Drawing a line sets the renderer's effect and the alignment that a
+    // later line without tags starts from: the line on display must be drawn
+    // again as it was, so both are kept as they are.
+    RenderingScope rendering(renderingFlag());
+    TCnAAEffect effect;
+    effect.CopyFrom(&AAFont().Effect());
+    TFont font;
+    font.Assign(oldImage_.Canvas().Font());
+    const TAlignment alignment = currentAlignment_;
+    {
+        RenderingScope preparing(preparing_);
+        RenderLine(upcomingLine_, oldImage_);
+    }
+    AAFont().Effect().CopyFrom(&effect);
+    oldImage_.Canvas().Font().Assign(font);
+    currentAlignment_ = alignment;
 }
 
 void TCnAAFadeText::CreateDefaultFonts() {

@@ -16,6 +16,18 @@
 // size, and placed by what it draws: its ink goes into the client area less
 // the margin by the alignment and layout.
 //
+// The first step of a cross-fade comes at once, in the next pass of the
+// event loop, and the others every 25 ms: a press shows its word without
+// waiting a tick.
+//
+// The owner may name the line it expects to show next (UpcomingLine): once
+// a fade has ended, the control draws that line ahead, in the event loop's
+// idle time, into the image the next fade takes as its new line, so that
+// showing it only starts the cross-fade. What was drawn ahead is used only
+// when the line, every setting it is drawn with, the size and the
+// background are still the ones it was drawn for; else the line is drawn
+// afresh as any other.
+//
 // A frame is drawn again only where it can change. Each of the three images
 // remembers which line it shows over which background and the rectangle
 // outside which it is that background: a line whose settings, text and place
@@ -91,6 +103,14 @@ public:
     double FitScale() const { return fit_.scale; }
     void SetFitScale(double value);
 
+    // The line the owner expects to show next, tags included; empty: none.
+    const std::string& UpcomingLine() const { return upcomingLine_; }
+    void SetUpcomingLine(std::string line);
+    // Draws the upcoming line ahead now, as the idle step would; nothing
+    // while a fade runs, while the control does not run or is hidden, or
+    // when the line draws random effects.
+    void PrepareUpcomingLine();
+
     const TControlEvent& OnComplete() const { return onComplete_; }
     void SetOnComplete(TControlEvent value) { onComplete_ = std::move(value); }
     const TControlEvent& OnPainted() const { return onPainted_; }
@@ -152,6 +172,7 @@ private:
     // The lines were replaced through Text().Lines().
     void LinesReplaced();
     FrameRecord& recordOf(const TBitmap& image);
+    bool sizedLikeDisplay(const TBitmap& image) const;
     // Whether an image with that record holds the very pixels of the display
     // image.
     bool showsFrameOnScreen(const FrameRecord& frame) const;
@@ -199,7 +220,14 @@ private:
         bool linesDrawn = false;
     };
     std::optional<FadeStepPaint> fadeStepPainting_;
+    // Asks for PrepareUpcomingLine in the event loop's idle time.
+    void schedulePreparation();
     QTimer fadeTimer_;
+    QTimer prepareTimer_;
+    std::string upcomingLine_;
+    // RenderLine draws the upcoming line ahead: a line with random effects
+    // is left undrawn, as it could never be used.
+    bool preparing_ = false;
     QTimer lineTimer_;
     bool active_ = true;
     bool instant_ = false;

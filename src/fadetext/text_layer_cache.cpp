@@ -3,6 +3,23 @@
 #include "effecttext/aa_mask.h"
 
 namespace caici {
+namespace {
+
+// Lends a kept mask's pixels to the renderer's mask for one drawing and
+// takes them back on every way out.
+class LentMask {
+public:
+    LentMask(TCnAAMask& borrower, TCnAAMask& kept) : borrower_(borrower), kept_(kept) { borrower_.SwapPixels(kept_); }
+    ~LentMask() { borrower_.SwapPixels(kept_); }
+    LentMask(const LentMask&) = delete;
+    LentMask& operator=(const LentMask&) = delete;
+
+private:
+    TCnAAMask& borrower_;
+    TCnAAMask& kept_;
+};
+
+}  // namespace
 
 struct TextLayerCache::Entry {
     Key key;
@@ -92,9 +109,12 @@ QRect TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::strin
         if (spray) {
             entry->shaped.CopyFrom(&mask);
         } else {
-            // The first drawing finishes the masks in place and keeps them.
+            // The first drawing finishes the masks in place and keeps the
+            // body's by trading buffers with the entry, not by copying
+            // megabytes; the renderer's mask is drawn afresh every time.
             renderer.FinishMasks(mask, entry->shadow);
-            entry->body.CopyFrom(&mask);
+            entry->body.SwapPixels(mask);
+            const LentMask lent(mask, entry->body);
             return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours);
         }
     }
@@ -103,9 +123,9 @@ QRect TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::strin
         mask.CopyFrom(&entry->shaped);
         mask.Spray(effect.Spray());
         renderer.FinishMasks(mask, entry->shadow);
-    } else {
-        mask.CopyFrom(&entry->body);
+        return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours);
     }
+    const LentMask lent(mask, entry->body);
     return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours);
 }
 

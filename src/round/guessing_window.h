@@ -164,6 +164,13 @@ private:
     // The word display's line, and under it the forbidden words (in
     // 禁词模式; none for every line but a word's).
     void setWordLine(const std::string& text, const std::vector<std::string>& forbidden = {});
+    // The word display's line for a word of the library.
+    std::string wordLineOf(const WordEntry& entry) const;
+    // The line under the word for these forbidden words: empty outside 禁词模式.
+    std::string forbiddenLineOf(const std::vector<std::string>& forbidden) const;
+    // Names the lines the next correct or skip shows to the word displays,
+    // which draw them ahead.
+    void expectNextWord();
     // Where the final score stands, in screen coordinates.
     QRect finalScoreArea() const;
     void setNumber(QLabel& display, std::int64_t value);

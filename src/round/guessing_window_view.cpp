@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <string>
+#include <vector>
+
 #include "common/number_text.h"
 #include "fadetext/fade_text.h"
 #include "look/window_look.h"
@@ -39,7 +42,11 @@ std::string TForm3::wordLine() const {
 void TForm3::setWordLine(const std::string& text, const std::vector<std::string>& forbidden) {
     aft1->Text().Lines().SetLine(text);
     // Set at the same moment as the word: the two cross-fades run together.
-    aft2->Text().Lines().SetLine(game_.forbiddenMode() ? forbiddenDisplayLine(forbidden) : std::string());
+    aft2->Text().Lines().SetLine(forbiddenLineOf(forbidden));
+}
+
+std::string TForm3::forbiddenLineOf(const std::vector<std::string>& forbidden) const {
+    return game_.forbiddenMode() ? forbiddenDisplayLine(forbidden) : std::string();
 }
 
 void TForm3::setNumber(QLabel& display, std::int64_t value) {
@@ -64,8 +71,21 @@ void TForm3::roundStarted() {
     btn2->setText(QString::fromUtf8(skipCaption));
 }
 
+std::string TForm3::wordLineOf(const WordEntry& entry) const {
+    return wordDisplayLine(entry.word);
+}
+
 void TForm3::wordShown(const WordEntry& entry) {
-    setWordLine(wordDisplayLine(entry.word), entry.forbidden);
+    setWordLine(wordLineOf(entry), entry.forbidden);
+    expectNextWord();
+}
+
+void TForm3::expectNextWord() {
+    // A press deals the next entry of the play order, or finds none left:
+    // the word displays draw those lines ahead while this word is on screen.
+    const std::vector<WordEntry> next = game_.words().upcoming(1);
+    aft1->SetUpcomingLine(next.empty() ? wordDisplayLine("词库清零") : wordLineOf(next.front()));
+    aft2->SetUpcomingLine(forbiddenLineOf(next.empty() ? std::vector<std::string>{} : next.front().forbidden));
 }
 
 void TForm3::scoreChanged(std::int64_t total, std::int32_t gained) {
@@ -113,7 +133,7 @@ void TForm3::forbiddenModeChanged(bool on) {
     placeWordDisplays();
     const RoundState& round = game_.round();
     if (round.phase == RoundPhase::running && !round.paused && round.line == WordLine::word) {
-        setWordLine(wordDisplayLine(round.currentEntry.word), round.currentEntry.forbidden);
+        setWordLine(wordLineOf(round.currentEntry), round.currentEntry.forbidden);
     }
 }
 
@@ -123,7 +143,7 @@ void TForm3::pausedChanged(bool paused) {
     if (paused) {
         setWordLine(wordDisplayLine("暂停"));
     } else if (round.line == WordLine::word) {
-        setWordLine(wordDisplayLine(round.currentEntry.word), round.currentEntry.forbidden);
+        setWordLine(wordLineOf(round.currentEntry), round.currentEntry.forbidden);
     } else if (round.line == WordLine::exhaustion) {
         libraryExhausted();
     }

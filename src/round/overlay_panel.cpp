@@ -64,15 +64,27 @@ void OverlayPanel::paintEvent(QPaintEvent*) {
 
 void OverlayPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!background_.isNull()) {
-        scaled_ = background_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
+    if (isVisible()) scalePicture();
     relayOut();
 }
 
 void OverlayPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    scalePicture();
     relayOut();
+}
+
+void OverlayPanel::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // The panels follow the window's size while they wait hidden for the end
+    // of a round; a picture scaled to a 4K screen is 33 MB for each of them.
+    scaled_ = QPixmap();
+}
+
+void OverlayPanel::scalePicture() {
+    if (!background_.isNull() && scaled_.size() != size()) {
+        scaled_ = background_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
 }
 
 void OverlayPanel::relayOut() {

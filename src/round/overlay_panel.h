@@ -37,6 +37,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Lays the panel's own parts out below the title (content) and in the
@@ -55,6 +56,9 @@ protected:
     TCnAAFadeText* title = nullptr;
 
 private:
+    // The picture at the panel's size, kept only while the panel shows.
+    void scalePicture();
+
     const QPixmap& background_;
     QPixmap scaled_;
     bool built_ = false;

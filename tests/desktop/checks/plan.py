@@ -38,6 +38,9 @@ CHECKS = {
                              "in full screen a two-character word is at least half the screen high"),
     "press": CheckSpec("press", (LARGE,),
                        "a new word shows at once; a double press credits one word"),
+    "press_fullscreen": CheckSpec("press_fullscreen", (UHD,),
+                                  "full screen on a 4K projector, a new word shows within 35 ms of PageDown "
+                                  "in the median and 50 ms at worst"),
     "countdown_box": CheckSpec("countdown_box", (WIDE,),
                                "the countdown box takes whole seconds only"),
     "rules_text": CheckSpec("rules_text", (WIDE,),
