@@ -19,7 +19,10 @@ FadeTextAccessible::FadeTextAccessible(TCnAAFadeText* control)
 
 QString FadeTextAccessible::text(QAccessible::Text kind) const {
     if (kind == QAccessible::Name) {
-        return QString::fromStdString(static_cast<const TCnAAFadeText*>(widget())->DisplayedText());
+        // Word joiners keep a "<" in a word from opening a tag; they are no
+        // part of what the room reads, so a screen reader is not given them.
+        return QString::fromStdString(static_cast<const TCnAAFadeText*>(widget())->DisplayedText())
+            .remove(QChar(0x2060));
     }
     return QAccessibleWidget::text(kind);
 }

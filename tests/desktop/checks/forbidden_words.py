@@ -29,7 +29,8 @@ MARGIN = 2
 
 
 def forbidden_display(game):
-    return game.part(description="禁词", role_name="label")
+    """The display under the word, which names what it shows: "禁：脖子 · 高 · …"."""
+    return game.part(role_name="label", prefix="禁：")
 
 
 def _uncut(check, game, display, what):
