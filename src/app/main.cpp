@@ -19,6 +19,8 @@
 
 #include <iostream>
 
+#include <malloc.h>
+
 namespace {
 
 // The windows place themselves, which Wayland does not let a client do: run
@@ -45,6 +47,11 @@ void switchOnRemote(caici::PhoneRemote& remote, const caici::RemoteRequest& requ
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A word's layers on a 4K screen are buffers of megabytes, made and
+    // dropped word after word: mapped of their own, they go back to the
+    // system when dropped, where the heap would keep the largest it ever
+    // held and split the rest.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     preferX11OnWayland();
     QApplication app(argc, argv);
     // The title of the taskbar entry and of every message box.
