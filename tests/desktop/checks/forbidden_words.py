@@ -9,7 +9,7 @@ import time
 
 from harness import access, xwindows
 from harness.game import ROUND_TITLE
-from harness.screen import word_box
+from harness.screen import grab, word_box
 from harness.waiting import wait_until
 
 from .windows import covers, switch_mode
@@ -62,7 +62,6 @@ def _picture(check, name):
     if folder:
         os.makedirs(folder, exist_ok=True)
         time.sleep(0.3)
-        from harness.screen import grab
         grab().save(os.path.join(folder, f"{name}-{check.size}.png"))
 
 

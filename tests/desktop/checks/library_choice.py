@@ -13,7 +13,7 @@ import pyatspi
 
 from harness import access
 from harness.game import RULES_TITLE, _REPO
-from harness.screen import grab
+from harness.screen import save_framed
 from harness.waiting import wait_until
 
 from . import libraries
@@ -96,12 +96,8 @@ def run(check):
               f"{access.name(hint) if hint else None}")
     folder = check.options.get("pictures")
     if folder:
-        os.makedirs(folder, exist_ok=True)
         time.sleep(0.3)
-        rect = access.extents(dialog)
-        # With the window manager's title bar above the dialog.
-        grab().crop((rect.x - 2, max(0, rect.y - 30), rect.right + 2, rect.bottom + 2)).save(
-            os.path.join(folder, "library-dialog.png"))
+        save_framed(access.extents(dialog), folder, "library-dialog.png")
 
     game.focus(RULES_TITLE)
     game.key("Escape")

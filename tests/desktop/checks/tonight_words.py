@@ -5,7 +5,6 @@ marks as a phone's and the round after deals, shown as typed (markup is
 never read in it). The phone's form is gone while a round runs. With
 --pictures the panel is photographed."""
 
-import os
 import re
 import socket
 import time
@@ -14,6 +13,7 @@ from harness import access, xwindows
 from harness.clipboard import Clipboard
 from harness.game import ROUND_TITLE, RULES_TITLE
 from harness.phone import Phone, on_loopback
+from harness.screen import save_framed
 from harness.waiting import wait_until
 
 from . import libraries
@@ -82,12 +82,8 @@ def _add_in_panel(check, game, clipboard):
     wait_until(lambda: _listed(dialog, TYPED) or None, 3.0, f"the panel lists {TYPED}")
     folder = check.options.get("pictures")
     if folder:
-        os.makedirs(folder, exist_ok=True)
         time.sleep(0.3)
-        rect = access.extents(dialog)
-        from harness.screen import grab
-        grab().crop((rect.x - 2, max(0, rect.y - 30), rect.right + 2, rect.bottom + 2)).save(
-            os.path.join(folder, "tonight-panel.png"))
+        save_framed(access.extents(dialog), folder, "tonight-panel.png")
     _only_tonight(check, game)
     _close_rules(game)
 

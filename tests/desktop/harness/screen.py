@@ -30,6 +30,14 @@ def grab(rect=None):
     return Image.frombytes("RGB", (rect.width, rect.height), image.data, "raw", "BGRX")
 
 
+def save_framed(rect, folder, name):
+    """Saves the picture of a window whose client area is rect, with the
+    window manager's title bar above it, as folder/name."""
+    os.makedirs(folder, exist_ok=True)
+    grab().crop((rect.x - 2, max(0, rect.y - 30), rect.right + 2, rect.bottom + 2)).save(
+        os.path.join(folder, name))
+
+
 def changed(before, after):
     return ImageChops.difference(before, after).getbbox() is not None
 
