@@ -13,11 +13,11 @@
 namespace caici {
 namespace {
 
-QCheckBox* switchBox(QWidget& dialog, const char* name, const QString& text, QPoint at) {
-    auto* box = new QCheckBox(text, &dialog);
+QCheckBox* switchBox(QWidget& parent, const char* name, const QString& text, QPoint at) {
+    auto* box = new QCheckBox(text, &parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setAccessibleName(text);
-    box->setFont(pixelFont(QStringLiteral("Tahoma"), 16, true));
+    box->setFont(pixelFont(QStringLiteral("Tahoma"), 15, true));
     box->move(at);
     box->adjustSize();
     return box;
@@ -25,14 +25,14 @@ QCheckBox* switchBox(QWidget& dialog, const char* name, const QString& text, QPo
 
 }  // namespace
 
-ForbiddenSwitches::ForbiddenSwitches(QWidget& dialog, int top, Game& game, Settings& settings,
+ForbiddenSwitches::ForbiddenSwitches(QWidget& parent, int top, Game& game, Settings& settings,
                                      ErrorReporter& reporter)
-    : QObject(&dialog), game_(game), settings_(settings), reporter_(reporter) {
-    mode_ = switchBox(dialog, "chkForbidden", QStringLiteral("禁词模式"),
+    : QObject(&parent), game_(game), settings_(settings), reporter_(reporter) {
+    mode_ = switchBox(parent, "chkForbidden", QStringLiteral("禁词模式"),
                       QPoint(design::rules::forbiddenSwitchLeft, top));
     mode_->setToolTip(QStringLiteral("在词的下面显示不能说的词（禁词），并可以按“犯规”（F 键）：\n"
                                      "词库带“禁词”列时自动打开"));
-    foulPoint_ = switchBox(dialog, "chkFoulPoint", QStringLiteral("犯规另扣 1 分"),
+    foulPoint_ = switchBox(parent, "chkFoulPoint", QStringLiteral("犯规另扣 1 分"),
                            QPoint(design::rules::foulPointSwitchLeft, top));
     foulPoint_->setToolTip(QStringLiteral("犯规：说了禁词，这个词作废，和跳过一样计次、扣时间；\n"
                                           "勾选后每次犯规再扣 1 分"));

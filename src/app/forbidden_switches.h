@@ -1,5 +1,6 @@
 #pragma once
-// The rules dialog's row for forbidden words: "禁词模式" (the forbidden words
+// The rules dialog's switches for forbidden words, at the foot of the
+// column of tonight's words: "禁词模式" (the forbidden words
 // under the word on every screen, and "犯规" on the devices with buttons),
 // which follows the game's mode as the library and the host change it, and
 // "犯规另扣 1 分" (a foul costs a point besides counting as a skip), which is
@@ -21,9 +22,9 @@ class Settings;
 class ForbiddenSwitches : public QObject, private GameListener {
     Q_OBJECT
 public:
-    // Puts both switches into dialog's row at top; everything given outlives
-    // this, which dialog owns.
-    ForbiddenSwitches(QWidget& dialog, int top, Game& game, Settings& settings, ErrorReporter& reporter);
+    // Puts both switches side by side into parent at top; everything given
+    // outlives this, which parent owns.
+    ForbiddenSwitches(QWidget& parent, int top, Game& game, Settings& settings, ErrorReporter& reporter);
     ~ForbiddenSwitches() override;
 
 private:

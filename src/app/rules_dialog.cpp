@@ -134,7 +134,6 @@ void TForm2::buildLayout() {
     btnMatch->setFont(pixelFont(face, 13));
     btnMatch->setGeometry(design::rules::btnMatch);
     btnMatch->setCursor(Qt::PointingHandCursor);
-    new ForbiddenSwitches(*this, design::rules::forbiddenRowTop + 4, game_, settings_, reporter_);
     connect(btnMatch, &QPushButton::clicked, this, [this] {
         guarded(reporter_, [this] {
             if (!matchDialog_) matchDialog_ = new MatchDialog(this, game_);
@@ -173,7 +172,10 @@ void TForm2::connectTonight() {
     column->setGeometry(tonightLeft, top, tonightWidth, height() - top - 8);
     new DottedFrame(*column, column->rect(), Qt::black);
     tonight_ = new TonightPanel(game_, column);
-    tonight_->setGeometry(column->rect().adjusted(2, 2, -2, -2));
+    tonight_->setGeometry(column->rect().adjusted(2, 2, -2, -2 - forbiddenRowHeight));
+    // The column has room to spare below the list; the dialog's height
+    // already fills a 768-pixel screen with the phone remote's section open.
+    new ForbiddenSwitches(*column, column->height() - forbiddenRowHeight, game_, settings_, reporter_);
     tonight_->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
     tonight_->title->setFont(pixelFont(QStringLiteral("Tahoma"), textHeight, true));
     // Black on the dialog's orange-red reads best; a refusal stands out bold.

@@ -1,7 +1,6 @@
 #pragma once
 // Where the rules dialog's parts stand: the designed dialog of 455 x 383
-// pixels, and below it a row for the match, console and phone settings and
-// one for 禁词模式 and what a foul costs.
+// pixels, and below it a row for the match, console and phone settings.
 
 #include <QPoint>
 #include <QRect>
@@ -11,8 +10,7 @@ namespace caici::design::rules {
 
 inline constexpr QSize designedSize{455, 383};
 inline constexpr int settingsRowHeight = 40;
-inline constexpr int forbiddenRowHeight = 30;
-inline constexpr QSize clientSize{designedSize.width(), designedSize.height() + settingsRowHeight + forbiddenRowHeight};
+inline constexpr QSize clientSize{designedSize.width(), designedSize.height() + settingsRowHeight};
 
 inline constexpr QRect rulesFrame{14, 16, 425, 351};  // dotted frame
 // Texts at their top-left corner, at least this large.
@@ -30,11 +28,6 @@ inline constexpr QRect btnMatch{14, designedSize.height() - 8, 200, settingsRowH
 inline constexpr int switchInset = 8;
 inline constexpr int remoteSwitchLeft = 240;
 inline constexpr int consoleSwitchLeft = 350;
-// The forbidden-words row under the settings row: 禁词模式 and the foul's
-// extra point.
-inline constexpr int forbiddenRowTop = designedSize.height() + settingsRowHeight;
-inline constexpr int forbiddenSwitchLeft = 22;
-inline constexpr int foulPointSwitchLeft = 160;
 // The library panel under the dialog, overlapping its last pixels.
 inline constexpr QPoint libraryPanel{14, -4};
 // Tonight's words: a column right of everything else, from the rules frame's
@@ -44,5 +37,10 @@ inline constexpr QPoint libraryPanel{14, -4};
 inline constexpr int tonightLeft = designedSize.width();
 inline constexpr int tonightWidth = 300;
 inline constexpr int tonightRightMargin = 14;
+// At the foot of that column, under tonight's words: 禁词模式 and the foul's
+// extra point, the two settings of the words' forbidden words.
+inline constexpr int forbiddenRowHeight = 34;
+inline constexpr int forbiddenSwitchLeft = 10;
+inline constexpr int foulPointSwitchLeft = 132;
 
 }  // namespace caici::design::rules

@@ -64,12 +64,13 @@ TEST_F(RulesDialogTest, ShowsTheRulesAndTheCountdownBoxWithTheirExactTexts) {
     // What the game does: the first two skips of a round are free.
     EXPECT_TRUE(rules->text().contains(QStringLiteral("前两次跳过不削减时间，第三次跳过削减2秒")));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("游戏规则和设置"));
-    EXPECT_EQ(dialog.size(), QSize(455, 453));
+    EXPECT_EQ(dialog.size(), QSize(455, 423));
 }
 
 // 禁词模式 follows the words in play and the host's switch; whether a foul
 // costs a point goes to the next rounds and is remembered.
 TEST_F(RulesDialogTest, TheForbiddenWordsRowSwitchesTheModeAndTheFoulsPoint) {
+    dialog.connectTonight();
     auto* mode = dialog.findChild<QCheckBox*>(QStringLiteral("chkForbidden"));
     auto* foulPoint = dialog.findChild<QCheckBox*>(QStringLiteral("chkFoulPoint"));
     ASSERT_NE(mode, nullptr);
