@@ -168,6 +168,7 @@ void TForm2::connectTonight() {
     using namespace design::rules;
     const int top = rulesFrame.y();
     auto* column = new QWidget(this);
+    tonightColumn_ = column;
     column->setObjectName(QStringLiteral("tonightSection"));
     column->setGeometry(tonightLeft, top, tonightWidth, height() - top - 8);
     new DottedFrame(*column, column->rect(), Qt::black);
@@ -181,7 +182,29 @@ void TForm2::connectTonight() {
     // Black on the dialog's orange-red reads best; a refusal stands out bold.
     tonight_->setStyleSheet(QStringLiteral("#tonightAnswer { color: black; }"
                                            "#tonightAnswer[refused=\"true\"] { color: white; font-weight: bold; }"));
-    setFixedSize(tonightLeft + tonightWidth + tonightRightMargin, height());
+    btnTonight_ = new QPushButton(this);
+    btnTonight_->setObjectName(QStringLiteral("btnTonight"));
+    btnTonight_->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+    btnTonight_->setGeometry(btnTonight);
+    btnTonight_->setCursor(Qt::PointingHandCursor);
+    connect(btnTonight_, &QPushButton::clicked, this,
+            [this] { guarded(reporter_, [this] { showTonight(!tonightColumn_->isVisible()); }); });
+    showTonight(true);
+}
+
+void TForm2::showTonight(bool shown) {
+    using namespace design::rules;
+    tonightColumn_->setVisible(shown);
+    btnTonight_->setText(shown ? QStringLiteral("今晚的词 «") : QStringLiteral("今晚的词 »"));
+    btnTonight_->setAccessibleName(QStringLiteral("今晚的词"));
+    const int border = frameGeometry().width() - width();
+    setFixedSize(shown ? tonightLeft + tonightWidth + tonightRightMargin : clientSize.width(), height());
+    if (isVisible()) {
+        // Widened where it stands, it would reach off the screen's right edge.
+        const QRect area = screenOf(*this).availableGeometry();
+        const int right = frameGeometry().x() + width() + border;
+        if (right > area.right() + 1) move(std::max(area.left(), pos().x() - (right - area.right() - 1)), pos().y());
+    }
 }
 
 void TForm2::connectConsole(ConsoleMode& console) {
@@ -247,7 +270,15 @@ void TForm2::FormShow() {
     // Before it is first shown the dialog has no border yet: it will get one
     // like the start window's.
     const QSize border = start.size() - startWindow_.size();
-    const BesidePlacement placed = placeBeside(start, size() + border, screenOf(startWindow_).availableGeometry());
+    const QRect area = screenOf(startWindow_).availableGeometry();
+    if (tonightColumn_) {
+        // Where the wide dialog would have to cover the start window, and
+        // with it the start label, tonight's words wait for their button.
+        showTonight(true);
+        const bool room = start.width() + besideGap + width() + border.width() <= area.width();
+        if (!room) showTonight(false);
+    }
+    const BesidePlacement placed = placeBeside(start, size() + border, area);
     startShift_ = placed.startShift;
     startWindow_.move(startWindow_.pos() + QPoint(startShift_, 0));
     move(placed.dialog);

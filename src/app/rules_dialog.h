@@ -57,8 +57,11 @@ public:
     // The two-screen switch goes into the settings row, beside the remote's.
     void connectConsole(ConsoleMode& console);
 
-    // Tonight's words go in a column right of the rest. After connectLibrary.
+    // Tonight's words go in a column right of the rest, shown at first where
+    // the screen has room for it beside the start window, and at a click of
+    // "今晚的词" anywhere. After connectLibrary.
     void connectTonight();
+    void showTonight(bool shown);
 
     QLineEdit& edt1() const { return *edt1_; }
 
@@ -83,6 +86,8 @@ private:
     MatchDialog* matchDialog_ = nullptr;
     LibraryPanel* library_ = nullptr;
     TonightPanel* tonight_ = nullptr;
+    QWidget* tonightColumn_ = nullptr;
+    QPushButton* btnTonight_ = nullptr;
     QLabel* label1_ = nullptr;
     // How far the dialog moved the start window aside; undone when it closes.
     int startShift_ = 0;

@@ -33,10 +33,12 @@ inline constexpr QPoint libraryPanel{14, -4};
 // Tonight's words: a column right of everything else, from the rules frame's
 // top down to the library panel's bottom, so that the dialog grows in width,
 // not in height, and still fits a screen of 768 pixels with the phone
-// remote's section open.
+// remote's section open. A button at the rules frame's top right shows and
+// hides it.
 inline constexpr int tonightLeft = designedSize.width();
 inline constexpr int tonightWidth = 300;
 inline constexpr int tonightRightMargin = 14;
+inline constexpr QRect btnTonight{323, 22, 110, 30};
 // At the foot of that column, under tonight's words: 禁词模式 and the foul's
 // extra point, the two settings of the words' forbidden words.
 inline constexpr int forbiddenRowHeight = 34;

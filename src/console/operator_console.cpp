@@ -223,6 +223,11 @@ void OperatorConsole::addTonightColumn(QHBoxLayout& columns) {
         "#tonightAnswer { color: #a0f0b0; } #tonightAnswer[refused=\"true\"] { color: #ffd23c; }"
         "QListWidget { background: #2a2a32; color: #f0f0f0; border: none; }"));
     columns.addWidget(tonight);
+    // The console opens with the keys for the round, not in the word box: a
+    // field is typed into once the operator clicks it.
+    for (QWidget* part : tonight->findChildren<QWidget*>()) {
+        if (part->focusPolicy() & Qt::TabFocus) part->setFocusPolicy(Qt::ClickFocus);
+    }
     // The round keeps the room it had before the column came.
     setMinimumWidth(minimumWidth() + columnWidth + columns.spacing());
 }

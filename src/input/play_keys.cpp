@@ -50,11 +50,18 @@ bool PlayKeys::eventFilter(QObject* watched, QEvent* event) {
     // it, up to its parents, each time through here: one taken here goes no
     // further, so it is carried out once.
     auto* widget = static_cast<QWidget*>(watched);
-    if (editsText(*widget)) return false;
-    // A completer's list takes the keys meant for the text field behind it.
-    if (const QWidget* focus = QApplication::focusWidget(); focus != nullptr && editsText(*focus)) return false;
-
     const auto* key = static_cast<QKeyEvent*>(event);
+    // A page key moves nothing in a line of text: in a window of play it is
+    // the clicker's even there, so an operator who typed a word of tonight's
+    // on the console still turns words with the clicker.
+    const bool clickerPage = (key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp) &&
+                             isPlayWindow(widget->window());
+    if (!clickerPage) {
+        if (editsText(*widget)) return false;
+        // A completer's list takes the keys meant for the text field behind it.
+        if (const QWidget* focus = QApplication::focusWidget(); focus != nullptr && editsText(*focus)) return false;
+    }
+
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const std::vector<CommandKind> kinds = commandsForKey(key->key());
     if (kinds.empty()) return false;

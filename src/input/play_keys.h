@@ -5,8 +5,9 @@
 // button neither swallows an arrow nor presses itself on Space; in any other
 // window of the program only a clicker's keys. A key goes on to its widget
 // when the game takes none of its commands and no round is running (the
-// review's list still moves with the arrows); a text field always keeps its
-// keys. A held key counts once.
+// review's list still moves with the arrows); a text field keeps its keys,
+// but for the clicker's page keys in a window of play. A held key counts
+// once.
 
 #include <QObject>
 #include <QPointer>

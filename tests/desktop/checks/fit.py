@@ -13,8 +13,10 @@ from .windows import expect_inside, expect_on_screen, expect_windowed_size
 # Client sizes of the two small windows (the rules dialog with its row for
 # the match set-up); every screen the game is meant for has room for them.
 START_SIZE = (453, 463)
-# The rules and settings, the match set-up row and the word library section.
+# The rules and settings, the match set-up row and the word library section;
+# with tonight's words beside them where the screen has room for that too.
 RULES_SIZE = (455, 567)
+RULES_WITH_TONIGHT_SIZE = (769, 567)
 
 
 def _expect_size(check, place, size, what):
@@ -48,7 +50,9 @@ def run(check):
     expect_on_screen(check, rules, area, "the rules dialog")
     expect_on_screen(check, start, area, "the start window beside the rules dialog")
     _expect_size(check, start, START_SIZE, "the start window")
-    _expect_size(check, rules, RULES_SIZE, "the rules dialog")
+    room = start.frame.width + 10 + RULES_WITH_TONIGHT_SIZE[0] + rules.extents.left + rules.extents.right \
+        <= area.width
+    _expect_size(check, rules, RULES_WITH_TONIGHT_SIZE if room else RULES_SIZE, "the rules dialog")
     check.expect(not rules.frame.intersects(start.frame),
                  f"the rules dialog ({rules.frame}) covers part of the start window ({start.frame})")
 

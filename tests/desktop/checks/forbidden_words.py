@@ -66,7 +66,10 @@ def _picture(check, name):
 
 
 def run(check):
-    game = check.launch(LIBRARY)
+    # Settings of its own: a library another check chose with 打开词库… is
+    # remembered, and would be played instead of this one.
+    game = check.launch(LIBRARY, environment={"XDG_DATA_HOME": check.folder("data"),
+                                              "XDG_CONFIG_HOME": check.folder("config")})
     screen = xwindows.screen_rect()
     game.start_round()
     xwindows.steady_place(ROUND_TITLE)

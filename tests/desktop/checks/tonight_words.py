@@ -73,7 +73,12 @@ def _round_deals(check, game, words):
 def _add_in_panel(check, game, clipboard):
     dialog = game.open_rules()
     xwindows.steady_place(RULES_TITLE)
-    box = access.find(dialog, "text", "添加词语")
+    box = access.find(dialog, "text", "添加词语", only_showing=True)
+    if box is None:
+        # A small screen has no room for tonight's words beside the start window.
+        game.click(access.find(dialog, "push button", test=lambda n: (access.name(n) or "").startswith("今晚的词")))
+        box = wait_until(lambda: access.find(dialog, "text", "添加词语", only_showing=True), 3.0,
+                         "tonight's words shown")
     check.require(box is not None, "the rules dialog has no box named 添加词语")
     game.click(box)
     clipboard.hold(TYPED)
