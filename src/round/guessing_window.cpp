@@ -196,21 +196,33 @@ void TForm3::buildComponents() {
     tmr3.setInterval(500);
 }
 
-void TForm3::configureWordDisplay() {
-    aft1->SetErrorReporter(&errors_);
-    aft1->BeginUpdate();
-    TCnFontLabel* title = aft1->Fonts().AddFontLabel(wordStyleName, "微软雅黑", 168, clBlack,
-                                                     TFontStyles{TFontStyle::fsBold}, true, 5, 5);
-    setWordDisplayStyle(title->Font(), title->Effect());
-    aft1->CreateDefaultLabels();
-    TCnFadeTextParam& text = aft1->Text();
+namespace {
+
+// A display of the round's look: one style drawn by the given setter, the
+// word's delays (the word and its forbidden words fade together), over the
+// window's own background.
+void configureFadeDisplay(TCnAAFadeText& display, ErrorReporter& errors, const char* styleName, int points,
+                          int shadow, void (*setStyle)(TFont&, TCnAAEffect&), const std::string& line) {
+    display.SetErrorReporter(&errors);
+    display.BeginUpdate();
+    TCnFontLabel* style = display.Fonts().AddFontLabel(styleName, "微软雅黑", points, clBlack,
+                                                       TFontStyles{TFontStyle::fsBold}, true, shadow, shadow);
+    setStyle(style->Font(), style->Effect());
+    display.CreateDefaultLabels();
+    TCnFadeTextParam& text = display.Text();
     // Delays in this order: the fade delay is clamped against the line delay.
     text.SetFadeDelay(50);
     text.SetLineDelay(1000);
-    text.Lines().SetLine(idleLine());
+    text.Lines().SetLine(line);
     text.SetTransparent(true);
     text.SetQuality(TAAQuality::aqNone);
-    aft1->ParentEffect().SetParentColor(false);
+    display.ParentEffect().SetParentColor(false);
+}
+
+}  // namespace
+
+void TForm3::configureWordDisplay() {
+    configureFadeDisplay(*aft1, errors_, wordStyleName, 168, 5, setWordDisplayStyle, idleLine());
     aft1->SetFitToClient(settings_.fitWord());
     aft1->SetFitScale(settings_.wordScale());
     aft1->EndUpdate();
@@ -218,20 +230,7 @@ void TForm3::configureWordDisplay() {
 }
 
 void TForm3::configureForbiddenDisplay() {
-    aft2->SetErrorReporter(&errors_);
-    aft2->BeginUpdate();
-    TCnFontLabel* style = aft2->Fonts().AddFontLabel(forbiddenStyleName, "微软雅黑", 72, clBlack,
-                                                     TFontStyles{TFontStyle::fsBold}, true, 3, 3);
-    setForbiddenDisplayStyle(style->Font(), style->Effect());
-    aft2->CreateDefaultLabels();
-    TCnFadeTextParam& text = aft2->Text();
-    // The word's own delays: the two lines fade together.
-    text.SetFadeDelay(50);
-    text.SetLineDelay(1000);
-    text.Lines().SetLine(std::string());
-    text.SetTransparent(true);
-    text.SetQuality(TAAQuality::aqNone);
-    aft2->ParentEffect().SetParentColor(false);
+    configureFadeDisplay(*aft2, errors_, forbiddenStyleName, 72, 3, setForbiddenDisplayStyle, std::string());
     // Always fitted, whatever the word's size keys do: the forbidden words
     // are never cut.
     aft2->SetFitToClient(true);
