@@ -358,6 +358,7 @@ void Game::openTonightWords(std::unique_ptr<TonightShelf> shelf) {
         // The words of an earlier run come with the host's choice of that
         // run, which already says whether they are dealt.
         words_.setAddedCategory(tonightCategory, tonightEntries(tonight_));
+        noteForbiddenWords();
         refillPending_ = true;
         listeners_.tonightChanged();
     });
@@ -426,9 +427,12 @@ std::optional<TonightRefusal> Game::changeTonight(std::vector<TonightWord> words
         if (!named) choice_.categories->erase(tonightCategory);
         if (choice_.categories->empty()) choice_.categories.reset();
     }
+    // A word typed with forbidden words may be the first in play that has any.
+    noteForbiddenWords();
     refillPending_ = true;
     listeners_.tonightChanged();
     publishCommands();
+    publishForbiddenMode();
     return std::nullopt;
 }
 

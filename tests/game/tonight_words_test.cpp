@@ -93,6 +93,7 @@ TEST_F(TonightTest, BadInputIsRefusedAndNothingIsKept) {
 // there is to deal.
 TEST_F(TonightTest, OnlyTonightChosenDealsTonightsWord) {
     ASSERT_FALSE(add("<Title1>", 3, "标题、一"));
+    EXPECT_TRUE(game->forbiddenMode()) << "the first word in play with forbidden words shows them";
     game->choose(WordChoice{std::set<std::string>{tonightCategory}, std::nullopt});
     // The host's "重新读取" after editing the library keeps tonight's words.
     game->load();
