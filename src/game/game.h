@@ -55,10 +55,6 @@ struct GameParts {
     RandomSource* random = nullptr;
 };
 
-// Why tonight's words stayed as they were: the game does not take the
-// change now, or the word typed has a fault.
-using TonightRefusal = std::variant<Refusal, TonightProblem>;
-
 class Game {
 public:
     static constexpr std::int32_t defaultCountdownSeconds = 90;

@@ -5,6 +5,9 @@
 // into its own sentence, through the one library of user texts they share,
 // so no two of them word the same fact differently.
 
+#include "game/commands.h"
+#include "words/tonight_words.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -67,5 +70,9 @@ struct TonightNotKept {
 
 using Problem = std::variant<Worded, LibraryBusy, NothingChosen, TeamNamesProblem, HistoryMovedAside, HistoryNotKept,
                              TonightMovedAside, TonightNotKept>;
+
+// Why tonight's words stayed as they were: the game does not take the
+// change now, or the word typed has a fault.
+using TonightRefusal = std::variant<Refusal, TonightProblem>;
 
 }  // namespace caici

@@ -6,7 +6,6 @@
 // are UTF-8 and end their sentence.
 
 #include "game/commands.h"
-#include "game/game.h"
 #include "game/problem.h"
 #include "words/forbidden_words.h"
 #include "words/tonight_words.h"
