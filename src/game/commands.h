@@ -15,8 +15,8 @@
 namespace caici {
 
 enum class CommandKind : std::uint8_t {
-    start,        // "开始" / "下一轮": the next round
-    correct,      // "正确"
+    start,        // "开始" / "下一轮": the next round; while the rule card shows, the round at once
+    correct,      // "正确"; while the rule card shows, the round at once
     skip,         // "跳过"
     foul,         // "犯规": the describer said a forbidden word; taken when "跳过" is
     pause,        // "暂停" while the round runs, "继续" while it is held
@@ -59,6 +59,7 @@ enum class Refusal : std::uint8_t {
     noRound,       // a press with no round running
     paused,        // a press while the round is held
     pressOff,      // that button is off in this round (a skip refused for time)
+    skipCap,       // the round has taken as many skips as its "跳过上限" allows
     noReview,      // a review command with no review open
     noSuchEntry,   // a review line that is not there
 };

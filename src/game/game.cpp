@@ -436,4 +436,14 @@ std::optional<TonightRefusal> Game::changeTonight(std::vector<TonightWord> words
     return std::nullopt;
 }
 
+std::optional<RoundCard> Game::card() const {
+    return std::nullopt;
+}
+
+void Game::startMatch(const MatchSetup& setup) {
+    std::vector<std::string> names;
+    for (const MatchTeam& team : setup.teams) names.push_back(team.name);
+    startMatch(names, setup.rules.passes);
+}
+
 }  // namespace caici

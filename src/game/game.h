@@ -30,6 +30,7 @@
 #include "game/commands.h"
 #include "game/listener_list.h"
 #include "game/match_session.h"
+#include "game/round_card.h"
 #include "game/round_engine.h"
 #include "words/play_order.h"
 #include "words/tonight_words.h"
@@ -121,6 +122,17 @@ public:
     void setSoundOn(bool on);
     // The length of the next rounds' countdown.
     void setCountdownSeconds(std::int32_t seconds) { countdownSeconds_ = seconds; }
+    // The kind of the next single rounds (a match's rounds play its passes' kinds).
+    void setRoundKind(RoundKind kind) { roundKind_ = kind; }
+    RoundKind roundKind() const { return roundKind_; }
+    // "跳过上限" of the next rounds; nothing for no cap.
+    void setSkipCap(std::optional<std::int32_t> cap) { skipCap_ = cap; }
+    std::optional<std::int32_t> skipCap() const { return skipCap_; }
+    // "最后十秒提示": a tick in each of a round's last ten seconds.
+    void setLastSecondsCue(bool on) { lastSecondsCue_ = on; }
+    bool lastSecondsCue() const { return lastSecondsCue_; }
+    // The rule card up now, or nothing.
+    std::optional<RoundCard> card() const;
     // What a foul costs in the next rounds.
     void setFoulRule(FoulRule rule) { foulRule_ = rule; }
     FoulRule foulRule() const { return foulRule_; }
@@ -152,6 +164,9 @@ public:
     // A match of these teams, pass after pass; a problem with the names is
     // one error event and changes nothing.
     void startMatch(const std::vector<std::string>& teams, int passes);
+    // A match as set up; a set-up with a problem (team names, or see
+    // matchSetupProblem) is one error event and changes nothing.
+    void startMatch(const MatchSetup& setup);
     // Takes up the match a previous run left unfinished, or lets it go.
     void resumeMatch();
     void dismissUnfinishedMatch();
@@ -204,6 +219,9 @@ private:
     int roundTeam_ = -1;
     std::int32_t countdownSeconds_ = defaultCountdownSeconds;
     FoulRule foulRule_ = FoulRule::asSkip;
+    RoundKind roundKind_ = RoundKind::describe;
+    std::optional<std::int32_t> skipCap_;
+    bool lastSecondsCue_ = true;
     bool wordsHaveForbidden_ = false;
     std::optional<bool> forbiddenChoice_;
     std::optional<bool> publishedForbiddenMode_;

@@ -8,6 +8,7 @@
 
 #include "game/commands.h"
 #include "game/problem.h"
+#include "game/round_card.h"
 #include "words/word_entry.h"
 
 #include <cstdint>
@@ -21,6 +22,10 @@ public:
 
     // A round begins: the guessing window comes up. The first word follows.
     virtual void roundStarted() {}
+    // The rule card is up (Game::card()); the first word follows when it ends.
+    virtual void cardShown(const RoundCard& /*card*/) {}
+    // The card's count shows seconds (3, 2, 1).
+    virtual void cardTimeChanged(std::int32_t /*seconds*/) {}
     // A word is on display.
     virtual void wordShown(const WordEntry& /*entry*/) {}
     // A correct answer credited gained points; total is the round's score.

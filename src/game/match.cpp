@@ -51,19 +51,57 @@ std::vector<Standing> rankTeams(std::vector<Standing> teams) {
     return teams;
 }
 
+RoundKind kindOfPass(const MatchRules& rules, int pass) {
+    if (rules.kinds.empty()) return RoundKind::describe;
+    const std::size_t at = static_cast<std::size_t>(std::max(1, pass) - 1);
+    return rules.kinds[std::min(at, rules.kinds.size() - 1)];
+}
+
+std::optional<MatchSetupProblem> matchSetupProblem(const MatchSetup&, bool) {
+    return std::nullopt;
+}
+
+Match::Match(std::int64_t id, MatchSetup setup, std::vector<MatchRound> rounds)
+    : id_(id), setup_(std::move(setup)), rounds_(std::move(rounds)) {
+    setup_.rules.passes = std::max(1, setup_.rules.passes);
+    for (const MatchTeam& team : setup_.teams) names_.push_back(team.name);
+}
+
+namespace {
+
+MatchSetup plainSetup(std::vector<std::string> teams, int passes) {
+    MatchSetup setup;
+    for (std::size_t i = 0; i < teams.size(); ++i) setup.teams.push_back({std::move(teams[i]), i % teamPaletteSize, {}});
+    setup.rules.passes = passes;
+    return setup;
+}
+
+}  // namespace
+
 Match::Match(std::int64_t id, std::vector<std::string> teams, int passes, std::vector<MatchRound> rounds)
-    : id_(id), teams_(std::move(teams)), passes_(std::max(1, passes)), rounds_(std::move(rounds)) {}
+    : Match(id, plainSetup(std::move(teams), passes), std::move(rounds)) {}
+
+std::optional<NextRound> Match::next() const {
+    const std::size_t teams = names_.size();
+    if (rounds_.size() >= teams * static_cast<std::size_t>(passes())) return std::nullopt;
+    NextRound round;
+    round.team = static_cast<int>(rounds_.size() % teams);
+    round.pass = static_cast<int>(rounds_.size() / teams) + 1;
+    round.kind = kindOfPass(rules(), round.pass);
+    return round;
+}
 
 int Match::nextTeam() const {
-    return static_cast<int>(rounds_.size() % teams_.size());
+    const auto round = next();
+    return round ? round->team : -1;
 }
 
 int Match::pass() const {
-    return static_cast<int>(rounds_.size() / teams_.size()) + 1;
+    return static_cast<int>(rounds_.size() / names_.size()) + 1;
 }
 
-bool Match::finished() const {
-    return rounds_.size() >= teams_.size() * static_cast<std::size_t>(passes_);
+Awards Match::awards() const {
+    return {};
 }
 
 void Match::add(MatchRound round) {
@@ -72,7 +110,11 @@ void Match::add(MatchRound round) {
 
 std::vector<Standing> Match::standings() const {
     std::vector<Standing> teams;
-    for (std::size_t i = 0; i < teams_.size(); ++i) teams.push_back({static_cast<int>(i), teams_[i]});
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        Standing team{static_cast<int>(i), names_[i]};
+        team.colour = setup_.teams[i].colour;
+        teams.push_back(std::move(team));
+    }
     for (const MatchRound& round : rounds_) {
         Standing& team = teams.at(static_cast<std::size_t>(round.team));
         team.score += round.score;

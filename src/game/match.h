@@ -4,6 +4,7 @@
 // it. The standings follow the game's own rule: the higher score wins; with
 // equal scores, fewer skips win; teams equal in both share their rank.
 
+#include "game/match_rules.h"
 #include "game/problem.h"
 #include "game/review.h"
 
@@ -24,14 +25,59 @@ inline constexpr std::size_t maxTeamNameLength = 16;
 // Nothing when the names make a match.
 std::optional<TeamNamesProblem> teamNamesProblem(const std::vector<std::string>& names);
 
+// Which part of a match a round belongs to.
+enum class MatchStage : std::uint8_t {
+    regular,   // the passes every team plays
+    tieBreak,  // "加赛": teams tied for a place that decides play one more round each
+    final,     // "决赛": the top two, one round each, for double points
+};
+
 // A reviewed round as the match keeps it.
 struct MatchRound {
     int team = 0;
+    // Double for a final's round: what counts in the standings.
     std::int64_t score = 0;
     std::int32_t skips = 0;
     bool closedEarly = false;
     std::vector<ReviewEntry> entries;
+    MatchStage stage = MatchStage::regular;
+    RoundKind kind = RoundKind::describe;
+    // Who acted; empty when the team named no players.
+    std::string actor{};
 };
+
+// The round a match plays next.
+struct NextRound {
+    int team = 0;
+    // The pass, from 1; tie-break and final rounds carry the pass after the
+    // last regular one.
+    int pass = 1;
+    MatchStage stage = MatchStage::regular;
+    RoundKind kind = RoundKind::describe;
+    std::string actor{};
+    // The round's score counts twice (the final).
+    bool doublePoints = false;
+    // The round's countdown is shorter than the host's (tie-break, final).
+    bool shortCountdown = false;
+};
+
+// A player who earned an award; several when they are equal.
+struct PlayerAward {
+    std::string player;
+    int team = 0;
+    // "最佳表演": points of the rounds acted, as counted in the match.
+    std::int64_t points = 0;
+    // "神速": the median time from a word's appearance to its 正确.
+    std::int64_t medianMilliseconds = 0;
+};
+
+struct Awards {
+    std::vector<PlayerAward> bestActor;
+    // Only players with at least fastestMinimumWords words correct.
+    std::vector<PlayerAward> fastest;
+};
+
+inline constexpr std::size_t fastestMinimumWords = 5;
 
 struct Standing {
     int team = 0;
@@ -39,6 +85,8 @@ struct Standing {
     std::int64_t score = 0;
     std::int32_t skips = 0;
     int rounds = 0;
+    // A place in teamPalette.
+    std::size_t colour = 0;
     // 1 for the leaders; teams equal in score and skips share it, and the
     // next rank skips as many places as shared it (1, 1, 3).
     int rank = 0;
@@ -50,27 +98,37 @@ std::vector<Standing> rankTeams(std::vector<Standing> teams);
 
 class Match {
 public:
+    Match(std::int64_t id, MatchSetup setup, std::vector<MatchRound> rounds = {});
+    // A match of plain passes, every team in the palette's order.
     Match(std::int64_t id, std::vector<std::string> teams, int passes, std::vector<MatchRound> rounds = {});
 
     std::int64_t id() const { return id_; }
-    const std::vector<std::string>& teams() const { return teams_; }
-    int passes() const { return passes_; }
+    const MatchSetup& setup() const { return setup_; }
+    const MatchRules& rules() const { return setup_.rules; }
+    // The teams' names, in their order.
+    const std::vector<std::string>& teams() const { return names_; }
+    int passes() const { return setup_.rules.passes; }
     const std::vector<MatchRound>& rounds() const { return rounds_; }
 
-    // Whose turn it is: teams play in their order, pass after pass.
+    // The round to play next, worked out from the rounds played: nothing
+    // when the match is over.
+    std::optional<NextRound> next() const;
+    // Whose turn it is, or -1 when the match is over.
     int nextTeam() const;
     // The pass the next round belongs to, from 1.
     int pass() const;
-    // Every team has played every pass.
-    bool finished() const;
+    bool finished() const { return !next().has_value(); }
 
     void add(MatchRound round);
+    // Best first; teams equal in score and skips are ordered by their
+    // tie-break rounds, and share a rank only when those are equal too.
     std::vector<Standing> standings() const;
+    Awards awards() const;
 
 private:
     std::int64_t id_;
-    std::vector<std::string> teams_;
-    int passes_;
+    MatchSetup setup_;
+    std::vector<std::string> names_;
     std::vector<MatchRound> rounds_;
 };
 

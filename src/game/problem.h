@@ -6,6 +6,7 @@
 // so no two of them word the same fact differently.
 
 #include "game/commands.h"
+#include "game/match_rules.h"
 #include "words/tonight_words.h"
 
 #include <cstddef>
@@ -68,8 +69,8 @@ struct TonightNotKept {
     std::string reason;
 };
 
-using Problem = std::variant<Worded, LibraryBusy, NothingChosen, TeamNamesProblem, HistoryMovedAside, HistoryNotKept,
-                             TonightMovedAside, TonightNotKept>;
+using Problem = std::variant<Worded, LibraryBusy, NothingChosen, TeamNamesProblem, MatchSetupProblem,
+                             HistoryMovedAside, HistoryNotKept, TonightMovedAside, TonightNotKept>;
 
 // Why tonight's words stayed as they were: the game does not take the
 // change now, or the word typed has a fault.

@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ struct ReviewEntry {
     std::int32_t penalty = 0;
     // Points a foul cost on top, taken off the total while the line is a foul.
     std::int32_t pointsOff = 0;
+    // Milliseconds from the word's appearance to its verdict in play (the
+    // time paused left out); nothing for a word still on display at the end.
+    std::optional<std::int64_t> milliseconds{};
 };
 
 class Review {

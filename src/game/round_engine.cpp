@@ -187,4 +187,11 @@ void RoundEngine::setControls(bool correct, bool skip) {
     events_.controlsChanged(correct, skip);
 }
 
+void RoundEngine::begin(const RoundRules& rules) {
+    begin(rules.countdownSeconds, rules.foulRule);
+    state_.rules = rules;
+}
+
+void RoundEngine::endCard() {}
+
 }  // namespace caici

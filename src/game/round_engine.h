@@ -14,18 +14,21 @@
 #include "common/clock.h"
 #include "cues/cue.h"
 #include "game/game_listener.h"
+#include "game/match_rules.h"
 #include "game/review.h"
 #include "words/play_order.h"
 #include "words/word_entry.h"
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace caici {
 
 enum class RoundPhase {
     idle,     // no round yet
+    card,     // the rule card counts 3-2-1; the countdown starts when it ends
     running,  // from the start until the countdown reaches zero
     over,     // the countdown reached zero; the final score is on display
     closed,   // the round's window was closed
@@ -34,6 +37,22 @@ enum class RoundPhase {
 // What a foul costs: the same as a skip (its place among the growing
 // penalties), or that and one point off the score.
 enum class FoulRule { asSkip, alsoPoint };
+
+// What a round is played under, fixed at its start.
+struct RoundRules {
+    std::int32_t countdownSeconds = 90;
+    FoulRule foulRule = FoulRule::asSkip;
+    // "跳过上限": how many skips (fouls among them) the round takes; nothing
+    // for no cap. At the cap "跳过" is off for the rest of the round.
+    std::optional<std::int32_t> skipCap;
+    RoundKind kind = RoundKind::describe;
+    // Every word's points count twice (a match's final).
+    bool doublePoints = false;
+    // "最后十秒提示": a tick in each of the last ten seconds.
+    bool lastSecondsCue = true;
+    // The rule card's 3-2-1 before the first word; 0 for none.
+    std::int32_t cardSeconds = 0;
+};
 
 // What the round last put on display.
 enum class WordLine { idle, word, exhaustion, finalScore };
@@ -52,6 +71,12 @@ struct RoundState {
     bool paused = false;
     bool correctEnabled = true;
     bool skipEnabled = true;
+    // The round's rules as it began.
+    RoundRules rules;
+    // What the rule card's count shows while the phase is card.
+    std::int32_t cardSeconds = 0;
+    // "跳过" is off because the round took as many skips as its cap allows.
+    bool skipCapReached = false;
 };
 
 class RoundEngine {
@@ -69,6 +94,11 @@ public:
     // length; fouls follow foulRule for the whole round. Throws EListError on
     // an empty play order.
     void begin(std::int32_t countdownSeconds, FoulRule foulRule = FoulRule::asSkip);
+    // A round under rules: with a card, the card comes first (its count runs
+    // on tick()) and the first word when it ends or is cut short.
+    void begin(const RoundRules& rules);
+    // The card ends now: the first word and the countdown.
+    void endCard();
 
     void tick();
     void correct();

@@ -76,6 +76,7 @@ TonightInput tonightInput(const QJsonObject& object, qsizetype& fields) {
 const char* phaseName(RoundPhase phase) {
     switch (phase) {
         case RoundPhase::idle: return "idle";
+        case RoundPhase::card: return "card";
         case RoundPhase::running: return "running";
         case RoundPhase::over: return "over";
         case RoundPhase::closed: return "closed";

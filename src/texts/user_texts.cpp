@@ -23,6 +23,7 @@ struct Sentence {
         return "所选的类别和分值里没有词。请在“游戏规则和设置”里多选一些类别或分值，再开始游戏。";
     }
     std::string operator()(const TeamNamesProblem& names) const { return teamNamesText(names); }
+    std::string operator()(const MatchSetupProblem& setup) const { return matchSetupText(setup); }
     std::string operator()(const HistoryMovedAside& moved) const {
         return "比赛记录文件已损坏，已改名为 " + moved.aside + " 保留下来；新的比赛记录从头开始。";
     }
@@ -112,6 +113,53 @@ std::string teamNamesText(const TeamNamesProblem& problem) {
     return {};
 }
 
+std::string roundKindName(RoundKind kind) {
+    switch (kind) {
+    case RoundKind::describe: return "描述";
+    case RoundKind::act: return "比划";
+    case RoundKind::oneWord: return "一个词";
+    case RoundKind::sounds: return "声音";
+    case RoundKind::forbidden: return "禁词";
+    }
+    return {};
+}
+
+std::string roundKindRule(RoundKind kind) {
+    switch (kind) {
+    case RoundKind::describe: return "用语言描述，不能说出词语本身。";
+    case RoundKind::act: return "只能比划动作，不能出声。";
+    case RoundKind::oneWord: return "每次提示只能说一个词。";
+    case RoundKind::sounds: return "只能发出声音，不能说话。";
+    case RoundKind::forbidden: return "用语言描述，不能说出词语和它的禁词。";
+    }
+    return {};
+}
+
+std::string matchStageName(MatchStage stage) {
+    switch (stage) {
+    case MatchStage::regular: return "比赛";
+    case MatchStage::tieBreak: return "加赛";
+    case MatchStage::final: return "决赛";
+    }
+    return {};
+}
+
+std::string matchSetupText(const MatchSetupProblem& problem) {
+    using Fault = MatchSetupProblem::Fault;
+    const std::string team = "第" + std::to_string(problem.team + 1) + "队";
+    switch (problem.fault) {
+    case Fault::targetScore:
+        return "目标分要在 " + std::to_string(minTargetScore) + " 到 " + std::to_string(maxTargetScore) + " 之间。";
+    case Fault::forbiddenWithoutWords: return "玩法里有“禁词”，但在用的词语都没有禁词。请换用带禁词的词库，或选别的玩法。";
+    case Fault::playerEmpty: return team + "的第" + std::to_string(problem.player + 1) + "位队员没有名字。";
+    case Fault::playerTooLong:
+        return team + "的队员“" + problem.name + "”名字太长，最多 " + std::to_string(maxPlayerNameLength) + " 个字。";
+    case Fault::playerDuplicate: return team + "里有两位队员都叫“" + problem.name + "”。";
+    case Fault::tooManyPlayers: return team + "最多 " + std::to_string(maxPlayersPerTeam) + " 位队员。";
+    }
+    return {};
+}
+
 std::string refusalText(Refusal refusal) {
     switch (refusal) {
     case Refusal::busy: return "游戏正忙，请稍候。";
@@ -119,6 +167,7 @@ std::string refusalText(Refusal refusal) {
     case Refusal::noRound: return "现在没有进行中的一轮。";
     case Refusal::paused: return "这一轮已暂停，继续后才能按。";
     case Refusal::pressOff: return "剩余时间太少，这一轮不能再跳过。";
+    case Refusal::skipCap: return "这一轮已到跳过上限，不能再跳过。";
     case Refusal::noReview: return "现在没有等待确认的回合回顾。";
     case Refusal::noSuchEntry: return "回顾里没有这一行。";
     }

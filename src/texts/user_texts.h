@@ -6,6 +6,7 @@
 // are UTF-8 and end their sentence.
 
 #include "game/commands.h"
+#include "game/match.h"
 #include "game/problem.h"
 #include "words/forbidden_words.h"
 #include "words/tonight_words.h"
@@ -36,6 +37,14 @@ std::string tonightTooFastText();
 // A word's forbidden words as every view shows them under the word:
 // "禁：脖子 · 高 · 动物园"; nothing for a word without any.
 std::string forbiddenWordsText(const std::vector<std::string>& forbidden);
+
+// A round kind's name ("描述", "比划", "一个词", "声音", "禁词") and its rule in
+// one line, as the rule card, the dialogs and the phone show them.
+std::string roundKindName(RoundKind kind);
+std::string roundKindRule(RoundKind kind);
+// What the next round of a match is, said on the scoreboard: "加赛", "决赛".
+std::string matchStageName(MatchStage stage);
+std::string matchSetupText(const MatchSetupProblem& problem);
 
 // The names "第1队", "第2队", … the set-up starts with (place from 1).
 std::string defaultTeamName(int place);

@@ -94,6 +94,12 @@ inline std::string factOf(const Problem& problem) {
             return std::string("team names ") + faults[static_cast<int>(names.fault)] + " " +
                    std::to_string(names.team) + " " + names.name;
         }
+        std::string operator()(const MatchSetupProblem& setup) const {
+            static const char* const faults[] = {"target score", "forbidden without words", "player empty",
+                                                 "player too long", "player duplicate", "too many players"};
+            return std::string("match setup ") + faults[static_cast<int>(setup.fault)] + " " +
+                   std::to_string(setup.team) + " " + std::to_string(setup.player) + " " + setup.name;
+        }
         std::string operator()(const HistoryMovedAside& moved) const { return "history moved to " + moved.aside; }
         std::string operator()(const HistoryNotKept& notKept) const {
             return "history not kept in " + notKept.path + ": " + notKept.reason;
