@@ -139,6 +139,8 @@ public:
     // 禁词模式 as the host switched it; the views hear of every change.
     void setForbiddenMode(bool on);
     bool forbiddenMode() const { return forbiddenChoice_.value_or(wordsHaveForbidden_); }
+    // Whether any entry the choice deals has forbidden words, whatever the switch.
+    bool wordsHaveForbidden() const { return wordsHaveForbidden_; }
 
     // Tonight's words (see words/tonight_words.h): read from shelf, and
     // kept there after every change from now on. A shelf that cannot be read
