@@ -108,7 +108,8 @@ class Round:
             ev.reload_phone()
         ev.hands.press(plan.start, "start")
         screen = ev.big_screen()
-        first = wait_until(lambda: self._in_library(screen.line()), 30.0 if self.played.number == 1 else 5.0,
+        # A match's round opens with its rule card, three seconds long.
+        first = wait_until(lambda: self._in_library(screen.line()), 30.0 if self.played.number == 1 else 8.0,
                            f"{self.what}: a word of the library in play after the start by {plan.start}")
         self._shown(first)
         self._first_press(screen)

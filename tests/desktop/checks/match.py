@@ -62,7 +62,17 @@ def _set_up(check, game):
     check.expect(turn is not None, "the start window does not say whose turn it is")
 
 
+def card_over(game):
+    """Waits out the rule card that opens every round of a match."""
+    def card():
+        window = game.window(ROUND_TITLE)
+        return window and access.find(window, name_is="规则卡", only_showing=True)
+    wait_until(card, 5.0, "the rule card shows")
+    wait_until(lambda: not card(), 6.0, "the rule card ends")
+
+
 def _play(game, skips, correct):
+    card_over(game)
     for _ in range(skips):
         time.sleep(PRESS_GAP)
         game.click(game.skip_button())

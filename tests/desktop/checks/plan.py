@@ -61,6 +61,9 @@ CHECKS = {
                                "a phone adds one between rounds, shown as typed"),
     "forbidden_words": CheckSpec("forbidden_words", (SMALL, UHD),
                                  "a library's forbidden words stand under the word, neither cut; F scores a foul"),
+    "show": CheckSpec("show", (SMALL,),
+                      "a match as a show: the event's name, rule cards, a skip cap, a target score of 6 over "
+                      "描述 then 比划, and a tie-break before the podium"),
     # The projector of the evening's last round is the same small size.
     "evening": CheckSpec("evening", (SMALL,),
                          "twelve rounds of six teams with every device, a damaged library mended, "
