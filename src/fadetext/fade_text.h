@@ -33,15 +33,15 @@
 // outside which it is that background: a line whose settings, text and place
 // are unchanged is not drawn again, a new line is drawn over the background
 // kept from the last one, and a fade step mixes and paints only where the old
-// and the new line lie.
-//
-// The frame on screen is not kept: it is the old image at FadeAlpha 0, the
-// new one at 255, and between them their mix, made band by band on its way
-// to the screen. At 4K a kept frame would be another 20 MB per display. The background of a transparent control is copied
+// and the new line lie. The background of a transparent control is copied
 // from the parent again when a change of settings redraws the lines, when
 // the control moves or resizes, and, where it has changed, when the platform
 // asks for a paint and once per line (NextLine): Qt does not paint an opaque
 // child again when what lies beneath it changes.
+//
+// The frame on screen is not kept: it is the old image at FadeAlpha 0, the
+// new one at 255, and between them their mix, made band by band on its way
+// to the screen. At 4K a kept frame would be another 20 MB per display.
 
 #include <QTimer>
 #include <cstdint>
