@@ -34,9 +34,9 @@ constexpr int kWordsPerRound = 20;
 
 // Words of two to six characters, so that the fitted sizes vary as an
 // evening's do.
-constexpr std::array<const char*, 12> kWords = {"苹果香蕉", "猜词游戏", "大象跳舞", "火车站台",
-                                                "熊猫",     "万里长城", "生日蛋糕", "自行车",
-                                                "长颈鹿",   "宇航员",   "冰淇淋",   "过山车乘客"};
+constexpr std::array<const char*, 12> kEveningWords = {"苹果香蕉", "猜词游戏", "大象跳舞", "火车站台",
+                                                       "熊猫",     "万里长城", "生日蛋糕", "自行车",
+                                                       "长颈鹿",   "宇航员",   "冰淇淋",   "过山车乘客"};
 
 // A field of /proc/self/status in megabytes (it counts in kB).
 double statusMegabytes(const std::string& field) {
@@ -72,9 +72,10 @@ struct WordAndForbidden {
         finishFade(*forbidden);
     }
 
-    static std::string wordLine(std::size_t index) { return wordDisplayLine(kWords[index % kWords.size()]); }
+    static const char* wordOf(std::size_t index) { return kEveningWords[index % kEveningWords.size()]; }
+    static std::string wordLine(std::size_t index) { return wordDisplayLine(wordOf(index)); }
     static std::string forbiddenLine(std::size_t index) {
-        return forbiddenDisplayLine({kWords[(index + 3) % kWords.size()], kWords[(index + 7) % kWords.size()]});
+        return forbiddenDisplayLine({wordOf(index + 3), wordOf(index + 7)});
     }
 
     void show(std::size_t index) {
