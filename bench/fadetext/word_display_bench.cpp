@@ -1,8 +1,5 @@
 // The guessing window's word display as it stands on a full screen of
-// 1920 x 1080 and of 3840 x 2160: the window paints its colour and its
-// picture (scaled to the window once, as the game does), the display is
-// anchored to all four sides, transparent, fits every word to its area and
-// draws at the quality the game starts with.
+// 1920 x 1080 and of 3840 x 2160 (full_screen_display.h).
 //
 // A fade tick is everything one FadeStep causes, the paint included. A new
 // word's first frame is what happens from the word's arrival to the first
@@ -17,16 +14,13 @@
 // median of repetitions holds still on a shared machine.
 
 #include <QApplication>
-#include <QPainter>
-#include <QPixmap>
-#include <QWidget>
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <string>
 
 #include "bench_application.h"
-#include "fadetext/fade_text.h"
+#include "full_screen_display.h"
 #include "round/anchor_layout.h"
 #include "round/guessing_window_geometry.h"
 #include "round/word_display_style.h"
@@ -40,25 +34,6 @@ using namespace caici;
 constexpr std::array<const char*, 8> kWords = {"苹果香蕉", "猜词游戏", "大象跳舞", "火车站台",
                                                "熊猫", "万里长城", "生日蛋糕", "自行车"};
 
-class PictureWindow : public QWidget {
-public:
-    explicit PictureWindow(QSize size) {
-        resize(size);
-        const QImage picture(QStringLiteral(CAICI_PICTURES_DIR "/background.jpg"));
-        scaled_ = QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor(45, 45, 45));
-        painter.drawPixmap(0, 0, scaled_);
-    }
-
-private:
-    QPixmap scaled_;
-};
-
 struct FullScreenWordDisplay {
     PictureWindow window;
     TCnAAFadeText* display;
@@ -67,21 +42,8 @@ struct FullScreenWordDisplay {
     explicit FullScreenWordDisplay(QSize screen) : window(screen) {
         display = new TCnAAFadeText(&window);
         const Anchors allSides{Anchor::left, Anchor::top, Anchor::right, Anchor::bottom};
-        display->setGeometry(AnchoredPlacement{design::aft1, design::clientSize, allSides}.placedIn(screen));
-        display->BeginUpdate();
-        TCnFontLabel* style = display->Fonts().AddFontLabel(wordStyleName, "微软雅黑", 168, clBlack,
-                                                            TFontStyles{TFontStyle::fsBold}, true, 5, 5);
-        setWordDisplayStyle(style->Font(), style->Effect());
-        display->CreateDefaultLabels();
-        display->Text().SetFadeDelay(50);
-        display->Text().SetLineDelay(1000);
-        display->Text().Lines().SetLine(idleLine());
-        display->Text().SetTransparent(true);
-        display->Text().SetQuality(TAAQuality::aqNone);
-        display->ParentEffect().SetParentColor(false);
-        display->SetFitToClient(true);
-        display->EndUpdate();
-        display->Loaded();
+        setUpWordDisplay(*display, AnchoredPlacement{design::aft1, design::clientSize, allSides}.placedIn(screen),
+                         wordStyleName, 168, 5, setWordDisplayStyle, idleLine());
         window.show();
         QApplication::processEvents();
         finishFade();
@@ -94,9 +56,7 @@ struct FullScreenWordDisplay {
         display->SetUpcomingLine(lineOf(shown));
         display->PrepareUpcomingLine();
     }
-    void finishFade() {
-        while (display->Fading()) display->FadeStep();
-    }
+    void finishFade() { caici::finishFade(*display); }
     void count(benchmark::State& state) const {
         state.counters["display_w"] = display->width();
         state.counters["display_h"] = display->height();

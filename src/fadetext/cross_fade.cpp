@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "effecttext/bitmap.h"
 #include "effecttext/vector_loops.h"
@@ -93,16 +94,35 @@ void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& new
     }
 }
 
-void crossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
-                   const QRect& area) {
-    if (alpha == 0 || alpha == 255) {
-        copyArea(destination, alpha == 0 ? oldImage : newImage, area);
+void crossFadeAreaTo(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
+                     const QRect& area) {
+    const RowSpan span = rowSpan(oldImage, area);
+    for (int y = span.rows.top(); y <= span.rows.bottom(); ++y) {
+        std::uint8_t* out = destination.ScanLine(y - span.rows.top());
+        const std::uint8_t* oldRow = oldImage.ScanLine(y) + span.offset;
+        const std::uint8_t* newRow = newImage.ScanLine(y) + span.offset;
+        if (alpha == 0 || alpha == 255) {
+            std::memcpy(out, alpha == 0 ? oldRow : newRow, span.bytes);
+        } else {
+            crossFadeBytes(out, oldRow, newRow, span.bytes, alpha);
+        }
+    }
+}
+
+void crossFadeInPlace(TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha, const QRect& area) {
+    if (alpha == 0) return;
+    if (alpha == 255) {
+        copyArea(oldImage, newImage, area);
         return;
     }
-    const RowSpan span = rowSpan(destination, area);
+    // The mix reads and writes through pointers that must not alias: each
+    // row is mixed aside and copied back.
+    const RowSpan span = rowSpan(oldImage, area);
+    std::vector<std::uint8_t> mixed(span.bytes);
     for (int y = span.rows.top(); y <= span.rows.bottom(); ++y) {
-        crossFadeBytes(destination.ScanLine(y) + span.offset, oldImage.ScanLine(y) + span.offset,
-                       newImage.ScanLine(y) + span.offset, span.bytes, alpha);
+        std::uint8_t* row = oldImage.ScanLine(y) + span.offset;
+        crossFadeBytes(mixed.data(), row, newImage.ScanLine(y) + span.offset, span.bytes, alpha);
+        std::memcpy(row, mixed.data(), span.bytes);
     }
 }
 

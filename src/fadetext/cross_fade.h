@@ -28,10 +28,16 @@ void crossFadeBytes(std::uint8_t* destination, const std::uint8_t* oldRow, const
 // first) and fills it with their mix at alpha.
 void CrossFade(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha);
 
-// The mix of CrossFade inside area only, for three images of one size and
-// pixel format whose pixels outside area need no mixing.
-void crossFadeArea(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
-                   const QRect& area);
+// The mix of CrossFade inside area only, written from destination's
+// top-left corner on (destination at least area's size): a band of a frame
+// mixed on its way to the screen. The two images are of one size and pixel
+// format, destination of that format.
+void crossFadeAreaTo(TBitmap& destination, const TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha,
+                     const QRect& area);
+
+// Inside area, oldImage becomes its mix with newImage (of one size and
+// format) at alpha.
+void crossFadeInPlace(TBitmap& oldImage, const TBitmap& newImage, std::uint8_t alpha, const QRect& area);
 
 // Copies the pixels inside area between two images of one size and format.
 void copyArea(TBitmap& destination, const TBitmap& source, const QRect& area);

@@ -1,33 +1,25 @@
-// The frames of TCnAAFadeText: which line each of its three images shows
-// over which background, so that a line is drawn again only when it changed,
-// a fade step mixes and paints only where the lines lie, and a finished fade
+// The frames of TCnAAFadeText: which line each of its two images shows over
+// which background, so that a line is drawn again only when it changed, a
+// fade step mixes and paints only where the lines lie, and a finished fade
 // hands its image over instead of copying it.
 
 #include "fadetext/fade_text.h"
 
+#include <QRegion>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "fadetext/cross_fade.h"
 
 namespace caici {
 
-bool TCnAAFadeText::showsFrameOnScreen(const FrameRecord& frame) const {
-    // One line drawn the same way over one background gives the same pixels,
-    // whatever else each image was drawn with before.
-    return displayFrame_.line && frame.line == displayFrame_.line && displayFrame_.background != 0 &&
-           frame.background == displayFrame_.background;
-}
-
-bool TCnAAFadeText::sizedLikeDisplay(const TBitmap& image) const {
-    return image.Width() == displayImage_.Width() && image.Height() == displayImage_.Height() &&
-           image.PixelFormat() == displayImage_.PixelFormat();
+bool TCnAAFadeText::clientSized(const TBitmap& image) const {
+    return image.Width() == width() && image.Height() == height() && image.PixelFormat() == TPixelFormat::pf32bit;
 }
 
 TCnAAFadeText::FrameRecord& TCnAAFadeText::recordOf(const TBitmap& image) {
-    if (&image == &newImage_) return newFrame_;
-    if (&image == &oldImage_) return oldFrame_;
-    return displayFrame_;
+    return &image == &newImage_ ? newFrame_ : oldFrame_;
 }
 
 std::uint64_t TCnAAFadeText::currentBackground() {
@@ -85,68 +77,100 @@ void TCnAAFadeText::checkBackground(const QRect& area) {
 void TCnAAFadeText::forgetFrames() {
     newFrame_ = {};
     oldFrame_ = {};
-    displayFrame_ = {};
     backgroundVersion_ = 0;
 }
 
 bool TCnAAFadeText::framesAligned() const {
-    const auto clientSized = [this](const TBitmap& image) {
-        return image.Width() == width() && image.Height() == height() && image.PixelFormat() == TPixelFormat::pf32bit;
-    };
-    return backgroundVersion_ != 0 && oldFrame_.background == backgroundVersion_ &&
-           newFrame_.background == backgroundVersion_ && displayFrame_.background == backgroundVersion_ &&
-           clientSized(oldImage_) && clientSized(newImage_) && clientSized(displayImage_);
+    return oldFrame_.background != 0 && oldFrame_.background == newFrame_.background && clientSized(oldImage_) &&
+           clientSized(newImage_);
 }
 
-QRect TCnAAFadeText::mixFrames(const std::function<void(const QRect&)>& mixed) {
+void TCnAAFadeText::keepShownFrame() {
+    if (fadeAlpha_ == 255) {
+        oldImage_.SwapPixels(newImage_);
+        std::swap(oldFrame_, newFrame_);
+        return;
+    }
+    if (fadeAlpha_ == 0) {
+        return;
+    }
+    if (!clientSized(oldImage_) || !clientSized(newImage_)) {
+        // Only a fade begun before a resize that no redraw followed: the
+        // new line stands for the mix.
+        oldImage_.Assign(newImage_);
+        oldFrame_ = newFrame_;
+        return;
+    }
     // A mix of two equal images is that image.
     const bool sameLine = oldFrame_.line && oldFrame_.line == newFrame_.line;
-    const auto mixedLine = fadeAlpha_ == 255 || sameLine ? newFrame_.line : std::nullopt;
     if (framesAligned()) {
-        const QRect area = oldFrame_.inked | newFrame_.inked | displayFrame_.inked;
-        // In bands of rows, each handed on while its rows are in the cache.
-        constexpr int kBandRows = 16;
-        for (int top = area.top(); top <= area.bottom(); top += kBandRows) {
-            const QRect band(area.left(), top, area.width(), std::min(kBandRows, area.bottom() + 1 - top));
-            crossFadeArea(displayImage_, oldImage_, newImage_, fadeAlpha_, band);
-            if (mixed) mixed(band);
-        }
-        displayFrame_ = {mixedLine, oldFrame_.inked | newFrame_.inked, backgroundVersion_};
-        return area;
+        crossFadeInPlace(oldImage_, newImage_, fadeAlpha_, oldFrame_.inked | newFrame_.inked);
+        oldFrame_ = {sameLine ? newFrame_.line : std::nullopt, oldFrame_.inked | newFrame_.inked, oldFrame_.background};
+    } else {
+        crossFadeInPlace(oldImage_, newImage_, fadeAlpha_, rect());
+        oldFrame_ = {};
     }
-    CrossFade(displayImage_, oldImage_, newImage_, fadeAlpha_);
-    const bool oneBackground = oldFrame_.background != 0 && oldFrame_.background == newFrame_.background &&
-                               oldImage_.Width() == newImage_.Width() && oldImage_.Height() == newImage_.Height();
-    displayFrame_ = oneBackground ? FrameRecord{mixedLine, oldFrame_.inked | newFrame_.inked, oldFrame_.background}
-                                  : FrameRecord{};
-    if (mixed) mixed(rect());
-    return rect();
+}
+
+void TCnAAFadeText::drawShown(const QRect& area, const ShownPart& paint) {
+    const QRect wanted = area & rect();
+    if (wanted.isEmpty()) {
+        return;
+    }
+    const bool mixing = fadeAlpha_ != 0 && fadeAlpha_ != 255 && clientSized(oldImage_) && clientSized(newImage_);
+    if (!mixing) {
+        const TBitmap& shown = fadeAlpha_ == 0 ? oldImage_ : newImage_;
+        const QRect part = wanted & QRect(0, 0, shown.Width(), shown.Height());
+        if (!part.isEmpty()) paint(part, shown.Image(), part.topLeft());
+        return;
+    }
+    // Outside both lines the two images are one background: the new image
+    // is the mix there.
+    const QRect mixed = framesAligned() ? wanted & (oldFrame_.inked | newFrame_.inked) : wanted;
+    for (const QRect& plain : QRegion(wanted).subtracted(QRegion(mixed))) {
+        paint(plain, newImage_.Image(), plain.topLeft());
+    }
+    constexpr int kBandRows = 16;
+    mixedBand_.Reallocate(mixed.width(), std::min(kBandRows, mixed.height()));
+    for (int top = mixed.top(); top <= mixed.bottom(); top += kBandRows) {
+        const QRect band(mixed.left(), top, mixed.width(), std::min(kBandRows, mixed.bottom() + 1 - top));
+        crossFadeAreaTo(mixedBand_, oldImage_, newImage_, fadeAlpha_, band);
+        paint(band, mixedBand_.Image(), QPoint(0, 0));
+    }
+}
+
+const TBitmap& TCnAAFadeText::DisplayImage() const {
+    if (fadeAlpha_ == 0) return oldImage_;
+    if (fadeAlpha_ == 255 || !clientSized(oldImage_) || !clientSized(newImage_)) return newImage_;
+    CrossFade(mixedFrame_, oldImage_, newImage_, fadeAlpha_);
+    return mixedFrame_;
 }
 
 QRect TCnAAFadeText::fadeStepArea() const {
     if (!framesAligned() || !oldFrame_.line || !newFrame_.line) {
         return rect();
     }
-    if (oldFrame_ == newFrame_ && displayFrame_ == newFrame_) {
+    if (oldFrame_ == newFrame_) {
         return {};
     }
-    return oldFrame_.inked | newFrame_.inked | displayFrame_.inked;
+    return oldFrame_.inked | newFrame_.inked;
 }
 
 QRect TCnAAFadeText::redrawLines() {
-    if (fadeAlpha_ != 0) {
-        // At full alpha the old line is hidden: its image may hold the
-        // upcoming line, drawn ahead.
-        if (fadeAlpha_ != 255) RenderLine(previousText_, oldImage_);
-        RenderLine(currentText_, newImage_);
-        return {};
-    }
-    const FrameRecord shown = displayFrame_;
-    RenderLine(currentText_, displayImage_);
-    if (displayFrame_ == shown) {
-        return {};
-    }
-    return displayFrame_.background == shown.background ? displayFrame_.inked | shown.inked : rect();
+    QRect changed;
+    const auto redraw = [this, &changed](const std::string& text, TBitmap& image) {
+        const FrameRecord& record = recordOf(image);
+        const FrameRecord before = record;
+        RenderLine(text, image);
+        if (record == before) return;
+        const bool sameBackground = before.background != 0 && record.background == before.background;
+        changed |= sameBackground ? record.inked | before.inked : rect();
+    };
+    // At full alpha the old line is hidden: its image may hold the upcoming
+    // line, drawn ahead.
+    if (fadeAlpha_ != 255) redraw(idleAtOldImage() ? currentText_ : previousText_, oldImage_);
+    if (fadeAlpha_ != 0) redraw(currentText_, newImage_);
+    return changed;
 }
 
 }  // namespace caici

@@ -186,10 +186,8 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
     // includes a line that is drawn differently now. A frame equal to the
     // one on screen is not painted.
     const bool linesDrawn = text_->Transparent();
-    if (linesDrawn) {
-        redrawLines();
-    }
-    const QRect area = fadeStepArea();
+    QRect area = linesDrawn ? redrawLines() : QRect();
+    area |= fadeStepArea();
     if (area.isEmpty()) {
         return;
     }
@@ -199,43 +197,28 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
 
 void TCnAAFadeText::StartFade(const std::string& text) {
     // The line timer shows the one line of the word display again every
-    // second. When it draws as it is on screen, a fade from the frame to
-    // itself changes no pixel: it is left out, which keeps the upcoming
-    // line drawn ahead in the old image.
+    // second. A fade from the frame to itself changes no pixel: it is left
+    // out, which keeps the upcoming line drawn ahead in the old image. The
+    // new image is the frame on screen: where the line is drawn again (over
+    // a picture that changed beneath), that part is painted.
     const bool steady = fadeAlpha_ == 255 && !fadeTimer_.isActive();
-    if (steady && text == currentText_ && sizedLikeDisplay(newImage_) && showsFrameOnScreen(newFrame_)) {
+    if (steady && text == currentText_ && clientSized(newImage_) && newFrame_.line && newFrame_.background != 0) {
         const FrameRecord before = newFrame_;
         const RenderedLine shown = RenderLine(text, newImage_);
-        if (newFrame_ == before) {
-            previousText_ = currentText_;
-            if (lineTimer_.isActive()) {
-                lineTimer_.stop();
-                lineTimer_.start();
-            }
-            setDisplayed(shown);
-            return;
+        if (newFrame_ != before) {
+            update(newFrame_.background == before.background ? newFrame_.inked | before.inked : rect());
         }
-    }
-    // The old image becomes a copy of the frame on screen. After a finished
-    // fade the new image holds that frame: the two trade their pixels. Else,
-    // where both lie over one background, only the parts either line covers
-    // differ.
-    const QSize shownSize(displayImage_.Width(), displayImage_.Height());
-    const auto sizedAsShown = [this](const TBitmap& image) { return sizedLikeDisplay(image); };
-    if (sizedAsShown(newImage_) && showsFrameOnScreen(newFrame_)) {
-        oldImage_.SwapPixels(newImage_);
-        std::swap(oldFrame_, newFrame_);
-    } else {
-        const bool alike = sizedAsShown(oldImage_);
-        if (alike && oldFrame_.background != 0 && oldFrame_.background == displayFrame_.background) {
-            if (oldFrame_ != displayFrame_) copyArea(oldImage_, displayImage_, oldFrame_.inked | displayFrame_.inked);
-        } else if (alike) {
-            copyArea(oldImage_, displayImage_, QRect(QPoint(0, 0), shownSize));
-        } else {
-            oldImage_.Assign(displayImage_);
+        previousText_ = currentText_;
+        if (lineTimer_.isActive()) {
+            lineTimer_.stop();
+            lineTimer_.start();
         }
-        oldFrame_ = displayFrame_;
+        setDisplayed(shown);
+        return;
     }
+    // The old image becomes the frame on screen. After a finished fade the
+    // new image holds that frame: the two trade their pixels.
+    keepShownFrame();
     const RenderedLine shown = RenderLine(text, newImage_);
     previousText_ = currentText_;
     currentText_ = text;
@@ -315,18 +298,11 @@ void TCnAAFadeText::PaintContent(QPainter& painter, const QRegion& area) {
         }
         changed = redrawLines();
     }
-    const auto paint = [this, &painter](const QRect& part) {
-        painter.drawImage(part.topLeft(), displayImage_.Image(), part);
-    };
     // A fade step's own paint asks for just what it mixes: each band goes to
     // the screen as soon as it is mixed.
-    const bool paintedWhileMixing = ownStep && fadeAlpha_ != 0;
-    if (fadeAlpha_ != 0) {
-        changed |= paintedWhileMixing ? mixFrames(paint) : mixFrames();
-    }
-    if (!paintedWhileMixing && !displayImage_.Empty()) {
-        paint(QRect(0, 0, width(), height()));
-    }
+    drawShown(asked, [&painter](const QRect& part, const QImage& image, QPoint from) {
+        painter.drawImage(part.topLeft(), image, QRect(from, part.size()));
+    });
     // A line drawn afresh in this paint (a label's text changed, say) may
     // reach past the part that was asked for.
     const QRegion missed = QRegion(changed).subtracted(area);
@@ -356,13 +332,13 @@ void TCnAAFadeText::Reset() {
     forgetFrames();
     RenderedLine shown;
     // A fade that has not taken its first step yet mixes the two lines all
-    // the same: both are drawn afresh, at the control's size of now.
-    if (fadeAlpha_ != 0 || fadeTimer_.isActive()) {
-        RenderLine(previousText_, oldImage_);
-        shown = RenderLine(currentText_, newImage_);
-        mixFrames();
+    // the same: both are drawn afresh, at the control's size of now. At full
+    // alpha the old line is hidden.
+    if (idleAtOldImage()) {
+        shown = RenderLine(currentText_, oldImage_);
     } else {
-        shown = RenderLine(currentText_, displayImage_);
+        if (fadeAlpha_ != 255) RenderLine(previousText_, oldImage_);
+        shown = RenderLine(currentText_, newImage_);
     }
     update();
     setDisplayed(shown);

@@ -28,7 +28,7 @@
 // background are still the ones it was drawn for; else the line is drawn
 // afresh as any other.
 //
-// A frame is drawn again only where it can change. Each of the three images
+// A frame is drawn again only where it can change. Each of the two images
 // remembers which line it shows over which background and the rectangle
 // outside which it is that background: a line whose settings, text and place
 // are unchanged is not drawn again, a new line is drawn over the background
@@ -38,6 +38,10 @@
 // the control moves or resizes, and, where it has changed, when the platform
 // asks for a paint and once per line (NextLine): Qt does not paint an opaque
 // child again when what lies beneath it changes.
+//
+// The frame on screen is not kept: it is the old image at FadeAlpha 0, the
+// new one at 255, and between them their mix, made band by band on its way
+// to the screen. At 4K a kept frame would be another 20 MB per display.
 
 #include <QTimer>
 #include <cstdint>
@@ -130,8 +134,9 @@ public:
     void CreateDefaultFonts() override;
     bool UsesDefaultText() const override;
 
-    // The frame that is copied to the screen.
-    const TBitmap& DisplayImage() const { return displayImage_; }
+    // The frame on screen, as a paint copies it; a frame in mid-fade is
+    // mixed on this call.
+    const TBitmap& DisplayImage() const;
 
 protected:
     void PaintContent(QPainter& painter, const QRegion& area) override;
@@ -172,10 +177,10 @@ private:
     // The lines were replaced through Text().Lines().
     void LinesReplaced();
     FrameRecord& recordOf(const TBitmap& image);
-    bool sizedLikeDisplay(const TBitmap& image) const;
-    // Whether an image with that record holds the very pixels of the display
-    // image.
-    bool showsFrameOnScreen(const FrameRecord& frame) const;
+    bool clientSized(const TBitmap& image) const;
+    // At FadeAlpha 0 without a fade under way the old image shows the line
+    // on display, not the one before it.
+    bool idleAtOldImage() const { return fadeAlpha_ == 0 && !fadeTimer_.isActive(); }
     // The version of the background for the current settings, drawn first
     // when it is not the one kept.
     std::uint64_t currentBackground();
@@ -183,17 +188,22 @@ private:
     // copied again and, where it changed, kept as a new version.
     void checkBackground(const QRect& area);
     // A transparent control draws its lines again at every paint, over what
-    // lies beneath: the two of a fade, or the line on display. Returns where
-    // the display image changed.
+    // lies beneath: those of the images on screen. Returns where the frame
+    // on screen changed.
     QRect redrawLines();
     // Every image and the background count as unknown: all is drawn afresh.
     void forgetFrames();
-    // Whether the three images lie over one background at the client's size.
+    // Whether the two images lie over one background at the client's size:
+    // outside both lines they are then the same pixels.
     bool framesAligned() const;
-    // Mixes the old and the new image into the display image at FadeAlpha,
-    // handing each mixed part to mixed; returns where the display image
-    // changed.
-    QRect mixFrames(const std::function<void(const QRect&)>& mixed = {});
+    // The old image becomes the frame on screen, before a new fade.
+    void keepShownFrame();
+    // Hands the frame on screen inside area to paint, part by part: each
+    // part with the image that holds it and the part's top-left there. In
+    // mid-fade the lines' part is mixed in bands of rows, each handed on
+    // while its rows are in the cache.
+    using ShownPart = std::function<void(const QRect& part, const QImage& image, QPoint from)>;
+    void drawShown(const QRect& area, const ShownPart& paint);
     // The part of the control a fade step to the current alpha changes on
     // screen (the whole control when that is not known); empty when the step
     // leaves the frame as it is.
@@ -204,11 +214,13 @@ private:
     // to the screen in this format without converting every pixel.
     TBitmap newImage_{0, 0, TPixelFormat::pf32bit};
     TBitmap oldImage_{0, 0, TPixelFormat::pf32bit};
-    TBitmap displayImage_{0, 0, TPixelFormat::pf32bit};
+    // A band of mixed rows on its way to the screen.
+    TBitmap mixedBand_{0, 0, TPixelFormat::pf32bit};
+    // The frame DisplayImage mixed last; a paint never needs it.
+    mutable TBitmap mixedFrame_{0, 0, TPixelFormat::pf32bit};
     TextLayerCache layerCache_;
     FrameRecord newFrame_;
     FrameRecord oldFrame_;
-    FrameRecord displayFrame_;
     TBitmap background_{0, 0, TPixelFormat::pf32bit};
     BackgroundKey backgroundKey_;
     std::uint64_t backgroundVersion_ = 0;

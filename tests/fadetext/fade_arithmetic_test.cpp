@@ -120,6 +120,41 @@ TEST(CrossFadeImages, TakeTheSmallerSizeAndMixEveryChannel) {
     }
 }
 
+// A part of a frame mixed into a band, or into the old image itself, holds
+// the pixels of the whole frame's mix there; the old image keeps the rest.
+TEST(CrossFadeImages, PartsMixAsTheWholeFrame) {
+    TBitmap oldImage(9, 7, TPixelFormat::pf32bit);
+    TBitmap newImage(9, 7, TPixelFormat::pf32bit);
+    for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 36; ++x) {
+            oldImage.ScanLine(y)[x] = static_cast<std::uint8_t>(x * 7 + y * 31);
+            newImage.ScanLine(y)[x] = static_cast<std::uint8_t>(255 - x * 5 - y * 17);
+        }
+    }
+    const QRect part(2, 1, 5, 4);
+    for (int a : {0, 1, 100, 254, 255}) {
+        const auto alpha = static_cast<std::uint8_t>(a);
+        TBitmap whole;
+        CrossFade(whole, oldImage, newImage, alpha);
+        TBitmap band(part.width(), part.height(), TPixelFormat::pf32bit);
+        crossFadeAreaTo(band, oldImage, newImage, alpha, part);
+        TBitmap inPlace(9, 7, TPixelFormat::pf32bit);
+        inPlace.Assign(oldImage);
+        crossFadeInPlace(inPlace, newImage, alpha, part);
+        for (int y = 0; y < 7; ++y) {
+            for (int x = 0; x < 36; ++x) {
+                const bool inside = part.contains(x / 4, y);
+                ASSERT_EQ(inPlace.ScanLine(y)[x], inside ? whole.ScanLine(y)[x] : oldImage.ScanLine(y)[x])
+                    << a << " at " << x << "," << y;
+                if (inside) {
+                    ASSERT_EQ(band.ScanLine(y - part.top())[x - 4 * part.left()], whole.ScanLine(y)[x])
+                        << a << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 TEST(TextLinesSplitting, BreaksAtEveryLineEnd) {
     struct Case {
         const char* text;
