@@ -93,6 +93,10 @@ struct Standing {
     bool tied = false;
 };
 
+// The countdown of a tie-break or a final round (NextRound::shortCountdown)
+// when the host's is hostSeconds: half of it, at least 20 s, at most all of it.
+std::int32_t shortCountdownSeconds(std::int32_t hostSeconds);
+
 // The standings of some teams, best first.
 std::vector<Standing> rankTeams(std::vector<Standing> teams);
 
