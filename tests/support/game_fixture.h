@@ -199,12 +199,14 @@ public:
         if (library_->libraryLoaded()) game->load();
     }
 
-    // Starts a round with the given countdown, as the start label does, and
-    // lets the press guard run out.
+    // Starts a round with the given countdown, as the start label does, cuts
+    // a rule card short as a second press does, and lets the press guard run
+    // out.
     void start(std::int32_t countdown = 90) {
         game->setCountdownSeconds(countdown);
         random.setSeed(dealSeed);
         game->start();
+        if (game->round().phase == RoundPhase::card) game->start();
         later();
     }
     // Time passes, more than a press needs to count.
