@@ -156,7 +156,7 @@ public:
 inline std::string cueName(const std::string& file) {
     const std::pair<const char*, const char*> names[] = {
         {"主界面.mp3", "main"}, {"鼠标放上.mp3", "hover"}, {"开始.mp3", "start"}, {"yes.mp3", "yes"},
-        {"no.mp3", "no"},       {"结束.mp3", "end"},       {"得分.mp3", "score"}};
+        {"no.mp3", "no"},       {"结束.mp3", "end"},       {"得分.mp3", "score"},  {"倒数.mp3", "tick"}};
     for (const auto& [name, cue] : names) {
         if (file == name) return cue;
     }
