@@ -63,12 +63,29 @@ struct NextRound {
 
 // A player who earned an award; several when they are equal.
 struct PlayerAward {
-    std::string player;
+    std::string player{};
     int team = 0;
     // "最佳表演": points of the rounds acted, as counted in the match.
     std::int64_t points = 0;
     // "神速": the median time from a word's appearance to its 正确.
     std::int64_t medianMilliseconds = 0;
+};
+
+// What one named player did over the match's counted rounds.
+struct PlayerStats {
+    int team = 0;
+    std::string player{};
+    // Rounds the player acted, tie-break rounds included.
+    int roundsActed = 0;
+    // Points of those rounds as counted in the standings (tie-break rounds
+    // earn none; a final's count double).
+    std::int64_t points = 0;
+    // Words marked correct in those rounds.
+    int correctWords = 0;
+    // Words correct as played with their time to 正确, and the median of
+    // those times; nothing without any.
+    std::size_t timedWords = 0;
+    std::optional<std::int64_t> medianMilliseconds{};
 };
 
 struct Awards {
@@ -127,6 +144,10 @@ public:
     // Best first; teams equal in score and skips are ordered by their
     // tie-break rounds, and share a rank only when those are equal too.
     std::vector<Standing> standings() const;
+    // Every player the teams named, in team order and then in turn; none
+    // when nobody was named.
+    std::vector<PlayerStats> playerStats() const;
+    // "最佳表演" and "神速"; none when nobody was named.
     Awards awards() const;
 
 private:
