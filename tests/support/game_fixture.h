@@ -113,6 +113,11 @@ inline std::string factOf(const Problem& problem) {
 class EventLog : public GameListener {
 public:
     void roundStarted() override { add("started"); }
+    void cardShown(const RoundCard& card) override {
+        add("card " + std::to_string(static_cast<int>(card.kind)) + " team " + std::to_string(card.team) + " " +
+            card.actor + (card.doublePoints ? " double" : ""));
+    }
+    void cardTimeChanged(std::int32_t seconds) override { add("card time " + std::to_string(seconds)); }
     void wordShown(const WordEntry& entry) override { add("word " + entry.word + " " + std::to_string(entry.points)); }
     void scoreChanged(std::int64_t total, std::int32_t gained) override {
         add("score " + std::to_string(total) + " +" + std::to_string(gained));
