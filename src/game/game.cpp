@@ -12,7 +12,7 @@ namespace caici {
 namespace {
 
 // The rule card's 3-2-1.
-constexpr std::int32_t cardSeconds = 3;
+constexpr std::int32_t kCardSeconds = 3;
 
 // Stops an input at the point where it must stop, with the game's own fact;
 // guarded() turns it into the one error event. Not a std::exception: nothing
@@ -228,7 +228,7 @@ RoundRules Game::rulesFor(const std::optional<NextRound>& round) const {
     rules.kind = round ? round->kind : roundKind_;
     rules.doublePoints = round && round->doublePoints;
     // A plain 描述 round outside a match starts at once, as it always has.
-    rules.cardSeconds = round || rules.kind != RoundKind::describe ? cardSeconds : 0;
+    rules.cardSeconds = round || rules.kind != RoundKind::describe ? kCardSeconds : 0;
     rules.fixedWords = round && session_.sameWordsFor(*round).has_value();
     return rules;
 }

@@ -10,7 +10,9 @@
 // before the next one is taken.
 //
 // A match of teams is played round by round; after every round the host
-// reviews it (MatchSession) before the next one starts.
+// reviews it (MatchSession) before the next one starts. Every round of a
+// match, and a single round of a kind other than 描述, begins with the rule
+// card (card(), RoundPhase::card); 正确 or 开始 end it at once.
 //
 // The game is busy while a start (with its load and shuffle) or a load runs;
 // a command that arrives from the library's own callbacks meanwhile is

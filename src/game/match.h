@@ -1,8 +1,13 @@
 #pragma once
-// A match: 2 to 12 teams take turns in a fixed order for a number of passes;
-// each round a team plays goes into the match once the host has reviewed
-// it. The standings follow the game's own rule: the higher score wins; with
-// equal scores, fewer skips win; teams equal in both share their rank.
+// A match: 2 to 12 teams take turns in a fixed order, pass after pass, for a
+// number of passes or until a team has reached the target score at the end
+// of a pass; teams tied for first then play tie-break rounds, and an
+// optional final lets the top two play once more for double points. Each
+// round a team plays goes into the match once the host has reviewed it; what
+// comes next follows from the rounds played alone. The standings follow the
+// game's own rule: the higher score wins; with equal scores, fewer skips
+// win; then the tie-break rounds both teams played; teams equal in all of
+// it share their rank.
 
 #include "game/match_rules.h"
 #include "game/problem.h"

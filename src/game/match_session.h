@@ -3,7 +3,9 @@
 // After every round (a round that ran out, or a match round closed early)
 // the host reviews it; confirming writes the round to the history and adds
 // it to the match. Words a match has shown are not dealt again in that
-// match, also after a restart, until the library has no other words left.
+// match, also after a restart, until the library has no other words left;
+// a match of "每轮同一批词" deals the words of its first pass again in every
+// later pass instead.
 //
 // Without a history file, or when it cannot be written, matches go on in
 // memory and the host is told once.

@@ -47,6 +47,7 @@ void RoundEngine::begin(const RoundRules& rules, const RoundCard& card) {
         // Running from here on: should the deal fail, the window is open and
         // its buttons answer as in any running round.
         state_.phase = RoundPhase::running;
+        state_.cardSeconds = 0;
         events_.roundStarted();
         noteSkipCap();
         play();
@@ -98,8 +99,8 @@ void RoundEngine::tick() {
 
     // In 64 bits: a countdown set to the lowest 32-bit value must end, not wrap.
     const std::int64_t left = std::int64_t{state_.remainingSeconds} - 1;
-    if (left == kEndCueSeconds) cues_.play(Cue::End);
     if (state_.rules.lastSecondsCue && left > 0 && left <= kTickCueSeconds) cues_.play(Cue::Tick);
+    if (left == kEndCueSeconds) cues_.play(Cue::End);
     if (left > 0) {
         state_.remainingSeconds = static_cast<std::int32_t>(left);
         events_.timeChanged(state_.remainingSeconds);

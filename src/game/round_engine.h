@@ -3,7 +3,9 @@
 // growing skip penalties, "犯规" (a skip under the same rules that is
 // recorded as a foul and, by the round's foul rule, may cost a point), the
 // score, the end at zero and the exhausted play
-// order. It knows no windows: it deals from the play order, asks for cues and
+// order; and what a show adds: the rule card's 3-2-1 before the first word,
+// the skip cap, a final's double points, a tick in the last ten seconds and
+// the time every word took to its verdict. It knows no windows: it deals from the play order, asks for cues and
 // reports every change to the listener it is given (the game's fan-out to its
 // views), which makes its own texts.
 //

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -237,6 +238,38 @@ TEST_F(ShowRound, AMatchCardNamesTheActorAndTheKind) {
         game->confirmReview();
     }
     EXPECT_EQ(cards, (Log{"card 0 team 0 阿", "card 0 team 1 ", "card 2 team 0 波", "card 2 team 1 "}));
+}
+
+// 每轮同一批词: every later pass deals the words the first pass showed, each
+// once in the pass, although the match has shown them all already; when
+// they are used up the round shows exhaustion.
+TEST_F(ShowRound, EveryPassPlaysTheWordsOfTheFirst) {
+    MatchRules rules;
+    rules.passes = 2;
+    rules.sameWords = true;
+    game->startMatch(twoTeams(rules));
+    const auto playRound = [&](int corrects) {
+        start(30);
+        for (int i = 0; i < corrects; ++i) correct();
+        ticks(30);
+        std::vector<std::string> words;
+        for (const ReviewEntry& entry : game->review()->entries()) words.push_back(entry.entry.word);
+        game->confirmReview();
+        return words;
+    };
+    std::set<std::string> firstPass;
+    for (int team = 0; team < 2; ++team) {
+        for (const std::string& word : playRound(2)) firstPass.insert(word);
+    }
+    ASSERT_EQ(firstPass.size(), 6u);
+
+    const std::size_t mark = log.entries.size();
+    std::vector<std::string> secondPass = playRound(2);
+    const std::vector<std::string> last = playRound(3);
+    secondPass.insert(secondPass.end(), last.begin(), last.end());
+    EXPECT_EQ(std::set<std::string>(secondPass.begin(), secondPass.end()), firstPass);
+    EXPECT_EQ(secondPass.size(), 6u);
+    EXPECT_EQ(log.since(mark, "exhausted"), Log{"exhausted"});
 }
 
 // A set-up with a problem is one error event and starts no match.
