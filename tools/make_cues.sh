@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Synthesises the seven sound cues of the game with sox and encodes them with
+# Synthesises the sound cues of the game with sox and encodes them with
 # lame into game/sound/ (or the folder given as the first argument).
 #
 # Every cue is built from notes: a note is one synthesised tone with its own
@@ -192,6 +192,17 @@ countdown() {
     finish "结束.mp3" "$work/countdown.wav"
 }
 
+# --- 倒数: one tick of the last ten seconds ("最后十秒提示"), played once a
+# second: a short wooden knock, lower than the countdown's beeps so that the
+# two stay apart where they meet in the last six seconds. It rings a little
+# (200 ms) so that it reaches the common loudness without clipping.
+tick() {
+    note "$work/k1.wav" 0 0.20 "sine 1000" fade q 0.002 0.20 0.19
+    note "$work/k2.wav" 0 0.04 "sine 2000" fade l 0.001 0.04 0.038 gain -14
+    mix "$work/tick.wav" "$work"/k[12].wav
+    finish "倒数.mp3" "$work/tick.wav"
+}
+
 # --- 得分: a triumphant fanfare, ta-ta-ta-taaa, up to a held major chord.
 score() {
     brass "$work/f1.wav" 0.00 0.11 392.00
@@ -214,11 +225,12 @@ yes
 no
 countdown
 score
+tick
 
 # Check what a listener will hear: decode every file again and measure it.
 status=0
 printf '%-14s %9s %8s %9s %10s %8s\n' cue seconds "peak dB" "RMS dB" "loud dB" bytes
-for name in 主界面.mp3 鼠标放上.mp3 开始.mp3 yes.mp3 no.mp3 结束.mp3 得分.mp3; do
+for name in 主界面.mp3 鼠标放上.mp3 开始.mp3 yes.mp3 no.mp3 结束.mp3 得分.mp3 倒数.mp3; do
     file=$out/$name
     sx "$file" "$work/check.wav"
     secs=$(duration "$work/check.wav")

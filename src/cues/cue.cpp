@@ -18,6 +18,8 @@ std::string_view cueFileName(Cue cue) {
         return "结束.mp3";
     case Cue::Score:
         return "得分.mp3";
+    case Cue::Tick:
+        return "倒数.mp3";
     }
     return {};
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The seven sound cues of the game and the files they are played from. The
-// names are fixed: replacing a cue means replacing its file under the same
-// name in the folder sound/ of the base folder.
+// The sound cues of the game and the files they are played from. The names
+// are fixed: replacing a cue means replacing its file under the same name in
+// the folder sound/ of the base folder.
 
 #include <array>
 #include <string>
@@ -10,10 +10,11 @@
 namespace caici {
 
 // In the order in which they are loaded; a cue's value is its index in kAllCues.
-enum class Cue { MainWindow, Hover, Start, Yes, No, End, Score };
+// Tick sounds in each of a round's last ten seconds ("最后十秒提示").
+enum class Cue { MainWindow, Hover, Start, Yes, No, End, Score, Tick };
 
-inline constexpr std::array<Cue, 7> kAllCues{Cue::MainWindow, Cue::Hover, Cue::Start, Cue::Yes,
-                                             Cue::No,         Cue::End,   Cue::Score};
+inline constexpr std::array<Cue, 8> kAllCues{Cue::MainWindow, Cue::Hover, Cue::Start, Cue::Yes,
+                                             Cue::No,         Cue::End,   Cue::Score, Cue::Tick};
 
 // The file name, UTF-8: "主界面.mp3" for the main-window cue.
 std::string_view cueFileName(Cue cue);

@@ -1,8 +1,8 @@
 #pragma once
 // The cue player: the game's sound. The game starts it before any window is
-// shown (library version, output, the seven cues, in that order) and plays
+// shown (library version, output, the cues, in that order) and plays
 // every cue through it: the main-window and hover cues for the start window,
-// the start cue and the four cues of a round itself. Every play request returns at once and restarts its cue if it still
+// the start cue and the cues of a round itself. Every play request returns at once and restarts its cue if it still
 // sounds; different cues sound together. A cue whose file is missing or cannot
 // be decoded is silent, without a word. The sound switch of the guessing
 // window mutes and unmutes all cues; sound is on at the start.

@@ -11,6 +11,9 @@
 namespace caici {
 namespace {
 
+// The rule card's 3-2-1.
+constexpr std::int32_t kCardSeconds = 3;
+
 // Stops an input at the point where it must stop, with the game's own fact;
 // guarded() turns it into the one error event. Not a std::exception: nothing
 // but the game itself is to catch it.
@@ -87,20 +90,32 @@ std::optional<Refusal> Game::refusalOf(const Command& command) const {
     if (busy()) return Refusal::busy;
     const RoundState& state = round();
     const bool running = state.phase == RoundPhase::running;
+    // While the rule card counts, 正确 and 开始 both mean "go now": the
+    // clicker has the one and the phone the other.
+    const bool card = state.phase == RoundPhase::card;
     switch (command.kind) {
         case CommandKind::start:
             // A stray press must not throw away a round in play.
             if (running) return Refusal::roundRunning;
             return std::nullopt;
         case CommandKind::correct:
+            if (card) return std::nullopt;
+            if (!running) return Refusal::noRound;
+            if (state.paused) return Refusal::paused;
+            if (!state.correctEnabled) return Refusal::pressOff;
+            return std::nullopt;
         case CommandKind::skip:
+            if (!running) return Refusal::noRound;
+            if (state.paused) return Refusal::paused;
+            if (state.skipCapReached) return Refusal::skipCap;
+            if (!state.skipEnabled) return Refusal::pressOff;
+            return std::nullopt;
         case CommandKind::foul:
             if (!running) return Refusal::noRound;
             if (state.paused) return Refusal::paused;
-            // A foul ends the word as a skip does, under the skip's rules.
-            if (!(command.kind == CommandKind::correct ? state.correctEnabled : state.skipEnabled)) {
-                return Refusal::pressOff;
-            }
+            // A foul ends the word as a skip does, under the skip's rules,
+            // but the skip cap does not let a rule break pass.
+            if (state.refusedForTime || (!state.skipEnabled && !state.skipCapReached)) return Refusal::pressOff;
             return std::nullopt;
         case CommandKind::pause:
             if (!running) return Refusal::noRound;
@@ -139,6 +154,14 @@ void Game::publishForbiddenMode() {
     listeners_.forbiddenModeChanged(now);
 }
 
+bool Game::forbiddenMode() const {
+    const RoundState& state = round();
+    const bool roundUp =
+        state.phase == RoundPhase::card || state.phase == RoundPhase::running || state.phase == RoundPhase::over;
+    if (roundUp && state.rules.kind == RoundKind::forbidden) return true;
+    return forbiddenChoice_.value_or(wordsHaveForbidden_);
+}
+
 void Game::setForbiddenMode(bool on) {
     guarded([&] { forbiddenChoice_ = on; });
 }
@@ -163,28 +186,62 @@ CueStartup Game::startSound(CueStartupMessages& messages) {
 
 void Game::start() {
     if (busy()) return;
+    if (round().phase == RoundPhase::card) {
+        guarded([this] { round_.endCard(); });
+        return;
+    }
     guarded([this] {
         // A review nobody confirmed goes in as it stands; a match played to
         // its end gives way to single rounds.
         session_.settle();
         if (match() && match()->finished()) session_.end();
-        const int team = session_.nextTeam();
+        const std::optional<NextRound> plan = session_.nextRound();
+        const RoundRules rules = rulesFor(plan);
         {
             const BusyScope busy(*this, Activity::starting);
             round_.reset();
-            cues_.play(Cue::Start);
+            // With a card the start cue waits for the first word.
+            if (rules.cardSeconds == 0) cues_.play(Cue::Start);
             // A match's new pass asks for a fresh order; its flag is taken first.
             const bool matchRefill = session_.takeRefill();
-            if (matchRefill || words_.needsRefill() || refillPending_) refill();
+            const auto sameWords = plan ? session_.sameWordsFor(*plan) : std::nullopt;
+            if (sameWords) {
+                dealOnly(*sameWords);
+            } else if (matchRefill || words_.needsRefill() || refillPending_) {
+                refill();
+            }
         }
-        roundTeam_ = team;
-        round_.begin(countdownSeconds_, foulRule_);
+        roundPlan_ = plan;
+        roundTeam_ = plan ? plan->team : -1;
+        card_ = RoundCard{rules.kind, roundTeam_, plan ? plan->actor : std::string(),
+                          plan ? plan->stage : MatchStage::regular, rules.doublePoints, rules.countdownSeconds};
+        round_.begin(rules, card_);
     });
+}
+
+RoundRules Game::rulesFor(const std::optional<NextRound>& round) const {
+    RoundRules rules;
+    rules.countdownSeconds = round && round->shortCountdown ? shortCountdownSeconds(countdownSeconds_) : countdownSeconds_;
+    rules.foulRule = foulRule_;
+    rules.skipCap = skipCap_;
+    rules.lastSecondsCue = lastSecondsCue_;
+    rules.kind = round ? round->kind : roundKind_;
+    rules.doublePoints = round && round->doublePoints;
+    // A plain 描述 round outside a match starts at once, as it always has.
+    rules.cardSeconds = round || rules.kind != RoundKind::describe ? kCardSeconds : 0;
+    rules.fixedWords = round && session_.sameWordsFor(*round).has_value();
+    return rules;
 }
 
 void Game::correct() {
     if (busy()) return;
-    guarded([this] { round_.correct(); });
+    guarded([this] {
+        if (round_.state().phase == RoundPhase::card) {
+            round_.endCard();
+        } else {
+            round_.correct();
+        }
+    });
 }
 
 void Game::skip() {
@@ -203,7 +260,7 @@ void Game::tick() {
         const bool running = round_.state().phase == RoundPhase::running;
         round_.tick();
         if (running && round_.state().phase == RoundPhase::over) {
-            session_.reviewRound(roundTeam_, round_.record(), false);
+            session_.reviewRound(roundPlan_, round_.record(), false);
         }
     });
 }
@@ -213,7 +270,7 @@ void Game::close() {
         const bool running = round_.state().phase == RoundPhase::running;
         round_.close();
         // Only a match needs a say about a round cut short.
-        if (running) session_.reviewRound(roundTeam_, round_.record(), true);
+        if (running) session_.reviewRound(roundPlan_, round_.record(), true);
     });
 }
 
@@ -260,6 +317,23 @@ void Game::load() {
         const BusyScope busy(*this, Activity::loading);
         loadLibrary();
     });
+}
+
+void Game::dealOnly(const std::set<std::string>& words) {
+    if (!library_->libraryLoaded()) loadLibrary();
+    // The words were dealt once in this match: whatever the choice is now.
+    words_.shuffle(random_);
+    const auto kept = [&words](const WordEntry& entry) { return words.count(entry.word) > 0; };
+    const std::vector<WordEntry> order = words_.playOrder();
+    if (std::any_of(order.begin(), order.end(), kept)) {
+        words_.keepOnly(kept);
+    } else {
+        // Every word of the pass has been shown: the round shows exhaustion
+        // (RoundRules::fixedWords) rather than deal other words.
+        while (words_.count() > 0) words_.deal();
+    }
+    // The next round outside this pass deals from the whole choice again.
+    refillPending_ = true;
 }
 
 void Game::refill() {
@@ -437,13 +511,12 @@ std::optional<TonightRefusal> Game::changeTonight(std::vector<TonightWord> words
 }
 
 std::optional<RoundCard> Game::card() const {
-    return std::nullopt;
+    if (round().phase != RoundPhase::card) return std::nullopt;
+    return card_;
 }
 
 void Game::startMatch(const MatchSetup& setup) {
-    std::vector<std::string> names;
-    for (const MatchTeam& team : setup.teams) names.push_back(team.name);
-    startMatch(names, setup.rules.passes);
+    guarded([&] { session_.begin(setup, wordsHaveForbidden_); });
 }
 
 }  // namespace caici

@@ -10,7 +10,9 @@
 // before the next one is taken.
 //
 // A match of teams is played round by round; after every round the host
-// reviews it (MatchSession) before the next one starts.
+// reviews it (MatchSession) before the next one starts. Every round of a
+// match, and a single round of a kind other than 描述, begins with the rule
+// card (card(), RoundPhase::card); 正确 or 开始 end it at once.
 //
 // The game is busy while a start (with its load and shuffle) or a load runs;
 // a command that arrives from the library's own callbacks meanwhile is
@@ -40,6 +42,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -138,7 +141,9 @@ public:
     FoulRule foulRule() const { return foulRule_; }
     // 禁词模式 as the host switched it; the views hear of every change.
     void setForbiddenMode(bool on);
-    bool forbiddenMode() const { return forbiddenChoice_.value_or(wordsHaveForbidden_); }
+    // A round of the kind 禁词 shows them whatever the switch, from its card
+    // until the next round begins or its window closes.
+    bool forbiddenMode() const;
     // Whether any entry the choice deals has forbidden words, whatever the switch.
     bool wordsHaveForbidden() const { return wordsHaveForbidden_; }
 
@@ -206,6 +211,10 @@ private:
     void noteForbiddenWords();
     void loadLibrary();
     void refill();
+    // Deals only these words, shuffled; none left makes an empty play order.
+    void dealOnly(const std::set<std::string>& words);
+    // What the next round is played under: a match's round, or a single one.
+    RoundRules rulesFor(const std::optional<NextRound>& round) const;
     // Keeps words as tonight's, then plays them; nothing changes when they
     // cannot be kept.
     std::optional<TonightRefusal> changeTonight(std::vector<TonightWord> words);
@@ -219,6 +228,9 @@ private:
     RoundEngine round_;
     MatchSession session_;
     int roundTeam_ = -1;
+    // The match's round in play (or the last one), nothing outside a match.
+    std::optional<NextRound> roundPlan_;
+    RoundCard card_;
     std::int32_t countdownSeconds_ = defaultCountdownSeconds;
     FoulRule foulRule_ = FoulRule::asSkip;
     RoundKind roundKind_ = RoundKind::describe;

@@ -34,6 +34,14 @@ void ListenerList::each(Event&& event) {
 void ListenerList::roundStarted() {
     each([](GameListener& l) { l.roundStarted(); });
 }
+
+void ListenerList::cardShown(const RoundCard& card) {
+    each([&](GameListener& l) { l.cardShown(card); });
+}
+
+void ListenerList::cardTimeChanged(std::int32_t seconds) {
+    each([=](GameListener& l) { l.cardTimeChanged(seconds); });
+}
 void ListenerList::wordShown(const WordEntry& entry) {
     each([&](GameListener& l) { l.wordShown(entry); });
 }

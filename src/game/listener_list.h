@@ -16,6 +16,8 @@ public:
     void remove(GameListener& listener);
 
     void roundStarted() override;
+    void cardShown(const RoundCard& card) override;
+    void cardTimeChanged(std::int32_t seconds) override;
     void wordShown(const WordEntry& entry) override;
     void scoreChanged(std::int64_t total, std::int32_t gained) override;
     void skipTaken(std::int32_t skips, std::int32_t penalty) override;

@@ -1,5 +1,7 @@
 #include "game/match.h"
 
+#include "game/match_progress.h"
+
 #include "common/ascii.h"
 #include "common/utf8_count.h"
 
@@ -51,16 +53,6 @@ std::vector<Standing> rankTeams(std::vector<Standing> teams) {
     return teams;
 }
 
-RoundKind kindOfPass(const MatchRules& rules, int pass) {
-    if (rules.kinds.empty()) return RoundKind::describe;
-    const std::size_t at = static_cast<std::size_t>(std::max(1, pass) - 1);
-    return rules.kinds[std::min(at, rules.kinds.size() - 1)];
-}
-
-std::optional<MatchSetupProblem> matchSetupProblem(const MatchSetup&, bool) {
-    return std::nullopt;
-}
-
 Match::Match(std::int64_t id, MatchSetup setup, std::vector<MatchRound> rounds)
     : id_(id), setup_(std::move(setup)), rounds_(std::move(rounds)) {
     setup_.rules.passes = std::max(1, setup_.rules.passes);
@@ -82,13 +74,7 @@ Match::Match(std::int64_t id, std::vector<std::string> teams, int passes, std::v
     : Match(id, plainSetup(std::move(teams), passes), std::move(rounds)) {}
 
 std::optional<NextRound> Match::next() const {
-    const std::size_t teams = names_.size();
-    if (rounds_.size() >= teams * static_cast<std::size_t>(passes())) return std::nullopt;
-    NextRound round;
-    round.team = static_cast<int>(rounds_.size() % teams);
-    round.pass = static_cast<int>(rounds_.size() / teams) + 1;
-    round.kind = kindOfPass(rules(), round.pass);
-    return round;
+    return replayMatch(setup_, rounds_).next;
 }
 
 int Match::nextTeam() const {
@@ -97,11 +83,9 @@ int Match::nextTeam() const {
 }
 
 int Match::pass() const {
-    return static_cast<int>(rounds_.size() / names_.size()) + 1;
-}
-
-Awards Match::awards() const {
-    return {};
+    const MatchProgress progress = replayMatch(setup_, rounds_);
+    if (progress.next) return progress.next->pass;
+    return progress.regularRounds / static_cast<int>(std::max<std::size_t>(1, names_.size())) + 1;
 }
 
 void Match::add(MatchRound round) {
@@ -109,19 +93,23 @@ void Match::add(MatchRound round) {
 }
 
 std::vector<Standing> Match::standings() const {
+    const MatchProgress progress = replayMatch(setup_, rounds_);
+    std::vector<int> order(names_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    const auto tally = [&](int team) -> const TeamTally& { return progress.teams[static_cast<std::size_t>(team)]; };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return standsBefore(tally(a), tally(b)); });
     std::vector<Standing> teams;
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-        Standing team{static_cast<int>(i), names_[i]};
-        team.colour = setup_.teams[i].colour;
-        teams.push_back(std::move(team));
+    for (std::size_t place = 0; place < order.size(); ++place) {
+        const int team = order[place];
+        const TeamTally& counted = tally(team);
+        Standing standing{team, names_[static_cast<std::size_t>(team)], counted.score, counted.skips, counted.rounds};
+        standing.colour = setup_.teams[static_cast<std::size_t>(team)].colour;
+        const bool sameAsBefore = place > 0 && !standsBefore(tally(order[place - 1]), counted);
+        standing.rank = sameAsBefore ? teams.back().rank : static_cast<int>(place) + 1;
+        if (sameAsBefore) standing.tied = teams.back().tied = true;
+        teams.push_back(std::move(standing));
     }
-    for (const MatchRound& round : rounds_) {
-        Standing& team = teams.at(static_cast<std::size_t>(round.team));
-        team.score += round.score;
-        team.skips += round.skips;
-        ++team.rounds;
-    }
-    return rankTeams(std::move(teams));
+    return teams;
 }
 
 }  // namespace caici

@@ -1,8 +1,13 @@
 #pragma once
-// A match: 2 to 12 teams take turns in a fixed order for a number of passes;
-// each round a team plays goes into the match once the host has reviewed
-// it. The standings follow the game's own rule: the higher score wins; with
-// equal scores, fewer skips win; teams equal in both share their rank.
+// A match: 2 to 12 teams take turns in a fixed order, pass after pass, for a
+// number of passes or until a team has reached the target score at the end
+// of a pass; teams tied for first then play tie-break rounds, and an
+// optional final lets the top two play once more for double points. Each
+// round a team plays goes into the match once the host has reviewed it; what
+// comes next follows from the rounds played alone. The standings follow the
+// game's own rule: the higher score wins; with equal scores, fewer skips
+// win; then the tie-break rounds both teams played; teams equal in all of
+// it share their rank.
 
 #include "game/match_rules.h"
 #include "game/problem.h"
@@ -63,12 +68,29 @@ struct NextRound {
 
 // A player who earned an award; several when they are equal.
 struct PlayerAward {
-    std::string player;
+    std::string player{};
     int team = 0;
     // "最佳表演": points of the rounds acted, as counted in the match.
     std::int64_t points = 0;
     // "神速": the median time from a word's appearance to its 正确.
     std::int64_t medianMilliseconds = 0;
+};
+
+// What one named player did over the match's counted rounds.
+struct PlayerStats {
+    int team = 0;
+    std::string player{};
+    // Rounds the player acted, tie-break rounds included.
+    int roundsActed = 0;
+    // Points of those rounds as counted in the standings (tie-break rounds
+    // earn none; a final's count double).
+    std::int64_t points = 0;
+    // Words marked correct in those rounds.
+    int correctWords = 0;
+    // Words correct as played with their time to 正确, and the median of
+    // those times; nothing without any.
+    std::size_t timedWords = 0;
+    std::optional<std::int64_t> medianMilliseconds{};
 };
 
 struct Awards {
@@ -92,6 +114,10 @@ struct Standing {
     int rank = 0;
     bool tied = false;
 };
+
+// The countdown of a tie-break or a final round (NextRound::shortCountdown)
+// when the host's is hostSeconds: half of it, at least 20 s, at most all of it.
+std::int32_t shortCountdownSeconds(std::int32_t hostSeconds);
 
 // The standings of some teams, best first.
 std::vector<Standing> rankTeams(std::vector<Standing> teams);
@@ -123,6 +149,10 @@ public:
     // Best first; teams equal in score and skips are ordered by their
     // tie-break rounds, and share a rank only when those are equal too.
     std::vector<Standing> standings() const;
+    // Every player the teams named, in team order and then in turn; none
+    // when nobody was named.
+    std::vector<PlayerStats> playerStats() const;
+    // "最佳表演" and "神速"; none when nobody was named.
     Awards awards() const;
 
 private:

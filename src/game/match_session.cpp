@@ -40,15 +40,30 @@ void MatchSession::dismissUnfinished() {
 }
 
 void MatchSession::begin(const std::vector<std::string>& teams, int passes) {
-    if (const auto problem = teamNamesProblem(teams)) {
+    MatchSetup setup;
+    for (std::size_t place = 0; place < teams.size(); ++place) {
+        setup.teams.push_back({teams[place], place % teamPaletteSize, {}});
+    }
+    setup.rules.passes = passes;
+    begin(setup, true);
+}
+
+void MatchSession::begin(const MatchSetup& setup, bool wordsHaveForbidden) {
+    std::vector<std::string> names;
+    for (const MatchTeam& team : setup.teams) names.push_back(team.name);
+    if (const auto problem = teamNamesProblem(names)) {
+        events_.error(*problem);
+        return;
+    }
+    if (const auto problem = matchSetupProblem(setup, wordsHaveForbidden)) {
         events_.error(*problem);
         return;
     }
     settle();
     if (match_) end();
     std::int64_t id = 0;
-    keepOrDrop([&] { id = store_->createMatch(teams, passes); });
-    match_.emplace(id, teams, passes);
+    keepOrDrop([&] { id = store_->createMatch(setup); });
+    match_.emplace(id, setup);
     played_.clear();
     refill_ = true;
     events_.matchChanged();
@@ -67,6 +82,28 @@ int MatchSession::nextTeam() const {
     return match_ && !match_->finished() ? match_->nextTeam() : -1;
 }
 
+std::optional<NextRound> MatchSession::nextRound() const {
+    return match_ ? match_->next() : std::nullopt;
+}
+
+std::optional<std::set<std::string>> MatchSession::sameWordsFor(const NextRound& round) const {
+    if (!match_ || !match_->rules().sameWords || round.pass < 2) return std::nullopt;
+    const std::size_t teams = match_->teams().size();
+    std::set<std::string> firstPass;
+    std::set<std::string> thisPass;
+    std::size_t regular = 0;
+    for (const MatchRound& played : match_->rounds()) {
+        // Rounds after the regular ones all belong to the pass after the last.
+        const int pass = played.stage == MatchStage::regular ? static_cast<int>(regular++ / teams) + 1 : round.pass;
+        for (const ReviewEntry& entry : played.entries) {
+            if (pass == 1) firstPass.insert(entry.entry.word);
+            if (pass == round.pass) thisPass.insert(entry.entry.word);
+        }
+    }
+    for (const std::string& word : thisPass) firstPass.erase(word);
+    return firstPass;
+}
+
 bool MatchSession::takeRefill() {
     return std::exchange(refill_, false);
 }
@@ -75,9 +112,12 @@ bool MatchSession::fresh(const std::string& word) const {
     return !match_ || played_.count(word) == 0;
 }
 
-void MatchSession::reviewRound(int team, std::vector<ReviewEntry> entries, bool closedEarly) {
-    if (closedEarly && team < 0) return;
-    review_.emplace(team, std::move(entries), closedEarly);
+void MatchSession::reviewRound(const std::optional<NextRound>& played, std::vector<ReviewEntry> entries,
+                               bool closedEarly) {
+    if (closedEarly && !played) return;
+    const int team = played ? played->team : -1;
+    review_.emplace(team, std::move(entries), closedEarly, played && played->doublePoints);
+    reviewed_ = played;
     events_.reviewChanged();
 }
 
@@ -102,6 +142,11 @@ void MatchSession::confirm() {
         for (const ReviewEntry& entry : reviewed.entries()) played_.insert(entry.entry.word);
         MatchRound round{reviewed.team(), reviewed.total(), reviewed.skips(), reviewed.closedEarly(),
                          reviewed.entries()};
+        if (reviewed_) {
+            round.stage = reviewed_->stage;
+            round.kind = reviewed_->kind;
+            round.actor = reviewed_->actor;
+        }
         keepOrDrop([&] { store_->commitRound(match_->id(), round, reviewed.counts()); });
         if (reviewed.counts()) match_->add(std::move(round));
         if (match_->finished()) keepOrDrop([&] { store_->closeMatch(match_->id()); });

@@ -1,7 +1,10 @@
 #pragma once
-// The match history in a file of the user's: matches with their teams, and
-// every reviewed round with its words, each round written in one
-// transaction when the host confirms it. A crash, a power cut or a closed
+// The match history in a file of the user's: matches with their rules and
+// teams (colours and players), and every reviewed round with its stage, kind,
+// actor and words (each with the time it took), each round written in one
+// transaction when the host confirms it. A history of an older version opens
+// as it is: the columns it lacks are added, and its matches read as matches
+// of plain passes. A crash, a power cut or a closed
 // program loses nothing that was confirmed; the next start finds the
 // unfinished match and the words it has already played.
 //
@@ -48,6 +51,8 @@ public:
     const std::optional<std::string>& movedAside() const { return movedAside_; }
 
     // A new match; answers its id.
+    std::int64_t createMatch(const MatchSetup& setup);
+    // A match of plain passes.
     std::int64_t createMatch(const std::vector<std::string>& teams, int passes);
     // One reviewed round, counted or not, with its words.
     void commitRound(std::int64_t match, const MatchRound& round, bool counts);
@@ -62,6 +67,9 @@ public:
 
 private:
     void prepareSchema();
+    // Adds to a history of an older version what this one keeps.
+    void addMissingColumns();
+    std::vector<MatchRound> countedRounds(std::int64_t match, std::size_t teams) const;
 
     std::string path_;
     std::optional<std::string> movedAside_;

@@ -14,8 +14,12 @@ const char* verdictName(Verdict verdict) {
     return "missed";
 }
 
-Review::Review(int team, std::vector<ReviewEntry> entries, bool closedEarly)
-    : team_(team), entries_(std::move(entries)), closedEarly_(closedEarly), counts_(!closedEarly) {}
+Review::Review(int team, std::vector<ReviewEntry> entries, bool closedEarly, bool doublePoints)
+    : team_(team),
+      entries_(std::move(entries)),
+      closedEarly_(closedEarly),
+      doublePoints_(doublePoints),
+      counts_(!closedEarly) {}
 
 void Review::toggle(std::size_t index) {
     if (index >= entries_.size()) return;
@@ -28,9 +32,10 @@ void Review::toggle(std::size_t index) {
 }
 
 std::int64_t Review::total() const {
+    const std::int64_t factor = doublePoints_ ? 2 : 1;
     std::int64_t total = 0;
     for (const auto& entry : entries_) {
-        if (entry.verdict == Verdict::correct) total += entry.entry.points;
+        if (entry.verdict == Verdict::correct) total += entry.entry.points * factor;
         if (entry.verdict == Verdict::foul) total -= entry.pointsOff;
     }
     return total;

@@ -47,10 +47,12 @@ struct ReviewEntry {
 class Review {
 public:
     // entries carry verdict == asPlayed. team is the team's place in the
-    // match, or -1 outside a match.
-    Review(int team, std::vector<ReviewEntry> entries, bool closedEarly);
+    // match, or -1 outside a match. In a round of double points (a match's
+    // final) every word marked correct counts twice.
+    Review(int team, std::vector<ReviewEntry> entries, bool closedEarly, bool doublePoints = false);
 
     int team() const { return team_; }
+    bool doublePoints() const { return doublePoints_; }
     const std::vector<ReviewEntry>& entries() const { return entries_; }
     bool closedEarly() const { return closedEarly_; }
 
@@ -58,7 +60,8 @@ public:
     // the end changes nothing.
     void toggle(std::size_t index);
 
-    // Points of the words marked correct, less what the fouls cost.
+    // Points of the words marked correct (twice in a round of double
+    // points), less what the fouls cost.
     std::int64_t total() const;
     // Words marked skipped or foul.
     std::int32_t skips() const;
@@ -72,6 +75,7 @@ private:
     int team_;
     std::vector<ReviewEntry> entries_;
     bool closedEarly_;
+    bool doublePoints_;
     bool counts_;
 };
 

@@ -1,5 +1,7 @@
 #include "game/round_engine.h"
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace caici {
@@ -10,6 +12,8 @@ constexpr std::int32_t kFreeSkips = 2;
 // A skip is accepted while remaining seconds - skip count stays at this.
 constexpr std::int64_t kSkipFloor = 10;
 constexpr std::int32_t kEndCueSeconds = 6;
+// "最后十秒提示": a tick at each of these last seconds.
+constexpr std::int64_t kTickCueSeconds = 10;
 
 }  // namespace
 
@@ -23,26 +27,79 @@ void RoundEngine::reset() {
 }
 
 void RoundEngine::begin(std::int32_t countdownSeconds, FoulRule foulRule) {
-    foulRule_ = foulRule;
-    // Running from here on: should the deal fail, the window is open and its
-    // buttons answer as in any running round.
-    state_.phase = RoundPhase::running;
+    RoundRules rules;
+    rules.countdownSeconds = countdownSeconds;
+    rules.foulRule = foulRule;
+    begin(rules);
+}
+
+void RoundEngine::begin(const RoundRules& rules, const RoundCard& card) {
+    state_.rules = rules;
+    foulRule_ = rules.foulRule;
+    state_.refusedForTime = false;
+    state_.skipCapReached = false;
     record_.clear();
     if (state_.paused) {
         state_.paused = false;
         events_.pausedChanged(false);
     }
+    if (rules.cardSeconds <= 0) {
+        // Running from here on: should the deal fail, the window is open and
+        // its buttons answer as in any running round.
+        state_.phase = RoundPhase::running;
+        state_.cardSeconds = 0;
+        events_.roundStarted();
+        noteSkipCap();
+        play();
+        return;
+    }
+    state_.phase = RoundPhase::card;
+    state_.line = WordLine::idle;
+    state_.cardSeconds = rules.cardSeconds;
     events_.roundStarted();
-    showNextWord();
-    state_.remainingSeconds = countdownSeconds;
+    noteSkipCap();
+    events_.cardShown(card);
+    // The card's count runs on the countdown's ticks.
     setCountdownRunning(true);
+}
+
+void RoundEngine::endCard() {
+    if (state_.phase != RoundPhase::card) return;
+    state_.phase = RoundPhase::running;
+    state_.cardSeconds = 0;
+    cues_.play(Cue::Start);
+    play();
+    events_.timeChanged(state_.remainingSeconds);
+}
+
+void RoundEngine::play() {
+    if (state_.rules.fixedWords && playOrder_.count() == 0) {
+        showExhaustion();
+    } else {
+        showNextWord();
+    }
+    state_.remainingSeconds = state_.rules.countdownSeconds;
+    setCountdownRunning(true);
+}
+
+void RoundEngine::tickCard() {
+    if (--state_.cardSeconds > 0) {
+        events_.cardTimeChanged(state_.cardSeconds);
+    } else {
+        endCard();
+    }
 }
 
 void RoundEngine::tick() {
     if (!state_.countdownRunning) return;
+    if (state_.phase == RoundPhase::card) {
+        tickCard();
+        return;
+    }
 
     // In 64 bits: a countdown set to the lowest 32-bit value must end, not wrap.
     const std::int64_t left = std::int64_t{state_.remainingSeconds} - 1;
+    if (state_.rules.lastSecondsCue && left > 0 && left <= kTickCueSeconds) cues_.play(Cue::Tick);
     if (left == kEndCueSeconds) cues_.play(Cue::End);
     if (left > 0) {
         state_.remainingSeconds = static_cast<std::int32_t>(left);
@@ -53,22 +110,25 @@ void RoundEngine::tick() {
 }
 
 void RoundEngine::correct() {
-    if (!state_.correctEnabled || state_.paused || bounced()) return;
+    if (state_.phase != RoundPhase::running || !state_.correctEnabled || state_.paused || bounced()) return;
     cues_.play(Cue::Yes);
     const bool wordShown = state_.line == WordLine::word && !record_.empty();
     const std::size_t shown = record_.size() - 1;
+    const std::int64_t took = wordMilliseconds();
+    // A final's word counts twice, live as in the review.
+    const std::int64_t factor = state_.rules.doublePoints ? 2 : 1;
     if (playOrder_.count() == 0) {
         // The last word still counts; the exhaustion line itself is worth nothing.
         if (wordShown) {
-            recordOutcome(shown, Verdict::correct);
-            credit(state_.currentEntry.points);
+            recordOutcome(shown, Verdict::correct, took);
+            credit(state_.currentEntry.points * factor);
         }
         showExhaustion();
         return;
     }
-    const std::int32_t credited = wordShown ? state_.currentEntry.points : 0;
+    const std::int64_t credited = wordShown ? state_.currentEntry.points * factor : 0;
     showNextWord();
-    if (wordShown) recordOutcome(shown, Verdict::correct);
+    if (wordShown) recordOutcome(shown, Verdict::correct, took);
     credit(credited);
 }
 
@@ -83,13 +143,18 @@ void RoundEngine::foul() {
 void RoundEngine::pass(Verdict verdict) {
     // A foul follows the skip's rules, its refusal for time included:
     // otherwise saying a forbidden word on purpose would be a free skip.
-    if (!state_.skipEnabled || state_.paused || bounced()) return;
+    // At the skip cap a foul is still called: a rule broken in front of the
+    // room cannot be let pass.
+    const bool open = state_.skipEnabled || (verdict == Verdict::foul && state_.skipCapReached);
+    if (state_.phase != RoundPhase::running || !open || state_.refusedForTime || state_.paused || bounced()) return;
     cues_.play(Cue::No);
     if (std::int64_t{state_.remainingSeconds} - state_.skipCount < kSkipFloor) {
+        state_.refusedForTime = true;
         setControls(state_.correctEnabled, false);
         events_.skipRefused();
         return;
     }
+    const std::int64_t took = wordMilliseconds();
     const bool wordShown = state_.line == WordLine::word && !record_.empty();
     // Skipping the last word only tells that the library is out; a foul on
     // it still stands, being a rule broken in front of the room.
@@ -105,7 +170,7 @@ void RoundEngine::pass(Verdict verdict) {
     }
     ++state_.skipCount;
     const std::int32_t pointsOff = verdict == Verdict::foul && foulRule_ == FoulRule::alsoPoint ? 1 : 0;
-    if (wordShown) recordOutcome(record_.size() - 1, verdict, penalty, pointsOff);
+    if (wordShown) recordOutcome(record_.size() - 1, verdict, took, penalty, pointsOff);
     events_.skipTaken(state_.skipCount, penalty);
     if (pointsOff > 0) credit(-pointsOff);
     if (playOrder_.count() == 0) {
@@ -113,6 +178,14 @@ void RoundEngine::pass(Verdict verdict) {
     } else {
         showNextWord();
     }
+    noteSkipCap();
+}
+
+void RoundEngine::noteSkipCap() {
+    const auto cap = state_.rules.skipCap;
+    if (state_.skipCapReached || !cap || state_.skipCount < *cap) return;
+    state_.skipCapReached = true;
+    setControls(state_.correctEnabled, false);
 }
 
 void RoundEngine::close() {
@@ -129,8 +202,13 @@ void RoundEngine::setPaused(bool paused) {
     if (paused == state_.paused || state_.phase != RoundPhase::running) return;
     state_.paused = paused;
     setCountdownRunning(!paused);
-    // The word comes back into sight: a press needs the usual moment after.
-    if (!paused) lineShownAt_ = clock_();
+    if (paused) {
+        pausedAt_ = clock_();
+    } else {
+        wordPaused_ += clock_() - pausedAt_;
+        // The word comes back into sight: a press needs the usual moment after.
+        lineShownAt_ = clock_();
+    }
     events_.pausedChanged(paused);
 }
 
@@ -141,7 +219,8 @@ bool RoundEngine::bounced() const {
 void RoundEngine::showNextWord() {
     state_.currentEntry = playOrder_.deal();
     state_.line = WordLine::word;
-    lineShownAt_ = clock_();
+    lineShownAt_ = wordShownAt_ = clock_();
+    wordPaused_ = {};
     record_.push_back({state_.currentEntry, Verdict::missed, Verdict::missed, 0});
     events_.wordShown(state_.currentEntry);
 }
@@ -153,15 +232,24 @@ void RoundEngine::showExhaustion() {
     events_.libraryExhausted();
 }
 
-void RoundEngine::recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty, std::int32_t pointsOff) {
+std::int64_t RoundEngine::wordMilliseconds() const {
+    return (clock_() - wordShownAt_ - wordPaused_).count();
+}
+
+void RoundEngine::recordOutcome(std::size_t index, Verdict verdict, std::int64_t milliseconds, std::int32_t penalty,
+                                std::int32_t pointsOff) {
     record_[index].asPlayed = record_[index].verdict = verdict;
+    record_[index].milliseconds = milliseconds;
     record_[index].penalty = penalty;
     record_[index].pointsOff = pointsOff;
 }
 
-void RoundEngine::credit(std::int32_t points) {
+void RoundEngine::credit(std::int64_t points) {
     state_.score += points;
-    events_.scoreChanged(state_.score, points);
+    // What a view shows as the gain; the total keeps every point.
+    const auto gained = std::clamp<std::int64_t>(points, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max());
+    events_.scoreChanged(state_.score, static_cast<std::int32_t>(gained));
 }
 
 void RoundEngine::endRound() {
@@ -186,12 +274,5 @@ void RoundEngine::setControls(bool correct, bool skip) {
     state_.skipEnabled = skip;
     events_.controlsChanged(correct, skip);
 }
-
-void RoundEngine::begin(const RoundRules& rules) {
-    begin(rules.countdownSeconds, rules.foulRule);
-    state_.rules = rules;
-}
-
-void RoundEngine::endCard() {}
 
 }  // namespace caici

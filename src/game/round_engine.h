@@ -3,7 +3,9 @@
 // growing skip penalties, "犯规" (a skip under the same rules that is
 // recorded as a foul and, by the round's foul rule, may cost a point), the
 // score, the end at zero and the exhausted play
-// order. It knows no windows: it deals from the play order, asks for cues and
+// order; and what a show adds: the rule card's 3-2-1 before the first word,
+// the skip cap, a final's double points, a tick in the last ten seconds and
+// the time every word took to its verdict. It knows no windows: it deals from the play order, asks for cues and
 // reports every change to the listener it is given (the game's fan-out to its
 // views), which makes its own texts.
 //
@@ -52,6 +54,10 @@ struct RoundRules {
     bool lastSecondsCue = true;
     // The rule card's 3-2-1 before the first word; 0 for none.
     std::int32_t cardSeconds = 0;
+    // The round deals from a set of words that may be used up already (a
+    // pass of "每轮同一批词"): an empty play order then shows exhaustion
+    // instead of failing.
+    bool fixedWords = false;
 };
 
 // What the round last put on display.
@@ -77,6 +83,8 @@ struct RoundState {
     std::int32_t cardSeconds = 0;
     // "跳过" is off because the round took as many skips as its cap allows.
     bool skipCapReached = false;
+    // A skip or a foul was refused for lack of time: both stay off.
+    bool refusedForTime = false;
 };
 
 class RoundEngine {
@@ -95,8 +103,9 @@ public:
     // an empty play order.
     void begin(std::int32_t countdownSeconds, FoulRule foulRule = FoulRule::asSkip);
     // A round under rules: with a card, the card comes first (its count runs
-    // on tick()) and the first word when it ends or is cut short.
-    void begin(const RoundRules& rules);
+    // on tick()) and the first word when it ends or is cut short. card is
+    // what the views are shown (cardShown) while it counts.
+    void begin(const RoundRules& rules, const RoundCard& card = {});
     // The card ends now: the first word and the countdown.
     void endCard();
 
@@ -118,13 +127,20 @@ public:
 
 private:
     bool bounced() const;
+    // The first word and the countdown.
+    void play();
+    void tickCard();
+    // What the word on display has been up for, its pauses left out.
+    std::int64_t wordMilliseconds() const;
+    void noteSkipCap();
     // A skip or a foul: the word on display ends without a point.
     void pass(Verdict verdict);
     void showNextWord();
     void showExhaustion();
-    void credit(std::int32_t points);
+    void credit(std::int64_t points);
     // What became of the word shown at index.
-    void recordOutcome(std::size_t index, Verdict verdict, std::int32_t penalty = 0, std::int32_t pointsOff = 0);
+    void recordOutcome(std::size_t index, Verdict verdict, std::int64_t milliseconds, std::int32_t penalty = 0,
+                       std::int32_t pointsOff = 0);
     void endRound();
     void setCountdownRunning(bool running);
     void setControls(bool correct, bool skip);
@@ -137,6 +153,11 @@ private:
     FoulRule foulRule_ = FoulRule::asSkip;
     std::vector<ReviewEntry> record_;
     std::chrono::milliseconds lineShownAt_{};
+    // The word on display: when it appeared, and how long the round has
+    // been held since.
+    std::chrono::milliseconds wordShownAt_{};
+    std::chrono::milliseconds wordPaused_{};
+    std::chrono::milliseconds pausedAt_{};
 };
 
 }  // namespace caici

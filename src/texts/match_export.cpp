@@ -3,7 +3,9 @@
 #include "texts/user_texts.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace caici {
 namespace {
@@ -33,6 +35,39 @@ const char* verdictText(Verdict verdict) {
     return "";
 }
 
+// Seconds with one decimal: "3.2".
+std::string secondsText(std::int64_t milliseconds) {
+    const std::int64_t tenths = (milliseconds + 50) / 100;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+std::string teamCell(const Match& match, int team) {
+    return cell(match.teams().at(static_cast<std::size_t>(team)));
+}
+
+// The players' table and the awards, when the teams named players.
+std::string playersCsv(const Match& match) {
+    const std::vector<PlayerStats> players = match.playerStats();
+    if (players.empty()) return {};
+    std::string csv = "\r\n队伍,队员,表演轮数,表演得分,答对词数,中位用时(秒)\r\n";
+    for (const PlayerStats& player : players) {
+        csv += teamCell(match, player.team) + "," + cell(player.player) + "," + std::to_string(player.roundsActed) +
+               "," + std::to_string(player.points) + "," + std::to_string(player.correctWords) + "," +
+               (player.medianMilliseconds ? secondsText(*player.medianMilliseconds) : std::string()) + "\r\n";
+    }
+    const Awards awards = match.awards();
+    csv += "\r\n奖项,队员,队伍,成绩\r\n";
+    for (const PlayerAward& award : awards.bestActor) {
+        csv += "最佳表演," + cell(award.player) + "," + teamCell(match, award.team) + "," + std::to_string(award.points) +
+               "分\r\n";
+    }
+    for (const PlayerAward& award : awards.fastest) {
+        csv += "神速," + cell(award.player) + "," + teamCell(match, award.team) + "," +
+               secondsText(award.medianMilliseconds) + "秒\r\n";
+    }
+    return csv;
+}
+
 }  // namespace
 
 std::string matchCsv(const Match& match) {
@@ -56,7 +91,7 @@ std::string matchCsv(const Match& match) {
                    "," + verdictText(entry.verdict) + "\r\n";
         }
     }
-    return csv;
+    return csv + playersCsv(match);
 }
 
 }  // namespace caici

@@ -85,6 +85,7 @@ TEST_F(CuePlayerTest, StartOpensTheOutputThenLoadsTheCuesInTableOrder) {
                                 "create " + sound + "no.mp3",
                                 "create " + sound + "结束.mp3",
                                 "create " + sound + "得分.mp3",
+                                "create " + sound + "倒数.mp3",
                             }));
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -97,7 +98,7 @@ TEST_F(CuePlayerTest, EachRequestPlaysItsOwnCue) {
         const char* expected;
     } cases[] = {
         {Cue::MainWindow, "play 11"}, {Cue::Hover, "play 12"}, {Cue::Start, "play 13"}, {Cue::Yes, "play 14"},
-        {Cue::No, "play 15"},         {Cue::End, "play 16"},   {Cue::Score, "play 17"},
+        {Cue::No, "play 15"},         {Cue::End, "play 16"},   {Cue::Score, "play 17"}, {Cue::Tick, "play 18"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(callsOf([&] { player.play(c.cue); }), std::vector<std::string>{c.expected});
@@ -163,6 +164,22 @@ TEST_F(CuePlayerTest, MissingAndUndecodableCuesAreSilentAndTheOthersPlay) {
                   player.play(Cue::Score);
               }),
               (std::vector<std::string>{"play 0", "play 15", "play 0", "play 17"}));
+}
+
+// The tick came later than the other cues: a base folder from before it has
+// no such file, and the game starts and plays the rest as ever.
+TEST_F(CuePlayerTest, AFolderWithoutTheTickStartsAndPlaysTheOtherCues) {
+    shipAllCues();
+    std::filesystem::remove(test::utf8Path(cuePath(base, Cue::Tick)));
+
+    EXPECT_EQ(player.start(base, messages), CueStartup::Ready);
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(callsOf([&] {
+                  player.play(Cue::Tick);
+                  player.play(Cue::End);
+              }),
+              (std::vector<std::string>{"play 0", "play 16"}));
 }
 
 TEST_F(CuePlayerTest, MuteSilencesWhatSoundsAndEveryRequestUntilUnmute) {

@@ -1,4 +1,4 @@
-// The seven cues shipped in game/sound/, played by the cue player through
+// The cues shipped in game/sound/, played by the cue player through
 // SDL's disk driver: each is there under its fixed name, small, unclipped, as
 // long as its event wants and as loud as the others.
 
@@ -76,7 +76,7 @@ TEST_F(ShippedCuesTest, AreSmallUnclippedAsLongAsTheirEventAndEquallyLoud) {
         double maxSeconds;
     } cases[] = {
         {Cue::MainWindow, 1.0, 3.0}, {Cue::Hover, 0.05, 0.3}, {Cue::Start, 0.8, 2.5}, {Cue::Yes, 0.3, 1.2},
-        {Cue::No, 0.2, 0.8},         {Cue::End, 6.0, 7.5},    {Cue::Score, 1.5, 3.5},
+        {Cue::No, 0.2, 0.8},         {Cue::End, 6.0, 7.5},    {Cue::Score, 1.5, 3.5}, {Cue::Tick, 0.1, 0.4},
     };
     std::vector<double> levels;
     for (const auto& c : cases) {

@@ -122,8 +122,9 @@ TEST_F(MatchGame, ClosingTheWindowAfterTheTimeRanOutKeepsTheReview) {
 // is a single round, outside any match.
 TEST_F(MatchGame, AMatchPlayedToItsEndGivesWayToSingleRounds) {
     game->startMatch({"红队", "蓝队"}, 1);
+    // The second team skips once more, so that no tie-break follows.
     for (int team = 0; team < 2; ++team) {
-        playRound(1, 0);
+        playRound(1, team);
         game->confirmReview();
     }
     EXPECT_EQ(game->nextTeam(), -1);

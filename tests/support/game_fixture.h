@@ -113,6 +113,11 @@ inline std::string factOf(const Problem& problem) {
 class EventLog : public GameListener {
 public:
     void roundStarted() override { add("started"); }
+    void cardShown(const RoundCard& card) override {
+        add("card " + std::to_string(static_cast<int>(card.kind)) + " team " + std::to_string(card.team) + " " +
+            card.actor + (card.doublePoints ? " double" : ""));
+    }
+    void cardTimeChanged(std::int32_t seconds) override { add("card time " + std::to_string(seconds)); }
     void wordShown(const WordEntry& entry) override { add("word " + entry.word + " " + std::to_string(entry.points)); }
     void scoreChanged(std::int64_t total, std::int32_t gained) override {
         add("score " + std::to_string(total) + " +" + std::to_string(gained));
@@ -156,7 +161,7 @@ public:
 inline std::string cueName(const std::string& file) {
     const std::pair<const char*, const char*> names[] = {
         {"主界面.mp3", "main"}, {"鼠标放上.mp3", "hover"}, {"开始.mp3", "start"}, {"yes.mp3", "yes"},
-        {"no.mp3", "no"},       {"结束.mp3", "end"},       {"得分.mp3", "score"}};
+        {"no.mp3", "no"},       {"结束.mp3", "end"},       {"得分.mp3", "score"},  {"倒数.mp3", "tick"}};
     for (const auto& [name, cue] : names) {
         if (file == name) return cue;
     }
@@ -199,12 +204,14 @@ public:
         if (library_->libraryLoaded()) game->load();
     }
 
-    // Starts a round with the given countdown, as the start label does, and
-    // lets the press guard run out.
+    // Starts a round with the given countdown, as the start label does, cuts
+    // a rule card short as a second press does, and lets the press guard run
+    // out.
     void start(std::int32_t countdown = 90) {
         game->setCountdownSeconds(countdown);
         random.setSeed(dealSeed);
         game->start();
+        if (game->round().phase == RoundPhase::card) game->start();
         later();
     }
     // Time passes, more than a press needs to count.

@@ -46,7 +46,7 @@ public:
     std::vector<std::string> initFailed;
 };
 
-// The bundled game folder, ending with "/": its sound/ holds the seven cues.
+// The bundled game folder, ending with "/": its sound/ holds the cues.
 std::string gameFolderPath();
 
 }  // namespace caici::testing

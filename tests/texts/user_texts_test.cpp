@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace caici {
 namespace {
@@ -51,6 +53,36 @@ TEST(MatchExport, ACsvASpreadsheetOpensAsText) {
     EXPECT_NE(csv.find("1（并列）,'=SUM(A1),3,1,1\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("1,红队,\"a,\"\"b\"\"\",2,跳过\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("2,'=SUM(A1),猫,1,未猜出\r\n"), std::string::npos) << csv;
+}
+
+// With named players the export ends in the players' table (rounds acted,
+// their points, words guessed, the median time to 正确) and the awards; a
+// player who never acted still has a line.
+TEST(MatchExport, PlayersAndAwards) {
+    MatchSetup setup;
+    setup.teams = {{"红队", 0, {"阿", "波"}}, {"蓝队", 1, {"车"}}};
+    setup.rules.passes = 1;
+    Match match(1, setup);
+    std::vector<ReviewEntry> quick;
+    for (const std::int64_t ms : {1200, 800, 2000, 1000, 1500}) {
+        quick.push_back({{"词", 1}, Verdict::correct, Verdict::correct, 0, 0, ms});
+    }
+    MatchRound red{0, 5, 0, false, quick};
+    red.actor = "阿";
+    match.add(red);
+    MatchRound blue{1, 2, 1, false, {{{"猫", 2}, Verdict::correct, Verdict::correct, 0, 0, 3000}}};
+    blue.actor = "车";
+    match.add(blue);
+
+    const std::string csv = matchCsv(match);
+    EXPECT_NE(csv.find("\r\n\r\n队伍,队员,表演轮数,表演得分,答对词数,中位用时(秒)\r\n"
+                       "红队,阿,1,5,5,1.2\r\n红队,波,0,0,0,\r\n蓝队,车,1,2,1,3.0\r\n"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("\r\n\r\n奖项,队员,队伍,成绩\r\n最佳表演,阿,红队,5分\r\n神速,阿,红队,1.2秒\r\n"),
+              std::string::npos)
+        << csv;
+    EXPECT_EQ(matchCsv(Match(2, {"红队", "蓝队"}, 1)).find("队员"), std::string::npos);
 }
 
 }  // namespace
