@@ -84,7 +84,8 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     setStyleSheet(QStringLiteral(
         "#operatorConsole { background: #1e1e24; } QLabel { color: #f0f0f0; }"
         "QCheckBox { color: #f0f0f0; } #word { color: #ffd23c; } #points { color: #ffd23c; }"
-        "#forbidden { color: #ff9a7a; } #skipReason { color: #ffd23c; } #time { color: #ff80ff; } #score { color: #80ff80; } #skips { color: #80d0ff; }"
+        "#forbidden { color: #ff9a7a; } #time { color: #ff80ff; } #score { color: #80ff80; } #skips { color: #80d0ff; }"
+        "#skipReason { color: #ffd23c; }"
         "QTableView { background: #2a2a32; color: #f0f0f0; gridline-color: #3a3a44; border: none; }"
         "QHeaderView { background: #2a2a32; }"
         "QHeaderView::section { background: #2a2a32; color: #ffdc78; border: none; padding: 4px; }"));

@@ -33,6 +33,11 @@ QString text(HeadlessBrowser& browser, const char* id) {
         .toString();
 }
 
+// Whether the element is laid out on the page, not only unhidden.
+QString displayed(const char* id) {
+    return QStringLiteral("getComputedStyle(document.getElementById('%1')).display !== 'none'").arg(QLatin1String(id));
+}
+
 QString jsString(const QString& value) {
     return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
 }
@@ -59,7 +64,7 @@ TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
     capped.correctEnabled = true;
     capped.skipCapReached = true;
     deliver(browser, stateMessage(capped));
-    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('skip-reason').hidden")));
+    ASSERT_TRUE(browser.waitUntil(displayed("skip-reason")));
     EXPECT_EQ(text(browser, "skip-reason"), QString::fromStdString(refusalText(Refusal::skipCap)));
     EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('skip').disabled")).toBool());
 
@@ -72,9 +77,10 @@ TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
     carded.card =
         cardView(RoundCard{RoundKind::act, 1, markupWord.toStdString(), MatchStage::final, true, 45}, 2, match);
     deliver(browser, stateMessage(carded));
-    ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('rule').hidden")));
-    EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('shown').hidden")).toBool());
-    EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('skip-reason').hidden")).toBool());
+    ASSERT_TRUE(browser.waitUntil(displayed("rule")));
+    // The card takes the word's place, as on the big screen.
+    EXPECT_FALSE(browser.evaluate(displayed("shown")).toBool());
+    EXPECT_FALSE(browser.evaluate(displayed("skip-reason")).toBool());
     EXPECT_EQ(text(browser, "rule-team"), markupWord);
     EXPECT_EQ(text(browser, "rule-actor"), QStringLiteral("表演：") + markupWord);
     EXPECT_EQ(text(browser, "rule-stage"), QStringLiteral("决赛 · 双倍分"));
@@ -96,7 +102,8 @@ TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
     // gives way to the word.
     ASSERT_TRUE(browser.tap(QStringLiteral("#start")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().phase == RoundPhase::running; }, waitMs));
-    EXPECT_TRUE(browser.waitUntil(QStringLiteral("document.getElementById('rule').hidden")));
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("!(") + displayed("rule") + QLatin1Char(')')));
+    EXPECT_TRUE(browser.evaluate(displayed("shown")).toBool());
     ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('correct').disabled")));
     // A word from the workbook is text, never markup.
     EXPECT_EQ(text(browser, "word"), markupWord);
