@@ -2,6 +2,7 @@
 
 #include "common/error_guard.h"
 #include "common/number_text.h"
+#include "console/card_panel.h"
 #include "game/game.h"
 #include "tables/match_models.h"
 #include "texts/user_texts.h"
@@ -67,6 +68,8 @@ QTableView* table(QWidget& parent, const char* name, const QString& accessibleNa
     return view;
 }
 
+constexpr int teamMarkPixels = 24;
+
 QString pointsText(std::int32_t points) {
     return QStringLiteral("%1分").arg(points);
 }
@@ -82,6 +85,7 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
         "#operatorConsole { background: #1e1e24; } QLabel { color: #f0f0f0; }"
         "QCheckBox { color: #f0f0f0; } #word { color: #ffd23c; } #points { color: #ffd23c; }"
         "#forbidden { color: #ff9a7a; } #time { color: #ff80ff; } #score { color: #80ff80; } #skips { color: #80d0ff; }"
+        "#skipReason { color: #ffd23c; }"
         "QTableView { background: #2a2a32; color: #f0f0f0; gridline-color: #3a3a44; border: none; }"
         "QHeaderView { background: #2a2a32; }"
         "QHeaderView::section { background: #2a2a32; color: #ffdc78; border: none; padding: 4px; }"));
@@ -97,7 +101,11 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     columns->addLayout(layout, 1);
 
     auto* numbers = new QHBoxLayout;
+    teamMark = new QLabel(this);
+    teamMark->setObjectName(QStringLiteral("teamMark"));
+    teamMark->setFixedSize(teamMarkPixels, teamMarkPixels);
     team = label(*this, "team", 28, true);
+    numbers->addWidget(teamMark);
     numbers->addWidget(team, 1);
     QFont digits(digitalFamily);
     digits.setPixelSize(40);
@@ -124,7 +132,9 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     forbidden->setAccessibleDescription(QStringLiteral("禁词"));
     forbidden->setWordWrap(true);
     forbidden->setAlignment(Qt::AlignCenter);
+    card = new CardPanel(this);
     current->addStretch(1);
+    current->addWidget(card);
     current->addWidget(word);
     current->addWidget(forbidden);
     current->addWidget(points, 0, Qt::AlignHCenter);
@@ -144,8 +154,14 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
     btnFoul->setAccessibleName(QStringLiteral("犯规"));
     btnPause = button(*this, "btnPause", QStringLiteral("暂停  空格"), 22);
     btnStart = button(*this, "btnStart", QStringLiteral("开始下一轮"), 22);
+    skipReason = label(*this, "skipReason", 16);
+    skipReason->setWordWrap(true);
+    skipReason->setAlignment(Qt::AlignCenter);
+    auto* skipColumn = new QVBoxLayout;
+    skipColumn->addWidget(btnSkip);
+    skipColumn->addWidget(skipReason);
     presses->addWidget(btnCorrect, 3);
-    presses->addWidget(btnSkip, 3);
+    presses->addLayout(skipColumn, 3);
     presses->addWidget(btnFoul, 3);
     presses->addWidget(btnPause, 2);
     presses->addWidget(btnStart, 2);
@@ -188,7 +204,7 @@ OperatorConsole::OperatorConsole(Game& game, ErrorReporter& reporter, const QStr
 
     standingsModel_ = new StandingsModel(game_, this);
     standings = table(*this, "consoleStandings", QStringLiteral("比赛排名"));
-    standings->setModel(standingsModel_);
+    standings->setModel(new MarkedStandings(*standingsModel_, this));
     standings->horizontalHeader()->setStretchLastSection(false);
     standings->horizontalHeader()->setSectionResizeMode(StandingsModel::team, QHeaderView::Stretch);
     layout->addWidget(standings, 2);
@@ -240,21 +256,31 @@ void OperatorConsole::command(CommandKind kind, std::size_t entry, bool counts) 
     guarded(reporter_, [&] { game_.perform(Command{kind, entry, counts}); });
 }
 
+void OperatorConsole::showTeam(const QString& text, const std::optional<NamedTeam>& named) {
+    team->setText(text);
+    teamMark->setVisible(named.has_value());
+    if (named) teamMark->setPixmap(teamMarkPixmap(named->colour, teamMarkPixels));
+}
+
 void OperatorConsole::refresh() {
     const RoundState& round = game_.round();
     const bool running = round.phase == RoundPhase::running;
+    const std::optional<RoundCard> shownCard = round.phase == RoundPhase::card ? game_.card() : std::nullopt;
+    const bool inRound = running || shownCard.has_value();
     const bool busy = game_.busy();
     const auto& match = game_.match();
 
-    const int shownTeam = running || game_.review() ? game_.roundTeam() : game_.nextTeam();
-    if (match && shownTeam >= 0) {
-        const QString name = QString::fromStdString(match->teams().at(static_cast<std::size_t>(shownTeam)));
-        team->setText(running ? name
-                      : game_.review() ? QStringLiteral("%1 · 本轮成绩").arg(name)
-                                       : QStringLiteral("下一队：%1").arg(name));
+    const int shownTeam = inRound || game_.review() ? game_.roundTeam() : game_.nextTeam();
+    if (const std::optional<NamedTeam> named = namedTeam(match, shownTeam)) {
+        showTeam(inRound ? named->name
+                 : game_.review() ? QStringLiteral("%1 · 本轮成绩").arg(named->name)
+                                  : QStringLiteral("下一队：%1").arg(named->name),
+                 named);
     } else {
-        team->setText(QStringLiteral("单轮游戏"));
+        showTeam(QStringLiteral("单轮游戏"), std::nullopt);
     }
+    card->setVisible(shownCard.has_value());
+    if (shownCard) card->showCard(*shownCard, round.cardSeconds, namedTeam(match, shownCard->team));
     time->setText(QString::fromStdString(threeDigits(round.remainingSeconds)));
     score->setText(QString::fromStdString(threeDigits(round.score)));
     skips->setText(QString::number(round.skipCount));
@@ -273,6 +299,8 @@ void OperatorConsole::refresh() {
     forbidden->setVisible(!forbidden->text().isEmpty());
     if (busy) {
         state->setText(QStringLiteral("正在准备…"));
+    } else if (shownCard) {
+        state->setText(QStringLiteral("规则卡：%1 秒后开始，按“正确”或“马上开始”立即开始").arg(round.cardSeconds));
     } else if (running) {
         state->setText(round.paused ? QStringLiteral("已暂停：观众看不到词，按空格继续") : QStringLiteral("进行中"));
     } else if (game_.review()) {
@@ -292,11 +320,16 @@ void OperatorConsole::refresh() {
     const CommandSet available = game_.available();
     btnCorrect->setEnabled(available.has(CommandKind::correct));
     btnSkip->setEnabled(available.has(CommandKind::skip));
+    // The game greys 跳过 out; the console only says why.
+    const bool capped = !available.has(CommandKind::skip) && round.skipCapReached;
+    skipReason->setText(capped ? QString::fromStdString(refusalText(Refusal::skipCap)) : QString());
+    skipReason->setVisible(capped);
     btnFoul->setEnabled(available.has(CommandKind::foul));
     btnFoul->setVisible(game_.forbiddenMode());
     btnPause->setEnabled(available.has(CommandKind::pause));
     btnPause->setText(round.paused ? QStringLiteral("继续  空格") : QStringLiteral("暂停  空格"));
     btnStart->setEnabled(available.has(CommandKind::start));
+    btnStart->setText(shownCard ? QStringLiteral("马上开始") : QStringLiteral("开始下一轮"));
     reviewConfirm->setEnabled(available.has(CommandKind::confirm));
     showReview();
     standingsModel_->refresh();

@@ -3,14 +3,19 @@
 // full screen on the projector. It shows what the audience must not see in
 // advance (the word with its points and the next three words, so that the
 // operator can get ready; in 禁词模式 its forbidden words under it), the
-// time, the score, the skips and the team, and takes the operator's presses:
+// time, the score, the skips and the team with its colour mark, the rule card
+// the big screen shows before a round, and takes the operator's presses:
 // "正确", "跳过", "犯规" (in 禁词模式), pause, the next round, and the review
 // of a finished round. A presenter clicker works here as on the
-// guessing window. Like every window, it only shows the game.
+// guessing window. Like every window, it only shows the game: when the game
+// takes no "跳过" because of the round's skip cap, the console says so.
 
+#include "console/team_mark.h"
 #include "game/game_listener.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -21,6 +26,7 @@ class QTableView;
 
 namespace caici {
 
+class CardPanel;
 class ErrorReporter;
 class Game;
 class ReviewModel;
@@ -35,6 +41,7 @@ public:
     OperatorConsole(Game& game, ErrorReporter& reporter, const QString& digitalFamily);
     ~OperatorConsole() override;
 
+    QLabel* teamMark = nullptr;
     QLabel* team = nullptr;
     QLabel* word = nullptr;
     QLabel* points = nullptr;
@@ -46,9 +53,12 @@ public:
     QLabel* skips = nullptr;
     QPushButton* btnCorrect = nullptr;
     QPushButton* btnSkip = nullptr;
+    // Why "跳过" is greyed out, when the skip cap is the reason.
+    QLabel* skipReason = nullptr;
     QPushButton* btnFoul = nullptr;
     QPushButton* btnPause = nullptr;
     QPushButton* btnStart = nullptr;
+    CardPanel* card = nullptr;
     QWidget* review = nullptr;
     QTableView* reviewTable = nullptr;
     QLabel* reviewTotal = nullptr;
@@ -70,6 +80,8 @@ protected:
 
 private:
     void roundStarted() override { refresh(); }
+    void cardShown(const RoundCard&) override { refresh(); }
+    void cardTimeChanged(std::int32_t) override { refresh(); }
     void wordShown(const WordEntry&) override { refresh(); }
     void scoreChanged(std::int64_t, std::int32_t) override { refresh(); }
     void skipTaken(std::int32_t, std::int32_t) override { refresh(); }
@@ -86,6 +98,7 @@ private:
     void reviewChanged() override { refresh(); }
 
     void refresh();
+    void showTeam(const QString& text, const std::optional<NamedTeam>& named);
     void showReview();
     void addTonightColumn(QHBoxLayout& columns);
     // Every press goes to the game as a command; one that fails says so in

@@ -1,12 +1,14 @@
 #pragma once
 // What a phone shows the operator: the round as the big screen shows it
-// (phase, word and points, time, score, skips, which buttons take presses),
-// the teams of a match, and the review of a finished round with the same
-// toggles as the big screen. A fresh phone, or one that has just
-// reconnected, gets the whole view at once; after that, a new view after
-// every change.
+// (phase, word and points, time, score, skips, which buttons take presses,
+// the rule card before the round), the teams of a match with their colours,
+// and the review of a finished round with the same toggles as the big
+// screen. A fresh phone, or one that has just reconnected, gets the whole
+// view at once; after that, a new view after every change.
 
+#include "game/match.h"
 #include "game/review.h"
+#include "game/round_card.h"
 #include "game/round_engine.h"
 
 #include <cstdint>
@@ -17,6 +19,22 @@
 namespace caici {
 
 class Game;
+
+// A team as the phone names it: its name beside a mark of its colour.
+struct TeamMark {
+    std::string name;
+    // 0xRRGGBB, from teamPalette.
+    std::uint32_t colour = 0;
+};
+
+// The rule card while it is up.
+struct CardView {
+    RoundCard card;
+    // The team about to play; none outside a match.
+    std::optional<TeamMark> team;
+    // What the card's count shows: 3, 2, 1.
+    std::int32_t seconds = 0;
+};
 
 struct OperatorView {
     RoundPhase phase = RoundPhase::idle;
@@ -41,10 +59,15 @@ struct OperatorView {
     // seconds a skip just took; 0 when there was none.
     std::int32_t gained = 0;
     std::int32_t penalty = 0;
+    // "跳过" is off because the round took as many skips as its cap allows,
+    // which the phone says under the button.
+    bool skipCapReached = false;
     // In a match: the team playing the round (or the last one, whose review
     // is open), and the team the next start is for.
-    std::optional<std::string> team;
-    std::optional<std::string> nextTeam;
+    std::optional<TeamMark> team;
+    std::optional<TeamMark> nextTeam;
+    // Before the round's first word.
+    std::optional<CardView> card;
     // The round that just ended, until the host confirms it.
     std::optional<Review> review;
     // The phone may add tonight's words now (between rounds only).
@@ -53,5 +76,11 @@ struct OperatorView {
 
 // The game as it stands, without flashes.
 OperatorView operatorView(const Game& game);
+
+// Team team (from 0) of match with its colour; none outside a match or for
+// a place the match does not have.
+std::optional<TeamMark> teamMark(const std::optional<Match>& match, int team);
+// card as it shows seconds, its team named as match names it.
+CardView cardView(const RoundCard& card, std::int32_t seconds, const std::optional<Match>& match);
 
 }  // namespace caici

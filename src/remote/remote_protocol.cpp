@@ -1,6 +1,8 @@
 #include "remote/remote_protocol.h"
 
 #include "common/errors.h"
+#include "texts/round_card_text.h"
+#include "texts/user_texts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,6 +10,7 @@
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,14 +101,30 @@ QJsonValue text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-QJsonValue optionalText(const std::optional<std::string>& utf8) {
-    return utf8 ? text(*utf8) : QJsonValue(QJsonValue::Null);
-}
-
 QJsonArray texts(const std::vector<std::string>& utf8) {
     QJsonArray array;
     for (const std::string& item : utf8) array.append(text(item));
     return array;
+}
+
+QJsonValue teamName(const std::optional<TeamMark>& team) {
+    return team ? text(team->name) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue teamColour(const std::optional<TeamMark>& team) {
+    if (!team) return QJsonValue::Null;
+    return QStringLiteral("#%1").arg(team->colour & 0xffffffu, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+QJsonValue cardObject(const std::optional<CardView>& view) {
+    if (!view) return QJsonValue::Null;
+    return QJsonObject{{"kind", text(roundKindName(view->card.kind))},
+                       {"rule", text(roundKindRule(view->card.kind))},
+                       {"team", teamName(view->team)},
+                       {"teamColour", teamColour(view->team)},
+                       {"actor", text(view->card.actor)},
+                       {"stage", text(cardStageText(view->card))},
+                       {"seconds", view->seconds}};
 }
 
 QJsonValue reviewObject(const std::optional<Review>& review) {
@@ -174,8 +193,13 @@ QByteArray stateMessage(const OperatorView& view) {
         {"gained", view.gained},
         {"penalty", view.penalty},
         {"forbiddenMode", view.forbiddenMode},
-        {"team", optionalText(view.team)},
-        {"nextTeam", optionalText(view.nextTeam)},
+        {"skipCap", view.skipCapReached},
+        {"skipReason", view.skipCapReached ? text(refusalText(Refusal::skipCap)) : QJsonValue(QJsonValue::Null)},
+        {"team", teamName(view.team)},
+        {"teamColour", teamColour(view.team)},
+        {"nextTeam", teamName(view.nextTeam)},
+        {"nextTeamColour", teamColour(view.nextTeam)},
+        {"card", cardObject(view.card)},
         {"review", reviewObject(view.review)},
         {"tonight", view.tonightOpen},
     });

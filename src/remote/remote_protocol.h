@@ -14,13 +14,21 @@
 // Game to phone:
 //   {"type":"state", "phase", "line", "word", "points", "forbidden",
 //    "seconds", "score", "skips", "correct", "skip", "foul", "start", "busy",
-//    "gained", "penalty", "forbiddenMode", "team", "nextTeam", "review",
+//    "gained", "penalty", "forbiddenMode", "skipCap", "skipReason", "team",
+//    "teamColour", "nextTeam", "nextTeamColour", "card", "review",
 //    "tonight"}
 //      the whole operator's view: see OperatorView. "review" is null or
 //      {"lines":[{"word","points","played","verdict","penalty"}],
 //       "total", "skips", "closedEarly", "counts"}, verdicts being
 //      "correct", "skipped", "missed" or "foul". "forbidden" is the word's
 //      forbidden words (an array of texts, empty outside 禁词模式).
+//      Colours are "#RRGGBB", or null with their team. "skipCap": "skip" is
+//      false because of the round's skip cap, and "skipReason" says so (null
+//      otherwise). "card" is null or, while the rule card is up,
+//      {"kind","rule","team","teamColour","actor","stage","seconds"}: the
+//      kind's name and rule, the team (null outside a match), who acts ("" for
+//      nobody named), the stage as the card words it ("" for a regular round)
+//      and the count (3, 2, 1).
 //   {"type":"error","text":"..."}  a command refused, or a failure the host
 //                                  must hear of; nothing changed
 //   {"type":"pong"}  the answer to a ping

@@ -80,6 +80,8 @@ private:
     // once the game's call has returned, so a press that changes the word,
     // the score and the buttons sends one message, not three.
     void roundStarted() override;
+    void cardShown(const RoundCard&) override { scheduleView(); }
+    void cardTimeChanged(std::int32_t) override { scheduleView(); }
     void wordShown(const WordEntry& entry) override;
     void scoreChanged(std::int64_t total, std::int32_t gained) override;
     void skipTaken(std::int32_t skips, std::int32_t penalty) override;

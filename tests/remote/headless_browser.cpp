@@ -123,6 +123,12 @@ QJsonObject HeadlessBrowser::call(const QString& method, const QJsonObject& para
     return reply;
 }
 
+void HeadlessBrowser::runBeforeEveryPage(const QString& script) {
+    // The page's agent keeps no scripts before it is enabled.
+    call(QStringLiteral("Page.enable"));
+    call(QStringLiteral("Page.addScriptToEvaluateOnNewDocument"), {{"source", script}});
+}
+
 bool HeadlessBrowser::open(const QUrl& url) {
     call(QStringLiteral("Page.navigate"), {{"url", url.toString()}});
     return waitUntil(QStringLiteral("document.readyState === 'complete'"));

@@ -31,6 +31,8 @@ public:
     // Empty once the page is ready for use; what went wrong otherwise.
     const QString& failure() const { return failure_; }
 
+    // Runs script in every page opened from now on, before the page's own.
+    void runBeforeEveryPage(const QString& script);
     bool open(const QUrl& url);
     // The value of a JavaScript expression in the page (JSON values only).
     QJsonValue evaluate(const QString& expression);

@@ -4,7 +4,9 @@
 // then shows.
 
 #include "headless_browser.h"
+#include "remote/remote_protocol.h"
 #include "remote_fixture.h"
+#include "texts/user_texts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,26 +14,96 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 namespace caici::testing {
 namespace {
 
 const QString markupWord = QStringLiteral("<img src=x onerror=alert(1)>");
+
+// Keeps the page's live sockets where the test reaches them, so that a state
+// the game could send is handed to the page as if it had come from the game.
+const QString keepSockets = QStringLiteral(
+    "window.caiciSockets = []; window.WebSocket = class extends WebSocket {"
+    " constructor(...given) { super(...given); window.caiciSockets.push(this); } };");
 
 QString text(HeadlessBrowser& browser, const char* id) {
     return browser.evaluate(QStringLiteral("document.getElementById('%1').textContent").arg(QLatin1String(id)))
         .toString();
 }
 
+// Whether the element is laid out on the page, not only unhidden.
+QString displayed(const char* id) {
+    return QStringLiteral("getComputedStyle(document.getElementById('%1')).display !== 'none'").arg(QLatin1String(id));
+}
+
+QString jsString(const QString& value) {
+    return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
+void deliver(HeadlessBrowser& browser, const QByteArray& message) {
+    browser.evaluate(QStringLiteral("window.caiciSockets.at(-1).onmessage({data: %1}), true")
+                         .arg(jsString(QString::fromUtf8(message))));
+}
+
+// The page also shows what the game says before and during a round of a
+// show: the rule card, whose "开始" starts the round, and why "跳过" is greyed
+// out at the round's skip cap.
 TEST(RemoteInABrowser, TapsOnThePageDriveTheGameAndThePageShowsTheResult) {
     RemoteFixture f({{markupWord.toStdString(), 3}, {"大象", 2}, {"熊猫", 1}, {"企鹅", 2}});
     HeadlessBrowser browser(QSize(390, 844));
     ASSERT_TRUE(browser.failure().isEmpty()) << browser.failure().toStdString();
+    browser.runBeforeEveryPage(keepSockets);
     ASSERT_TRUE(browser.open(f.page()));
     ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('start').disabled")));
     EXPECT_EQ(text(browser, "status"), QStringLiteral("已连接"));
 
+    OperatorView capped = operatorView(*f.game.game);
+    capped.phase = RoundPhase::running;
+    capped.correctEnabled = true;
+    capped.skipCapReached = true;
+    deliver(browser, stateMessage(capped));
+    ASSERT_TRUE(browser.waitUntil(displayed("skip-reason")));
+    EXPECT_EQ(text(browser, "skip-reason"), QString::fromStdString(refusalText(Refusal::skipCap)));
+    EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('skip').disabled")).toBool());
+
+    MatchSetup setup;
+    setup.teams = {{"红队", 0, {}}, {markupWord.toStdString(), 5, {markupWord.toStdString()}}};
+    const std::optional<Match> match(std::in_place, 1, setup);
+    OperatorView carded = operatorView(*f.game.game);
+    carded.phase = RoundPhase::card;
+    carded.team = teamMark(match, 1);
+    carded.card =
+        cardView(RoundCard{RoundKind::act, 1, markupWord.toStdString(), MatchStage::final, true, 45}, 2, match);
+    deliver(browser, stateMessage(carded));
+    ASSERT_TRUE(browser.waitUntil(displayed("rule")));
+    // The card takes the word's place, as on the big screen.
+    EXPECT_FALSE(browser.evaluate(displayed("shown")).toBool());
+    EXPECT_FALSE(browser.evaluate(displayed("skip-reason")).toBool());
+    EXPECT_EQ(text(browser, "rule-team"), markupWord);
+    EXPECT_EQ(text(browser, "rule-actor"), QStringLiteral("表演：") + markupWord);
+    EXPECT_EQ(text(browser, "rule-stage"), QStringLiteral("决赛 · 双倍分"));
+    EXPECT_EQ(text(browser, "rule-kind"), QStringLiteral("比划"));
+    EXPECT_EQ(text(browser, "rule-text"), QString::fromStdString(roundKindRule(RoundKind::act)));
+    EXPECT_EQ(text(browser, "rule-count"), QStringLiteral("2"));
+    EXPECT_EQ(text(browser, "team"), QStringLiteral("本轮：") + markupWord);
+    // The colour marks beside the team's name: 5 is the palette's vermilion.
+    for (const char* mark : {"#rule-team .mark", "#team .mark"}) {
+        EXPECT_EQ(browser.evaluate(QStringLiteral("getComputedStyle(document.querySelector('%1')).backgroundColor")
+                                       .arg(QLatin1String(mark)))
+                      .toString(),
+                  QStringLiteral("rgb(213, 94, 0)"))
+            << mark;
+    }
+    EXPECT_EQ(browser.evaluate(QStringLiteral("document.querySelectorAll('img').length")).toInt(-1), 0);
+
+    // The card's "开始" is the game's start: the round begins and the card
+    // gives way to the word.
     ASSERT_TRUE(browser.tap(QStringLiteral("#start")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.game.round().phase == RoundPhase::running; }, waitMs));
+    EXPECT_TRUE(browser.waitUntil(QStringLiteral("!(") + displayed("rule") + QLatin1Char(')')));
+    EXPECT_TRUE(browser.evaluate(displayed("shown")).toBool());
     ASSERT_TRUE(browser.waitUntil(QStringLiteral("!document.getElementById('correct').disabled")));
     // A word from the workbook is text, never markup.
     EXPECT_EQ(text(browser, "word"), markupWord);

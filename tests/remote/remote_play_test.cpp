@@ -2,6 +2,7 @@
 // input, and every change of the game reaches every phone as the whole view.
 
 #include "remote/remote_protocol.h"
+#include "texts/user_texts.h"
 #include "remote_fixture.h"
 
 #include <QJsonArray>
@@ -9,6 +10,9 @@
 #include <QPointer>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
 
 namespace caici::testing {
 namespace {
@@ -136,6 +140,8 @@ TEST(RemotePlay, AMatchsTeamsAndItsReviewOnThePhone) {
     ASSERT_TRUE(phone.open(f.socket()));
     ASSERT_TRUE(phone.waitForAny([](const QJsonObject& m) { return stateIs(m, "nextTeam", "红队"); }));
     EXPECT_EQ(phone.lastState().value(QLatin1String("team")), QJsonValue(QJsonValue::Null));
+    // Teams not given colours take the palette's in order.
+    EXPECT_EQ(phone.lastState().value(QLatin1String("nextTeamColour")), "#E69F00");
 
     phone.send(R"({"cmd":"confirm"})");
     ASSERT_TRUE(phone.waitForNew([](const QJsonObject& m) { return stateIs(m, "type", "error"); }))
@@ -171,6 +177,7 @@ TEST(RemotePlay, AMatchsTeamsAndItsReviewOnThePhone) {
     phone.send(R"({"cmd":"confirm"})");
     ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return m.value(QLatin1String("review")).isNull(); }));
     EXPECT_EQ(phone.lastState().value(QLatin1String("nextTeam")), "蓝队");
+    EXPECT_EQ(phone.lastState().value(QLatin1String("nextTeamColour")), "#56B4E9");
     ASSERT_TRUE(f.game.game->match().has_value());
     ASSERT_EQ(f.game.game->match()->rounds().size(), 1u);
     EXPECT_EQ(f.game.game->match()->rounds()[0].score, 5);
@@ -246,8 +253,8 @@ TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
     view.score = 5;
     view.skips = 1;
     view.startEnabled = true;
-    view.team = "<b>红队</b>";
-    view.nextTeam = "蓝队";
+    view.team = TeamMark{"<b>红队</b>", 0xE69F00};
+    view.nextTeam = TeamMark{"蓝队", 0x0072B2};
     view.review = Review(0,
                          {{{"大象", 3}, Verdict::correct, Verdict::correct, 0},
                           {{"熊猫", 1}, Verdict::skipped, Verdict::skipped, 0}},
@@ -260,6 +267,9 @@ TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
     EXPECT_EQ(state.value(QLatin1String("points")), QJsonValue(QJsonValue::Null));
     EXPECT_EQ(state.value(QLatin1String("team")), "<b>红队</b>");
     EXPECT_EQ(state.value(QLatin1String("nextTeam")), "蓝队");
+    EXPECT_EQ(state.value(QLatin1String("teamColour")), "#E69F00");
+    EXPECT_EQ(state.value(QLatin1String("nextTeamColour")), "#0072B2");
+    EXPECT_EQ(state.value(QLatin1String("card")), QJsonValue(QJsonValue::Null));
     const QJsonObject review = state.value(QLatin1String("review")).toObject();
     EXPECT_EQ(review.value(QLatin1String("total")), 4);
     EXPECT_EQ(review.value(QLatin1String("skips")), 0);
@@ -270,9 +280,67 @@ TEST(RemoteProtocol, TheStateMessageCarriesTheWholeOperatorsView) {
     EXPECT_EQ(lines[1].toObject().value(QLatin1String("played")), "skipped");
     EXPECT_EQ(lines[1].toObject().value(QLatin1String("verdict")), "correct");
     for (const char* field : {"word", "forbidden", "seconds", "score", "skips", "correct", "skip", "foul", "start",
-                              "busy", "gained", "penalty", "forbiddenMode"}) {
+                              "busy", "gained", "penalty", "forbiddenMode", "skipCap", "skipReason"}) {
         EXPECT_TRUE(state.contains(QLatin1String(field))) << field;
     }
+}
+
+// The rule card reaches the phone as the console and the big screen word it:
+// the kind's name and rule, the team with its colour, who acts, and the stage.
+TEST(RemoteProtocol, TheStateMessageCarriesTheRuleCard) {
+    MatchSetup setup;
+    setup.teams = {{"红队", 2, {}}, {"<b>蓝队</b>", 5, {"小明", "小红"}}};
+    const std::optional<Match> match(std::in_place, 1, setup);
+    struct Case {
+        MatchStage stage;
+        bool doublePoints;
+        const char* shown;
+    };
+    for (const Case& c : {Case{MatchStage::regular, false, ""}, Case{MatchStage::tieBreak, false, "加赛"},
+                          Case{MatchStage::final, true, "决赛 · 双倍分"}}) {
+        OperatorView view;
+        view.phase = RoundPhase::card;
+        view.card = cardView(RoundCard{RoundKind::act, 1, "小红", c.stage, c.doublePoints, 45}, 2, match);
+        const QJsonObject card =
+            QJsonDocument::fromJson(stateMessage(view)).object().value(QLatin1String("card")).toObject();
+        EXPECT_EQ(card.value(QLatin1String("kind")), QString::fromStdString(roundKindName(RoundKind::act))) << c.shown;
+        EXPECT_EQ(card.value(QLatin1String("rule")), QString::fromStdString(roundKindRule(RoundKind::act)));
+        EXPECT_EQ(card.value(QLatin1String("team")), "<b>蓝队</b>");
+        EXPECT_EQ(card.value(QLatin1String("teamColour")), "#D55E00");
+        EXPECT_EQ(card.value(QLatin1String("actor")), "小红");
+        EXPECT_EQ(card.value(QLatin1String("stage")), QString::fromUtf8(c.shown));
+        EXPECT_EQ(card.value(QLatin1String("seconds")), 2);
+    }
+
+    // A single round of another kind has a card but no team.
+    OperatorView single;
+    single.phase = RoundPhase::card;
+    single.card = cardView(RoundCard{RoundKind::sounds, -1, {}, MatchStage::regular, false, 90}, 3, std::nullopt);
+    const QJsonObject card =
+        QJsonDocument::fromJson(stateMessage(single)).object().value(QLatin1String("card")).toObject();
+    EXPECT_EQ(card.value(QLatin1String("kind")), "声音");
+    EXPECT_EQ(card.value(QLatin1String("team")), QJsonValue(QJsonValue::Null));
+    EXPECT_EQ(card.value(QLatin1String("teamColour")), QJsonValue(QJsonValue::Null));
+    EXPECT_EQ(card.value(QLatin1String("actor")), "");
+    EXPECT_EQ(card.value(QLatin1String("seconds")), 3);
+}
+
+// 跳过 greyed out by the round's skip cap comes with the reason the phone
+// shows under it; greyed out for any other reason, with none.
+TEST(RemoteProtocol, ASkipCapGreysSkipOutWithItsReason) {
+    OperatorView view;
+    view.phase = RoundPhase::running;
+    view.correctEnabled = true;
+    view.skipCapReached = true;
+    QJsonObject state = QJsonDocument::fromJson(stateMessage(view)).object();
+    EXPECT_EQ(state.value(QLatin1String("skip")), false);
+    EXPECT_EQ(state.value(QLatin1String("skipCap")), true);
+    EXPECT_EQ(state.value(QLatin1String("skipReason")), QString::fromStdString(refusalText(Refusal::skipCap)));
+
+    view.skipCapReached = false;
+    state = QJsonDocument::fromJson(stateMessage(view)).object();
+    EXPECT_EQ(state.value(QLatin1String("skipCap")), false);
+    EXPECT_EQ(state.value(QLatin1String("skipReason")), QJsonValue(QJsonValue::Null));
 }
 
 }  // namespace

@@ -16,6 +16,9 @@
     tonight: byId('tonight'), tonightForm: byId('tonight-form'), tonightWord: byId('tonight-word'),
     tonightPoints: byId('tonight-points'), tonightForbidden: byId('tonight-forbidden'),
     tonightAnswer: byId('tonight-answer'),
+    shown: byId('shown'), skipReason: byId('skip-reason'),
+    rule: byId('rule'), ruleTeam: byId('rule-team'), ruleActor: byId('rule-actor'), ruleStage: byId('rule-stage'),
+    ruleKind: byId('rule-kind'), ruleText: byId('rule-text'), ruleCount: byId('rule-count'),
   };
 
   // The page lives at /<key>/; its live connection at /<key>/ws.
@@ -127,15 +130,54 @@
     }
   }
 
-  function teamText(state) {
-    if (state.phase === 'running' || state.review) return state.team ? '本轮：' + state.team : '';
-    return state.nextTeam ? '下一队：' + state.nextTeam : '';
+  // A colour is only ever "#RRGGBB"; anything else draws no mark.
+  function colourOf(value) {
+    return typeof value === 'string' && /^#[0-9A-Fa-f]{6}$/.test(value) ? value : '';
+  }
+
+  // A team's name as text, after a mark of its colour.
+  function showTeam(element, text, colour) {
+    const parts = [];
+    const shade = colourOf(colour);
+    if (text && shade) {
+      const mark = document.createElement('span');
+      mark.className = 'mark';
+      mark.style.backgroundColor = shade;
+      mark.setAttribute('aria-hidden', 'true');
+      parts.push(mark);
+    }
+    parts.push(document.createTextNode(text));
+    element.replaceChildren(...parts);
+  }
+
+  function teamLine(state) {
+    if (state.phase === 'running' || state.phase === 'card' || state.review) {
+      return state.team ? { text: '本轮：' + state.team, colour: state.teamColour } : null;
+    }
+    return state.nextTeam ? { text: '下一队：' + state.nextTeam, colour: state.nextTeamColour } : null;
+  }
+
+  // The rule card as the big screen shows it, with its 3-2-1; "开始" below
+  // it ends the count at once.
+  function showCard(card) {
+    view.rule.hidden = !card;
+    view.shown.hidden = !!card;
+    if (!card) return;
+    showTeam(view.ruleTeam, card.team || '', card.teamColour);
+    view.ruleTeam.hidden = !card.team;
+    view.ruleActor.hidden = !card.actor;
+    view.ruleActor.textContent = card.actor ? '表演：' + card.actor : '';
+    view.ruleStage.hidden = !card.stage;
+    view.ruleStage.textContent = card.stage || '';
+    view.ruleKind.textContent = card.kind;
+    view.ruleText.textContent = card.rule;
+    view.ruleCount.textContent = String(card.seconds);
   }
 
   function showState(state) {
-    const team = teamText(state);
+    const team = teamLine(state);
     view.team.hidden = !team;
-    view.team.textContent = team;
+    showTeam(view.team, team ? team.text : '', team ? team.colour : '');
     view.time.textContent = threeDigits(state.seconds);
     view.score.textContent = threeDigits(state.score);
     view.skips.textContent = String(state.skips);
@@ -147,6 +189,11 @@
     view.foul.hidden = !state.forbiddenMode;
     view.start.hidden = state.phase === 'running';
     setButtons(state);
+    // The game greys 跳过 out; the page only says why.
+    const reason = !state.skip && state.skipCap && typeof state.skipReason === 'string' ? state.skipReason : '';
+    view.skipReason.hidden = !reason;
+    view.skipReason.textContent = reason;
+    showCard(state.card);
     showFlash(state);
     showReview(state.review);
     // Hidden while a round runs: the describer's phone shows the room nothing.
