@@ -76,7 +76,12 @@ QIcon ColourSwatches::colourIcon(std::size_t colour) {
     QPainter painter(&square);
     painter.setPen(QColor(64, 64, 64));
     painter.drawRect(square.rect().adjusted(0, 0, -1, -1));
-    return QIcon(square);
+    // The same square when its row is picked: a tinted one would show
+    // another colour than the team's.
+    QIcon icon;
+    icon.addPixmap(square, QIcon::Normal);
+    icon.addPixmap(square, QIcon::Selected);
+    return icon;
 }
 
 }  // namespace caici

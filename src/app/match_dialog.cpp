@@ -169,6 +169,9 @@ QWidget* MatchDialog::buildRules() {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFixedHeight(kindListHeight);
     scroll->setWidget(rows);
+    // The rows stand on the box's own background, not in a field.
+    scroll->viewport()->setAutoFillBackground(false);
+    rows->setAutoFillBackground(false);
     addKind = new QPushButton(QStringLiteral("添加一轮"), box);
     removeKind = new QPushButton(QStringLiteral("删除最后一轮"), box);
     auto* kindButtons = new QHBoxLayout;
