@@ -6,8 +6,8 @@
 #include "app/library_panel.h"
 #include "app/match_dialog.h"
 #include "app/remote_panel.h"
-#include "app/show_settings_panel.h"
 #include "app/rules_dialog_geometry.h"
+#include "app/show_settings_panel.h"
 #include "look/window_look.h"
 #include "common/error_guard.h"
 #include "game/game.h"
@@ -204,11 +204,11 @@ void TForm2::connectShowSettings(WindowDialogs& dialogs) {
     showColumn_->setObjectName(QStringLiteral("showSection"));
     showColumn_->setGeometry(tonightLeft, top, tonightWidth, height() - top - 8);
     new DottedFrame(*showColumn_, showColumn_->rect(), Qt::black);
-    showSettings_ = new ShowSettingsPanel(settings_, dialogs, reporter_, showColumn_);
-    showSettings_->setGeometry(showColumn_->rect().adjusted(2, 2, -2, -2));
+    auto* panel = new ShowSettingsPanel(settings_, dialogs, reporter_, showColumn_);
+    panel->setGeometry(showColumn_->rect().adjusted(2, 2, -2, -2));
     // Black on the dialog's orange-red reads best; a refusal stands out bold.
-    showSettings_->setStyleSheet(QStringLiteral("#logoAnswer { color: black; }"
-                                                "#logoAnswer[refused=\"true\"] { color: white; font-weight: bold; }"));
+    panel->setStyleSheet(QStringLiteral("#logoAnswer { color: black; }"
+                                         "#logoAnswer[refused=\"true\"] { color: white; font-weight: bold; }"));
     btnShowSettings_ = new QPushButton(this);
     btnShowSettings_->setObjectName(QStringLiteral("btnShowSettings"));
     btnShowSettings_->setFont(pixelFont(QStringLiteral("Tahoma"), 13));

@@ -3,8 +3,9 @@
 // settings: the countdown length in whole seconds (10 to 999), typed into
 // edt1, handed to the game for the next start and remembered for the next
 // launch; the match set-up, the phone remote, 禁词模式 with what a foul costs,
-// the word library, and how single rounds and the event are shown. The rules button shows it beside the start window, which moves
-// aside to make room and back when the dialog closes.
+// the word library, and how single rounds and the event are shown. The rules
+// button shows it beside the start window, which moves aside to make room
+// and back when the dialog closes.
 
 #include <QDialog>
 #include <QPoint>
@@ -24,7 +25,6 @@ class LibraryPanel;
 class MatchDialog;
 class PhoneRemote;
 class Settings;
-class ShowSettingsPanel;
 class TonightPanel;
 class WindowDialogs;
 
@@ -100,7 +100,6 @@ private:
     QWidget* tonightColumn_ = nullptr;
     QPushButton* btnTonight_ = nullptr;
     QWidget* showColumn_ = nullptr;
-    ShowSettingsPanel* showSettings_ = nullptr;
     QPushButton* btnShowSettings_ = nullptr;
     QLabel* label1_ = nullptr;
     // How far the dialog moved the start window aside; undone when it closes.
