@@ -54,6 +54,16 @@ Program::Program(ProgramParts parts) {
     errorBoxes_ = std::make_unique<ErrorBoxes>(parts.errors);
     game_->addListener(*errorBoxes_);
 
+    // Single rounds are played as the host last set them, and as the host
+    // changes them from now on.
+    const auto followRoundRules = [this] {
+        game_->setRoundKind(settings_->roundKind());
+        game_->setSkipCap(settings_->skipCap());
+        game_->setLastSecondsCue(settings_->lastSecondsCue());
+    };
+    followRoundRules();
+    QObject::connect(settings_.get(), &Settings::roundRulesChanged, settings_.get(), followRoundRules);
+
     form1_ = std::make_unique<TForm1>(*game_, parts.errors);
     form2_ = std::make_unique<TForm2>(*form1_, *game_, *settings_, parts.errors);
     form3_ = std::make_unique<TForm3>(
@@ -67,6 +77,7 @@ Program::Program(ProgramParts parts) {
     form1_->connectRules(*form2_);
     form2_->connectLibrary(*library_, parts.baseFolder);
     form2_->connectTonight();
+    form2_->connectShowSettings(*dialogs_);
     const GuessingWindowMenu& menu = form3_->menu();
     QObject::connect(menu.openLibrary, &QAction::triggered, library_.get(), [this] { library_->open(form3_.get()); });
     QObject::connect(menu.editLibrary, &QAction::triggered, library_.get(), [this] { library_->edit(); });

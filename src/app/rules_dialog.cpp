@@ -7,6 +7,7 @@
 #include "app/match_dialog.h"
 #include "app/remote_panel.h"
 #include "app/rules_dialog_geometry.h"
+#include "app/show_settings_panel.h"
 #include "look/window_look.h"
 #include "common/error_guard.h"
 #include "game/game.h"
@@ -193,12 +194,50 @@ void TForm2::connectTonight() {
 }
 
 void TForm2::showTonight(bool shown) {
+    showColumn(shown ? tonightColumn_ : nullptr);
+}
+
+void TForm2::connectShowSettings(WindowDialogs& dialogs) {
     using namespace design::rules;
-    tonightColumn_->setVisible(shown);
-    btnTonight_->setText(shown ? QStringLiteral("今晚的词 «") : QStringLiteral("今晚的词 »"));
-    btnTonight_->setAccessibleName(QStringLiteral("今晚的词"));
+    const int top = rulesFrame.y();
+    showColumn_ = new QWidget(this);
+    showColumn_->setObjectName(QStringLiteral("showSection"));
+    showColumn_->setGeometry(tonightLeft, top, tonightWidth, height() - top - 8);
+    new DottedFrame(*showColumn_, showColumn_->rect(), Qt::black);
+    auto* panel = new ShowSettingsPanel(settings_, dialogs, reporter_, showColumn_);
+    panel->setGeometry(showColumn_->rect().adjusted(2, 2, -2, -2));
+    // Black on the dialog's orange-red reads best; a refusal stands out bold.
+    panel->setStyleSheet(QStringLiteral("#logoAnswer { color: black; }"
+                                         "#logoAnswer[refused=\"true\"] { color: white; font-weight: bold; }"));
+    btnShowSettings_ = new QPushButton(this);
+    btnShowSettings_->setObjectName(QStringLiteral("btnShowSettings"));
+    btnShowSettings_->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+    btnShowSettings_->setGeometry(btnShowSettings);
+    btnShowSettings_->setCursor(Qt::PointingHandCursor);
+    connect(btnShowSettings_, &QPushButton::clicked, this,
+            [this] { guarded(reporter_, [this] { showShowSettings(!showColumn_->isVisible()); }); });
+    showShowSettings(false);
+}
+
+void TForm2::showShowSettings(bool shown) {
+    showColumn(shown ? showColumn_ : nullptr);
+}
+
+void TForm2::showColumn(QWidget* column) {
+    using namespace design::rules;
+    if (tonightColumn_) {
+        tonightColumn_->setVisible(column == tonightColumn_);
+        btnTonight_->setText(column == tonightColumn_ ? QStringLiteral("今晚的词 «") : QStringLiteral("今晚的词 »"));
+        btnTonight_->setAccessibleName(QStringLiteral("今晚的词"));
+    }
+    if (showColumn_) {
+        showColumn_->setVisible(column == showColumn_);
+        btnShowSettings_->setText(column == showColumn_ ? QStringLiteral("活动和玩法 «")
+                                                        : QStringLiteral("活动和玩法 »"));
+        btnShowSettings_->setAccessibleName(QStringLiteral("活动和玩法"));
+    }
     const int border = frameGeometry().width() - width();
-    setFixedSize(shown ? tonightLeft + tonightWidth + tonightRightMargin : clientSize.width(), height());
+    setFixedSize(column ? tonightLeft + tonightWidth + tonightRightMargin : clientSize.width(), height());
     if (isVisible()) {
         // Widened where it stands, it would reach off the screen's right edge.
         const QRect area = screenOf(*this).availableGeometry();

@@ -3,8 +3,9 @@
 // settings: the countdown length in whole seconds (10 to 999), typed into
 // edt1, handed to the game for the next start and remembered for the next
 // launch; the match set-up, the phone remote, 禁词模式 with what a foul costs,
-// and the word library. The rules button shows it beside the start window, which moves
-// aside to make room and back when the dialog closes.
+// the word library, and how single rounds and the event are shown. The rules
+// button shows it beside the start window, which moves aside to make room
+// and back when the dialog closes.
 
 #include <QDialog>
 #include <QPoint>
@@ -25,6 +26,7 @@ class MatchDialog;
 class PhoneRemote;
 class Settings;
 class TonightPanel;
+class WindowDialogs;
 
 // Where the dialog goes beside the start window (both as frames, in screen
 // coordinates): right of it, 10 px away, with the start window moved left by
@@ -63,6 +65,12 @@ public:
     void connectTonight();
     void showTonight(bool shown);
 
+    // "活动和玩法" (see ShowSettingsPanel) go in a column of their own in the
+    // place of tonight's words, at a click of its button; the logo file is
+    // chosen with dialogs. After connectLibrary.
+    void connectShowSettings(WindowDialogs& dialogs);
+    void showShowSettings(bool shown);
+
     QLineEdit& edt1() const { return *edt1_; }
 
     // Opens the match set-up.
@@ -78,6 +86,9 @@ private:
     void buildLayout();
     void edt1Change();
     void edt1Exit();
+    // Shows column (tonight's words or the show's settings) right of the
+    // rest, or none, and sizes the dialog for it.
+    void showColumn(QWidget* column);
 
     QWidget& startWindow_;
     Game& game_;
@@ -88,6 +99,8 @@ private:
     TonightPanel* tonight_ = nullptr;
     QWidget* tonightColumn_ = nullptr;
     QPushButton* btnTonight_ = nullptr;
+    QWidget* showColumn_ = nullptr;
+    QPushButton* btnShowSettings_ = nullptr;
     QLabel* label1_ = nullptr;
     // How far the dialog moved the start window aside; undone when it closes.
     int startShift_ = 0;

@@ -39,6 +39,9 @@ inline constexpr int tonightLeft = designedSize.width();
 inline constexpr int tonightWidth = 300;
 inline constexpr int tonightRightMargin = 14;
 inline constexpr QRect btnTonight{323, 22, 110, 30};
+// "活动和玩法": a column in the same place, at a click of its button left of
+// tonight's.
+inline constexpr QRect btnShowSettings{207, 22, 110, 30};
 // At the foot of that column, under tonight's words: 禁词模式 and the foul's
 // extra point, the two settings of the words' forbidden words.
 inline constexpr int forbiddenRowHeight = 34;

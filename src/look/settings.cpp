@@ -1,6 +1,11 @@
 #include "look/settings.h"
 
+#include "look/event_logo.h"
+
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include <array>
 
 namespace caici {
 namespace {
@@ -18,6 +23,11 @@ const QString projectorKey = QStringLiteral("screens/projector");
 const QString consoleKey = QStringLiteral("screens/console");
 const QString remoteKey = QStringLiteral("remote/on");
 const QString foulPointKey = QStringLiteral("round/foulCostsPoint");
+const QString roundKindKey = QStringLiteral("round/kind");
+const QString skipCapKey = QStringLiteral("round/skipCap");
+const QString lastSecondsKey = QStringLiteral("round/lastSecondsCue");
+const QString eventNameKey = QStringLiteral("event/name");
+const QString eventLogoKey = QStringLiteral("event/logo");
 const QString libraryGroup = QStringLiteral("library");
 const QString chosenLibraryKey = QStringLiteral("library/chosen");
 
@@ -27,6 +37,18 @@ QString choiceKey(const QString& library, const char* field) {
     return QStringLiteral("library/%1/%2")
         .arg(QString::fromLatin1(library.toUtf8().toHex()), QString::fromLatin1(field));
 }
+
+// Kinds are kept by name, so that the file reads the same whatever the
+// order of the enumeration.
+struct KindName {
+    RoundKind kind;
+    const char* name;
+};
+constexpr std::array<KindName, roundKindCount> kindNames{{{RoundKind::describe, "describe"},
+                                                          {RoundKind::act, "act"},
+                                                          {RoundKind::oneWord, "oneWord"},
+                                                          {RoundKind::sounds, "sounds"},
+                                                          {RoundKind::forbidden, "forbidden"}}};
 
 }  // namespace
 
@@ -192,6 +214,78 @@ void Settings::setWordChoice(const QString& library, const WordChoice& choice) {
     store_->sync();
 }
 
+RoundKind Settings::roundKind() const {
+    const QString name = store_->value(roundKindKey).toString();
+    for (const KindName& known : kindNames) {
+        if (name == QLatin1String(known.name)) return known.kind;
+    }
+    return RoundKind::describe;
+}
+
+void Settings::setRoundKind(RoundKind kind) {
+    for (const KindName& known : kindNames) {
+        if (known.kind == kind) write(roundKindKey, QString::fromLatin1(known.name));
+    }
+    emit roundRulesChanged();
+}
+
+std::optional<int> Settings::skipCap() const {
+    bool ok = false;
+    const int cap = store_->value(skipCapKey).toInt(&ok);
+    // A hand-edited file may hold anything: what is no cap of skips is none.
+    if (!ok || cap < 0) return std::nullopt;
+    return cap;
+}
+
+void Settings::setSkipCap(std::optional<int> cap) {
+    if (cap) {
+        write(skipCapKey, *cap);
+    } else {
+        store_->remove(skipCapKey);
+        store_->sync();
+    }
+    emit roundRulesChanged();
+}
+
+bool Settings::lastSecondsCue() const {
+    return store_->value(lastSecondsKey, true).toBool();
+}
+
+void Settings::setLastSecondsCue(bool on) {
+    write(lastSecondsKey, on);
+    emit roundRulesChanged();
+}
+
+QString Settings::eventName() const {
+    return clippedEventName(store_->value(eventNameKey).toString());
+}
+
+void Settings::setEventName(const QString& name) {
+    write(eventNameKey, clippedEventName(name));
+    emit eventBrandChanged();
+}
+
+QString Settings::eventLogoFile() const {
+    return store_->value(eventLogoKey).toString();
+}
+
+void Settings::setEventLogoFile(const QString& path) {
+    write(eventLogoKey, path);
+    emit eventBrandChanged();
+}
+
+EventBrand Settings::eventBrand() const {
+    const QString path = eventLogoFile();
+    if (path.isEmpty()) return {eventName(), {}};
+    const QFileInfo file(path);
+    const qint64 size = file.exists() ? file.size() : -1;
+    const QDateTime modified = file.lastModified();
+    if (path != decodedLogo_.path || size != decodedLogo_.size || modified != decodedLogo_.modified) {
+        decodedLogo_ = {path, size, modified, readEventLogo(path).logo};
+    }
+    return {eventName(), decodedLogo_.logo};
+}
+
 void Settings::restoreDefaults() {
     QMap<QString, QVariant> libraries;
     store_->beginGroup(libraryGroup);
@@ -204,6 +298,8 @@ void Settings::restoreDefaults() {
     store_->sync();
     emit restored();
     emit reduceMotionChanged(reduceMotion());
+    emit roundRulesChanged();
+    emit eventBrandChanged();
 }
 
 bool Settings::foulCostsPoint() const {
