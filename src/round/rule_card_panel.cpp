@@ -95,7 +95,6 @@ RuleCardPanel::~RuleCardPanel() {
 
 void RuleCardPanel::setEventBrand(const EventBrand& brandShown) {
     brand->setBrand(brandShown);
-    // setBrand shows the label whenever there is a brand; it belongs to the card.
     layOut();
 }
 
