@@ -7,6 +7,7 @@
 
 #include "common/error_guard.h"
 #include "game/game.h"
+#include "look/event_brand.h"
 
 #include <QWidget>
 
@@ -37,6 +38,9 @@ public:
     // The seven-segment family the guessing window registered, for the
     // edition caption.
     void setDigitalFamily(const QString& family);
+    // The event's logo and name on the banner, beside the start label;
+    // neither shows while the brand is empty.
+    void setEventBrand(const EventBrand& brand);
 
     bool hovering() const { return hovering_; }
 
@@ -50,6 +54,8 @@ public:
     QLabel* editionDigits = nullptr;
     // Whose turn the start label begins while a match runs.
     QLabel* nextTeam = nullptr;
+    QLabel* eventLogo = nullptr;
+    QLabel* eventName = nullptr;
     LibraryBrowser* pgc1 = nullptr;
     RemotePanel* remotePanel = nullptr;
 
@@ -78,6 +84,7 @@ private:
     void buildLayout();
     void buildMakerInformation();
     void buildTitle();
+    void buildEventBrand();
     void connectHandlers();
     void FormShow();
     template <class Body>

@@ -24,6 +24,9 @@ inline constexpr QPoint contact{220, 382};
 inline constexpr int remoteOverhang = 7;
 // The next team's name, under the start label.
 inline constexpr int nextTeamGap = 8;
+// The event's logo and name: on the stage's back wall, under the maker's
+// line and left of the start label, clear of the rules button below.
+inline constexpr QRect eventBrand{16, 134, 318, 42};
 
 // The library browser page pgc1, above the client area.
 inline constexpr QRect pgc1{8, -2471, 437, 400};

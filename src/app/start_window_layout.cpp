@@ -12,6 +12,7 @@
 #include "look/window_look.h"
 #include "fadetext/fade_text.h"
 
+#include <QFontMetrics>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QPushButton>
@@ -81,6 +82,7 @@ void TForm1::buildLayout() {
 
     new DottedFrame(*this, design::start::makerFrame, storedColor(frameColor));
     buildMakerInformation();
+    buildEventBrand();
 
     pgc1 = new LibraryBrowser(*this);
     // Placed out of sight and hidden as well, so that neither the keyboard
@@ -133,6 +135,55 @@ void TForm1::buildMakerInformation() {
         QLabel& label = addText(*this, message, at, text, Qt::black);
         label.setCursor(Qt::PointingHandCursor);
     }
+}
+
+void TForm1::buildEventBrand() {
+    eventLogo = new QLabel(this);
+    eventLogo->setObjectName(QStringLiteral("eventLogo"));
+    eventLogo->setAccessibleName(QStringLiteral("活动标志"));
+    eventLogo->setScaledContents(true);
+    eventLogo->hide();
+    eventName = new QLabel(this);
+    eventName->setObjectName(QStringLiteral("eventName"));
+    // The event's name is the host's own text, shown as typed.
+    eventName->setTextFormat(Qt::PlainText);
+    eventName->setWordWrap(true);
+    eventName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setTextColor(*eventName, Qt::white);
+    addHalo(*eventName);
+    eventName->hide();
+}
+
+void TForm1::setEventBrand(const EventBrand& brand) {
+    const QRect area = design::start::eventBrand;
+    QSize logo;
+    if (!brand.logo.isNull()) {
+        // At most twice as wide as high: the name keeps most of the row.
+        logo = brand.logo.size().scaled(QSize(area.height() * 2, area.height()), Qt::KeepAspectRatio);
+        eventLogo->setPixmap(QPixmap::fromImage(
+            brand.logo.scaled(logo * devicePixelRatioF(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        eventLogo->setGeometry(QRect(QPoint(area.left(), area.top() + (area.height() - logo.height()) / 2), logo));
+    }
+    eventLogo->setVisible(!logo.isEmpty());
+    const int gap = logo.isEmpty() ? 0 : 8;
+    const QRect nameArea = area.adjusted(logo.width() + gap, 0, 0, 0);
+    eventName->setText(brand.name);
+    // One line as large as fits, else two lines: a name of the longest
+    // length the settings take still reads whole.
+    QFont font = pixelFont(titleFace, 18, true);
+    for (int pixels = 18; pixels >= 10; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        const bool oneLine = metrics.horizontalAdvance(brand.name) <= nameArea.width();
+        const bool twoLines =
+            pixels <= 14 &&
+            metrics.boundingRect(QRect(QPoint(), nameArea.size()), Qt::TextWordWrap, brand.name).height() <=
+                nameArea.height();
+        if (oneLine || twoLines) break;
+    }
+    eventName->setFont(font);
+    eventName->setGeometry(nameArea);
+    eventName->setVisible(!brand.name.isEmpty());
 }
 
 void TForm1::setDigitalFamily(const QString& family) {

@@ -19,7 +19,9 @@
 #include "round/guessing_window_menu.h"
 #include "round/results_export.h"
 #include "round/review_panel.h"
+#include "round/rule_card_panel.h"
 #include "round/scoreboard_panel.h"
+#include "round/time_pulse.h"
 #include "round/word_display_style.h"
 #include "common/product.h"
 #include "look/window_look.h"
@@ -79,7 +81,9 @@ TForm3::TForm3(GuessingWindowParts parts)
 
     review = new ReviewPanel(*this, background_, game_, digitalFamily_);
     scoreboard = new ScoreboardPanel(*this, background_, game_, digitalFamily_);
-    export_ = std::make_unique<ResultsExport>(game_, *dialogs_, errors_, background_, digitalFamily_);
+    card = new RuleCardPanel(*this, background_, game_, digitalFamily_);
+    export_ = std::make_unique<ResultsExport>(game_, *dialogs_, errors_, background_, digitalFamily_, brand_);
+    pulse_ = std::make_unique<TimePulse>(*Label3, [this](const QRect& place) { layout_.move(*Label3, place); });
     menu_ = std::make_unique<GuessingWindowMenu>(*this);
     menu_->autoSize->setChecked(aft1->FitToClient());
     connectHandlers();
@@ -279,6 +283,8 @@ void TForm3::applySettings() {
 }
 
 void TForm3::setReduceMotion(bool on) {
+    reduceMotion_ = on;
+    if (on) pulse_->stop();
     aft1->SetInstant(on);
     aft2->SetInstant(on);
     review->setInstant(on);
@@ -393,6 +399,12 @@ void TForm3::fitSponsorPanel() {
     }
     pnl1->setFont(font);
     layout_.move(*pnl1, QRect(QPoint(pnl1->x(), btn1->y()), QSize(width, pnl1->height())));
+}
+
+void TForm3::setEventBrand(const EventBrand& brand) {
+    brand_ = brand;
+    card->setEventBrand(brand);
+    scoreboard->setEventBrand(brand);
 }
 
 QRegion TForm3::colorKeyRegion() const {

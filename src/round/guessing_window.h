@@ -31,6 +31,7 @@
 #include "common/error_guard.h"
 #include "effecttext/aa_types.h"
 #include "game/game.h"
+#include "look/event_brand.h"
 #include "look/settings.h"
 #include "round/anchor_layout.h"
 #include "round/menu_wiring.h"
@@ -48,8 +49,10 @@ class GuessingWindowMenu;
 class PlayKeys;
 class ResultsExport;
 class ReviewPanel;
+class RuleCardPanel;
 class ScoreboardPanel;
 class TCnAAFadeText;
+class TimePulse;
 
 // What the window needs from the rest of the program. Everything referenced
 // must outlive the window.
@@ -89,6 +92,9 @@ public:
     // The pixels cut out of the window by the colour key (maroon), in window
     // coordinates; the cut is applied only where the platform shapes windows.
     QRegion colorKeyRegion() const;
+    // The event's name and logo, on the rule card, the scoreboard, the
+    // podium and the exported picture.
+    void setEventBrand(const EventBrand& brand);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -204,6 +210,8 @@ private:
     // whole window.
     ReviewPanel* review = nullptr;
     ScoreboardPanel* scoreboard = nullptr;
+    // The rule card before a round, over everything else.
+    RuleCardPanel* card = nullptr;
     QTimer tmr1;
     QTimer tmr2;
     QTimer tmr3;
@@ -220,6 +228,9 @@ private:
     std::unique_ptr<WindowPlacement> placement_;
     std::unique_ptr<ResultsExport> export_;
     std::unique_ptr<ColorKeyCut> colorKey_;
+    std::unique_ptr<TimePulse> pulse_;
+    bool reduceMotion_ = false;
+    EventBrand brand_;
     // The end-of-round box is open: the round's review waits behind it.
     bool endBoxOpen_ = false;
     QColor lastChosenColor_ = Qt::black;

@@ -16,6 +16,7 @@
 #include "round/guessing_window_menu.h"
 #include "round/review_panel.h"
 #include "round/scoreboard_panel.h"
+#include "round/time_pulse.h"
 #include "round/word_display_style.h"
 
 namespace caici {
@@ -108,7 +109,16 @@ void TForm3::libraryExhausted() {
 }
 
 void TForm3::timeChanged(std::int32_t seconds) {
+    pulse_->stop();
     setNumber(*Label3, seconds);
+    // The last ten seconds beat with "最后十秒提示", never under reduced
+    // motion; a paused or finished round is quiet.
+    constexpr std::int32_t lastSeconds = 10;
+    const RoundState& round = game_.round();
+    if (seconds >= 1 && seconds <= lastSeconds && round.phase == RoundPhase::running && round.countdownRunning &&
+        !round.paused && round.rules.lastSecondsCue && !reduceMotion_) {
+        pulse_->beat(Label3->palette().color(QPalette::WindowText));
+    }
 }
 
 void TForm3::countdownChanged(bool running) {

@@ -13,8 +13,13 @@
 namespace caici {
 
 ResultsExport::ResultsExport(const Game& game, WindowDialogs& dialogs, ErrorReporter& errors,
-                             const QPixmap& background, const QString& digitalFamily)
-    : game_(game), dialogs_(dialogs), errors_(errors), background_(background), digitalFamily_(digitalFamily) {}
+                             const QPixmap& background, const QString& digitalFamily, const EventBrand& brand)
+    : game_(game),
+      dialogs_(dialogs),
+      errors_(errors),
+      background_(background),
+      digitalFamily_(digitalFamily),
+      brand_(brand) {}
 
 void ResultsExport::save(QWidget& parent, const QString& caption, const QString& suggested, const QString& filter,
                          std::function<void(const Match& match, const QString& path)> write) {
@@ -43,7 +48,7 @@ void ResultsExport::saveCsv(QWidget& parent) {
 void ResultsExport::savePicture(QWidget& parent) {
     save(parent, QStringLiteral("导出计分板图片"), QStringLiteral("计分板.png"), QStringLiteral("PNG 图片 (*.png)"),
          [this](const Match& match, const QString& path) {
-             const QImage picture = scoreboardPicture(match, background_, digitalFamily_, QDate::currentDate());
+             const QImage picture = scoreboardPicture(match, background_, digitalFamily_, QDate::currentDate(), brand_);
              if (!picture.save(path, "PNG")) throw Error("计分板图片无法保存到 " + path.toStdString() + "。");
          });
 }

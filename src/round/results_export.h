@@ -11,6 +11,7 @@
 
 #include "common/error_guard.h"
 #include "game/game.h"
+#include "look/event_brand.h"
 #include "round/window_dialogs.h"
 
 class QWidget;
@@ -19,10 +20,11 @@ namespace caici {
 
 class ResultsExport {
 public:
-    // Everything referenced must outlive the export; background and
-    // digitalFamily are what the picture is drawn with.
+    // Everything referenced must outlive the export; background,
+    // digitalFamily and the event's brand are what the picture is drawn
+    // with, as they are when it is saved.
     ResultsExport(const Game& game, WindowDialogs& dialogs, ErrorReporter& errors, const QPixmap& background,
-                  const QString& digitalFamily);
+                  const QString& digitalFamily, const EventBrand& brand);
 
     // Both do nothing without a match; the chooser opens over parent.
     void saveCsv(QWidget& parent);
@@ -39,6 +41,7 @@ private:
     ErrorReporter& errors_;
     const QPixmap& background_;
     const QString& digitalFamily_;
+    const EventBrand& brand_;
 };
 
 }  // namespace caici

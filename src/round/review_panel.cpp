@@ -3,6 +3,8 @@
 #include "common/number_text.h"
 #include "game/game.h"
 #include "tables/match_models.h"
+#include "round/show_labels.h"
+#include "round/show_look.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -29,10 +31,8 @@ ReviewPanel::ReviewPanel(QWidget& parent, const QPixmap& background, Game& game,
     : OverlayPanel(parent, background, "本轮成绩"), game_(game), digitalFamily_(digitalFamily) {
     setObjectName(QStringLiteral("review"));
     setAccessibleName(QStringLiteral("本轮成绩"));
-    team = new QLabel(this);
+    team = new MarkedLabel(this);
     team->setObjectName(QStringLiteral("reviewTeam"));
-    // Team names are the host's own text: shown as typed, never as markup.
-    team->setTextFormat(Qt::PlainText);
     team->setAlignment(Qt::AlignCenter);
 
     model_ = new ReviewModel(game_, this);
@@ -73,8 +73,14 @@ void ReviewPanel::refresh() {
     const auto& review = game_.review();
     if (!review) return;
     const bool inMatch = review->team() >= 0 && game_.match();
-    team->setText(inMatch ? QString::fromStdString(game_.match()->teams().at(static_cast<std::size_t>(review->team())))
-                          : QStringLiteral("本轮"));
+    if (inMatch) {
+        const MatchTeam& playing = game_.match()->setup().teams.at(static_cast<std::size_t>(review->team()));
+        team->setText(QString::fromStdString(playing.name));
+        team->setMark(teamColor(playing.colour));
+    } else {
+        team->setText(QStringLiteral("本轮"));
+        team->setMark(std::nullopt);
+    }
     total->setText(QStringLiteral("总分 %1    跳过 %2")
                        .arg(QString::fromStdString(threeDigits(review->total())))
                        .arg(review->skips()));

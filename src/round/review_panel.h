@@ -14,6 +14,7 @@ class QTableView;
 
 namespace caici {
 
+class MarkedLabel;
 class Game;
 class ReviewModel;
 
@@ -26,7 +27,7 @@ public:
     void refresh();
 
     QTableView* table = nullptr;
-    QLabel* team = nullptr;
+    MarkedLabel* team = nullptr;
     QLabel* total = nullptr;
     QCheckBox* counts = nullptr;
     QPushButton* confirm = nullptr;

@@ -1,14 +1,19 @@
 #include "round/scoreboard_panel.h"
 
+#include "fadetext/fade_text.h"
 #include "game/game.h"
 #include "tables/match_models.h"
 #include "round/scoreboard_picture.h"
+#include "round/show_labels.h"
+#include "round/show_look.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStringList>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -32,6 +37,38 @@ protected:
 
 private:
     QString family_;
+};
+
+// A team's name after its colour mark, which the table's column fitting
+// counts in: the name is never cut for the mark.
+class TeamDelegate : public QStyledItemDelegate {
+public:
+    TeamDelegate(const StandingsModel& model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const int side = markSide(option.font);
+        const std::vector<Standing>& standings = model_.standings();
+        const auto row = static_cast<std::size_t>(index.row());
+        if (row < standings.size()) {
+            const QRect& cell = option.rect;
+            drawTeamMark(*painter, QRectF(cell.left() + side / 2, cell.top() + (cell.height() - side) / 2.0, side, side),
+                         teamColor(standings[row].colour));
+        }
+        QStyleOptionViewItem rest = option;
+        rest.rect.setLeft(option.rect.left() + side * 2);
+        QStyledItemDelegate::paint(painter, rest, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize hint = QStyledItemDelegate::sizeHint(option, index);
+        hint.rwidth() += markSide(option.font) * 2;
+        return hint;
+    }
+
+private:
+    static int markSide(const QFont& font) { return std::max(6, font.pixelSize() * 3 / 5); }
+
+    const StandingsModel& model_;
 };
 
 // A row is 8/5 as high as its text, the header row three quarters of a row.
@@ -70,10 +107,22 @@ ScoreboardPanel::ScoreboardPanel(QWidget& parent, const QPixmap& background, Gam
     : OverlayPanel(parent, background, scoreboardTitle), game_(game), digitalFamily_(digitalFamily) {
     setObjectName(QStringLiteral("scoreboard"));
     setAccessibleName(QStringLiteral("计分板"));
+    brand = new BrandLabel(this);
+    brand->setObjectName(QStringLiteral("scoreboardBrand"));
+    brand->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette brandPalette = brand->palette();
+    brandPalette.setColor(QPalette::WindowText, panelHeading);
+    brand->setPalette(brandPalette);
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("scoreboardStatus"));
     status->setTextFormat(Qt::PlainText);
     status->setAlignment(Qt::AlignCenter);
+    awards = new QLabel(this);
+    awards->setObjectName(QStringLiteral("scoreboardAwards"));
+    // Players' names are the host's own text.
+    awards->setTextFormat(Qt::PlainText);
+    awards->setAlignment(Qt::AlignCenter);
+    awards->hide();
     model_ = new StandingsModel(game_, this);
     table = new QTableView(this);
     table->setObjectName(QStringLiteral("standings"));
@@ -89,6 +138,7 @@ ScoreboardPanel::ScoreboardPanel(QWidget& parent, const QPixmap& background, Gam
         header->setSectionResizeMode(QHeaderView::Fixed);
         header->setMinimumSectionSize(1);
     }
+    table->setItemDelegateForColumn(StandingsModel::team, new TeamDelegate(*model_, table));
     auto* digits = new DigitsDelegate(digitalFamily_, table);
     for (int column = 0; column < StandingsModel::columns; ++column) {
         if (StandingsModel::look(static_cast<StandingsModel::Column>(column)).digits) {
@@ -115,6 +165,9 @@ void ScoreboardPanel::refresh() {
     const auto& match = game_.match();
     if (!match) return;
     status->setText(matchStatusText(*match));
+    const QStringList earned = match->finished() ? awardLines(match->awards(), match->teams()) : QStringList();
+    awards->setText(earned.join(QLatin1Char('\n')));
+    awards->setVisible(!earned.isEmpty());
     if (match->finished()) {
         podium->show(model_->standings());
         next->setText(QStringLiteral("单轮游戏 (Enter)"));
@@ -125,14 +178,41 @@ void ScoreboardPanel::refresh() {
     relayOut();
 }
 
+void ScoreboardPanel::setEventBrand(const EventBrand& brandShown) {
+    brand->setBrand(brandShown);
+    relayOut();
+}
+
+QRect ScoreboardPanel::placeAwards(const QRect& body, int pixels) {
+    if (!awards->isVisible()) return body;
+    QFont font = status->font();
+    const QStringList lines = awards->text().split(QLatin1Char('\n'));
+    int size = pixels;
+    for (const QString& line : lines) size = std::min(size, fittingPixels(font, line, body.width(), pixels));
+    font.setPixelSize(size);
+    awards->setFont(font);
+    const int height = QFontMetrics(font).lineSpacing() * static_cast<int>(lines.size()) + pixels / 4;
+    awards->setGeometry(body.left(), body.top(), body.width(), height);
+    return body.adjusted(0, height, 0, 0);
+}
+
 void ScoreboardPanel::layOut(const QRect& content, const QRect& buttons) {
     const int pixels = textPixels();
     QFont font = this->font();
-    font.setPixelSize(pixels);
     font.setBold(true);
+    // Left of the title, which stands in the middle about as wide as half
+    // the panel's height: as high as half the title, never reaching it.
+    brand->setFont(font);
+    const QRect heading = title->geometry();
+    const int titleLeft = width() / 2 - height() * 23 / 100 - height() / 40;
+    brand->setGeometry(content.left(), heading.top() + heading.height() / 4,
+                       std::max(0, std::min(width() / 3, titleLeft) - content.left()), heading.height() / 2);
+    font.setPixelSize(fittingPixels(font, status->text(), content.width(), pixels));
     status->setFont(font);
     status->setStyleSheet(QStringLiteral("color: %1;").arg(panelHeading.name()));
     status->setGeometry(content.left(), content.top(), content.width(), pixels * 3 / 2);
+    awards->setStyleSheet(QStringLiteral("color: rgb(255, 236, 160);"));
+    font.setPixelSize(pixels);
     styleTable(*table);
     table->setStyleSheet(table->styleSheet() +
                          QStringLiteral("QTableView { alternate-background-color: rgba(%1, %2, %3, %4); }")
@@ -141,7 +221,8 @@ void ScoreboardPanel::layOut(const QRect& content, const QRect& buttons) {
                              .arg(standingsStripe.blue())
                              .arg(standingsStripe.alpha()));
     const int top = status->geometry().bottom() + 1 + pixels / 4;
-    const Arrangement arrangement = arrange(QRect(content.left(), top, content.width(), content.bottom() + 1 - top));
+    const QRect body = placeAwards(QRect(content.left(), top, content.width(), content.bottom() + 1 - top), pixels);
+    const Arrangement arrangement = arrange(body);
     if (podium->isVisible()) podium->setGeometry(arrangement.podium);
     sizeTable(arrangement.textPixels);
     const std::vector<int> needs = columnNeeds();

@@ -1,12 +1,15 @@
 #pragma once
-// The match's scoreboard on the big screen: rank, team, total score, total
-// skips and rounds played, best first, ties shown as such; whose turn it is
-// next; after the last round of the last pass, a podium for the first three.
+// The match's scoreboard on the big screen: rank, team with its colour mark,
+// total score, total skips and rounds played, best first, ties shown as
+// such; what comes next (the next regular round, a tie-break, the final);
+// after the match, a podium for the first three with the players' awards.
+// The event's brand stands beside the title.
 // Every team shows whole at any window size the game runs in: rows and type
 // are as large as the room and the number of teams allow, and the podium
 // stands over the table or, where that leaves the table more room, beside
 // it. Enter or "下一轮" starts the next round; Escape or "返回" goes back.
 
+#include "look/event_brand.h"
 #include "round/overlay_panel.h"
 
 #include <vector>
@@ -17,6 +20,7 @@ class QTableView;
 
 namespace caici {
 
+class BrandLabel;
 class Game;
 class StandingsModel;
 struct Standing;
@@ -44,8 +48,12 @@ public:
 
     // The match changed: read it again.
     void refresh();
+    void setEventBrand(const EventBrand& brand);
 
+    BrandLabel* brand = nullptr;
     QLabel* status = nullptr;
+    // The awards of a finished match, under what comes next.
+    QLabel* awards = nullptr;
     QTableView* table = nullptr;
     Podium* podium = nullptr;
     QPushButton* next = nullptr;
@@ -70,6 +78,8 @@ private:
     void sizeTable(int pixels);
     // Each column's width for its widest text, header included.
     std::vector<int> columnNeeds() const;
+    // Lays the awards out at the top of body; what is left of it.
+    QRect placeAwards(const QRect& body, int pixels);
 
     Game& game_;
     StandingsModel* model_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "tables/match_models.h"
 #include "round/overlay_panel.h"
+#include "round/show_look.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -18,10 +19,6 @@ namespace {
 
 const QColor stepColors[] = {QColor(255, 200, 40), QColor(200, 200, 210), QColor(205, 127, 50)};
 const QColor stepDigits(40, 40, 40);
-// The word display's gradient, which the panels' titles wear: yellow in the
-// middle, orange at the top and bottom.
-const QColor titleMiddle(255, 255, 0);
-const QColor titleEdge(248, 162, 33);
 const QColor dateColor(210, 210, 210);
 
 // A name on two lines, broken where the longer line is shortest; nothing
@@ -115,25 +112,6 @@ void drawStepScore(QPainter& painter, const QRect& line, std::int64_t score, con
                      Qt::AlignLeft | Qt::AlignVCenter, unit);
 }
 
-// The title in the panels' title style, centred in area.
-void drawTitle(QPainter& painter, const QRect& area, const QString& text) {
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setBold(true);
-    font.setPixelSize(area.height() * 3 / 4);
-    QPainterPath path;
-    path.addText(0, 0, font, text);
-    const QRectF bounds = path.boundingRect();
-    path.translate(area.center().x() - bounds.center().x(), area.center().y() - bounds.center().y());
-    const QRectF placed = path.boundingRect();
-    const qreal shadow = area.height() / 40.0;
-    painter.fillPath(path.translated(shadow, shadow), Qt::black);
-    QLinearGradient fill(placed.topLeft(), placed.bottomLeft());
-    fill.setColorAt(0, titleEdge);
-    fill.setColorAt(0.5, titleMiddle);
-    fill.setColorAt(1, titleEdge);
-    painter.fillPath(path, fill);
-}
-
 // The standings table of the picture: each column as wide as its widest text
 // at the largest size up to textPixels that lets all of them fit width, the
 // room to spare shared out evenly, like the columns on the big screen.
@@ -175,7 +153,12 @@ public:
                 const auto look = StandingsModel::look(which);
                 painter.setFont(look.digits ? digits_ : cell_);
                 painter.setPen(look.color);
-                const QRect cell(left + padding(), top, widths_[column] - 2 * padding(), rowHeight());
+                QRect cell(left + padding(), top, widths_[column] - 2 * padding(), rowHeight());
+                if (which == StandingsModel::team) {
+                    drawTeamMark(painter, QRectF(cell.left(), top + (rowHeight() - markSide()) / 2.0, markSide(), markSide()),
+                                 teamColor(standings_[row].colour));
+                    cell.setLeft(cell.left() + markSide() * 3 / 2);
+                }
                 painter.drawText(cell, static_cast<int>(look.alignment), StandingsModel::text(standings_[row], which));
                 left += widths_[column];
             }
@@ -184,6 +167,7 @@ public:
 
 private:
     int padding() const { return cell_.pixelSize() / 2; }
+    int markSide() const { return cell_.pixelSize() * 3 / 5; }
 
     int total() const {
         int sum = 0;
@@ -205,7 +189,7 @@ private:
             for (const Standing& standing : standings_) {
                 widest = std::max(widest, metrics.horizontalAdvance(StandingsModel::text(standing, which)));
             }
-            widths_[column] = widest + 2 * padding();
+            widths_[column] = widest + 2 * padding() + (which == StandingsModel::team ? markSide() * 3 / 2 : 0);
         }
     }
 
@@ -227,6 +211,9 @@ constexpr QSize podiumSize{1100, 440};
 constexpr int gap = 32;
 constexpr int textPixels = 44;
 constexpr int datePixels = 30;
+constexpr int awardPixels = 40;
+constexpr int awardHeight = 60;
+const QColor awardColor(255, 236, 160);
 constexpr int dateHeight = 90;
 
 }  // namespace
@@ -268,22 +255,48 @@ void drawPodium(QPainter& painter, const QRect& area, const std::vector<Standing
         const QString name = QString::fromStdString(standing.name);
         const QRect nameBox(columnLeft + columnWidth / 40, scoreLine.top() - nameHeight, columnWidth * 19 / 20,
                             nameHeight);
-        const PlacedName placed = placeName(nameBase, name, nameBox.size());
+        // The colour mark stands before the name and takes its room from it.
+        const int room = std::max(6, nameHeight / 4);
+        const QRect textBox = nameBox.adjusted(room * 3 / 2, 0, 0, 0);
+        const PlacedName placed = placeName(nameBase, name, textBox.size());
+        const int mark = std::min(room, placed.font.pixelSize() * 7 / 10);
+        const QFontMetrics metrics(placed.font);
+        const QRect block = metrics.boundingRect(textBox, Qt::AlignHCenter | Qt::AlignBottom, placed.text);
+        const QRect named(nameBox.center().x() - (block.width() + mark * 3 / 2) / 2, block.top(),
+                          block.width() + mark * 3 / 2, block.height());
+        const int lastLine = named.bottom() + 1 - metrics.height() / 2;
+        drawTeamMark(painter, QRectF(named.left(), lastLine - mark / 2.0, mark, mark), teamColor(standing.colour));
         painter.setFont(placed.font);
         painter.setPen(Qt::white);
-        painter.drawText(nameBox, Qt::AlignHCenter | Qt::AlignBottom, placed.text);
+        painter.drawText(named.adjusted(mark * 3 / 2, 0, 0, 0), Qt::AlignLeft | Qt::AlignBottom, placed.text);
     }
     painter.restore();
 }
 
+ScoreboardSheet scoreboardSheet(const Match& match, const EventBrand& brand) {
+    ScoreboardSheet sheet;
+    sheet.standings = match.standings();
+    sheet.status = matchStatusText(match);
+    sheet.finished = match.finished();
+    if (sheet.finished) sheet.awards = awardLines(match.awards(), match.teams());
+    sheet.brand = brand;
+    return sheet;
+}
+
 QImage scoreboardPicture(const Match& match, const QPixmap& background, const QString& digitalFamily,
+                         const QDate& date, const EventBrand& brand) {
+    return scoreboardPicture(scoreboardSheet(match, brand), background, digitalFamily, date);
+}
+
+QImage scoreboardPicture(const ScoreboardSheet& sheet, const QPixmap& background, const QString& digitalFamily,
                          const QDate& date) {
-    const std::vector<Standing> standings = match.standings();
-    const bool finished = match.finished();
+    const std::vector<Standing>& standings = sheet.standings;
     const QFont font;
     const StandingsTable table(standings, font, digitalFamily, textPixels, pictureWidth - 2 * margin);
     const int podiumTop = titleHeight + statusHeight + gap / 2;
-    const int tableTop = podiumTop + (finished ? podiumSize.height() + gap : 0);
+    const int awardsTop = podiumTop + (sheet.finished ? podiumSize.height() + gap : 0);
+    const int tableTop = awardsTop + (sheet.finished ? awardHeight * static_cast<int>(sheet.awards.size()) : 0) +
+                         (sheet.finished && !sheet.awards.isEmpty() ? gap : 0);
     const int height = tableTop + table.height() + dateHeight;
 
     QImage picture(pictureWidth, height, QImage::Format_RGB32);
@@ -295,18 +308,29 @@ QImage scoreboardPicture(const Match& match, const QPixmap& background, const QS
     if (!background.isNull()) painter.drawPixmap(picture.rect(), background);
     painter.fillRect(picture.rect(), panelVeil);
 
-    drawTitle(painter, QRect(margin, gap / 2, pictureWidth - 2 * margin, titleHeight - gap / 2),
-              QString::fromUtf8(scoreboardTitle));
-    QFont status = font;
-    status.setBold(true);
-    status.setPixelSize(statusPixels);
+    const QString title = QString::fromUtf8(scoreboardTitle);
+    drawHeadline(painter, QRect(margin, gap / 2, pictureWidth - 2 * margin, titleHeight - gap / 2), title);
+    QFont bold = font;
+    bold.setBold(true);
+    // Left of the title, which stands in the middle: a third of the width.
+    drawBrand(painter, QRect(margin, titleHeight / 4, pictureWidth / 3 - margin, titleHeight / 2),
+              {sheet.brand.name, brandLogo(sheet.brand.logo)}, bold, panelHeading, Qt::AlignLeft);
+    QFont status = bold;
+    status.setPixelSize(fittingPixels(status, sheet.status, pictureWidth - 2 * margin, statusPixels));
     painter.setFont(status);
     painter.setPen(panelHeading);
-    painter.drawText(QRect(margin, titleHeight, pictureWidth - 2 * margin, statusHeight), Qt::AlignCenter,
-                     matchStatusText(match));
-    if (finished) {
+    painter.drawText(QRect(margin, titleHeight, pictureWidth - 2 * margin, statusHeight), Qt::AlignCenter, sheet.status);
+    if (sheet.finished) {
         const QRect podium(QPoint((pictureWidth - podiumSize.width()) / 2, podiumTop), podiumSize);
         drawPodium(painter, podium, standings, font, digitalFamily);
+        painter.setPen(awardColor);
+        for (int line = 0; line < sheet.awards.size(); ++line) {
+            QFont award = bold;
+            award.setPixelSize(fittingPixels(award, sheet.awards[line], pictureWidth - 2 * margin, awardPixels));
+            painter.setFont(award);
+            painter.drawText(QRect(margin, awardsTop + line * awardHeight, pictureWidth - 2 * margin, awardHeight),
+                             Qt::AlignCenter, sheet.awards[line]);
+        }
     }
     table.draw(painter, QPoint(margin, tableTop));
 
@@ -314,8 +338,19 @@ QImage scoreboardPicture(const Match& match, const QPixmap& background, const QS
     dateFont.setPixelSize(datePixels);
     painter.setFont(dateFont);
     painter.setPen(dateColor);
+    const QString day = date.toString(QStringLiteral("yyyy年M月d日"));
     painter.drawText(QRect(margin, tableTop + table.height(), pictureWidth - 2 * margin, dateHeight),
-                     Qt::AlignRight | Qt::AlignVCenter, date.toString(QStringLiteral("yyyy年M月d日")));
+                     Qt::AlignRight | Qt::AlignVCenter, day);
+
+    QStringList words{sheet.brand.name, title, sheet.status};
+    words << sheet.awards;
+    for (const Standing& standing : standings) {
+        words << QStringLiteral("%1 %2 %3 分").arg(rankText(standing), QString::fromStdString(standing.name)).arg(standing.score);
+    }
+    words << day;
+    words.removeAll(QString());
+    picture.setText(QStringLiteral("Title"), sheet.brand.name.isEmpty() ? title : sheet.brand.name + QStringLiteral(" · ") + title);
+    picture.setText(QStringLiteral("Description"), words.join(QLatin1Char('\n')));
     return picture;
 }
 

@@ -5,6 +5,10 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QStringList>
+
+#include <algorithm>
+#include <optional>
 
 namespace caici {
 namespace {
@@ -36,10 +40,74 @@ QString rankText(const Standing& standing) {
 }
 
 QString matchStatusText(const Match& match) {
-    if (match.finished()) return QStringLiteral("比赛结束");
-    return QStringLiteral("第 %1 轮 · 下一队：%2")
-        .arg(match.pass())
-        .arg(QString::fromStdString(match.teams().at(static_cast<std::size_t>(match.nextTeam()))));
+    const std::optional<NextRound> next = match.next();
+    return next ? nextRoundText(match, *next) : QStringLiteral("比赛结束");
+}
+
+namespace {
+
+QString teamName(const std::vector<std::string>& teams, int team) {
+    return team >= 0 && static_cast<std::size_t>(team) < teams.size()
+               ? QString::fromStdString(teams[static_cast<std::size_t>(team)])
+               : QString();
+}
+
+QString withActor(const QString& team, const std::string& actor) {
+    return actor.empty() ? team : team + QStringLiteral("（表演：%1）").arg(QString::fromStdString(actor));
+}
+
+}  // namespace
+
+QString nextRoundText(const Match& match, const NextRound& next) {
+    const QString team = withActor(teamName(match.teams(), next.team), next.actor);
+    if (next.stage == MatchStage::regular) {
+        return QStringLiteral("下一轮：第%1轮 · %2 · %3")
+            .arg(next.pass)
+            .arg(QString::fromStdString(roundKindName(next.kind)), team);
+    }
+    const std::vector<Standing> standings = match.standings();
+    QStringList playing;
+    if (next.stage == MatchStage::final) {
+        // The top two, in the order they stand.
+        for (std::size_t place = 0; place < std::min<std::size_t>(2, standings.size()); ++place) {
+            playing << QString::fromStdString(standings[place].name);
+        }
+    } else {
+        // Tie-break rounds leave the totals as they were: the teams still
+        // equal with the next one in score and skips play them.
+        const auto nextStanding = std::find_if(standings.begin(), standings.end(),
+                                               [&](const Standing& standing) { return standing.team == next.team; });
+        for (std::size_t place = 0; place < match.teams().size(); ++place) {
+            const auto standing = std::find_if(standings.begin(), standings.end(), [&](const Standing& each) {
+                return each.team == static_cast<int>(place);
+            });
+            if (nextStanding != standings.end() && standing != standings.end() &&
+                standing->score == nextStanding->score && standing->skips == nextStanding->skips) {
+                playing << QString::fromStdString(standing->name);
+            }
+        }
+    }
+    const QString stage = next.stage == MatchStage::final ? QStringLiteral("决赛（双倍分）") : QStringLiteral("加赛");
+    return QStringLiteral("%1：%2 · 轮到：%3").arg(stage, playing.join(QStringLiteral("、")), team);
+}
+
+QStringList awardLines(const Awards& awards, const std::vector<std::string>& teams) {
+    QStringList lines;
+    if (!awards.bestActor.empty()) {
+        QStringList names;
+        for (const PlayerAward& award : awards.bestActor) {
+            names << QStringLiteral("%1（%2）").arg(QString::fromStdString(award.player), teamName(teams, award.team));
+        }
+        lines << QStringLiteral("最佳表演：%1%2 分").arg(names.join(QStringLiteral("、"))).arg(awards.bestActor.front().points);
+    }
+    if (!awards.fastest.empty()) {
+        QStringList names;
+        for (const PlayerAward& award : awards.fastest) names << QString::fromStdString(award.player);
+        // Tenths of a second, rounded half up.
+        const std::int64_t tenths = (awards.fastest.front().medianMilliseconds + 50) / 100;
+        lines << QStringLiteral("神速：%1 中位 %2.%3 秒").arg(names.join(QStringLiteral("、"))).arg(tenths / 10).arg(tenths % 10);
+    }
+    return lines;
 }
 
 ReviewModel::ReviewModel(const Game& game, QObject* parent) : QAbstractTableModel(parent), game_(game) {}

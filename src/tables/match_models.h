@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QStringList>
 
 namespace caici {
 
@@ -65,8 +66,17 @@ private:
 QString verdictText(const ReviewEntry& entry);
 // A rank as the scoreboard shows it: "2" or "2 并列".
 QString rankText(const Standing& standing);
-// What the scoreboard says under its title: "比赛结束", or the pass and the
-// team whose turn it is.
+// What the scoreboard says under its title: "比赛结束", or what comes next
+// (see nextRoundText).
 QString matchStatusText(const Match& match);
+// The round match plays next, as the scoreboard announces it:
+// "下一轮：第2轮 · 比划 · 红队（表演：张三）"; for a tie-break the teams still
+// tied with the next one, "加赛：红队、蓝队 · 轮到：红队"; for the final
+// "决赛（双倍分）：红队、蓝队 · 轮到：蓝队（表演：李四）".
+QString nextRoundText(const Match& match, const NextRound& next);
+// The podium's awards, one line each: "最佳表演：张三（红队）12 分",
+// "神速：李四 中位 3.2 秒", several names where players are equal; none for
+// an award nobody earned. teams are the match's team names.
+QStringList awardLines(const Awards& awards, const std::vector<std::string>& teams);
 
 }  // namespace caici

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -173,6 +174,41 @@ TEST_F(StartWindowTest, TheBrowserPageShowsTheChosenSheetInColumnsOf150Pixels) {
     for (int column = 0; column < model.columnCount(); ++column) {
         EXPECT_EQ(browser.dbgrd1->columnWidth(column), LibraryBrowser::columnWidth);
     }
+}
+
+// The event's name at the longest the settings take, with a wide logo,
+// stands whole on the banner beside the start label, covering none of the
+// window's parts, and the window keeps its size.
+TEST_F(StartWindowTest, ALongEventNameAndALogoFitBesideTheStartLabel) {
+    TForm1& start = harness.form1();
+    const QSize size = start.size();
+    QImage logo(900, 300, QImage::Format_RGB32);
+    logo.fill(Qt::darkBlue);
+    const QString name = QStringLiteral("星光科技有限公司二〇二六年度总结表彰大会暨新春联欢晚会猜词大赛决赛现场特别活动场");
+    ASSERT_EQ(name.size(), 40);
+    start.setEventBrand({name, logo});
+    EXPECT_EQ(start.size(), size);
+    ASSERT_TRUE(start.eventName->isVisible());
+    ASSERT_TRUE(start.eventLogo->isVisible());
+    EXPECT_EQ(start.eventName->text(), name);
+    const QRect window = start.rect();
+    for (const QWidget* part : {static_cast<QWidget*>(start.eventName), static_cast<QWidget*>(start.eventLogo)}) {
+        EXPECT_TRUE(window.contains(part->geometry()));
+        for (const QWidget* other : {static_cast<QWidget*>(start.Label2), static_cast<QWidget*>(start.btn3),
+                                     static_cast<QWidget*>(start.aft1)}) {
+            EXPECT_FALSE(part->geometry().intersects(other->geometry())) << other->objectName().toStdString();
+        }
+    }
+    EXPECT_FALSE(start.eventName->geometry().intersects(start.eventLogo->geometry()));
+    const QRect needed = start.eventName->fontMetrics().boundingRect(QRect(QPoint(), start.eventName->size()),
+                                                                      Qt::TextWordWrap, name);
+    EXPECT_LE(needed.height(), start.eventName->height());
+    EXPECT_LE(needed.width(), start.eventName->width());
+
+    // An empty brand leaves the banner as it was.
+    start.setEventBrand({});
+    EXPECT_FALSE(start.eventName->isVisible());
+    EXPECT_FALSE(start.eventLogo->isVisible());
 }
 
 TEST(StartWindowWithoutWorkbook, AFailedLoadShowsTheErrorAndLeavesTheProgramUsable) {
