@@ -2,6 +2,7 @@
 
 #include "fadetext/fade_text.h"
 #include "fadetext/fade_text_accessible.h"
+#include "look/event_brand.h"
 #include "look/placement.h"
 #include "round/guessing_window_menu.h"
 #include "texts/user_texts.h"
@@ -96,6 +97,13 @@ Program::Program(ProgramParts parts) {
     form1_->aft1->SetInstant(settings_->reduceMotion());
     QObject::connect(settings_.get(), &Settings::reduceMotionChanged, form1_.get(),
                      [this](bool on) { form1_->aft1->SetInstant(on); });
+    const auto showBrand = [this] {
+        const EventBrand brand = settings_->eventBrand();
+        form1_->setEventBrand(brand);
+        form3_->setEventBrand(brand);
+    };
+    QObject::connect(settings_.get(), &Settings::eventBrandChanged, form1_.get(), showBrand);
+    showBrand();
     // After the windows, so that whatever the history has to say is heard.
     game_->openHistory((parts.historyFile.isEmpty() ? defaultHistoryFile() : parts.historyFile).toStdString());
 

@@ -148,7 +148,13 @@ TEST(RemotePlay, AMatchsTeamsAndItsReviewOnThePhone) {
         << "no review before a round";
 
     phone.send(R"({"cmd":"start"})");
-    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "team", "红队"); }));
+    // The round opens with its rule card; the phone's 开始 ends it at once.
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) {
+        return stateIs(m, "team", "红队") && m.value(QLatin1String("card")).isObject();
+    }));
+    EXPECT_EQ(phone.lastState().value(QLatin1String("card")).toObject().value(QLatin1String("kind")), "描述");
+    phone.send(R"({"cmd":"start"})");
+    ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "phase", "running"); }));
     f.game.later();
     phone.send(R"({"cmd":"correct"})");
     ASSERT_TRUE(phone.waitForState([](const QJsonObject& m) { return stateIs(m, "score", 3); }));
