@@ -45,7 +45,8 @@ void MarkedLabel::paintEvent(QPaintEvent* event) {
     const int side = markSide(metrics);
     const int gap = side / 2;
     const QRect area = contentsRect();
-    const int textWidth = std::min(metrics.horizontalAdvance(text()), area.width() - side - gap);
+    const int advance = metrics.horizontalAdvance(text());
+    const int textWidth = std::min(advance, area.width() - side - gap);
     const int width = side + gap + std::max(0, textWidth);
     int left = area.left();
     if (alignment() & Qt::AlignHCenter) left = area.left() + std::max(0, (area.width() - width) / 2);
@@ -55,7 +56,9 @@ void MarkedLabel::paintEvent(QPaintEvent* event) {
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect textArea(left + side + gap, area.top(), std::max(0, textWidth), area.height());
-    painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(text(), Qt::ElideRight, textWidth));
+    // The advance is rounded: eliding to it cuts a name that fits by a fraction of a pixel.
+    const QString shown = advance <= textWidth ? text() : metrics.elidedText(text(), Qt::ElideRight, textWidth);
+    painter.drawText(textArea.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
 
 HeadlineLabel::HeadlineLabel(QWidget* parent) : QLabel(parent) {
