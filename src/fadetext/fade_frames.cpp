@@ -112,32 +112,40 @@ void TCnAAFadeText::keepShownFrame() {
     }
 }
 
-void TCnAAFadeText::drawShown(const QRect& area, const ShownPart& paint) {
-    const QRect wanted = area & rect();
+void TCnAAFadeText::drawShown(const QRegion& area, const ShownPart& paint) {
+    const QRegion wanted = area & rect();
     if (wanted.isEmpty()) {
         return;
     }
     const bool mixing = fadeAlpha_ != 0 && fadeAlpha_ != 255 && clientSized(oldImage_) && clientSized(newImage_);
     if (!mixing) {
         const TBitmap& shown = fadeAlpha_ == 0 ? oldImage_ : newImage_;
-        const QRect part = wanted & QRect(0, 0, shown.Width(), shown.Height());
-        if (!part.isEmpty()) paint(part, shown.Image(), part.topLeft());
+        for (const QRect& asked : wanted) {
+            const QRect part = asked & QRect(0, 0, shown.Width(), shown.Height());
+            if (!part.isEmpty()) paint(part, shown.Image(), part.topLeft());
+        }
         return;
     }
     // Outside both lines the two images are one background: the new image
-    // is the mix there.
-    const QRect mixed = framesAligned() ? wanted & (oldFrame_.inked | newFrame_.inked) : wanted;
-    for (const QRect& plain : QRegion(wanted).subtracted(QRegion(mixed))) {
+    // is the mix there. Two lines of different widths leave corners of their
+    // bounding rectangle that neither covers.
+    const QRegion mixed = framesAligned() ? wanted & linesArea() : wanted;
+    for (const QRect& plain : wanted.subtracted(mixed)) {
         paint(plain, newImage_.Image(), plain.topLeft());
     }
     constexpr int kBandRows = 16;
-    mixedBand_.Reallocate(mixed.width(), std::min(kBandRows, mixed.height()));
-    for (int top = mixed.top(); top <= mixed.bottom(); top += kBandRows) {
-        const QRect band(mixed.left(), top, mixed.width(), std::min(kBandRows, mixed.bottom() + 1 - top));
-        crossFadeAreaTo(mixedBand_, oldImage_, newImage_, fadeAlpha_, band);
-        paint(band, mixedBand_.Image(), QPoint(0, 0));
+    const QRect bounds = mixed.boundingRect();
+    mixedBand_.Reallocate(bounds.width(), std::min(kBandRows, bounds.height()));
+    for (const QRect& part : mixed) {
+        for (int top = part.top(); top <= part.bottom(); top += kBandRows) {
+            const QRect band(part.left(), top, part.width(), std::min(kBandRows, part.bottom() + 1 - top));
+            crossFadeAreaTo(mixedBand_, oldImage_, newImage_, fadeAlpha_, band);
+            paint(band, mixedBand_.Image(), QPoint(0, 0));
+        }
     }
 }
+
+QRegion TCnAAFadeText::linesArea() const { return QRegion(oldFrame_.inked) | QRegion(newFrame_.inked); }
 
 const TBitmap& TCnAAFadeText::DisplayImage() const {
     if (fadeAlpha_ == 0) return oldImage_;
@@ -146,14 +154,14 @@ const TBitmap& TCnAAFadeText::DisplayImage() const {
     return mixedFrame_;
 }
 
-QRect TCnAAFadeText::fadeStepArea() const {
+QRegion TCnAAFadeText::fadeStepArea() const {
     if (!framesAligned() || !oldFrame_.line || !newFrame_.line) {
         return rect();
     }
     if (oldFrame_ == newFrame_) {
         return {};
     }
-    return oldFrame_.inked | newFrame_.inked;
+    return linesArea();
 }
 
 QRect TCnAAFadeText::redrawLines() {

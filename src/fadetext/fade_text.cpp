@@ -186,7 +186,7 @@ void TCnAAFadeText::SetFadeAlpha(std::uint8_t alpha) {
     // includes a line that is drawn differently now. A frame equal to the
     // one on screen is not painted.
     const bool linesDrawn = text_->Transparent();
-    QRect area = linesDrawn ? redrawLines() : QRect();
+    QRegion area = linesDrawn ? QRegion(redrawLines()) : QRegion();
     area |= fadeStepArea();
     if (area.isEmpty()) {
         return;
@@ -289,7 +289,7 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
 
 void TCnAAFadeText::PaintContent(QPainter& painter, const QRegion& area) {
     const QRect asked = area.boundingRect();
-    const bool ownStep = fadeStepPainting_ && fadeStepPainting_->area.contains(asked);
+    const bool ownStep = fadeStepPainting_ && area.subtracted(fadeStepPainting_->area).isEmpty();
     QRect changed;
     if (text_->Transparent() && !(ownStep && fadeStepPainting_->linesDrawn)) {
         // Whatever else asks for a paint may have changed what lies beneath.
@@ -300,7 +300,7 @@ void TCnAAFadeText::PaintContent(QPainter& painter, const QRegion& area) {
     }
     // A fade step's own paint asks for just what it mixes: each band goes to
     // the screen as soon as it is mixed.
-    drawShown(asked, [&painter](const QRect& part, const QImage& image, QPoint from) {
+    drawShown(area, [&painter](const QRect& part, const QImage& image, QPoint from) {
         painter.drawImage(part.topLeft(), image, QRect(from, part.size()));
     });
     // A line drawn afresh in this paint (a label's text changed, say) may

@@ -43,6 +43,7 @@
 // new one at 255, and between them their mix, made band by band on its way
 // to the screen. At 4K a kept frame would be another 20 MB per display.
 
+#include <QRegion>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -203,11 +204,13 @@ private:
     // mid-fade the lines' part is mixed in bands of rows, each handed on
     // while its rows are in the cache.
     using ShownPart = std::function<void(const QRect& part, const QImage& image, QPoint from)>;
-    void drawShown(const QRect& area, const ShownPart& paint);
+    void drawShown(const QRegion& area, const ShownPart& paint);
     // The part of the control a fade step to the current alpha changes on
     // screen (the whole control when that is not known); empty when the step
     // leaves the frame as it is.
-    QRect fadeStepArea() const;
+    QRegion fadeStepArea() const;
+    // Where either image holds its line.
+    QRegion linesArea() const;
 
     std::unique_ptr<TCnFadeTextParam> text_;
     // 32-bit frames (the fourth byte unused): Qt paints the parent and copies
@@ -228,7 +231,7 @@ private:
     // While a fade step paints: the part it asked to be painted, and whether
     // the lines of a transparent control were drawn for it already.
     struct FadeStepPaint {
-        QRect area;
+        QRegion area;
         bool linesDrawn = false;
     };
     std::optional<FadeStepPaint> fadeStepPainting_;
