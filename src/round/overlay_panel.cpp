@@ -19,7 +19,7 @@ constexpr int titleShare = 6;  // the title takes a sixth of the height
 }  // namespace
 
 OverlayPanel::OverlayPanel(QWidget& parent, const QPixmap& background, const std::string& title)
-    : QWidget(&parent), background_(background) {
+    : QWidget(&parent), backdrop_(background) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     this->title = new TCnAAFadeText(this);
@@ -57,34 +57,24 @@ bool OverlayPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void OverlayPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), panelGround);
-    if (!scaled_.isNull()) painter.drawPixmap(0, 0, scaled_);
-    painter.fillRect(rect(), panelVeil);
+    backdrop_.paint(painter, size());
 }
 
 void OverlayPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (isVisible()) scalePicture();
+    if (isVisible()) backdrop_.fit(size());
     relayOut();
 }
 
 void OverlayPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    scalePicture();
+    backdrop_.fit(size());
     relayOut();
 }
 
 void OverlayPanel::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    // The panels follow the window's size while they wait hidden for the end
-    // of a round; a picture scaled to a 4K screen is 33 MB for each of them.
-    scaled_ = QPixmap();
-}
-
-void OverlayPanel::scalePicture() {
-    if (!background_.isNull() && scaled_.size() != size()) {
-        scaled_ = background_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
+    backdrop_.release();
 }
 
 void OverlayPanel::relayOut() {

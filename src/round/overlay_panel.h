@@ -4,6 +4,8 @@
 // that follow the window, so it reads from the back of the room at any
 // screen size. The review of a round and the scoreboard are such panels.
 
+#include "round/panel_backdrop.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
@@ -16,10 +18,7 @@ namespace caici {
 
 class TCnAAFadeText;
 
-// The panels' look, which pictures of a panel share: a grey under the
-// background picture, the veil over it, and the warm yellow of headings.
-inline const QColor panelGround(45, 45, 45);
-inline const QColor panelVeil(0, 0, 0, 150);
+// The warm yellow of the panels' headings, in every picture of a panel.
 inline const QColor panelHeading(255, 220, 120);
 
 class OverlayPanel : public QWidget {
@@ -56,11 +55,7 @@ protected:
     TCnAAFadeText* title = nullptr;
 
 private:
-    // The picture at the panel's size, kept only while the panel shows.
-    void scalePicture();
-
-    const QPixmap& background_;
-    QPixmap scaled_;
+    PanelBackdrop backdrop_;
     bool built_ = false;
 };
 

@@ -57,7 +57,7 @@ QString fromUtf8(const std::string& text) {
 }  // namespace
 
 RuleCardPanel::RuleCardPanel(QWidget& parent, const QPixmap& background, Game& game, const QString& digitalFamily)
-    : QWidget(&parent), game_(game), background_(background), frameColor_(panelHeading) {
+    : QWidget(&parent), game_(game), backdrop_(background), frameColor_(panelHeading) {
     setObjectName(QStringLiteral("ruleCard"));
     setAccessibleName(QStringLiteral("规则卡"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -169,9 +169,7 @@ QRect RuleCardPanel::cardArea() const {
 
 void RuleCardPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), panelGround);
-    if (!scaled_.isNull()) painter.drawPixmap(0, 0, scaled_);
-    painter.fillRect(rect(), panelVeil);
+    backdrop_.paint(painter, size());
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect card = cardArea();
     const qreal border = std::max(2, height() / 200);
@@ -183,26 +181,19 @@ void RuleCardPanel::paintEvent(QPaintEvent*) {
 
 void RuleCardPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (isVisible()) scalePicture();
+    if (isVisible()) backdrop_.fit(size());
     layOut();
 }
 
 void RuleCardPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    scalePicture();
+    backdrop_.fit(size());
     layOut();
 }
 
 void RuleCardPanel::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    // Like the panels, the card keeps no screen-sized picture while hidden.
-    scaled_ = QPixmap();
-}
-
-void RuleCardPanel::scalePicture() {
-    if (!background_.isNull() && scaled_.size() != size()) {
-        scaled_ = background_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
+    backdrop_.release();
 }
 
 void RuleCardPanel::layOut() {

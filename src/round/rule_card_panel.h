@@ -11,6 +11,7 @@
 
 #include "game/game_listener.h"
 #include "look/event_brand.h"
+#include "round/panel_backdrop.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -63,11 +64,9 @@ private:
     void layOut();
     // The card's frame, in the team's colour.
     QRect cardArea() const;
-    void scalePicture();
 
     Game& game_;
-    const QPixmap& background_;
-    QPixmap scaled_;
+    PanelBackdrop backdrop_;
     QColor frameColor_;
     int countOf_ = 0;
 };

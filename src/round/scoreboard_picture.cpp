@@ -2,6 +2,7 @@
 
 #include "tables/match_models.h"
 #include "round/overlay_panel.h"
+#include "round/panel_backdrop.h"
 #include "round/show_look.h"
 
 #include <QFontMetrics>
