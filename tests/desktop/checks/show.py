@@ -5,7 +5,9 @@ the kind; the first counts down by itself, the others are cut short with
 正确. After the one skip a round allows, 跳过 is greyed out while time is
 left. Two teams reach the target together, so they play a tie-break round
 (加赛) each, in which the first scores; the podium then shows the event's
-name. With --pictures the rule card and the podium are photographed."""
+name and the best actor: the first team's players 小王 and 小李 take turns
+to act, as the cards say. With --pictures the rule card and the podium are
+photographed."""
 
 import os
 import time
@@ -25,11 +27,15 @@ EVENT = "星光年会之夜"
 COUNTDOWN = "15"
 TARGET = "6"
 CARD = "规则卡"
-# Round by round: the team, its kind, skips, words correct (2 points each).
-# After pass 2 the first two teams stand at 6 points and 1 skip each.
-ROUNDS = [("第1队", "描述", 1, 2), ("第2队", "描述", 1, 2), ("第3队", "描述", 0, 1),
-          ("第1队", "比划", 0, 1), ("第2队", "比划", 0, 1), ("第3队", "比划", 0, 0),
-          ("第1队", "比划", 0, 1), ("第2队", "比划", 0, 0)]
+PLAYERS = "小王、小李"
+# Round by round: the team, its kind, who acts, skips, words correct (2
+# points each). After pass 2 the first two teams stand at 6 points and 1
+# skip each.
+ROUNDS = [("第1队", "描述", "小王", 1, 2), ("第2队", "描述", None, 1, 2), ("第3队", "描述", None, 0, 1),
+          ("第1队", "比划", "小李", 0, 1), ("第2队", "比划", None, 0, 1), ("第3队", "比划", None, 0, 0),
+          ("第1队", "比划", "小王", 0, 1), ("第2队", "比划", None, 0, 0)]
+# Tie-break rounds earn no points: 小王 acted the 4 points of round 1.
+BEST_ACTOR = "最佳表演：小王（第1队）4 分"
 TIE_BREAK_FROM = 7
 FINAL = ["第1队", "第2队", "第3队"]
 WORDS = dict(libraries.FOUR_CHARACTER_WORDS)
@@ -74,6 +80,10 @@ def _set_up(check, game, clipboard):
     xwindows.steady_place(MATCH_TITLE)
     game.click(access.find(dialog, "push button", "添加队"))
     game.key("Return")
+    game.click(access.find(dialog, "list item", "第1队"))
+    game.click(access.find(dialog, name_is="队员"))
+    clipboard.hold(PLAYERS)
+    game.key("ctrl+v")
     game.click(access.find(dialog, "radio button", "先到目标分："))
     target = access.find(dialog, name_is="目标分")
     game.click(target)
@@ -99,7 +109,7 @@ def _set_up(check, game, clipboard):
     check.expect(shown is not None, f"the start window does not show {EVENT}")
 
 
-def _card(check, game, number, team, kind):
+def _card(check, game, number, team, kind, actor):
     """The rule card before the round names its team and kind; the first
     counts down by itself, the others are cut short with 正确."""
     window = game.round_window
@@ -107,6 +117,8 @@ def _card(check, game, number, team, kind):
                       f"round {number}: the rule card")
     said = " ".join(_names(card))
     check.expect(team in said and kind in said, f"round {number}: the rule card says {said!r}, not {team} {kind}")
+    if actor:
+        check.expect(f"表演：{actor}" in said, f"round {number}: the rule card says {said!r}, not that {actor} acts")
     if number == 1:
         time.sleep(0.5)
         _picture(check, "rule-card.png")
@@ -156,8 +168,8 @@ def run(check):
         clipboard.close()
     game.start_round()
     standings = None
-    for number, (team, kind, skips, correct) in enumerate(ROUNDS, start=1):
-        _card(check, game, number, team, kind)
+    for number, (team, kind, actor, skips, correct) in enumerate(ROUNDS, start=1):
+        _card(check, game, number, team, kind, actor)
         _play(check, game, number, skips, correct)
         standings = _review(check, game, number, correct)
         said = " ".join(_names(game.round_window()))
@@ -174,5 +186,7 @@ def run(check):
                                             test=lambda n: (access.name(n) or "").startswith("领奖台")), 3.0,
                         "the podium")
     check.expect(podium is not None and access.showing(podium), "no podium after the tie-break")
-    check.expect(EVENT in _names(game.round_window()), f"the podium's screen does not show {EVENT}")
+    shown = _names(game.round_window())
+    check.expect(EVENT in shown, f"the podium's screen does not show {EVENT}")
+    check.expect(any(BEST_ACTOR in name for name in shown), f"the podium's screen does not say {BEST_ACTOR}: {shown}")
     _picture(check, "podium.png")
