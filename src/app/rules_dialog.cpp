@@ -183,13 +183,7 @@ void TForm2::connectTonight() {
     // Black on the dialog's orange-red reads best; a refusal stands out bold.
     tonight_->setStyleSheet(QStringLiteral("#tonightAnswer { color: black; }"
                                            "#tonightAnswer[refused=\"true\"] { color: white; font-weight: bold; }"));
-    btnTonight_ = new QPushButton(this);
-    btnTonight_->setObjectName(QStringLiteral("btnTonight"));
-    btnTonight_->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
-    btnTonight_->setGeometry(btnTonight);
-    btnTonight_->setCursor(Qt::PointingHandCursor);
-    connect(btnTonight_, &QPushButton::clicked, this,
-            [this] { guarded(reporter_, [this] { showTonight(!tonightColumn_->isVisible()); }); });
+    btnTonight_ = columnButton("btnTonight", btnTonight, [this] { showTonight(!tonightColumn_->isVisible()); });
     showTonight(true);
 }
 
@@ -209,18 +203,23 @@ void TForm2::connectShowSettings(WindowDialogs& dialogs) {
     // Black on the dialog's orange-red reads best; a refusal stands out bold.
     panel->setStyleSheet(QStringLiteral("#logoAnswer { color: black; }"
                                          "#logoAnswer[refused=\"true\"] { color: white; font-weight: bold; }"));
-    btnShowSettings_ = new QPushButton(this);
-    btnShowSettings_->setObjectName(QStringLiteral("btnShowSettings"));
-    btnShowSettings_->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
-    btnShowSettings_->setGeometry(btnShowSettings);
-    btnShowSettings_->setCursor(Qt::PointingHandCursor);
-    connect(btnShowSettings_, &QPushButton::clicked, this,
-            [this] { guarded(reporter_, [this] { showShowSettings(!showColumn_->isVisible()); }); });
+    btnShowSettings_ = columnButton("btnShowSettings", btnShowSettings,
+                                    [this] { showShowSettings(!showColumn_->isVisible()); });
     showShowSettings(false);
 }
 
 void TForm2::showShowSettings(bool shown) {
     showColumn(shown ? showColumn_ : nullptr);
+}
+
+QPushButton* TForm2::columnButton(const char* objectName, const QRect& place, std::function<void()> toggle) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+    button->setGeometry(place);
+    button->setCursor(Qt::PointingHandCursor);
+    connect(button, &QPushButton::clicked, this, [this, toggle = std::move(toggle)] { guarded(reporter_, toggle); });
+    return button;
 }
 
 void TForm2::showColumn(QWidget* column) {

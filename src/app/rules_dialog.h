@@ -9,7 +9,10 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QPushButton>
 #include <QRect>
+
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -89,6 +92,8 @@ private:
     // Shows column (tonight's words or the show's settings) right of the
     // rest, or none, and sizes the dialog for it.
     void showColumn(QWidget* column);
+    // The button at place that shows or hides a side column.
+    QPushButton* columnButton(const char* objectName, const QRect& place, std::function<void()> toggle);
 
     QWidget& startWindow_;
     Game& game_;

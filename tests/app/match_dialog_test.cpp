@@ -6,6 +6,7 @@
 #include "app/colour_swatches.h"
 #include "app/match_players.h"
 #include "game_fixture.h"
+#include "typing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,20 +28,10 @@
 namespace caici {
 namespace {
 
-// Types text as an input method commits it: QTest's key clicks know
-// ASCII only.
-void typeInto(QWidget* widget, const QString& text) {
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text, Qt::NoModifier);
-}
-
-void pickKind(QComboBox& box, RoundKind kind) {
-    box.setCurrentIndex(box.findData(static_cast<int>(kind)));
-}
-
 void typePlayers(MatchDialog& dialog, int team, const QString& typed) {
     dialog.teams->setCurrentRow(team);
     dialog.players->selectAll();
-    typeInto(dialog.players, typed);
+    testing::typeText(dialog.players, typed);
 }
 
 // Every bad input is refused in the dialog with its reason, and no match starts.
@@ -68,7 +59,8 @@ TEST(MatchDialog, RefusesEachBadSetUpWithItsReasonAndStartsNothing) {
              QTest::keyClicks(d.target, QStringLiteral("0"));
          },
          "目标分要在 1 到 999 之间。"},
-        {"禁词 with words without forbidden words", [](MatchDialog& d) { pickKind(*d.kinds[0], RoundKind::forbidden); },
+        {"禁词 with words without forbidden words",
+         [](MatchDialog& d) { testing::chooseKind(*d.kinds[0], RoundKind::forbidden); },
          "玩法里有“禁词”，但在用的词语都没有禁词。请换用带禁词的词库，或选别的玩法。"},
         {"two players of one name", [](MatchDialog& d) { typePlayers(d, 1, QStringLiteral("小王、小李、小王")); },
          "第2队里有两位队员都叫“小王”。"},
@@ -114,7 +106,7 @@ TEST(MatchDialog, AGoodSetUpReachesTheGameWithEverythingTheHostChose) {
     dialog.teams->setCurrentRow(0);
     EXPECT_EQ(dialog.players->text(), QStringLiteral("小王、小李, 小张  小赵")) << "shown as typed";
     dialog.addKind->click();
-    pickKind(*dialog.kinds[1], RoundKind::act);
+    testing::chooseKind(*dialog.kinds[1], RoundKind::act);
     dialog.sameWords->click();
     dialog.byTarget->click();
     dialog.target->setValue(6);

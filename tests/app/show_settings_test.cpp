@@ -10,6 +10,7 @@
 #include "look/event_logo.h"
 #include "program_harness.h"
 #include "temporary_settings.h"
+#include "typing.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -27,16 +28,6 @@
 
 namespace caici {
 namespace {
-
-// Types text as an input method commits it: QTest's key clicks know
-// ASCII only.
-void typeText(QWidget* widget, const QString& text) {
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text, Qt::NoModifier);
-}
-
-void chooseKind(QComboBox& box, RoundKind kind) {
-    box.setCurrentIndex(box.findData(static_cast<int>(kind)));
-}
 
 // The host's settings of single rounds reach the game when the program
 // starts and at every change in the dialog.
@@ -57,7 +48,7 @@ TEST(ShowSettings, SingleRoundsPlayAsTheHostSetThemFromTheStartOn) {
     EXPECT_EQ(panel->skipCap->text(), QStringLiteral("0 次"));
     EXPECT_FALSE(panel->lastSeconds->isChecked());
 
-    chooseKind(*panel->roundKind, RoundKind::oneWord);
+    testing::chooseKind(*panel->roundKind, RoundKind::oneWord);
     panel->skipCap->setValue(ShowSettingsPanel::noSkipCap);
     panel->lastSeconds->click();
     EXPECT_EQ(game.roundKind(), RoundKind::oneWord);
@@ -146,7 +137,7 @@ TEST_F(ShowSettingsDialog, ALogoFileIsTakenOnlyWhenItHoldsAPicture) {
 // The event's name keeps to 40 characters however much is typed.
 TEST_F(ShowSettingsDialog, TheEventNameTakesFortyCharacters) {
     const QString typed = QString(45, QChar(u'年'));
-    typeText(panel->eventName, typed);
+    testing::typeText(panel->eventName, typed);
     EXPECT_EQ(panel->eventName->text(), QString(40, QChar(u'年')));
     EXPECT_EQ(settings.settings.eventName(), QString(40, QChar(u'年')));
 }
