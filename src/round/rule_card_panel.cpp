@@ -4,6 +4,7 @@
 #include "round/overlay_panel.h"
 #include "round/show_labels.h"
 #include "round/show_look.h"
+#include "texts/round_card_text.h"
 #include "texts/user_texts.h"
 
 #include <QLabel>
@@ -118,11 +119,8 @@ void RuleCardPanel::cardShown(const RoundCard& card) {
     team->setVisible(inMatch);
     actor->setText(card.actor.empty() ? QString() : QStringLiteral("表演：") + fromUtf8(card.actor));
     actor->setVisible(!card.actor.empty());
-    QStringList stageParts;
-    if (card.stage != MatchStage::regular) stageParts << fromUtf8(matchStageName(card.stage));
-    if (card.doublePoints) stageParts << QStringLiteral("双倍分");
-    stage->setText(stageParts.join(QStringLiteral(" · ")));
-    stage->setVisible(!stageParts.isEmpty());
+    stage->setText(fromUtf8(cardStageText(card)));
+    stage->setVisible(!stage->text().isEmpty());
     kind->setText(fromUtf8(roundKindName(card.kind)));
     rule->setText(fromUtf8(roundKindRule(card.kind)));
     seconds->setText(QStringLiteral("倒计时 %1 秒").arg(card.countdownSeconds));
