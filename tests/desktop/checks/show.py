@@ -24,7 +24,7 @@ from .match import MATCH_TITLE, _cells, _table
 from .word_view import PRESS_GUARD, wait_word
 
 EVENT = "星光年会之夜"
-COUNTDOWN = "15"
+COUNTDOWN = "12"
 TARGET = "6"
 CARD = "规则卡"
 PLAYERS = "小王、小李"
@@ -55,7 +55,7 @@ def _names(root):
 def _set_up(check, game, clipboard):
     rules = game.open_rules()
     xwindows.steady_place(RULES_TITLE)
-    check.require(type_into(game, countdown_box(game), COUNTDOWN) == COUNTDOWN, "the countdown box takes 15")
+    check.require(type_into(game, countdown_box(game), COUNTDOWN) == COUNTDOWN, f"the countdown box takes {COUNTDOWN}")
     # On a small screen the show's settings stand behind a button.
     more = access.find(rules, "push button", "活动和玩法", only_showing=True)
     if more is not None:
