@@ -45,6 +45,12 @@ FULLSCREEN_PRESSES = 20
 # millisecond even from a 4K screen, so the reading times the screen and not
 # itself.
 STRIP_HEIGHT_SHARE = 40
+# At most this many bytes of it (4 a pixel), fewer rows where the display is
+# wide: a picture larger than the X connection's socket buffer comes back in
+# pieces, each waiting for the checks to read the last: at 4K a look at a
+# fortieth took well over a millisecond of the processors the game draws
+# with, against a tenth of one under this size.
+STRIP_MOST_BYTES = 160 * 1024
 # The second press of a double press follows the first this soon.
 DOUBLE_PRESS_GAP = 0.1
 GIVE_UP = 2.0
@@ -119,7 +125,7 @@ def _measure(check, game, words, presses, current, appeared):
 
 
 def _central_strip(rect):
-    height = max(4, rect.height // STRIP_HEIGHT_SHARE)
+    height = max(4, min(rect.height // STRIP_HEIGHT_SHARE, STRIP_MOST_BYTES // (4 * (rect.width // 2))))
     return Rect(rect.x + rect.width // 4, rect.y + (rect.height - height) // 2, rect.width // 2, height)
 
 
