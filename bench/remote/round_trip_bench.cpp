@@ -57,7 +57,8 @@ void BM_PressToEventRoundTrip(benchmark::State& state) {
     RemoteServer remote(game, RemoteOptions{QHostAddress(QHostAddress::LocalHost), 0, QStringLiteral("127.0.0.1"),
                                             [&] { return now; }});
 
-    QWebSocket phone;
+    // The key alone does not let a phone in: it connects from the game's own page.
+    QWebSocket phone(QStringLiteral("http://127.0.0.1:%1").arg(remote.port()));
     phone.setProxy(QNetworkProxy::NoProxy);
     int received = 0;
     QObject::connect(&phone, &QWebSocket::textMessageReceived, [&](const QString&) { ++received; });

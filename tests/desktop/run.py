@@ -7,7 +7,7 @@ the accessibility bus and the X server, and looks at the screen.
     tests/desktop/run.py --game build/dev/bin/caici                  # every check, each at its sizes
     tests/desktop/run.py --game build/dev/bin/caici --size 1024x768  # every check meant for that size
     tests/desktop/run.py --game build/dev/bin/caici --only fullscreen --size 1024x768
-    tests/desktop/run.py --game build/dev/bin/caici --measure 24     # press-to-new-word figures
+    tests/desktop/run.py --game build/dev/bin/caici --measure 24     # press-to-new-word figures: mouse, key, phone
     tests/desktop/run.py --list
 
 Pictures of failures go to --shots (default: desktop-shots beside the game).
@@ -51,7 +51,8 @@ def parse(argv):
     parser.add_argument("--shots", help="folder for pictures of failures")
     parser.add_argument("--pictures", help="folder where checks that photograph the game leave their pictures")
     parser.add_argument("--measure", type=int, nargs="?", const=24, metavar="PRESSES",
-                        help="only measure press-to-new-word over this many presses")
+                        help="only measure press-to-new-word, for the mouse, the clicker's key and a "
+                        "phone, over this many presses of each (at most 26)")
     parser.add_argument("--deadline", type=float, default=110.0,
                         help="seconds one screen size may take before its checks are stopped")
     parser.add_argument("--list", action="store_true", help="list the checks and their sizes")

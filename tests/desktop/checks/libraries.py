@@ -17,6 +17,15 @@ FOUR_CHARACTER_WORDS = [(word, 2) for word in (
 ).split()]
 POINTS_PER_WORD = 2
 
+# Forty more of the same kind, for a check that presses more times than one
+# library of forty holds: the key's run and the phone's in one round.
+EIGHTY_FOUR_CHARACTER_WORDS = FOUR_CHARACTER_WORDS + [(word, POINTS_PER_WORD) for word in (
+    "一帆风顺 二龙戏珠 三阳开泰 四海为家 五湖四海 六神无主 七嘴八舌 八面玲珑 九死一生 十拿九稳 "
+    "半途而废 自相矛盾 买椟还珠 南辕北辙 邯郸学步 鹬蚌相争 滥竽充数 朝三暮四 惊弓之鸟 塞翁失马 "
+    "一鸣惊人 入木三分 水滴石穿 铁杵成针 风和日丽 春暖花开 秋高气爽 冰天雪地 山清水秀 花好月圆 "
+    "金玉满堂 万紫千红 千变万化 万象更新 心想事成 龙马精神 大显身手 见多识广 名列前茅 百花齐放"
+).split()]
+
 # The longest words a host is likely to type in, one point each, and the
 # longest word of the library the game ships.
 LONG_WORDS = [("哈利·波特与魔法石", 1), ("一寸光阴一寸金", 1), ("埃菲尔铁塔", 2)]
