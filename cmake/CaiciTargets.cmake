@@ -67,10 +67,14 @@ function(caici_test name)
 endfunction()
 
 # caici_benchmark(name SOURCES ... LIBS ...)
+# The benchmarks' shared parts are included as "support/...", and find their
+# data files (the offscreen projectors) in the source tree.
 function(caici_benchmark name)
   cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+  target_compile_definitions(${name} PRIVATE CAICI_BENCH_SUPPORT_DIR="${CMAKE_SOURCE_DIR}/bench/support")
   caici_warnings(${name})
 endfunction()
 

@@ -6,17 +6,14 @@
 
 #include "game/game.h"
 #include "game_fixture.h"
+#include "loopback_phone.h"
 #include "remote/remote_server.h"
 #include "support/bench_application.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QNetworkProxy>
-#include <QWebSocket>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -26,19 +23,6 @@ namespace caici {
 namespace {
 
 constexpr int presses = 1000;
-constexpr int waitMs = 2000;
-
-// Runs the event loop until test holds; false after waitMs.
-template <class Test>
-bool spinUntil(Test test) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!test()) {
-        if (waited.elapsed() > waitMs) return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
-}
 
 void BM_PressToEventRoundTrip(benchmark::State& state) {
     ensureBenchApplication<QCoreApplication>();
@@ -57,29 +41,20 @@ void BM_PressToEventRoundTrip(benchmark::State& state) {
     RemoteServer remote(game, RemoteOptions{QHostAddress(QHostAddress::LocalHost), 0, QStringLiteral("127.0.0.1"),
                                             [&] { return now; }});
 
-    // The key alone does not let a phone in: it connects from the game's own page.
-    QWebSocket phone(QStringLiteral("http://127.0.0.1:%1").arg(remote.port()));
-    phone.setProxy(QNetworkProxy::NoProxy);
-    int received = 0;
-    QObject::connect(&phone, &QWebSocket::textMessageReceived, [&](const QString&) { ++received; });
-    QUrl socket = remote.address();
-    socket.setScheme(QStringLiteral("ws"));
-    socket.setPath(socket.path() + QStringLiteral("ws"));
-    phone.open(socket);
-    if (!spinUntil([&] { return received > 0; })) {
+    LoopbackPhone phone(remote);
+    if (!phone.connect()) {
         state.SkipWithError("the phone did not connect");
         return;
     }
 
     std::vector<double> microseconds;
     microseconds.reserve(presses);
-    const QString press = QStringLiteral(R"({"cmd":"correct"})");
     for (auto _ : state) {
         now += std::chrono::milliseconds(1000);
-        const int before = received;
+        const int before = phone.received();
         const auto sent = std::chrono::steady_clock::now();
-        phone.sendTextMessage(press);
-        if (!spinUntil([&] { return received > before; })) {
+        phone.pressCorrect();
+        if (!spinUntil([&] { return phone.received() > before; })) {
             state.SkipWithError("a press was not answered");
             return;
         }
@@ -87,12 +62,10 @@ void BM_PressToEventRoundTrip(benchmark::State& state) {
         state.SetIterationTime(took.count());
         microseconds.push_back(took.count() * 1e6);
     }
-    std::sort(microseconds.begin(), microseconds.end());
-    state.counters["median_us"] = microseconds[microseconds.size() / 2];
-    state.counters["p99_us"] = microseconds[(microseconds.size() * 99) / 100];
     if (game.round().score != 2 * static_cast<std::int64_t>(microseconds.size())) {
         state.SkipWithError("not every press was credited");
     }
+    countPercentiles(state, std::move(microseconds));
 }
 BENCHMARK(BM_PressToEventRoundTrip)->Iterations(presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
