@@ -80,6 +80,14 @@ void TCnAAFadeText::forgetFrames() {
     backgroundVersion_ = 0;
 }
 
+void TCnAAFadeText::releaseImages() {
+    for (TBitmap* image : {&oldImage_, &newImage_, &background_, &mixedBand_, &mixedFrame_}) {
+        image->Reallocate(0, 0);
+    }
+    layerCache_.clear();
+    forgetFrames();
+}
+
 bool TCnAAFadeText::framesAligned() const {
     return oldFrame_.background != 0 && oldFrame_.background == newFrame_.background && clientSized(oldImage_) &&
            clientSized(newImage_);

@@ -263,6 +263,12 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
     }
     const int characterHeight = std::abs(canvas.Font().Height());
 
+    // Hidden by its owner (the forbidden words outside 禁词模式), not merely
+    // not shown yet: the line is taken, and drawn when the display shows.
+    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && testAttribute(Qt::WA_WState_Hidden)) {
+        releaseImages();
+        return {line, characterHeight};
+    }
     FrameRecord& record = recordOf(image);
     const std::uint64_t background = currentBackground();
     const bool sized = image.Width() == clientWidth && image.Height() == clientHeight;
@@ -311,6 +317,13 @@ void TCnAAFadeText::PaintContent(QPainter& painter, const QRegion& area) {
     }
     if (onPainted_) {
         onPainted_(*this);
+    }
+}
+
+void TCnAAFadeText::showEvent(QShowEvent* event) {
+    TCnAACustomText::showEvent(event);
+    if (!clientSized(newImage_)) {
+        Changed();
     }
 }
 

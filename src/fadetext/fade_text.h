@@ -143,6 +143,7 @@ protected:
     void PaintContent(QPainter& painter, const QRegion& area) override;
     void Initialize() override;
     void Reset() override;
+    void showEvent(QShowEvent* event) override;
 
     struct RenderedLine {
         std::string text;         // tags removed, labels expanded
@@ -194,6 +195,9 @@ private:
     QRect redrawLines();
     // Every image and the background count as unknown: all is drawn afresh.
     void forgetFrames();
+    // A display its owner hid holds no images: at 4K they are tens of
+    // megabytes. They are drawn again when it shows.
+    void releaseImages();
     // Whether the two images lie over one background at the client's size:
     // outside both lines they are then the same pixels.
     bool framesAligned() const;

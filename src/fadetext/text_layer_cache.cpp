@@ -36,6 +36,10 @@ struct TextLayerCache::Entry {
 TextLayerCache::TextLayerCache() = default;
 TextLayerCache::~TextLayerCache() = default;
 
+void TextLayerCache::clear() {
+    for (auto& entry : entries_) entry.reset();
+}
+
 TextLayerCache::Key TextLayerCache::keyOf(TCnAAFontEx& renderer, int x, int y, std::string_view text) {
     const TCnAAEffect& effect = renderer.Effect();
     const TCnAAShadow& shadow = effect.Shadow();

@@ -54,6 +54,9 @@ public:
 
     // renderer.TextOutput(x, y, text) with the reuse described above. Returns
     // the part of the surface outside which no pixel was changed.
+    // Lets go of every kept layer.
+    void clear();
+
     QRect TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
 
 private:

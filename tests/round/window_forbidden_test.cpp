@@ -89,6 +89,32 @@ TEST_F(WindowForbiddenTest, OffTheWordTakesTheWholeDisplayAndWordsShowAsTyped) {
     EXPECT_EQ(shown, QStringLiteral("<Title1>"));
 }
 
+// Switched off on a 4K screen, the forbidden words' display keeps no
+// pictures while hidden (tens of megabytes at that size); switched on again,
+// it shows the forbidden words of the word on screen at once.
+TEST_F(WindowForbiddenTest, SwitchedOffTheForbiddenWordsHoldNoPicturesAndComeBackWhole) {
+    window->menu().highContrast->trigger();
+    startRound();
+    window->resize(3840, 2160);
+    ASSERT_TRUE(settles([&] { return window->width() == 3840; }));
+    TCnAAFadeText& forbidden = display("aft2");
+    ASSERT_TRUE(faded(display("aft1")) && faded(forbidden));
+    game->setForbiddenMode(false);
+    for (int word = 0; word < 2; ++word) {
+        correctButton().click();
+        later();
+    }
+    ASSERT_EQ(shownWord(), "冰淇淋");
+    ASSERT_TRUE(faded(display("aft1")));
+    EXPECT_TRUE(forbidden.DisplayImage().Empty());
+
+    game->setForbiddenMode(true);
+    ASSERT_TRUE(faded(forbidden));
+    EXPECT_EQ(forbidden.DisplayedText(), forbiddenWordsText(round().currentEntry.forbidden));
+    EXPECT_TRUE(inkInside(forbidden));
+    EXPECT_TRUE(errors.reported.empty());
+}
+
 // F on the big screen ends the word as a foul.
 TEST_F(WindowForbiddenTest, KeyFScoresAFoul) {
     startRound();
