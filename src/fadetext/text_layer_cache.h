@@ -52,11 +52,11 @@ public:
     // or noise), so that two drawings of one key differ.
     static bool drawsRandomly(const TCnAAFontEx& renderer);
 
-    // renderer.TextOutput(x, y, text) with the reuse described above. Returns
-    // the part of the surface outside which no pixel was changed.
     // Lets go of every kept layer.
     void clear();
 
+    // renderer.TextOutput(x, y, text) with the reuse described above. Returns
+    // the part of the surface outside which no pixel was changed.
     QRect TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
 
 private:
