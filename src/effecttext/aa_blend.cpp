@@ -1,7 +1,9 @@
 #include "effecttext/aa_blend.h"
 
+#include <QPainter>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "effecttext/canvas.h"
@@ -144,27 +146,85 @@ const std::uint8_t* hiddenRow(const Layer& under, const Layer& over, int sy, std
     return row.data();
 }
 
+// The backdrop's part of each surface row, copied on request. A source in
+// another pixel format than the surface is drawn over the area at once on
+// construction instead, converted by Qt, and leaves no rows to copy.
+class BackdropRows {
+public:
+    BackdropRows() = default;
+    BackdropRows(QImage& surface, const Backdrop& backdrop) {
+        if (backdrop.source == nullptr || surface.isNull()) return;
+        const QImage& source = *backdrop.source;
+        const QRect area = backdrop.area & surface.rect() & source.rect();
+        if (area.isEmpty()) return;
+        if (source.format() != surface.format()) {
+            QPainter painter(&surface);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(area.topLeft(), source, area);
+            return;
+        }
+        surface_ = &surface;
+        source_ = &source;
+        area_ = area;
+        const auto bytesPerPixel = static_cast<std::size_t>(surface.depth() / 8);
+        offset_ = bytesPerPixel * static_cast<std::size_t>(area.left());
+        bytes_ = bytesPerPixel * static_cast<std::size_t>(area.width());
+    }
+
+    // Rows top() .. bottom() - 1; none when top() == bottom().
+    int top() const { return area_.isEmpty() ? 0 : area_.top(); }
+    int bottom() const { return area_.isEmpty() ? 0 : area_.bottom() + 1; }
+    void copyRow(int y) const {
+        if (y < area_.top() || y > area_.bottom()) return;
+        std::memcpy(surface_->scanLine(y) + offset_, source_->constScanLine(y) + offset_, bytes_);
+    }
+
+private:
+    QImage* surface_ = nullptr;
+    const QImage* source_ = nullptr;
+    QRect area_;
+    std::size_t offset_ = 0;
+    std::size_t bytes_ = 0;
+};
+
+// The rows from first to last - 1 that either range covers; an empty range
+// adds nothing.
+struct RowRange {
+    int first = 0;
+    int last = 0;
+    void add(int from, int to) {
+        if (from >= to) return;
+        if (first >= last) {
+            first = from;
+            last = to;
+            return;
+        }
+        first = std::min(first, from);
+        last = std::max(last, to);
+    }
+};
+
 // Blends the under layer (if any) and then the over layer, row by row: every
-// surface row gets both while it is in the cache, with the same result as
-// one layer after the other. A layer at full alpha under a clear brush gives
-// its own colour exactly where it covers fully, so the under layer is left
-// out where the over layer hides it.
-void blendLayers(TCanvas& canvas, const Layer* under, const Layer& over, int bytesPerPixel) {
+// surface row gets the backdrop and both layers while it is in the cache,
+// with the same result as one step after the other. A layer at full alpha
+// under a clear brush gives its own colour exactly where it covers fully, so
+// the under layer is left out where the over layer hides it.
+void blendLayers(TCanvas& canvas, const Layer* under, const Layer& over, int bytesPerPixel,
+                 const BackdropRows& backdrop = {}) {
     QImage& surface = canvas.Image();
     const auto rowBlend = [bytesPerPixel](const Layer& layer) {
         return bytesPerPixel == 3 ? rowBlendOf<3>(layer) : rowBlendOf<4>(layer);
     };
     const RowBlend overRow = rowBlend(over);
     const RowBlend underRow = under != nullptr ? rowBlend(*under) : nullptr;
-    int top = over.y0;
-    int bottom = over.y1;
-    if (under != nullptr) {
-        top = std::min(top, under->y0);
-        bottom = std::max(bottom, under->y1);
-    }
+    RowRange rows;
+    rows.add(backdrop.top(), backdrop.bottom());
+    if (over.x0 < over.x1) rows.add(over.y0, over.y1);
+    if (under != nullptr && under->x0 < under->x1) rows.add(under->y0, under->y1);
     const bool hides = under != nullptr && over.a256 == 256 && !over.solid;
     std::vector<std::uint8_t> hidden(hides ? static_cast<std::size_t>(std::max(under->x1 - under->x0, 0)) : 0);
-    for (int sy = top; sy < bottom; ++sy) {
+    for (int sy = rows.first; sy < rows.last; ++sy) {
+        backdrop.copyRow(sy);
         if (under != nullptr && under->hasRow(sy)) {
             underRow(surface, *under, sy, hides ? hiddenRow(*under, over, sy, hidden) : nullptr);
         }
@@ -175,6 +235,11 @@ void blendLayers(TCanvas& canvas, const Layer* under, const Layer& over, int byt
 bool emptyMask(const TCnAAMask& mask) { return mask.Width() <= 0 || mask.Height() <= 0; }
 
 }  // namespace
+
+void copyBackdrop(QImage& surface, const Backdrop& backdrop) {
+    const BackdropRows rows(surface, backdrop);
+    for (int y = rows.top(); y < rows.bottom(); ++y) rows.copyRow(y);
+}
 
 TCnAABlend::TCnAABlend() : foreBmp_(0, 0, TPixelFormat::pf24bit) {}
 
@@ -208,12 +273,18 @@ void TCnAABlend::BlendEx(TCanvas& canvas, int x, int y, const TCnAAMask& mask, i
     blendLayers(canvas, nullptr, layer, bytesPerPixel);
 }
 
-void TCnAABlend::BlendLayers(TCanvas& canvas, const BlendLayer* shadow, const BlendLayer& body) const {
+void TCnAABlend::BlendLayers(TCanvas& canvas, const BlendLayer* shadow, const BlendLayer& body,
+                             const Backdrop& backdrop) const {
     if (!body.color) checkForeBmp(*body.mask, body.oneColourRows);
     const bool noShadow = shadow == nullptr || emptyMask(*shadow->mask);
-    if (canvas.Image().isNull() || (noShadow && emptyMask(*body.mask))) return;
+    if (canvas.Image().isNull()) return;
+    if (noShadow && emptyMask(*body.mask)) {
+        copyBackdrop(canvas.Image(), backdrop);
+        return;
+    }
     const int bytesPerPixel = preparedBytesPerPixel(canvas.Image());
     const QImage& surface = canvas.Image();
+    const BackdropRows backdropRows(canvas.Image(), backdrop);
     ColourRows bodyColours;
     if (body.color) {
         bodyColours = constantColour(*body.color);
@@ -223,14 +294,14 @@ void TCnAABlend::BlendLayers(TCanvas& canvas, const BlendLayer* shadow, const Bl
     }
     if (shadow == nullptr) {
         const Layer over = placeLayer(surface, body.at, *body.mask, body.alpha, canvas.Brush(), bodyColours);
-        blendLayers(canvas, nullptr, over, bytesPerPixel);
+        blendLayers(canvas, nullptr, over, bytesPerPixel, backdropRows);
         return;
     }
     const Layer under = placeLayer(surface, shadow->at, *shadow->mask, shadow->alpha, canvas.Brush(),
                                    constantColour(shadow->color.value_or(0)));
     const TBrush clear{0, TBrushStyle::bsClear};
     const Layer over = placeLayer(surface, body.at, *body.mask, body.alpha, clear, bodyColours);
-    blendLayers(canvas, &under, over, bytesPerPixel);
+    blendLayers(canvas, &under, over, bytesPerPixel, backdropRows);
 }
 
 void TCnAABlend::checkForeBmp(const TCnAAMask& mask, bool oneColourRows) const {

@@ -9,7 +9,9 @@
 // k = (m * a256) >> 8 kept to 8 bits; a channel p moves to the colour c as
 // p + (((c - p) * k) >> 8), the shift flooring; k 0 leaves p, k 255 gives c.
 
+#include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <cstdint>
 #include <optional>
 
@@ -35,6 +37,20 @@ struct BlendLayer {
     bool oneColourRows = false;
 };
 
+// What a text is drawn over: inside area the surface is first set to
+// source's pixels (source of the surface's size). A text drawn where another
+// lay puts the background back under the old one this way: each row is
+// copied just before the layers are blended onto it, while it is in the
+// cache, instead of in a pass of its own over megabytes that the blend then
+// reads back from memory.
+struct Backdrop {
+    const QImage* source = nullptr;
+    QRect area;
+};
+
+// Sets the surface to the backdrop inside its area, all rows at once.
+void copyBackdrop(QImage& surface, const Backdrop& backdrop);
+
 class TCnAABlend : public TPersistent {
 public:
     TCnAABlend();
@@ -57,8 +73,9 @@ public:
     // as the calls in turn, done row by row so that each surface row gets
     // both layers while it is in the cache, and with the shadow left out
     // where the body covers it fully at full alpha. Checks ForeBmp first, as
-    // BlendEx does.
-    void BlendLayers(TCanvas& target, const BlendLayer* shadow, const BlendLayer& body) const;
+    // BlendEx does. The layers go over the backdrop, if one is given.
+    void BlendLayers(TCanvas& target, const BlendLayer* shadow, const BlendLayer& body,
+                     const Backdrop& backdrop = {}) const;
 
 private:
     // Rows of one colour need only their first pixel.

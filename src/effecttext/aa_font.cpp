@@ -153,13 +153,17 @@ void TCnAAFontEx::FinishMasks(TCnAAMask& body, TCnAAMask& shadow) const {
     if (effect.HorzMirror()) body.HorzMirror();
     if (effect.VertMirror()) body.VertMirror();
     if (effect.Shadow().Enabled()) {
-        shadow.CopyFrom(&body);
-        if (effect.Shadow().Blur() > 0) shadow.Blur(effect.Shadow().Blur());
+        if (effect.Shadow().Blur() > 0) {
+            shadow.CopyBlurred(body, effect.Shadow().Blur());
+        } else {
+            shadow.CopyFrom(&body);
+        }
     }
     if (effect.Blur() > 0) body.Blur(effect.Blur());
 }
 
-QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept) {
+QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept,
+                              const Backdrop& backdrop) {
     TCanvas& canvas = *Canvas();
     const TCnAAEffect& effect = *effect_;
     const TCnAAShadow& shadowEffect = effect.Shadow();
@@ -186,9 +190,9 @@ QRect TCnAAFontEx::DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyCol
         covered |= layer(at.shadow, shadow);
         const BlendLayer shadowLayer{at.shadow, &shadow, shadowEffect.Alpha() * effect.Alpha() / 100,
                                       shadowEffect.Color()};
-        Blend().BlendLayers(canvas, &shadowLayer, body);
+        Blend().BlendLayers(canvas, &shadowLayer, body, backdrop);
     } else {
-        Blend().BlendLayers(canvas, nullptr, body);
+        Blend().BlendLayers(canvas, nullptr, body, backdrop);
     }
     return covered & QRect(0, 0, canvas.Width(), canvas.Height());
 }

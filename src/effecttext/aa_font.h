@@ -101,8 +101,10 @@ public:
     // shadow, then the body through Mask(), coloured by the first of texture,
     // gradient, noise and the font colour that is on. Leaves the surface's
     // brush style as it found it. Needs a surface. Returns the part of the
-    // surface the two layers cover: no pixel outside it changed.
-    QRect DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept = nullptr);
+    // surface the two layers cover: no other pixel changed, but for those
+    // the backdrop sets first.
+    QRect DrawLayers(int x, int y, const TCnAAMask& shadow, KeptBodyColours* kept = nullptr,
+                     const Backdrop& backdrop = {});
 
     // Steps that fill Blend().ForeBmp() with the body's colours, sized to the
     // mask; each does nothing when its effect is off or there is no surface.

@@ -76,6 +76,9 @@ public:
     void Outline();
     // amount 1..100: the 5 x 5 box average mixed in by round(amount * 255 / 100) / 256.
     void Blur(int amount);
+    // Becomes source blurred by amount, as CopyFrom and then Blur would make
+    // it, without a pass that copies the coverage first.
+    void CopyBlurred(const TCnAAMask& source, int amount);
     // amount 1..100: each pixel takes a randomly displaced pixel's value.
     void Spray(int amount);
     void HorzMirror();

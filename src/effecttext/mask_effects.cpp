@@ -19,57 +19,61 @@ inline std::uint16_t averageOf25(std::uint16_t sum) {
     return static_cast<std::uint16_t>(rounded / 25);
 }
 
-// Rows are walked top to bottom and written in place; a row's 5 x 5 sums
-// need the unblurred rows up to two above it, which are kept in a ring of
-// three row copies instead of a copy of the whole mask. Sums stay below
-// 25 * 255 = 6375, so 16-bit lanes hold them and the compiler works on many
-// pixels at once. The column sums run down the mask (add the row entering,
-// drop the row leaving); along a row the five column sums are added anew,
+// Rows are walked top to bottom. A row's 5 x 5 sums need the unblurred rows
+// up to two above it: read from the source when the blur writes elsewhere,
+// else kept in a ring of three row copies instead of a copy of the whole
+// mask. Sums stay below 25 * 255 = 6375, so 16-bit lanes hold them and the
+// compiler works on many pixels at once. The column sums run down the mask
+// (add the row entering, drop the row leaving), stored between two clamped
+// columns on either side; along a row the five column sums are added anew,
 // which the compiler vectorises where a running sum would chain every pixel
 // to the one before.
 //
-// Row y of the mask starts at top + y * step. Each 5 x 5 sum b = round(sum /
+// Row y of a mask starts at top + y * step. Each 5 x 5 sum b = round(sum /
 // 25) (a sum never lies halfway, 25 being odd) becomes the pixel (weight 255
 // and up) or moves it: v + floor((b - v) * weight / 256), the product signed.
-CAICI_LOOP_BODY void blurRowsLoop(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
+CAICI_LOOP_BODY void blurRowsLoop(const std::uint8_t* source, std::ptrdiff_t sourceStep, std::uint8_t* target,
+                                  std::ptrdiff_t targetStep, int width, int height, int weight) {
     const auto w = static_cast<std::size_t>(width);
-    std::vector<std::uint16_t> columnSums(w);
+    const bool inPlace = source == target;
     std::vector<std::uint16_t> paddedSums(w + 4);
-    std::vector<std::uint16_t> boxSums(w);
-    std::vector<std::uint8_t> kept(3 * w);
-    // Row r as it was before the blur: the rows already written were first
-    // kept in the ring (row r at r % 3), the others are still untouched.
-    // Indices outside the mask are clamped to its edge.
+    std::vector<std::uint8_t> kept(inPlace ? 3 * w : 0);
+    // Row r as it was before the blur: in place, the rows already written
+    // were first kept in the ring (row r at r % 3). Indices outside the mask
+    // are clamped to its edge.
     int keptRows = 0;
     const auto unblurred = [&](int r) -> const std::uint8_t* {
         r = std::clamp(r, 0, height - 1);
-        return r < keptRows ? kept.data() + static_cast<std::size_t>(r % 3) * w : top + r * step;
+        return r < keptRows ? kept.data() + static_cast<std::size_t>(r % 3) * w : source + r * sourceStep;
     };
-    std::uint16_t* __restrict columns = columnSums.data();
+    std::uint16_t* __restrict padded = paddedSums.data();
+    std::uint16_t* __restrict columns = padded + 2;
     for (int dy = -2; dy <= 2; ++dy) {
         const std::uint8_t* __restrict r = unblurred(dy);
         for (std::size_t x = 0; x < w; ++x) columns[x] = static_cast<std::uint16_t>(columns[x] + r[x]);
     }
-    std::uint16_t* __restrict padded = paddedSums.data();
-    std::uint16_t* __restrict sums = boxSums.data();
     for (int y = 0; y < height; ++y) {
         // Columns are clamped like rows: the ends repeat.
         padded[0] = padded[1] = columns[0];
-        std::copy(columns, columns + w, padded + 2);
         padded[w + 2] = padded[w + 3] = columns[w - 1];
-        for (std::size_t x = 0; x < w; ++x) {
-            sums[x] = static_cast<std::uint16_t>(padded[x] + padded[x + 1] + padded[x + 2] + padded[x + 3] +
-                                                 padded[x + 4]);
+        std::uint8_t* __restrict out = target + y * targetStep;
+        if (inPlace) {
+            std::copy(out, out + w, kept.data() + static_cast<std::size_t>(y % 3) * w);
+            keptRows = y + 1;
         }
-        std::uint8_t* __restrict out = top + y * step;
-        std::copy(out, out + w, kept.data() + static_cast<std::size_t>(y % 3) * w);
-        keptRows = y + 1;
+        const std::uint8_t* __restrict in = unblurred(y);
         if (weight >= 255) {
-            for (std::size_t x = 0; x < w; ++x) out[x] = static_cast<std::uint8_t>(averageOf25(sums[x]));
+            for (std::size_t x = 0; x < w; ++x) {
+                const auto sum = static_cast<std::uint16_t>(padded[x] + padded[x + 1] + padded[x + 2] +
+                                                            padded[x + 3] + padded[x + 4]);
+                out[x] = static_cast<std::uint8_t>(averageOf25(sum));
+            }
         } else {
             for (std::size_t x = 0; x < w; ++x) {
-                const int v = out[x];
-                out[x] = static_cast<std::uint8_t>(v + (((averageOf25(sums[x]) - v) * weight) >> 8));
+                const auto sum = static_cast<std::uint16_t>(padded[x] + padded[x + 1] + padded[x + 2] +
+                                                            padded[x + 3] + padded[x + 4]);
+                const int v = in[x];
+                out[x] = static_cast<std::uint8_t>(v + (((averageOf25(sum) - v) * weight) >> 8));
             }
         }
         if (y + 1 == height) break;
@@ -81,21 +85,27 @@ CAICI_LOOP_BODY void blurRowsLoop(std::uint8_t* top, std::ptrdiff_t step, int wi
     }
 }
 
-CAICI_AVX2_LOOPS void blurRowsAvx2(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
-    blurRowsLoop(top, step, width, height, weight);
+CAICI_AVX2_LOOPS void blurRowsAvx2(const std::uint8_t* source, std::ptrdiff_t sourceStep, std::uint8_t* target,
+                                   std::ptrdiff_t targetStep, int width, int height, int weight) {
+    blurRowsLoop(source, sourceStep, target, targetStep, width, height, weight);
 }
 
-void blurRowsBaseline(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
-    blurRowsLoop(top, step, width, height, weight);
+void blurRowsBaseline(const std::uint8_t* source, std::ptrdiff_t sourceStep, std::uint8_t* target,
+                      std::ptrdiff_t targetStep, int width, int height, int weight) {
+    blurRowsLoop(source, sourceStep, target, targetStep, width, height, weight);
 }
 
-void blurRows(std::uint8_t* top, std::ptrdiff_t step, int width, int height, int weight) {
+// target may be source (with the same step): the blur is then done in place.
+void blurRows(const std::uint8_t* source, std::ptrdiff_t sourceStep, std::uint8_t* target, std::ptrdiff_t targetStep,
+              int width, int height, int weight) {
     if (pixelLoopsUseAvx2()) {
-        blurRowsAvx2(top, step, width, height, weight);
+        blurRowsAvx2(source, sourceStep, target, targetStep, width, height, weight);
     } else {
-        blurRowsBaseline(top, step, width, height, weight);
+        blurRowsBaseline(source, sourceStep, target, targetStep, width, height, weight);
     }
 }
+
+int blurWeight(int amount) { return static_cast<int>(std::nearbyint(amount * 255 / 100.0)); }
 
 }  // namespace
 
@@ -118,9 +128,31 @@ void TCnAAMask::Outline() {
 
 void TCnAAMask::Blur(int amount) {
     if (width_ == 0 || height_ == 0) return;
-    const int weight = static_cast<int>(std::nearbyint(amount * 255 / 100.0));
     // Rows are stored bottom-up: row y + 1 lies a stride before row y.
-    blurRows(buffer_.data() + rowOffset(0), -static_cast<std::ptrdiff_t>(stride_), width_, height_, weight);
+    std::uint8_t* top = buffer_.data() + rowOffset(0);
+    const auto step = -static_cast<std::ptrdiff_t>(stride_);
+    blurRows(top, step, top, step, width_, height_, blurWeight(amount));
+}
+
+void TCnAAMask::CopyBlurred(const TCnAAMask& source, int amount) {
+    if (&source == this) {
+        Blur(amount);
+        return;
+    }
+    width_ = source.width_;
+    height_ = source.height_;
+    SetQuality(source.quality_);
+    rasterRowLength_ = source.rasterRowLength_;
+    stride_ = source.stride_;
+    box_ = source.box_;
+    partOrigin_ = source.partOrigin_;
+    // The buffer keeps its capacity: a display's next line needs about as
+    // much, and fresh megabytes cost their first touch.
+    buffer_.resize(source.buffer_.size());
+    if (width_ == 0 || height_ == 0) return;
+    const auto step = -static_cast<std::ptrdiff_t>(stride_);
+    blurRows(source.buffer_.data() + rowOffset(0), step, buffer_.data() + rowOffset(0), step, width_, height_,
+             blurWeight(amount));
 }
 
 void TCnAAMask::Spray(int amount) {

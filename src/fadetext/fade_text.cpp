@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <utility>
 
+#include "effecttext/aa_blend.h"
 #include "effecttext/aa_effect.h"
 #include "effecttext/font.h"
-#include "fadetext/cross_fade.h"
 #include "fadetext/default_text.h"
 #include "fadetext/line_placement.h"
 
@@ -283,12 +283,10 @@ TCnAAFadeText::RenderedLine TCnAAFadeText::RenderLine(const std::string& text, T
     if ((overBackground && !random && record.line == drawn) || (preparing_ && random)) {
         return {line, characterHeight};
     }
-    if (overBackground) {
-        copyArea(image, background_, record.inked);
-    } else {
-        copyArea(image, background_, QRect(0, 0, clientWidth, clientHeight));
-    }
-    const QRect inked = layerCache_.TextOutput(renderer, at.x(), at.y(), line);
+    // The background goes back under the old line as the new one is drawn,
+    // row by row (Backdrop).
+    const QRect stale = overBackground ? record.inked : QRect(0, 0, clientWidth, clientHeight);
+    const QRect inked = layerCache_.TextOutput(renderer, at.x(), at.y(), line, Backdrop{&background_.Image(), stale});
     record = {random ? std::nullopt : std::optional(drawn), inked, background};
     return {line, characterHeight};
 }

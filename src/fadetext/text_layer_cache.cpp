@@ -92,11 +92,19 @@ TextLayerCache::Entry& TextLayerCache::reuse(const Key& key) {
     return entry;
 }
 
-QRect TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text) {
-    if (renderer.Canvas() == nullptr || text.empty()) return {};
+QRect TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text,
+                                 const Backdrop& backdrop) {
+    if (renderer.Canvas() == nullptr) return {};
+    // Every way out that draws no layers still lays the backdrop down.
+    const auto nothingDrawn = [&renderer, &backdrop] {
+        copyBackdrop(renderer.Canvas()->Image(), backdrop);
+        return QRect();
+    };
+    if (text.empty()) return nothingDrawn();
     const TCnAAEffect& effect = renderer.Effect();
     if (effect.Angle() != 0) {
         // Rotated lines are rare; they are drawn afresh.
+        copyBackdrop(renderer.Canvas()->Image(), backdrop);
         renderer.TextOutput(x, y, text);
         return QRect(0, 0, renderer.Canvas()->Width(), renderer.Canvas()->Height());
     }
@@ -108,7 +116,7 @@ QRect TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::strin
         entry = &reuse(key);
         const QRect part = renderer.MaskPart(x, y, text);
         entry->offSurface = part.isEmpty();
-        if (entry->offSurface) return {};
+        if (entry->offSurface) return nothingDrawn();
         renderer.ShapeMask(text, part);
         if (spray) {
             entry->shaped.CopyFrom(&mask);
@@ -119,18 +127,18 @@ QRect TextLayerCache::TextOutput(TCnAAFontEx& renderer, int x, int y, std::strin
             renderer.FinishMasks(mask, entry->shadow);
             entry->body.SwapPixels(mask);
             const LentMask lent(mask, entry->body);
-            return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours);
+            return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours, backdrop);
         }
     }
-    if (entry->offSurface) return {};
+    if (entry->offSurface) return nothingDrawn();
     if (spray) {
         mask.CopyFrom(&entry->shaped);
         mask.Spray(effect.Spray());
         renderer.FinishMasks(mask, entry->shadow);
-        return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours);
+        return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours, backdrop);
     }
     const LentMask lent(mask, entry->body);
-    return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours);
+    return renderer.DrawLayers(x, y, entry->shadow, &entry->bodyColours, backdrop);
 }
 
 }  // namespace caici

@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "effecttext/aa_blend.h"
 #include "effecttext/aa_font.h"
 #include "effecttext/font.h"
 
@@ -55,9 +56,10 @@ public:
     // Lets go of every kept layer.
     void clear();
 
-    // renderer.TextOutput(x, y, text) with the reuse described above. Returns
-    // the part of the surface outside which no pixel was changed.
-    QRect TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text);
+    // renderer.TextOutput(x, y, text) with the reuse described above, over
+    // the backdrop, if one is given. Returns the part of the surface outside
+    // which no pixel but the backdrop's was changed.
+    QRect TextOutput(TCnAAFontEx& renderer, int x, int y, std::string_view text, const Backdrop& backdrop = {});
 
 private:
     struct Entry;

@@ -250,6 +250,65 @@ TEST(Blend, LayersGiveTheShadowThenTheBody) {
     }
 }
 
+// Layers over a backdrop give what a copy of the backdrop and then the
+// layers give: rows the layers miss get the backdrop too, pixels outside its
+// area keep theirs, and a source of another pixel format is converted.
+TEST(Blend, LayersOverABackdropGiveTheCopyThenTheLayers) {
+    struct Case {
+        const char* name;
+        QRect area;
+        TPixelFormat sourceFormat;
+        bool emptyBody;
+    };
+    const Case cases[] = {
+        {"inside the layers", QRect(10, 4, 30, 5), TPixelFormat::pf32bit, false},
+        {"past them on every side", QRect(-5, -3, 120, 40), TPixelFormat::pf32bit, false},
+        {"rows below them only", QRect(0, 18, 100, 6), TPixelFormat::pf32bit, false},
+        {"another format", QRect(2, 1, 60, 20), TPixelFormat::pf24bit, false},
+        {"no ink", QRect(2, 1, 60, 20), TPixelFormat::pf32bit, true},
+    };
+    unsigned seed = 500;
+    for (const Case& c : cases) {
+        const int width = 70;
+        const int height = 9;
+        TCnAAMask body;
+        if (!c.emptyBody) testing::fill(body, glyphLikeGrid(width, height, seed++));
+        TCnAAMask shadow;
+        if (!c.emptyBody) testing::fill(shadow, testing::randomGrid(width, height, seed++));
+        TBitmap source(100, 24, c.sourceFormat);
+        paintNoise(source, seed++);
+        const unsigned surfaceSeed = seed++;
+        const auto draw = [&](bool throughBackdrop) {
+            auto surface = std::make_unique<TBitmap>(100, 24, TPixelFormat::pf32bit);
+            paintNoise(*surface, surfaceSeed);
+            surface->Canvas().Brush().Style = TBrushStyle::bsClear;
+            TCnAAFont renderer(&surface->Canvas());
+            const BlendLayer over{QPoint(3, 2), &body, 100, TColor{0x1080F0}};
+            const BlendLayer under{QPoint(8, 7), &shadow, 70, clBlack};
+            const Backdrop backdrop{&source.Image(), c.area};
+            if (throughBackdrop) {
+                renderer.Blend().BlendLayers(surface->Canvas(), &under, over, backdrop);
+            } else {
+                copyBackdrop(surface->Canvas().Image(), backdrop);
+                renderer.Blend().BlendLayers(surface->Canvas(), &under, over);
+            }
+            return surface;
+        };
+        ASSERT_TRUE(sameBytes(*draw(true), *draw(false))) << c.name;
+        TBitmap copied(100, 24, TPixelFormat::pf32bit);
+        paintNoise(copied, surfaceSeed);
+        TBitmap untouched(100, 24, TPixelFormat::pf32bit);
+        paintNoise(untouched, surfaceSeed);
+        copyBackdrop(copied.Canvas().Image(), Backdrop{&source.Image(), c.area});
+        for (int y = 0; y < 24; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                const TBitmap& expected = c.area.contains(x, y) ? source : untouched;
+                ASSERT_EQ(pixelAt(copied, x, y), pixelAt(expected, x, y)) << c.name << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 // Pinned values: a256 = 179 for alpha 70; aqNormal's 254 leaves black on white at 1.
 TEST(Blend, FixedPointValues) {
     struct Case {

@@ -157,7 +157,8 @@ TEST(MaskBlur, WeightsAndEdgeClampingGivePinnedValues) {
     }
 }
 
-// The running-sum blur must be bit-identical to the plain formula, at every size.
+// The running-sum blur must be bit-identical to the plain formula, at every
+// size, in place and into another mask (which leaves its source as it was).
 TEST(MaskBlur, MatchesThePlainFormulaOnRandomMasks) {
     const std::pair<int, int> sizes[] = {{1, 1}, {2, 3}, {3, 2}, {4, 4}, {5, 1}, {17, 9}, {64, 33}};
     unsigned seed = 1;
@@ -168,6 +169,13 @@ TEST(MaskBlur, MatchesThePlainFormulaOnRandomMasks) {
             testing::fill(mask, grid);
             mask.Blur(amount);
             ASSERT_EQ(testing::read(mask), referenceBlur(grid, amount)) << w << "x" << h << " amount " << amount;
+            TCnAAMask source;
+            testing::fill(source, grid);
+            TCnAAMask blurred;
+            testing::fill(blurred, testing::randomGrid(3, 7, seed++));
+            blurred.CopyBlurred(source, amount);
+            ASSERT_EQ(testing::read(blurred), referenceBlur(grid, amount)) << w << "x" << h << " amount " << amount;
+            ASSERT_EQ(testing::read(source), grid) << w << "x" << h << " amount " << amount;
         }
     }
 }
