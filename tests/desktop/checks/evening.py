@@ -75,6 +75,8 @@ class Evening:
         self.phone = phone
         self.hands = Hands(game, phone)
         self.tally = Tally(TEAMS)
+        # The round on two screens, when it was the match's first tie-break.
+        self.tie_break = None
         self.teams = TEAMS
         self.reloads = 0
         # First-second skips that changed nothing, neither taken nor refused.
@@ -231,6 +233,14 @@ def _console_round(ev):
     check, game = ev.check, ev.game
     console = console_on(check, game)
     rnd = Round(ev, len(PLANS) + 1, CONSOLE_PLAN, MENDED, title="the round on two screens")
+    # Passes that end in a tie for first go on with tie-break rounds: this
+    # round is the first of them, the first tied team's.
+    leaders = ev.tally.tied_leaders()
+    if leaders:
+        rnd.played.team = leaders[0]
+        ev.tie_break = rnd.played
+        check.log(f"the passes ended in a tie for first ({', '.join(ev.teams[t] for t in leaders)}): "
+                  f"the round on two screens is the tie-break of {ev.teams[leaders[0]]}")
     box = rnd.play()
     played = rnd.played
     time.sleep(1.2)
@@ -261,7 +271,7 @@ def _records(ev, data, exported):
     check = ev.check
     path = history_file(data)
     check.require(path is not None, f"no history database in the game's data folder {data}")
-    for wrong in history_differences(path, ev.tally, PASSES):
+    for wrong in history_differences(path, ev.tally, PASSES, ev.tie_break):
         check.expect(False, wrong)
     check.require(os.path.exists(exported), "the results were not exported")
     for wrong in csv_differences(exported, ev.tally):

@@ -39,6 +39,18 @@ class Tally:
         tied = [ranks.count(rank) > 1 for rank in ranks]
         return [(rank, tie, *team) for rank, tie, team in zip(ranks, tied, totals)]
 
+    def tied_leaders(self):
+        """The teams tied for first place (points and skips), in the order
+        they play; empty when one team leads. A match does not end on such a
+        tie: each of them plays a tie-break round (加赛)."""
+        sums = [[0, 0] for _ in self.teams]
+        for played in self.rounds:
+            sums[played.team][0] += played.score
+            sums[played.team][1] += played.skips
+        best = min(sums, key=lambda total: (-total[0], total[1]))
+        leaders = [team for team, total in enumerate(sums) if total == best]
+        return leaders if len(leaders) > 1 else []
+
     def standings(self):
         """The scoreboard's rows as it reads them out."""
         return [[f"{rank} 并列" if tie else str(rank), name, f"{score:03d}", str(skips), str(rounds)]
@@ -50,8 +62,10 @@ def history_file(data_home):
     return found[0] if found else None
 
 
-def history_differences(path, tally, passes):
-    """What the history database says otherwise than the rounds played: a list of sentences."""
+def history_differences(path, tally, passes, tie_break=None):
+    """What the history database says otherwise than the rounds played: a
+    list of sentences. tie_break: the round played after the match's passes
+    when they ended in a tie for first, as the match's first tie-break."""
     with sqlite3.connect(f"file:{path}?mode=ro", uri=True) as db:
         match = db.execute("SELECT id, passes, closed FROM matches ORDER BY id DESC LIMIT 1").fetchone()
         if match is None:
@@ -63,8 +77,13 @@ def history_differences(path, tally, passes):
             wrong.append(f"the history's last match has the teams {teams} over {kept_passes} passes")
         rounds = db.execute("SELECT id, team, score, skips, counted FROM rounds WHERE match = ? ORDER BY id",
                             (number,)).fetchall()
-        if len(rounds) != len(tally.rounds):
-            wrong.append(f"the history keeps {len(rounds)} rounds of the match, {len(tally.rounds)} were played")
+        played_rounds = len(tally.rounds) + (tie_break is not None)
+        if len(rounds) != played_rounds:
+            wrong.append(f"the history keeps {len(rounds)} rounds of the match, {played_rounds} were played")
+        elif tie_break is not None and tuple(rounds[-1][1:4]) != (tie_break.team, tie_break.score, tie_break.skips):
+            wrong.append(f"the tie-break round is kept as team {rounds[-1][1]}, {rounds[-1][2]} points, "
+                         f"{rounds[-1][3]} skips; played: team {tie_break.team}, {tie_break.score} points, "
+                         f"{tie_break.skips} skips")
         for (kept, team, score, skips, counted), played in zip(rounds, tally.rounds):
             if (team, score, skips, counted) != (played.team, played.score, played.skips, 1):
                 wrong.append(f"round {played.number}: the history keeps team {team}, {score} points, {skips} "
@@ -74,8 +93,10 @@ def history_differences(path, tally, passes):
                 "SELECT word, verdict, points FROM entries WHERE round = ? ORDER BY place", (kept,))]
             if entries != played.shown:
                 wrong.append(f"round {played.number}: the history keeps the words {entries}; shown: {played.shown}")
-        if not closed:
+        if tie_break is None and not closed:
             wrong.append("the match is not closed in the history after a new round began")
+        elif tie_break is not None and closed:
+            wrong.append("the match is closed in the history before every team tied for first played its tie-break")
     return wrong
 
 
