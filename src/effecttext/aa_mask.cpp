@@ -149,9 +149,9 @@ void TCnAAMask::Render(const TLogFont& font, std::string_view text, const Measur
     const HardEdgedText glyphs(toQFont(font), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                                font.Escapement / 10.0);
     // The supersampled raster is drawn one band of rows at a time, so that
-    // its memory stays bounded whatever the quality. The band's buffer is
-    // kept for the next text: a display's next word needs about as much, and
-    // fresh megabytes cost a page fault for every 4 KiB on their first touch.
+    // its memory stays bounded whatever the quality and the band stays in
+    // the cache. The band's buffer is kept for the next text, which needs
+    // about as much.
     const std::int64_t bandSamples = kRasterBandSamples / rasterRowLength_;
     const int bandMaskRows = static_cast<int>(std::clamp<std::int64_t>(bandSamples / scale_, 1, height_));
     std::vector<std::uint8_t>& samples = bandSamples_;

@@ -101,11 +101,16 @@ void HardEdgedText::drawOutlines(QImage& raster, QPointF origin) const {
     painter.setTransform(transform);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    for (const ShapedLine::Glyph& glyph : shaped_.glyphs) {
+    outlines_.resize(shaped_.glyphs.size());
+    loaded_.resize(shaped_.glyphs.size());
+    for (std::size_t i = 0; i < shaped_.glyphs.size(); ++i) {
+        const ShapedLine::Glyph& glyph = shaped_.glyphs[i];
         if (!visible.contains(glyph.position)) continue;
-        QPainterPath outline = shaped_.fonts[glyph.font].pathForGlyph(glyph.index);
-        outline.translate(glyph.position);
-        painter.drawPath(outline);
+        if (!loaded_[i]) {
+            outlines_[i] = shaped_.fonts[glyph.font].pathForGlyph(glyph.index).translated(glyph.position);
+            loaded_[i] = true;
+        }
+        painter.drawPath(outlines_[i]);
     }
     for (const QRectF& bar : shaped_.bars) painter.drawRect(bar);
 }

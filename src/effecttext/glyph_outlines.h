@@ -13,6 +13,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRawFont>
 #include <QRectF>
@@ -54,6 +55,10 @@ private:
     // How far a glyph's outline may reach from its position, in pixels.
     double reach_;
     ShapedLine shaped_;
+    // Each glyph's outline, loaded at its first drawing: a raster drawn in
+    // bands fills the same glyphs once per band.
+    mutable std::vector<QPainterPath> outlines_;
+    mutable std::vector<bool> loaded_;
 };
 
 // The rectangle, in raster pixels with the text box's top-left at (0, 0),
