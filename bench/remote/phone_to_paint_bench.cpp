@@ -42,31 +42,21 @@ void BM_PhoneToPaintedWord(benchmark::State& state, QSize projector) {
         if (!painted && stage.round().currentEntry.word != before) painted = std::chrono::steady_clock::now();
     });
 
-    RemoteServer remote(*stage.game, RemoteOptions{QHostAddress(QHostAddress::LocalHost), 0,
-                                                   QStringLiteral("127.0.0.1"), [&] { return stage.now; }});
-    LoopbackPhone phone(remote);
+    LoopbackRemote loopback(*stage.game, [&] { return stage.now; });
+    LoopbackPhone& phone = loopback.phone;
     if (!phone.connect()) {
         state.SkipWithError("the phone did not connect");
         return;
     }
 
-    std::vector<double> microseconds;
-    microseconds.reserve(presses);
-    for (auto _ : state) {
-        stage.settle();
-        before = stage.round().currentEntry.word;
-        painted.reset();
-        const auto sent = std::chrono::steady_clock::now();
-        phone.pressCorrect();
-        if (!spinUntil([&] { return painted.has_value(); })) {
-            state.SkipWithError("a press did not paint a new word");
-            return;
-        }
-        const std::chrono::duration<double> took = *painted - sent;
-        state.SetIterationTime(took.count());
-        microseconds.push_back(took.count() * 1e6);
-    }
-    countPercentiles(state, std::move(microseconds));
+    timePhonePresses(
+        state, phone,
+        [&] {
+            stage.settle();
+            before = stage.round().currentEntry.word;
+            painted.reset();
+        },
+        [&] { return painted; }, "a press did not paint a new word");
     stage.count(state);
 }
 BENCHMARK_CAPTURE(BM_PhoneToPaintedWord, windowed, QSize())

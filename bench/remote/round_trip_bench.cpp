@@ -38,34 +38,27 @@ void BM_PressToEventRoundTrip(benchmark::State& state) {
     testing::RecordingStartupMessages messages;
     game.startSound(messages);
     game.start();
-    RemoteServer remote(game, RemoteOptions{QHostAddress(QHostAddress::LocalHost), 0, QStringLiteral("127.0.0.1"),
-                                            [&] { return now; }});
-
-    LoopbackPhone phone(remote);
+    LoopbackRemote loopback(game, [&] { return now; });
+    LoopbackPhone& phone = loopback.phone;
     if (!phone.connect()) {
         state.SkipWithError("the phone did not connect");
         return;
     }
 
-    std::vector<double> microseconds;
-    microseconds.reserve(presses);
-    for (auto _ : state) {
-        now += std::chrono::milliseconds(1000);
-        const int before = phone.received();
-        const auto sent = std::chrono::steady_clock::now();
-        phone.pressCorrect();
-        if (!spinUntil([&] { return phone.received() > before; })) {
-            state.SkipWithError("a press was not answered");
-            return;
-        }
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - sent;
-        state.SetIterationTime(took.count());
-        microseconds.push_back(took.count() * 1e6);
-    }
-    if (game.round().score != 2 * static_cast<std::int64_t>(microseconds.size())) {
+    int before = 0;
+    const std::size_t timed = timePhonePresses(
+        state, phone,
+        [&] {
+            now += std::chrono::milliseconds(1000);
+            before = phone.received();
+        },
+        [&] {
+            return phone.received() > before ? std::optional(std::chrono::steady_clock::now()) : std::nullopt;
+        },
+        "a press was not answered");
+    if (game.round().score != 2 * static_cast<std::int64_t>(timed)) {
         state.SkipWithError("not every press was credited");
     }
-    countPercentiles(state, std::move(microseconds));
 }
 BENCHMARK(BM_PressToEventRoundTrip)->Iterations(presses)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
