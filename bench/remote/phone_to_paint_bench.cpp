@@ -8,7 +8,6 @@
 // median and the 99th percentile as counters (microseconds).
 
 #include "loopback_phone.h"
-#include "remote/remote_server.h"
 #include "support/window_stage.h"
 
 #include <benchmark/benchmark.h>

@@ -7,7 +7,6 @@
 #include "game/game.h"
 #include "game_fixture.h"
 #include "loopback_phone.h"
-#include "remote/remote_server.h"
 #include "support/bench_application.h"
 
 #include <QCoreApplication>
@@ -17,7 +16,6 @@
 #include <chrono>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace caici {
 namespace {
