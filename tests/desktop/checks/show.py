@@ -16,7 +16,7 @@ from harness import access, xwindows
 from harness.clipboard import Clipboard
 from harness.game import MESSAGE_TITLE, ROUND_TITLE, RULES_TITLE, START_TITLE
 from harness.screen import grab
-from harness.waiting import TimedOut, wait_until
+from harness.waiting import TimedOut, wait_stable, wait_until
 
 from . import libraries
 from .countdown_box import countdown_box, type_into
@@ -52,6 +52,25 @@ def _names(root):
     return [access.name(node) or "" for node in access.find_all(root, only_showing=True)]
 
 
+def _paste_event(game, clipboard):
+    """Pastes the event's name into its field, again if the paste went
+    elsewhere, as a host would: a click just after the panel shows may land
+    before the field is in place. Returns the text that stands."""
+    clipboard.hold(EVENT)
+    text = None
+    for _ in range(3):
+        name = wait_until(lambda: access.find(game.window(RULES_TITLE), name_is="活动名称", only_showing=True), 3.0,
+                          "the event's name field")
+        xwindows.steady_place(RULES_TITLE)
+        game.click(name)
+        game.key("ctrl+a")
+        game.key("ctrl+v")
+        text = wait_stable(lambda: access.text(name), 2.0, "text of the event's name field", settle=0.2)
+        if text == EVENT:
+            break
+    return text
+
+
 def _set_up(check, game, clipboard):
     rules = game.open_rules()
     xwindows.steady_place(RULES_TITLE)
@@ -60,12 +79,7 @@ def _set_up(check, game, clipboard):
     more = access.find(rules, "push button", "活动和玩法", only_showing=True)
     if more is not None:
         game.click(more)
-    name = wait_until(lambda: access.find(game.window(RULES_TITLE), name_is="活动名称", only_showing=True), 3.0,
-                      "the event's name field")
-    game.click(name)
-    game.key("ctrl+a")
-    clipboard.hold(EVENT)
-    game.key("ctrl+v")
+    check.require(_paste_event(game, clipboard) == EVENT, f"the event's name field takes {EVENT}")
     cap = access.find(game.window(RULES_TITLE), name_is="跳过上限", only_showing=True)
     check.require(cap is not None, "the rules dialog has no 跳过上限")
     game.click(cap)
