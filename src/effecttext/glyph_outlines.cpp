@@ -76,6 +76,7 @@ HardEdgedText::HardEdgedText(const QFont& font, const QString& text, double degr
       throughGlyphCache_(drawnThroughGlyphCache(font, degrees)),
       reach_(kGlyphReachEm * std::max(font.pixelSize(), 1)) {
     if (!throughGlyphCache_) shaped_ = shape(font, text);
+    outlines_.resize(shaped_.glyphs.size());
 }
 
 void HardEdgedText::draw(QImage& raster, QPointF origin) const {
@@ -101,16 +102,12 @@ void HardEdgedText::drawOutlines(QImage& raster, QPointF origin) const {
     painter.setTransform(transform);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    outlines_.resize(shaped_.glyphs.size());
-    loaded_.resize(shaped_.glyphs.size());
     for (std::size_t i = 0; i < shaped_.glyphs.size(); ++i) {
         const ShapedLine::Glyph& glyph = shaped_.glyphs[i];
         if (!visible.contains(glyph.position)) continue;
-        if (!loaded_[i]) {
-            outlines_[i] = shaped_.fonts[glyph.font].pathForGlyph(glyph.index).translated(glyph.position);
-            loaded_[i] = true;
-        }
-        painter.drawPath(outlines_[i]);
+        std::optional<QPainterPath>& outline = outlines_[i];
+        if (!outline) outline = shaped_.fonts[glyph.font].pathForGlyph(glyph.index).translated(glyph.position);
+        painter.drawPath(*outline);
     }
     for (const QRectF& bar : shaped_.bars) painter.drawRect(bar);
 }

@@ -18,6 +18,7 @@
 #include <QRawFont>
 #include <QRectF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace caici {
@@ -57,8 +58,7 @@ private:
     ShapedLine shaped_;
     // Each glyph's outline, loaded at its first drawing: a raster drawn in
     // bands fills the same glyphs once per band.
-    mutable std::vector<QPainterPath> outlines_;
-    mutable std::vector<bool> loaded_;
+    mutable std::vector<std::optional<QPainterPath>> outlines_;
 };
 
 // The rectangle, in raster pixels with the text box's top-left at (0, 0),
