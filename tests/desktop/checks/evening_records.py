@@ -43,12 +43,7 @@ class Tally:
         """The teams tied for first place (points and skips), in the order
         they play; empty when one team leads. A match does not end on such a
         tie: each of them plays a tie-break round (加赛)."""
-        sums = [[0, 0] for _ in self.teams]
-        for played in self.rounds:
-            sums[played.team][0] += played.score
-            sums[played.team][1] += played.skips
-        best = min(sums, key=lambda total: (-total[0], total[1]))
-        leaders = [team for team, total in enumerate(sums) if total == best]
+        leaders = [self.teams.index(name) for rank, _, name, *_ in self.ranked() if rank == 1]
         return leaders if len(leaders) > 1 else []
 
     def standings(self):
